@@ -1,0 +1,451 @@
+#include "platform/registry/RegistryStore.h"
+
+#include "platform/text/StringUtil.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tev {
+namespace {
+
+const char* HiveName(Hive hive) {
+    return hive == Hive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_CLASSES_ROOT";
+}
+
+// "a\\b\\" and "a\b" name the same key; empty segments are dropped.
+std::string NormalizeKey(std::string_view key) {
+    std::string out;
+    for (const std::string& part : Split(key, '\\')) {
+        if (part.empty())
+            continue;
+        if (!out.empty())
+            out += '\\';
+        out += part;
+    }
+    return out;
+}
+
+bool ValidKeyName(std::string_view key) {
+    for (const char c : key)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return false;
+    return !key.empty();
+}
+
+std::string Escape(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// Reads a quoted, escaped text starting at `pos` (on the opening quote); advances past it.
+bool ReadQuoted(std::string_view line, size_t& pos, std::string& out) {
+    if (pos >= line.size() || line[pos] != '"')
+        return false;
+    out.clear();
+    for (++pos; pos < line.size(); ++pos) {
+        char c = line[pos];
+        if (c == '"') {
+            ++pos;
+            return true;
+        }
+        if (c == '\\' && pos + 1 < line.size()) {
+            c = line[++pos];
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        }
+        out += c;
+    }
+    return false;
+}
+
+bool ParseValueLine(std::string_view line, RegistryStore::Value& value) {
+    size_t pos = 0;
+    if (StartsWith(line, "@")) {
+        value.name.clear();
+        pos = 1;
+    } else if (!ReadQuoted(line, pos, value.name)) {
+        return false;
+    }
+    if (pos >= line.size() || line[pos] != '=')
+        return false;
+    ++pos;
+    const std::string_view rest = line.substr(pos);
+    if (StartsWith(rest, "dword:")) {
+        const std::string digits(rest.substr(6));
+        if (digits.empty() || digits.size() > 8 ||
+            digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            return false;
+        value.isInteger = true;
+        value.number = static_cast<uint32_t>(std::strtoul(digits.c_str(), nullptr, 16));
+        return true;
+    }
+    value.isInteger = false;
+    return ReadQuoted(line, pos, value.text) && pos == line.size();
+}
+
+struct FileIdentity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = -1;
+    long long mtimeNs = -1;
+    bool operator==(const FileIdentity& o) const {
+        return dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs;
+    }
+};
+
+FileIdentity IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return {};
+    return {st.st_dev, st.st_ino, st.st_size,
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::string path;
+    for (const std::string& part : Split(folder, '/')) {
+        path += part + "/";
+        if (part.empty())
+            continue;
+        if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text) {
+    std::string temp = path + ".~XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok)
+        unlink(temp.c_str());
+    return ok;
+}
+
+// Holds an exclusive lock on the store folder's lock file while alive.
+class StoreLock {
+public:
+    explicit StoreLock(const std::string& folder) {
+        m_fd = open((folder + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd >= 0)
+            flock(m_fd, LOCK_EX);
+    }
+    ~StoreLock() {
+        if (m_fd >= 0) {
+            flock(m_fd, LOCK_UN);
+            close(m_fd);
+        }
+    }
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace
+
+std::vector<RegistryStore::Key> ParseHiveText(std::string_view text) {
+    std::vector<RegistryStore::Key> keys;
+    for (std::string line : Split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line.front() == '[' && line.back() == ']') {
+            const std::string path = NormalizeKey(std::string_view(line).substr(1, line.size() - 2));
+            if (ValidKeyName(path))
+                keys.push_back({path, {}});
+            continue;
+        }
+        RegistryStore::Value value;
+        if (!keys.empty() && ParseValueLine(line, value))
+            keys.back().values.push_back(std::move(value));
+    }
+    return keys;
+}
+
+std::string PrintHiveText(const std::vector<RegistryStore::Key>& keys, std::string_view hiveName) {
+    std::ostringstream out;
+    out << "; Quorvane registry store: " << hiveName << "\n";
+    for (const auto& key : keys) {
+        out << "\n[" << key.path << "]\n";
+        for (const auto& value : key.values) {
+            out << (value.name.empty() ? std::string("@") : "\"" + Escape(value.name) + "\"") << '=';
+            if (value.isInteger)
+                out << Format("dword:%08x", value.number);
+            else
+                out << '"' << Escape(value.text) << '"';
+            out << '\n';
+        }
+    }
+    return out.str();
+}
+
+struct RegistryStore::HiveData {
+    FileIdentity identity;
+    bool loaded = false;
+    std::map<std::string, Key> keys; // by lower-case path
+
+    void Load(const std::string& path) {
+        const FileIdentity now = IdentityOf(path);
+        if (loaded && now == identity)
+            return;
+        keys.clear();
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        for (auto& key : ParseHiveText(buffer.str())) {
+            Key& slot = keys[ToLowerAscii(key.path)];
+            slot.path = key.path;
+            for (auto& value : key.values)
+                SetValue(slot, std::move(value));
+        }
+        identity = now;
+        loaded = true;
+    }
+
+    bool Save(const std::string& path, std::string_view hiveName) {
+        std::vector<Key> list;
+        for (const auto& entry : keys)
+            list.push_back(entry.second);
+        if (!WriteFileAtomically(path, PrintHiveText(list, hiveName)))
+            return false;
+        identity = IdentityOf(path);
+        return true;
+    }
+
+    static void SetValue(Key& key, Value value) {
+        for (auto& existing : key.values)
+            if (EqualsNoCase(existing.name, value.name)) {
+                existing = std::move(value);
+                return;
+            }
+        key.values.push_back(std::move(value));
+    }
+
+    Key* Find(std::string_view path) {
+        auto it = keys.find(ToLowerAscii(path));
+        return it == keys.end() ? nullptr : &it->second;
+    }
+
+    Key& Create(const std::string& path) {
+        std::string prefix;
+        Key* last = nullptr;
+        for (const std::string& part : Split(path, '\\')) {
+            prefix += (prefix.empty() ? "" : "\\") + part;
+            Key& key = keys[ToLowerAscii(prefix)];
+            if (key.path.empty())
+                key.path = prefix;
+            last = &key;
+        }
+        return *last;
+    }
+
+    bool HasSubKeys(std::string_view path) const {
+        const std::string lower = ToLowerAscii(path) + "\\";
+        auto it = keys.lower_bound(lower);
+        return it != keys.end() && StartsWith(it->first, lower);
+    }
+};
+
+RegistryStore& RegistryStore::Instance() {
+    static RegistryStore store;
+    return store;
+}
+
+std::string RegistryStore::StoreFolder() {
+    if (const char* dir = std::getenv("TEV_REGISTRY_DIR"); dir && *dir)
+        return WithTrailingSlash(dir);
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return WithTrailingSlash(config) + "quorvane/registry/";
+    const char* home = std::getenv("HOME");
+    return WithTrailingSlash(home ? home : "/tmp") + ".config/quorvane/registry/";
+}
+
+std::string RegistryStore::HiveFile(Hive hive) {
+    return StoreFolder() + HiveName(hive) + ".reg";
+}
+
+template <class Fn> auto RegistryStore::WithHive(Hive hive, bool modify, Fn&& fn) {
+    static HiveData hives[2];
+    static std::string cachedFile[2];
+    std::lock_guard<std::mutex> guard(m_mutex);
+    const std::string folder = StoreFolder();
+    if (modify)
+        MakeFolders(folder);
+    StoreLock lock(folder);
+    const int index = hive == Hive::CurrentUser ? 0 : 1;
+    HiveData& data = hives[index];
+    const std::string file = HiveFile(hive);
+    // The store folder may change (tests point it elsewhere): never reuse another file's cache.
+    if (cachedFile[index] != file) {
+        data.loaded = false;
+        cachedFile[index] = file;
+    }
+    data.Load(file);
+    bool changed = false;
+    auto result = fn(data, changed);
+    if (modify && changed && !data.Save(file, HiveName(hive))) {
+        data.loaded = false;
+        return decltype(result){};
+    }
+    return result;
+}
+
+bool RegistryStore::CreateKey(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    if (!ValidKeyName(path))
+        return false;
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        if (!data.Find(path)) {
+            data.Create(path);
+            changed = true;
+        }
+        return true;
+    });
+}
+
+bool RegistryStore::KeyExists(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, false, [&](HiveData& data, bool&) { return data.Find(path) != nullptr; });
+}
+
+bool RegistryStore::DeleteKey(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        if (!data.Find(path) || data.HasSubKeys(path))
+            return false;
+        data.keys.erase(ToLowerAscii(path));
+        changed = true;
+        return true;
+    });
+}
+
+bool RegistryStore::DeleteTree(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        if (!data.Find(path))
+            return false;
+        const std::string lower = ToLowerAscii(path);
+        for (auto it = data.keys.begin(); it != data.keys.end();) {
+            if (it->first == lower || StartsWith(it->first, lower + "\\"))
+                it = data.keys.erase(it);
+            else
+                ++it;
+        }
+        changed = true;
+        return true;
+    });
+}
+
+std::vector<std::string> RegistryStore::SubKeyNames(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, false, [&](HiveData& data, bool&) {
+        std::vector<std::string> names;
+        const std::string lower = path.empty() ? "" : ToLowerAscii(path) + "\\";
+        for (auto it = data.keys.lower_bound(lower);
+             it != data.keys.end() && StartsWith(it->first, lower); ++it) {
+            const std::string rest = it->second.path.substr(lower.size());
+            if (rest.find('\\') == std::string::npos)
+                names.push_back(rest);
+        }
+        return names;
+    });
+}
+
+bool RegistryStore::SetString(Hive hive, std::string_view key, std::string_view name,
+                              std::string_view value) {
+    const std::string path = NormalizeKey(key);
+    if (!ValidKeyName(path))
+        return false;
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        HiveData::SetValue(data.Create(path), {std::string(name), false, std::string(value), 0});
+        changed = true;
+        return true;
+    });
+}
+
+bool RegistryStore::SetInteger(Hive hive, std::string_view key, std::string_view name,
+                               uint32_t value) {
+    const std::string path = NormalizeKey(key);
+    if (!ValidKeyName(path))
+        return false;
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        HiveData::SetValue(data.Create(path), {std::string(name), true, {}, value});
+        changed = true;
+        return true;
+    });
+}
+
+std::optional<std::string> RegistryStore::GetString(Hive hive, std::string_view key,
+                                                    std::string_view name) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, false, [&](HiveData& data, bool&) -> std::optional<std::string> {
+        if (const Key* k = data.Find(path))
+            for (const auto& value : k->values)
+                if (EqualsNoCase(value.name, name) && !value.isInteger)
+                    return value.text;
+        return std::nullopt;
+    });
+}
+
+std::optional<uint32_t> RegistryStore::GetInteger(Hive hive, std::string_view key,
+                                                  std::string_view name) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, false, [&](HiveData& data, bool&) -> std::optional<uint32_t> {
+        if (const Key* k = data.Find(path))
+            for (const auto& value : k->values)
+                if (EqualsNoCase(value.name, name) && value.isInteger)
+                    return value.number;
+        return std::nullopt;
+    });
+}
+
+bool RegistryStore::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+        Key* k = data.Find(path);
+        if (!k)
+            return false;
+        for (auto it = k->values.begin(); it != k->values.end(); ++it)
+            if (EqualsNoCase(it->name, name)) {
+                k->values.erase(it);
+                changed = true;
+                return true;
+            }
+        return false;
+    });
+}
+
+std::vector<std::string> RegistryStore::ValueNames(Hive hive, std::string_view key) {
+    const std::string path = NormalizeKey(key);
+    return WithHive(hive, false, [&](HiveData& data, bool&) {
+        std::vector<std::string> names;
+        if (const Key* k = data.Find(path))
+            for (const auto& value : k->values)
+                names.push_back(value.name);
+        return names;
+    });
+}
+
+} // namespace tev

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program and its tests need. Quick when they are there.
+set -euo pipefail
+packages=(
+    build-essential cmake pkg-config
+    libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
+    libgtest-dev
+    xvfb xauth xdotool imagemagick zip
+    python3-pyftpdlib curl chromium nodejs
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,70 @@
+#include "tests/support/TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tevtest {
+
+TempDir::TempDir() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tevtest.XXXXXX";
+    if (mkdtemp(pattern.data()))
+        m_path = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    if (!m_path.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+    if (const char* old = std::getenv(name)) {
+        m_hadPrevious = true;
+        m_previous = old;
+    }
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (m_hadPrevious)
+        setenv(m_name.c_str(), m_previous.c_str(), 1);
+    else
+        unsetenv(m_name.c_str());
+}
+
+ScopedRegistry::ScopedRegistry() {
+    if (const char* old = std::getenv("TEV_REGISTRY_DIR")) {
+        m_hadPrevious = true;
+        m_previous = old;
+    }
+    setenv("TEV_REGISTRY_DIR", m_dir.path().c_str(), 1);
+}
+
+ScopedRegistry::~ScopedRegistry() {
+    if (m_hadPrevious)
+        setenv("TEV_REGISTRY_DIR", m_previous.c_str(), 1);
+    else
+        unsetenv("TEV_REGISTRY_DIR");
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::string ProgramDir() { return TEV_PROGRAM_DIR; }
+std::string SourceDir() { return std::string(TEV_SOURCE_DIR) + "/"; }
+
+} // namespace tevtest

@@ -1,0 +1,55 @@
+#pragma once
+// Helpers shared by the tests.
+#include <string>
+#include <string_view>
+
+namespace tevtest {
+
+// A fresh folder below $TMPDIR, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The folder with a trailing '/'.
+    const std::string& path() const { return m_path; }
+    std::string operator/(std::string_view name) const { return m_path + std::string(name); }
+
+private:
+    std::string m_path;
+};
+
+// Points the registry store at a private, empty folder while alive.
+class ScopedRegistry {
+public:
+    ScopedRegistry();
+    ~ScopedRegistry();
+    const std::string& folder() const { return m_dir.path(); }
+
+private:
+    TempDir m_dir;
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
+
+// Sets an environment variable while alive.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+
+private:
+    std::string m_name;
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
+
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// The built program's folder (executable, modules, component folder), with trailing '/'.
+std::string ProgramDir();
+// The source tree's root, with trailing '/'.
+std::string SourceDir();
+
+} // namespace tevtest
