@@ -1,0 +1,64 @@
+#pragma once
+// The data page of the designer view: it hosts the component's editor control, created by
+// its ProgID, and is the only place where the designer talks to that control.
+//
+// Until an editor control can be hosted the page stays empty: every forwarder is skipped,
+// getters return "", as for a control that is missing or lacks the designer interface.
+#include "platform/com/Variant.h"
+
+#include <wx/panel.h>
+
+#include <string>
+
+namespace TEVComponentDesignerAfx {
+
+class CTEVComponentDesignerDataView : public wxPanel {
+public:
+    CTEVComponentDesignerDataView() = default;
+    ~CTEVComponentDesignerDataView() override;
+
+    // Creates the page window; the editor control is created with it. The page is created
+    // even when the control cannot be.
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& name);
+
+    // The ProgID of the editor control; set before Create, later changes have no effect.
+    void SetProgID(const std::string& progId) { m_strProgID = progId; }
+    const std::string& GetProgID() const { return m_strProgID; }
+
+    // Whether an editor control with the designer interface is present.
+    bool HasControl() const;
+
+    // Contract forwarders.
+    std::string GetDataSection();
+    void SetDataSection(const std::string& xml);
+    std::string GetExtendedParams();
+    void SetExtendedParams(const std::string& text);
+    void OnPropertyChanged(const std::string& name, const std::string& category,
+                           const CComVariant& value);
+    void OnPropertyInit(const std::string& name, const std::string& category,
+                        const CComVariant& value);
+
+    // Gives the control the Data element found directly below the root of a project's
+    // properties XML; nothing when the text does not parse or has no such element.
+    void LoadProjectData(const std::string& xml);
+    // Gives the control the data of a new project and an empty extended fragment.
+    void ResetControlData();
+
+    // The framework's initial update, sent by the designer view after the pages are built.
+    virtual void OnInitialUpdate() {}
+
+    // The Data element below the root of `xml` as XML text; false when there is none.
+    static bool ExtractDataSection(const std::string& xml, std::string& dataXml);
+
+protected:
+    void OnCreate();
+    void OnSize(wxSizeEvent& event);
+    void OnDestroy();
+
+private:
+    std::string m_strProgID;
+    // The editor control's window once it exists.
+    wxWindow* m_pControlWnd = nullptr;
+};
+
+} // namespace TEVComponentDesignerAfx

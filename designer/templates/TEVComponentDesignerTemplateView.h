@@ -1,0 +1,81 @@
+#pragma once
+// The "Choose Style" page of the designer view: style gallery, property grid and preview.
+//
+// Until the grid, the gallery and the preview exist, the page is an empty window that keeps
+// what it is handed: the configuration strings, the page name, and the UserDefined element
+// of the last properties XML (standing in for the grid's document, so that user-defined
+// values survive opening and saving a project). Hand-overs to the missing parts are
+// skipped.
+#include "platform/com/Variant.h"
+
+#include <wx/panel.h>
+
+#include <string>
+#include <vector>
+
+namespace TEVComponentDesignerAfx {
+
+class CTEVComponentDesignerView;
+
+class CTEVComponentDesignerTemplateView : public wxPanel {
+public:
+    CTEVComponentDesignerTemplateView();
+    ~CTEVComponentDesignerTemplateView() override;
+
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& name);
+
+    // The framework's initial update, sent by the designer view after the pages are built.
+    virtual void OnInitialUpdate();
+
+    void SetDesignerView(CTEVComponentDesignerView* view) { m_pDesignerView = view; }
+    CTEVComponentDesignerView* GetDesignerView() const { return m_pDesignerView; }
+    // The designer view's list of template folders, in gallery order (not owned).
+    void SetTemplateRoots(const std::vector<std::string>* roots) { m_pTemplateRoots = roots; }
+    const std::vector<std::string>* GetTemplateRoots() const { return m_pTemplateRoots; }
+
+    void SetComponentPath(const std::string& path);
+    const std::string& GetComponentPath() const { return m_strComponentPath; }
+    void SetProjectExtension(const std::string& extension) { m_strProjectExtension = extension; }
+    void SetProjectName(const std::string& name) { m_strProjectName = name; }
+    const std::string& GetProjectName() const { return m_strProjectName; }
+    // Sets both the default page name and the page name.
+    void SetIndexHtmlFileName(const std::string& name);
+    const std::string& GetPageName() const { return m_strPageName; }
+
+    // The user-defined XML of the properties document.
+    std::string GetUserDefinedXml() const;
+    // The asset paths of the component (owned by this view; the caller neither frees nor
+    // keeps the list).
+    const std::vector<std::string>* GetAssets() const { return &m_arrAssets; }
+    std::string GetFlashComponentPath() const;
+    std::string GetHtmlCode() const;
+
+    // Loads a project's properties XML: its UserDefined values and its Data element.
+    void SetPropertiesXml(const std::string& xml);
+    void SetDataXml(const std::string& xml);
+    void SetExtendedXml(const std::string& fragment);
+    void RefreshPreview();
+    void RefreshGallery();
+    // A new or opened project: page name back to its default, component defaults loaded.
+    void ResetComponent();
+
+    // Property values reported by the grid, routed to the designer view.
+    void PropertyInitialized(const std::string& name, const std::string& category,
+                             const CComVariant& value);
+    void PropertyChanged(const std::string& name, const std::string& category,
+                         const CComVariant& value);
+
+private:
+    CTEVComponentDesignerView* m_pDesignerView = nullptr;
+    const std::vector<std::string>* m_pTemplateRoots = nullptr;
+    std::string m_strComponentPath;
+    std::string m_strProjectExtension;
+    std::string m_strProjectName;
+    std::string m_strDefaultPageName;
+    std::string m_strPageName;
+    // The UserDefined element of the last properties XML, as XML text.
+    std::string m_strUserDefinedXml;
+    std::vector<std::string> m_arrAssets;
+};
+
+} // namespace TEVComponentDesignerAfx

@@ -1,0 +1,93 @@
+#include "host/TEVCalendarApp.h"
+
+#include "host/CommandLine.h"
+#include "host/TEVCalendarDlg.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/registry/AppProfile.h"
+#include "platform/shell/ShellPaths.h"
+#include "resources/host/HostStrings.h"
+
+#include <wx/crt.h>
+#include <wx/image.h>
+
+using namespace tev::host;
+
+void CTEVCalendarApp::SetSettingsKey() {
+    tev::AppProfile::SetRegistryKey("Quorvane", HostString(IDS_APP_TITLE));
+}
+
+tev::DesktopFileType CTEVCalendarApp::ProjectFileType() {
+    tev::DesktopFileType type;
+    type.mimeType = HostString(IDS_PROJECT_MIME_TYPE);
+    type.glob = "*." + HostString(IDS_PROJECT_EXTENSION);
+    type.comment = HostString(IDS_PROJECT_TYPE_COMMENT);
+    type.appName = HostString(IDS_APP_TITLE);
+    const std::string icon = tev::ProgramFolder() + "TEVCalendar.png";
+    if (tev::FileExists(icon))
+        type.iconPath = icon;
+    return type;
+}
+
+bool CTEVCalendarApp::HandleRegistrationSwitches(int argc, char** argv) {
+    CCommandLineInfo info;
+    CCommandLineInfo::Parse(argc, argv, info);
+    const std::string extension = "." + HostString(IDS_PROJECT_EXTENSION);
+    if (info.m_nShellCommand == CCommandLineInfo::AppRegister) {
+        SetSettingsKey();
+        RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
+        return true;
+    }
+    if (info.m_nShellCommand == CCommandLineInfo::AppUnregister) {
+        SetSettingsKey();
+        UnRegisterShellFileTypes(extension);
+        return true;
+    }
+    return false;
+}
+
+std::string CTEVCalendarApp::FindComponentDescriptor() {
+    return SearchFile(tev::ProgramFolder().c_str(), HostString(IDS_COMPONENT_DESCRIPTOR));
+}
+
+bool CTEVCalendarApp::OnInit() {
+    SetSettingsKey();
+    SetAppName("TEVCalendar");
+    SetAppDisplayName(wxString::FromUTF8(HostString(IDS_APP_TITLE)));
+    wxInitAllImageHandlers();
+
+    CCommandLineInfo info;
+    CCommandLineInfo::Parse(argc, argv, info);
+    // main() handles registration before the toolkit starts; this covers other callers.
+    const std::string extension = "." + HostString(IDS_PROJECT_EXTENSION);
+    if (info.m_nShellCommand == CCommandLineInfo::AppRegister) {
+        RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
+        return false;
+    }
+    if (info.m_nShellCommand == CCommandLineInfo::AppUnregister) {
+        UnRegisterShellFileTypes(extension);
+        return false;
+    }
+    const std::string fileName =
+        info.m_nShellCommand == CCommandLineInfo::FileOpen ? info.m_strFileName : std::string();
+
+    m_pMainDlg = new CTEVCalendarDlg(FindComponentDescriptor(), fileName);
+    if (!m_pMainDlg->Create()) {
+        delete m_pMainDlg;
+        m_pMainDlg = nullptr;
+        return false;
+    }
+    SetTopWindow(m_pMainDlg);
+    m_pMainDlg->Show();
+    return true;
+}
+
+void CTEVCalendarApp::OnAssertFailure(const wxChar* file, int line, const wxChar* func,
+                                      const wxChar* cond, const wxChar* msg) {
+    wxFprintf(stderr, "%s(%d): check \"%s\" failed in %s(): %s\n", file, line, cond, func,
+              msg ? msg : wxT(""));
+}
+
+int CTEVCalendarApp::OnExit() {
+    m_pMainDlg = nullptr;
+    return CTEVComponentApp::OnExit();
+}

@@ -1,0 +1,226 @@
+#include "host/TEVCalendarDlg.h"
+
+#include "designer/core/TEVComponentDesignerView.h"
+#include "host/AboutDlg.h"
+#include "host/CommandLine.h"
+#include "host/ProgramIcon.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
+#include "platform/text/StringUtil.h"
+#include "platform/widgets/FileDialog.h"
+#include "platform/widgets/StatusBarEx.h"
+#include "platform/widgets/ToolBarTable.h"
+#include "resources/host/HostMenu.h"
+#include "resources/host/HostResource.h"
+#include "resources/host/HostStrings.h"
+
+#include <wx/menu.h>
+
+using namespace tev::host;
+using TEVComponentDesignerAfx::CTEVComponentDesignerView;
+
+CTEVCalendarDlg::CTEVCalendarDlg(std::string componentPath, std::string startupFile)
+    : m_strComponentPath(std::move(componentPath)), m_strStartupFile(std::move(startupFile)),
+      m_help(tev::ProgramFolder() + HostString(IDS_HELP_BOOK)) {}
+
+CTEVCalendarDlg::~CTEVCalendarDlg() {
+    // The designer view goes first, before the window's own clean-up.
+    m_layout.reset();
+    if (m_pDesignerView) {
+        m_pDesignerView->Destroy();
+        m_pDesignerView = nullptr;
+    }
+}
+
+bool CTEVCalendarDlg::Create(wxWindow* parent) {
+    if (!wxFrame::Create(parent, IDD_TEVCALENDAR_DIALOG, wxString::FromUTF8(TitleFor({})),
+                         wxDefaultPosition, wxDefaultSize, wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL))
+        return false;
+    Bind(wxEVT_CLOSE_WINDOW, &CTEVCalendarDlg::OnClose, this);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileNew(); }, ID_FILE_NEW);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileOpen(); }, ID_FILE_OPEN);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileSave(); }, ID_FILE_SAVE);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileSaveAs(); }, ID_FILE_SAVE_AS);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnNewStyle(); }, ID_FILE_NEW_STYLE);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnAppExit(); }, ID_APP_EXIT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { WinHelp(); }, ID_HELP);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, ID_APP_ABOUT_WEB_CALENDAR);
+    OnInitDialog();
+    return true;
+}
+
+std::string CTEVCalendarDlg::TitleFor(const std::string& projectName) {
+    std::string title = HostString(IDS_APP_TITLE);
+    if (!projectName.empty())
+        title += " - " + projectName;
+    return title;
+}
+
+void CTEVCalendarDlg::UpdateTitle() {
+    SetTitle(wxString::FromUTF8(TitleFor(m_strProjectName)));
+}
+
+bool CTEVCalendarDlg::OnInitDialog() {
+    UpdateTitle();
+    SetIcons(ProgramIcons());
+
+    m_pStatusBar = new tev::StatusBarEx;
+    size_t paneCount = 0;
+    const tev::StatusIndicator* panes = StatusBarPanes(paneCount);
+    // The toolkit keeps window identifiers below 32767, so the bar takes a free one.
+    if (!m_pStatusBar->Create(this, wxID_ANY) || !m_pStatusBar->SetIndicators(panes, paneCount)) {
+        // Without a status bar the window still opens, but empty.
+        if (m_pStatusBar->GetHandle())
+            m_pStatusBar->Destroy();
+        else
+            delete m_pStatusBar;
+        m_pStatusBar = nullptr;
+        return true;
+    }
+    SetStatusBar(m_pStatusBar);
+
+    size_t menuCount = 0;
+    const tev::MenuEntry* menu = MainMenu(menuCount);
+    SetMenuBar(tev::CreateMenuBar(menu, menuCount));
+    size_t toolCount = 0;
+    const tev::ToolEntry* tools = StandardToolBar(toolCount);
+    tev::CreateFrameToolBar(this, kStandardToolBarName, tools, toolCount);
+
+    // The designer gets the dialog template's area; the bars come on top of it.
+    SetClientSize(tev::DialogUnitsToPixels(this, kMainWindowWidthDu, kMainWindowHeightDu));
+
+    m_pDesignerView = new CTEVComponentDesignerView(true, true);
+    m_pDesignerView->SetProgID(HostString(IDS_COMPONENT_PROGID));
+    m_pDesignerView->SetProjectExtension(HostString(IDS_PROJECT_EXTENSION));
+    m_pDesignerView->SetProjectType(HostString(IDS_APP_TITLE));
+    m_pDesignerView->SetComponentPath(m_strComponentPath);
+    m_pDesignerView->SetTEVComponentDesignerHost(this);
+    m_pDesignerView->SetIndexHtmlFileName(HostString(IDS_INDEX_PAGE_NAME));
+    m_pDesignerView->SetDataTabCaption(HostString(IDS_DATA_TAB_CAPTION));
+    m_pDesignerView->Create(this, IDC_DESIGNER_VIEW, wxRect(wxPoint(0, 0), GetClientSize()),
+                            wxBORDER_THEME);
+    m_pDesignerView->CreateNew();
+
+    m_layout = std::make_unique<tev::ResizeLayout>(this);
+    m_layout->Anchor(IDC_DESIGNER_VIEW, tev::kAnchorTopLeft, tev::kAnchorBottomRight);
+    m_bLayoutReady = true;
+    m_layout->Relayout();
+
+    // The window cannot be made smaller than it opens.
+    m_layout->SetMinTrackSizeToCurrent();
+    Centre();
+
+    if (!m_strStartupFile.empty())
+        OpenFromPath(m_strStartupFile);
+    return true;
+}
+
+void CTEVCalendarDlg::OnClose(wxCloseEvent&) {
+    // The close box ends the program at once; only Exit asks to save.
+    Destroy();
+}
+
+bool CTEVCalendarDlg::AskForProjectPath(bool save, std::string& path) {
+    tev::FileDialogOptions options;
+    options.mode = save ? tev::FileDialogMode::Save : tev::FileDialogMode::Open;
+    options.filter = HostString(IDS_PROJECT_FILTER);
+    options.overwritePrompt = true;
+    return tev::PromptForFileName(this, options, path);
+}
+
+void CTEVCalendarDlg::SetLocationFromPath(const std::string& path) {
+    m_strProjectFolder = tev::FolderOf(path);
+    m_strProjectName = tev::StemOf(tev::FileNameOf(path));
+}
+
+bool CTEVCalendarDlg::AskToSaveChanges() {
+    return m_pDesignerView && m_pDesignerView->IsDirty() && m_pDesignerView->PromptSave();
+}
+
+void CTEVCalendarDlg::OnFileSave() {
+    if (m_strProjectFolder.empty()) {
+        std::string path;
+        if (!AskForProjectPath(true, path))
+            return;
+        SetLocationFromPath(path);
+        // The publish folder beside the project file; its result is not checked, since the
+        // project file is written beside it either way.
+        tev::CreateDirectoryTree(m_strProjectFolder + m_strProjectName);
+        UpdateTitle();
+    }
+    if (!m_strProjectFolder.empty() && m_pDesignerView)
+        m_pDesignerView->SaveProject(m_strProjectFolder, m_strProjectName);
+}
+
+void CTEVCalendarDlg::RequestSave() {
+    OnFileSave();
+}
+
+void CTEVCalendarDlg::OnFileSaveAs() {
+    std::string path;
+    if (!AskForProjectPath(true, path))
+        return;
+    SetLocationFromPath(path);
+    tev::CreateDirectoryTree(m_strProjectFolder + m_strProjectName);
+    UpdateTitle();
+    OnFileSave();
+}
+
+void CTEVCalendarDlg::OnFileNew() {
+    if (AskToSaveChanges())
+        OnFileSave();
+    m_strProjectFolder.clear();
+    m_strProjectName.clear();
+    if (m_pDesignerView)
+        m_pDesignerView->CreateNew();
+    UpdateTitle();
+}
+
+void CTEVCalendarDlg::OnFileOpen() {
+    if (AskToSaveChanges())
+        OnFileSave();
+    std::string path;
+    if (!AskForProjectPath(false, path))
+        return;
+    SetLocationFromPath(path);
+    if (m_pDesignerView)
+        m_pDesignerView->OpenProject(m_strProjectFolder, m_strProjectName);
+    UpdateTitle();
+}
+
+void CTEVCalendarDlg::OpenFromPath(const std::string& path) {
+    const ProjectLocation location = ProjectLocationFromCommandLine(path);
+    m_strProjectFolder = location.folder;
+    m_strProjectName = location.name;
+    if (m_pDesignerView)
+        m_pDesignerView->OpenProject(m_strProjectFolder, m_strProjectName);
+    UpdateTitle();
+}
+
+void CTEVCalendarDlg::OnNewStyle() {
+    if (m_pDesignerView)
+        m_pDesignerView->CreateTemplate();
+}
+
+void CTEVCalendarDlg::OnAppExit() {
+    if (AskToSaveChanges())
+        OnFileSave();
+    Destroy();
+}
+
+void CTEVCalendarDlg::OnAppAbout() {
+    CAboutDlg dialog(this);
+    dialog.ShowModal();
+}
+
+void CTEVCalendarDlg::WinHelp() {
+    m_help.DisplayContents();
+}

@@ -1,0 +1,165 @@
+#include "platform/web/HtmlView.h"
+
+#include <webkit2/webkit2.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/webview.h>
+
+namespace tev {
+namespace {
+
+WebKitWebView* NativeView(wxWebView* browser) {
+    if (!browser)
+        return nullptr;
+    void* native = browser->GetNativeBackend();
+    return native && WEBKIT_IS_WEB_VIEW(native) ? WEBKIT_WEB_VIEW(native) : nullptr;
+}
+
+// Script message boxes never appear. Leaving a page is always allowed, so a page's unload
+// question cannot hold the view on it.
+gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer) {
+    if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
+        webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
+    return TRUE;
+}
+
+// Drops are refused before the browser sees them: no drop effect while dragging over a
+// page, and a failed drop.
+gboolean OnDragMotion(GtkWidget*, GdkDragContext* context, gint, gint, guint time, gpointer) {
+    gdk_drag_status(context, static_cast<GdkDragAction>(0), time);
+    return TRUE;
+}
+
+gboolean OnDragDrop(GtkWidget*, GdkDragContext* context, gint, gint, guint time, gpointer) {
+    gtk_drag_finish(context, FALSE, FALSE, time);
+    return TRUE;
+}
+
+} // namespace
+
+HtmlView::~HtmlView() {
+    if (m_browser) {
+        m_browser->Unbind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &HtmlView::OnScriptMessage, this);
+        m_browser->Unbind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
+    }
+}
+
+bool HtmlView::Create(wxWindow* parent, wxWindowID id, const wxString& name,
+                      const DispatchTable* external, const wxPoint& pos, const wxSize& size) {
+    if (!wxPanel::Create(parent, id, pos, size, wxBORDER_NONE | wxCLIP_CHILDREN, name))
+        return false;
+    Bind(wxEVT_SIZE, &HtmlView::OnSize, this);
+
+    m_external = external;
+    if (!m_external) {
+        if (auto* host = dynamic_cast<ExternalDispatchHost*>(parent))
+            m_external = host->GetExternalDispatch();
+    }
+
+    m_browser =
+        wxWebView::New(this, wxID_ANY, wxASCII_STR(wxWebViewDefaultURLStr), wxPoint(0, 0),
+                       GetClientSize(), wxASCII_STR(wxWebViewBackendDefault), wxBORDER_NONE);
+    if (!m_browser)
+        return true;
+
+    m_browser->EnableContextMenu(false);
+    m_browser->EnableAccessToDevTools(false);
+    if (WebKitWebView* view = NativeView(m_browser)) {
+        g_signal_connect(view, "script-dialog", G_CALLBACK(OnScriptDialog), nullptr);
+        g_signal_connect(view, "drag-motion", G_CALLBACK(OnDragMotion), nullptr);
+        g_signal_connect(view, "drag-drop", G_CALLBACK(OnDragDrop), nullptr);
+    }
+    m_browser->AddScriptMessageHandler(ExternalHandlerName());
+    m_browser->Bind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &HtmlView::OnScriptMessage, this);
+    m_browser->Bind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
+    InstallUserScripts();
+    return true;
+}
+
+void HtmlView::InstallUserScripts() {
+    if (!m_browser)
+        return;
+    m_browser->RemoveAllUserScripts();
+    const std::vector<std::string> names =
+        m_external ? m_external->Names() : std::vector<std::string>();
+    m_browser->AddUserScript(wxString::FromUTF8(ExternalObjectScript(names, ExternalHandlerName())),
+                             wxWEBVIEW_INJECT_AT_DOCUMENT_START);
+}
+
+void HtmlView::SetExternalDispatch(const DispatchTable* external) {
+    m_external = external;
+    InstallUserScripts();
+}
+
+void HtmlView::Navigate(const std::string& url) {
+    if (m_browser)
+        m_browser->LoadURL(wxString::FromUTF8(url));
+}
+
+void HtmlView::NavigateToFile(const std::string& path) {
+    if (m_browser)
+        m_browser->LoadURL(wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(path))));
+}
+
+void HtmlView::SetPage(const std::string& html, const std::string& baseUrl) {
+    if (m_browser)
+        m_browser->SetPage(wxString::FromUTF8(html), wxString::FromUTF8(baseUrl));
+}
+
+std::string HtmlView::GetCurrentUrl() const {
+    return m_browser ? m_browser->GetCurrentURL().utf8_string() : std::string();
+}
+
+bool HtmlView::IsBusy() const {
+    return m_browser && m_browser->IsBusy();
+}
+
+bool HtmlView::RunScript(const std::string& script, std::string* result) {
+    if (!m_browser)
+        return false;
+    // A failing script would otherwise pop up the toolkit's error box.
+    wxLogNull noErrorBox;
+    wxString output;
+    const bool ok = m_browser->RunScript(wxString::FromUTF8(script), &output);
+    if (result)
+        *result = ok ? output.utf8_string() : std::string();
+    return ok;
+}
+
+void HtmlView::RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler) {
+    if (m_browser && handler)
+        m_browser->RegisterHandler(handler);
+}
+
+void HtmlView::EnableFileAccessFromFileUrls(bool enable) {
+    WebKitWebView* view = NativeView(m_browser);
+    if (!view)
+        return;
+    WebKitSettings* settings = webkit_web_view_get_settings(view);
+    webkit_settings_set_allow_file_access_from_file_urls(settings, enable);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, enable);
+}
+
+void HtmlView::OnScriptMessage(wxWebViewEvent& event) {
+    if (event.GetMessageHandler() != ExternalHandlerName()) {
+        event.Skip();
+        return;
+    }
+    ExternalCall call;
+    if (!m_external || !ParseExternalCall(event.GetString().utf8_string(), call))
+        return;
+    m_external->Invoke(call.method, call.args);
+}
+
+void HtmlView::OnLoaded(wxWebViewEvent& event) {
+    ++m_loadCount;
+    event.Skip();
+}
+
+void HtmlView::OnSize(wxSizeEvent& event) {
+    if (m_browser)
+        m_browser->SetSize(GetClientSize());
+    event.Skip();
+}
+
+} // namespace tev

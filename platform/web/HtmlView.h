@@ -1,0 +1,88 @@
+#pragma once
+// An embedded browser (wxWebView over WebKitGTK) with the control-site effects every page of
+// the program gets:
+//   - no context menu;
+//   - script message boxes (alert, confirm, prompt) are suppressed: alert returns at once,
+//     confirm answers false, prompt answers null;
+//   - nothing dragged onto a page is accepted;
+//   - no border;
+//   - `window.external` is the hosting window's dispatch table: an object with one method
+//     per name of the table, each running the table's callback with the call's arguments
+//     (asynchronously, after the page's script goes on); an empty object when the hosting
+//     window has no table.
+//
+// The hosting window is the one that passes a table to the constructor or, without one, the
+// parent window when it implements tev::ExternalDispatchHost. A table set later with
+// SetExternalDispatch applies from the next page load on.
+//
+// Private URL schemes: call RegisterSchemeHandler(handler) before the first page that uses
+// the scheme is loaded. WebKit knows a scheme once per process; registering the same scheme
+// again (for a second view) is harmless.
+#include "platform/web/ExternalCall.h"
+
+#include <wx/panel.h>
+#include <wx/sharedptr.h>
+
+#include <string>
+
+class wxWebView;
+class wxWebViewEvent;
+class wxWebViewHandler;
+
+namespace tev {
+
+class HtmlView : public wxPanel {
+public:
+    HtmlView() = default;
+    HtmlView(wxWindow* parent, wxWindowID id, const wxString& name,
+             const DispatchTable* external = nullptr, const wxPoint& pos = wxDefaultPosition,
+             const wxSize& size = wxDefaultSize) {
+        Create(parent, id, name, external, pos, size);
+    }
+    ~HtmlView() override;
+    // False when the browser could not be created: the view then stays blank and every page
+    // operation does nothing.
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& name,
+                const DispatchTable* external = nullptr, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize);
+
+    bool HasBrowser() const { return m_browser != nullptr; }
+    wxWebView* GetBrowser() const { return m_browser; }
+
+    // Loads a URL ("file:///...", a registered private scheme, "about:blank").
+    void Navigate(const std::string& url);
+    // Loads a local file by its path.
+    void NavigateToFile(const std::string& path);
+    // Replaces the document by `html`; relative references resolve against `baseUrl`.
+    void SetPage(const std::string& html, const std::string& baseUrl = "about:blank");
+    std::string GetCurrentUrl() const;
+    bool IsBusy() const;
+    // Number of pages loaded completely so far (grows with every load, for waiting on one).
+    int LoadCount() const { return m_loadCount; }
+
+    // Runs script in the current page; false on a script error (no error box is shown).
+    bool RunScript(const std::string& script, std::string* result = nullptr);
+
+    void SetExternalDispatch(const DispatchTable* external);
+    const DispatchTable* GetExternalDispatch() const { return m_external; }
+
+    void RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler);
+    // Lets pages loaded from files or strings read other files and private-scheme URLs with
+    // fetch and XMLHttpRequest.
+    void EnableFileAccessFromFileUrls(bool enable);
+
+    // The name of the script message handler that receives `window.external` calls.
+    static const char* ExternalHandlerName() { return "tevExternal"; }
+
+private:
+    void InstallUserScripts();
+    void OnScriptMessage(wxWebViewEvent& event);
+    void OnLoaded(wxWebViewEvent& event);
+    void OnSize(wxSizeEvent& event);
+
+    wxWebView* m_browser = nullptr;
+    const DispatchTable* m_external = nullptr;
+    int m_loadCount = 0;
+};
+
+} // namespace tev

@@ -1,0 +1,52 @@
+#include "platform/widgets/EventPump.h"
+
+#include <wx/app.h>
+#include <wx/apptrait.h>
+#include <wx/evtloop.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <memory>
+
+namespace tev {
+namespace {
+
+void DispatchOnce(wxEventLoopBase* loop) {
+    loop->YieldFor(wxEVT_CATEGORY_ALL);
+    if (wxTheApp) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+} // namespace
+
+bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    std::unique_ptr<wxEventLoopBase> own;
+    std::unique_ptr<wxEventLoopActivator> activator;
+    if (!loop) {
+        wxAppTraits* traits = wxTheApp ? wxTheApp->GetTraits() : nullptr;
+        if (!traits)
+            return done();
+        own.reset(traits->CreateEventLoop());
+        activator = std::make_unique<wxEventLoopActivator>(own.get());
+        loop = own.get();
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    for (;;) {
+        DispatchOnce(loop);
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        wxMilliSleep(5);
+    }
+}
+
+void PumpEventsFor(int milliseconds) {
+    PumpEventsUntil([] { return false; }, milliseconds);
+}
+
+} // namespace tev

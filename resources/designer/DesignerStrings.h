@@ -1,0 +1,39 @@
+#pragma once
+// The designer library's string table and the texts of its dialog templates.
+#include <string>
+
+namespace tev::designer {
+
+constexpr int IDS_SAVE_PROJECT_QUESTION = 7533;
+constexpr int IDS_PROPERTY_WIDTH = 7534;
+constexpr int IDS_PROPERTY_HEIGHT = 7535;
+constexpr int IDS_DATA_TAB = 7539;
+constexpr int IDS_CHOOSE_STYLE_TAB = 7540;
+constexpr int IDS_PUBLISH_TAB = 7541;
+constexpr int IDS_FAILED_TO_GET_DIRECTORY = 7550;
+constexpr int IDS_SPECIFY_STYLE_NAME = 7552;
+constexpr int IDS_PROJECT_NOT_SAVED = 7950;
+
+// Dialog "Create Template" (template 7611) and its controls.
+constexpr int IDD_TEMPLATE_DIALOG = 7611;
+constexpr int IDC_TEMPLATE_NAME = 7612;
+constexpr int IDC_TEMPLATE_NAME_LABEL = 7613;
+constexpr int kTemplateDialogWidthDu = 172;
+constexpr int kTemplateDialogHeightDu = 73;
+constexpr const char* kTemplateDialogCaption = "Create Template";
+constexpr const char* kTemplateNameLabel = "Template name:";
+
+// Window names and identifiers of the designer view and its parts.
+constexpr int IDC_TAB_CONTROL = 7519;
+constexpr const char* kDesignerViewName = "ComponentDesignerView";
+constexpr const char* kDataViewName = "ComponentDesignerDataView";
+constexpr const char* kTemplateViewName = "ComponentDesignerTemplateView";
+constexpr const char* kPublishViewName = "ComponentDesignerPublishView";
+constexpr const char* kOnlineViewName = "XTHtmlPreviewView";
+// The online pane's page, below the program's folder.
+constexpr const char* kOnlinePagePath = "Quorvane System/Online/index.html";
+
+// The text of string `id` (UTF-8); "" when the table has none.
+std::string DesignerString(int id);
+
+} // namespace tev::designer
