@@ -141,7 +141,10 @@ void HtmlView::EnableFileAccessFromFileUrls(bool enable) {
 }
 
 void HtmlView::OnScriptMessage(wxWebViewEvent& event) {
-    if (event.GetMessageHandler() != ExternalHandlerName()) {
+    // The toolkit does not always name the handler a message came through; messages of
+    // other handlers are told apart by their name when it is given.
+    const wxString handler = event.GetMessageHandler();
+    if (!handler.empty() && handler != ExternalHandlerName()) {
         event.Skip();
         return;
     }

@@ -1,0 +1,139 @@
+#include "platform/web/HtmlView.h"
+#include "platform/widgets/EventPump.h"
+#include "tests/support/DialogTesting.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/webview.h>
+
+#include <fstream>
+
+namespace {
+
+constexpr int kPageTimeoutMs = 15000;
+
+// A hosting window with a dispatch table, as the gallery view will be.
+class HostWindow : public wxFrame, public tev::ExternalDispatchHost {
+public:
+    HostWindow() : wxFrame(nullptr, wxID_ANY, "host", wxDefaultPosition, wxSize(500, 300)) {
+        m_table.Add("Report", [this](const tev::ExternalArgs& args) {
+            std::string line;
+            for (const CComVariant& arg : args)
+                line += (line.empty() ? "" : "|") + Describe(arg);
+            calls.push_back(line);
+        });
+    }
+    const tev::DispatchTable* GetExternalDispatch() const override { return &m_table; }
+
+    static std::string Describe(const CComVariant& arg) {
+        switch (arg.vt) {
+        case VT_BOOL:
+            return arg.boolVal ? "true" : "false";
+        case VT_NULL:
+            return "null";
+        default:
+            return arg.ToText();
+        }
+    }
+
+    std::vector<std::string> calls;
+
+private:
+    tev::DispatchTable m_table;
+};
+
+struct HostFixture : testing::Test {
+    HostWindow* host = new HostWindow;
+    tev::HtmlView* view = nullptr;
+    void SetUp() override {
+        view = new tev::HtmlView(host, wxID_ANY, "view");
+        host->Show();
+        ASSERT_TRUE(view->HasBrowser());
+    }
+    void TearDown() override {
+        host->Destroy();
+        tev::PumpEventsFor(20);
+    }
+    bool WaitForCalls(size_t count) {
+        return tev::PumpEventsUntil([&] { return host->calls.size() >= count; }, kPageTimeoutMs);
+    }
+    bool WaitForLoad(int loadsBefore) {
+        return tev::PumpEventsUntil(
+            [&] { return view->LoadCount() > loadsBefore && !view->IsBusy(); }, kPageTimeoutMs);
+    }
+};
+
+} // namespace
+
+TEST_F(HostFixture, ScriptMessageBoxesShowNothingAndReturnAtOnce) {
+    // If alert waited for a user, the report after it would never arrive.
+    view->SetPage("<html><body><script>"
+                  "alert('hello');"
+                  "var c = confirm('sure?');"
+                  "var p = prompt('name', 'x');"
+                  "window.external.Report('after dialogs', c, p);"
+                  "</script></body></html>");
+    ASSERT_TRUE(WaitForCalls(1));
+    EXPECT_EQ(host->calls[0], "after dialogs|false|null");
+    EXPECT_FALSE(view->GetBrowser()->IsContextMenuEnabled());
+}
+
+TEST_F(HostFixture, ExternalCallsReachTheHostsTableWithTheirArguments) {
+    view->SetPage("<html><body><script>"
+                  "window.external.Report('C:/T/Blue/props.xml');"
+                  "window.external.Report(1, 2.5, true, null, 'caf\xC3\xA9');"
+                  "window.webkit.messageHandlers.tevExternal.postMessage('garbage');"
+                  "window.webkit.messageHandlers.tevExternal.postMessage("
+                  "  JSON.stringify({method: 'Unknown', args: []}));"
+                  "window.external.Report(typeof window.external.Unknown);"
+                  "</script></body></html>");
+    ASSERT_TRUE(WaitForCalls(3));
+    tev::PumpEventsFor(200);
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"C:/T/Blue/props.xml",
+                                                     "1|2.5|true|null|caf\xC3\xA9", "undefined"}));
+}
+
+TEST_F(HostFixture, ATableSetLaterAppliesFromTheNextPage) {
+    tev::DispatchTable other;
+    std::vector<std::string> seen;
+    other.Add("Other", [&](const tev::ExternalArgs& args) { seen.push_back(args[0].ToText()); });
+    view->SetExternalDispatch(&other);
+    view->SetPage("<html><body><script>"
+                  "window.external.Other(typeof window.external.Report);"
+                  "</script></body></html>");
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return !seen.empty(); }, kPageTimeoutMs));
+    EXPECT_EQ(seen[0], "undefined");
+    EXPECT_TRUE(host->calls.empty());
+}
+
+TEST(HtmlViewWithoutTable, ExternalIsAnEmptyObject) {
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "plain", wxDefaultPosition, wxSize(300, 200));
+    auto* view = new tev::HtmlView(frame, wxID_ANY, "plain");
+    frame->Show();
+    const int loads = view->LoadCount();
+    view->SetPage("<html><body>plain</body></html>");
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return view->LoadCount() > loads && !view->IsBusy(); },
+                                     kPageTimeoutMs));
+    std::string result;
+    ASSERT_TRUE(view->RunScript("typeof window.external + ':' + "
+                                "JSON.stringify(Object.keys(window.external))",
+                                &result));
+    EXPECT_EQ(result, "object:[]");
+    EXPECT_FALSE(view->RunScript("this is not script", &result));
+    EXPECT_EQ(result, "");
+    frame->Destroy();
+    tev::PumpEventsFor(20);
+}
+
+TEST_F(HostFixture, LocalFilesWithBlanksInTheirPathLoad) {
+    tevtest::TempDir dir;
+    const std::string folder = dir.path() + "Quorvane System/";
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
+    std::ofstream(folder + "index.html")
+        << "<html><body><script>window.external.Report(decodeURIComponent(location.pathname))</"
+           "script></body></html>";
+    view->NavigateToFile(folder + "index.html");
+    ASSERT_TRUE(WaitForCalls(1));
+    EXPECT_EQ(host->calls[0], folder + "index.html");
+}

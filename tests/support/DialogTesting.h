@@ -1,0 +1,136 @@
+#pragma once
+// Window tests never wait on a dialog. Include this instead of <wx/testing.h>:
+//   - wxTEST_DIALOG(code, expectations...) answers the expected dialogs; a dialog that was
+//     not expected, or an expected one that did not come, fails the test (through
+//     GoogleTest) and an unexpected dialog is answered with Cancel;
+//   - a dialog shown outside wxTEST_DIALOG fails the test and is cancelled;
+//   - a failed toolkit check (wxASSERT) fails the test instead of opening a box.
+#include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/filedlg.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+
+#include <string>
+
+namespace tevtest {
+class GTestModalHook;
+}
+#define wxTEST_DIALOG_HOOK_CLASS tevtest::GTestModalHook
+#include <wx/testing.h>
+
+namespace tevtest {
+
+class GTestModalHook : public wxTestingModalHook {
+public:
+    GTestModalHook(const char* file, int line, const char* func)
+        : wxTestingModalHook(file, line, func), m_failFile(file), m_failLine(line) {}
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        const int result = wxTestingModalHook::Enter(dialog);
+        return result == wxID_NONE ? wxID_CANCEL : result;
+    }
+    void ReportFailure(const wxString& message) override {
+        ADD_FAILURE_AT(m_failFile ? m_failFile : __FILE__, m_failLine) << message.utf8_string();
+    }
+
+private:
+    const char* m_failFile;
+    int m_failLine;
+};
+
+// Expects a message box with this text (and caption, unless null) and answers `answer`.
+class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
+public:
+    ExpectMessageBox(std::string text, int answer, const char* caption = nullptr)
+        : m_text(std::move(text)), m_answer(answer), m_caption(caption ? caption : ""),
+          m_checkCaption(caption != nullptr) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* box) const override {
+        EXPECT_EQ(box->GetMessage().utf8_string(), m_text);
+        if (m_checkCaption) {
+            EXPECT_EQ(box->GetTitle().utf8_string(), m_caption);
+        }
+        return m_answer;
+    }
+    wxString GetDefaultDescription() const override {
+        return "message box \"" + wxString::FromUTF8(m_text) + "\"";
+    }
+
+private:
+    std::string m_text;
+    int m_answer;
+    std::string m_caption;
+    bool m_checkCaption;
+};
+
+// Expects a file dialog, checks its filter and kind, and chooses `path` (OK) or cancels.
+class ExpectFileDialog : public wxExpectModalBase<wxFileDialog, ExpectFileDialog> {
+public:
+    enum Kind { Open, Save };
+    ExpectFileDialog(Kind kind, std::string wildcard, std::string path, int answer = wxID_OK)
+        : m_kind(kind), m_wildcard(std::move(wildcard)), m_path(std::move(path)), m_answer(answer) {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetWildcard().utf8_string(), m_wildcard);
+        if (m_kind == Save) {
+            EXPECT_TRUE(dialog->HasFdFlag(wxFD_SAVE));
+            EXPECT_TRUE(dialog->HasFdFlag(wxFD_OVERWRITE_PROMPT));
+        } else {
+            EXPECT_TRUE(dialog->HasFdFlag(wxFD_OPEN));
+        }
+        if (m_answer == wxID_OK)
+            dialog->SetPath(wxString::FromUTF8(m_path));
+        return m_answer;
+    }
+    wxString GetDefaultDescription() const override {
+        return m_kind == Save ? "Save dialog" : "Open dialog";
+    }
+
+private:
+    Kind m_kind;
+    std::string m_wildcard;
+    std::string m_path;
+    int m_answer;
+};
+
+// Catches every dialog that no wxTEST_DIALOG answered.
+class UnexpectedDialogHook : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override {
+        std::string text = dialog->GetTitle().utf8_string();
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
+            text += ": " + box->GetMessage().utf8_string();
+        ADD_FAILURE() << "A dialog was shown that no test expected: " << text;
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+inline void FailOnToolkitAssert(const wxString& file, int line, const wxString& func,
+                                const wxString& cond, const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+        << "toolkit check failed in " << func.utf8_string() << ": " << cond.utf8_string() << " "
+        << msg.utf8_string();
+}
+
+class DialogGuardEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        m_hook.Register();
+        wxSetAssertHandler(&FailOnToolkitAssert);
+    }
+    void TearDown() override { m_hook.Unregister(); }
+
+private:
+    UnexpectedDialogHook m_hook;
+};
+
+inline const bool kDialogGuardInstalled =
+    (testing::AddGlobalTestEnvironment(new DialogGuardEnvironment), true);
+
+} // namespace tevtest
