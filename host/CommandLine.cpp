@@ -34,7 +34,7 @@ std::string CutUtf8(const std::string& text, size_t limit) {
 } // namespace
 
 bool CCommandLineInfo::IsSwitch(const std::string& arg) {
-    if (arg.size() < 2)
+    if (arg.empty())
         return false;
     if (arg[0] == '-')
         return true;

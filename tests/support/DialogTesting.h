@@ -40,6 +40,14 @@ private:
     int m_failLine;
 };
 
+// Runs `code` and fails the test if it shows any dialog (which is then cancelled).
+#define TEV_EXPECT_NO_DIALOG(code)                                                                 \
+    do {                                                                                           \
+        tevtest::GTestModalHook noDialogHook(__FILE__, __LINE__, __func__);                        \
+        code;                                                                                      \
+        noDialogHook.CheckUnmetExpectations();                                                     \
+    } while (0)
+
 // Expects a message box with this text (and caption, unless null) and answers `answer`.
 class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
 public:
@@ -98,10 +106,24 @@ private:
     int m_answer;
 };
 
+// While alive, dialogs outside wxTEST_DIALOG really show (for a test that drives a dialog
+// itself, from a CallAfter inside its modal loop).
+class AllowRealDialogs {
+public:
+    AllowRealDialogs() { ++Depth(); }
+    ~AllowRealDialogs() { --Depth(); }
+    static int& Depth() {
+        static int depth = 0;
+        return depth;
+    }
+};
+
 // Catches every dialog that no wxTEST_DIALOG answered.
 class UnexpectedDialogHook : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override {
+        if (AllowRealDialogs::Depth() > 0)
+            return wxID_NONE;
         std::string text = dialog->GetTitle().utf8_string();
         if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
             text += ": " + box->GetMessage().utf8_string();

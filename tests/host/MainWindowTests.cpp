@@ -1,0 +1,373 @@
+#include "designer/core/TEVComponentDesignerView.h"
+#include "designer/core/TemplateDialog.h"
+#include "designer/templates/TEVComponentDesignerTemplateView.h"
+#include "host/AboutDlg.h"
+#include "host/TEVCalendarDlg.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
+#include "platform/text/TextConvert.h"
+#include "platform/widgets/EventPump.h"
+#include "platform/widgets/ResizeLayout.h"
+#include "platform/widgets/StatusBarEx.h"
+#include "platform/widgets/TabControl.h"
+#include "resources/host/HostResource.h"
+#include "tests/support/DialogTesting.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+
+using namespace tev::host;
+using tevtest::ExpectFileDialog;
+using tevtest::ExpectMessageBox;
+using tevtest::ReadFileBytes;
+using tevtest::ScopedEnv;
+using tevtest::ScopedRegistry;
+using tevtest::TempDir;
+
+namespace {
+
+const char* const kFilter = "Quorvane Calendar (*.kcd)|*.kcd";
+const char* const kSaveQuestion = "Do you want to save the current project?";
+
+ExpectFileDialog SaveDialog(const std::string& path, int answer = wxID_OK) {
+    return ExpectFileDialog(ExpectFileDialog::Save, kFilter, path, answer);
+}
+ExpectFileDialog OpenDialog(const std::string& path, int answer = wxID_OK) {
+    return ExpectFileDialog(ExpectFileDialog::Open, kFilter, path, answer);
+}
+
+class ExpectAboutBox : public wxExpectModalBase<CAboutDlg, ExpectAboutBox> {
+protected:
+    int OnInvoked(CAboutDlg* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle(), "About Quorvane Web Calendar");
+        auto* notice = dynamic_cast<wxStaticText*>(dialog->FindWindow(IDC_ABOUT_NOTICE));
+        EXPECT_NE(notice, nullptr);
+        if (notice) {
+            const std::string text = notice->GetLabelText().utf8_string();
+            EXPECT_NE(text.find("Version " + CAboutDlg::VersionText()), std::string::npos) << text;
+            EXPECT_EQ(text.find("<version>"), std::string::npos);
+        }
+        EXPECT_NE(dialog->FindWindow(IDC_ABOUT_ICON), nullptr);
+        return wxID_OK;
+    }
+    wxString GetDefaultDescription() const override { return "About box"; }
+};
+
+class ExpectTemplateName
+    : public wxExpectModalBase<TEVComponentDesignerAfx::CTemplateDialog, ExpectTemplateName> {
+public:
+    explicit ExpectTemplateName(std::string name) : m_name(std::move(name)) {}
+
+protected:
+    int OnInvoked(TEVComponentDesignerAfx::CTemplateDialog* dialog) const override {
+        dialog->SetTemplateName(m_name);
+        return wxID_OK;
+    }
+    wxString GetDefaultDescription() const override { return "Create Template"; }
+
+private:
+    std::string m_name;
+};
+
+// The text of a project file, as its UTF-16 reads.
+std::string ProjectText(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::u16string units;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return tev::Utf16ToUtf8(units);
+}
+
+struct MainWindow : testing::Test {
+    TempDir home;
+    ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    ScopedRegistry registry;
+    CTEVCalendarDlg* dlg = nullptr;
+
+    void SetUp() override {
+        tev::OverrideProgramFolder(tevtest::ProgramDir());
+        Open("");
+    }
+    void TearDown() override {
+        if (dlg)
+            dlg->Destroy();
+        tev::PumpEventsFor(20);
+        tev::OverrideProgramFolder("");
+    }
+    void Open(const std::string& startupFile) {
+        if (dlg)
+            dlg->Destroy();
+        dlg = new CTEVCalendarDlg("", startupFile);
+        ASSERT_TRUE(dlg->Create());
+        dlg->Show();
+        tev::PumpEventsUntil([this] { return dlg->IsShownOnScreen(); }, 3000);
+    }
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(dlg);
+        dlg->ProcessWindowEvent(event);
+    }
+    TEVComponentDesignerAfx::CTEVComponentDesignerView* View() { return dlg->GetDesignerView(); }
+    void EditProperties(const std::string& value) {
+        View()->GetTemplateView()->SetPropertiesXml("<flash><UserDefined><Title>" + value +
+                                                    "</Title></UserDefined></flash>");
+    }
+    std::string Title() { return dlg->GetTitle().utf8_string(); }
+    // Saves the project as folder/name.kcd through Save As.
+    void SaveAs(const std::string& folder, const std::string& name) {
+        wxTEST_DIALOG(Command(ID_FILE_SAVE_AS), SaveDialog(folder + name + ".kcd"));
+    }
+    bool Destroyed() { return wxTopLevelWindows.Find(dlg) == nullptr || dlg->IsBeingDeleted(); }
+};
+
+std::vector<std::string> MenuLabels(wxMenu* menu) {
+    std::vector<std::string> labels;
+    for (size_t i = 0; i < menu->GetMenuItemCount(); ++i) {
+        wxMenuItem* item = menu->FindItemByPosition(i);
+        labels.push_back(item->IsSeparator() ? "-" : item->GetItemLabel().utf8_string());
+    }
+    return labels;
+}
+
+} // namespace
+
+TEST_F(MainWindow, OpensWithMenusToolbarStatusBarAndTheDesigner) {
+    EXPECT_EQ(Title(), "Quorvane Web Calendar");
+    wxMenuBar* bar = dlg->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    EXPECT_EQ(MenuLabels(bar->GetMenu(0)),
+              (std::vector<std::string>{"New", "Open...", "Save", "Save As...", "-", "New Style...",
+                                        "-", "Exit"}));
+    EXPECT_EQ(MenuLabels(bar->GetMenu(1)),
+              (std::vector<std::string>{"&Help Topics...", "&About Web Calendar..."}));
+    for (int id :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_NEW_STYLE, ID_APP_EXIT})
+        EXPECT_TRUE(bar->IsEnabled(id)) << id;
+
+    wxToolBar* tools = dlg->GetToolBar();
+    ASSERT_NE(tools, nullptr);
+    EXPECT_EQ(tools->GetName(), "Standard");
+    ASSERT_EQ(tools->GetToolsCount(), 3u);
+    EXPECT_EQ(tools->GetToolByPos(0)->GetId(), ID_FILE_NEW);
+    EXPECT_EQ(tools->GetToolByPos(1)->GetId(), ID_FILE_OPEN);
+    EXPECT_EQ(tools->GetToolByPos(2)->GetId(), ID_FILE_SAVE);
+
+    ASSERT_NE(dlg->GetStatusBarEx(), nullptr);
+    EXPECT_EQ(dlg->GetStatusBar(), dlg->GetStatusBarEx());
+    EXPECT_EQ(dlg->GetStatusBar()->GetFieldsCount(), 4);
+
+    ASSERT_NE(View(), nullptr);
+    EXPECT_EQ(View()->GetId(), IDC_DESIGNER_VIEW);
+    EXPECT_EQ(View()->GetRect(), wxRect(wxPoint(0, 0), dlg->GetClientSize()));
+    EXPECT_EQ(dlg->GetClientSize(), tev::DialogUnitsToPixels(dlg, 494, 329));
+    EXPECT_EQ(dlg->GetMinSize(), dlg->GetSize()) << "it cannot be made smaller than it opens";
+    EXPECT_EQ(View()->GetTabControl()->GetViewCaption(0), "Create Events");
+    EXPECT_EQ(View()->GetProjectExtension(), "kcd");
+    EXPECT_EQ(View()->GetProjectType(), "Quorvane Web Calendar");
+    EXPECT_EQ(View()->GetTemplateView()->GetPageName(), "MyCalendar.html");
+    EXPECT_NE(View()->GetOnlineView(), nullptr);
+    EXPECT_FALSE(dlg->GetIcons().IsEmpty());
+}
+
+TEST_F(MainWindow, TheDesignerFollowsTheWindowsSize) {
+    const wxSize start = dlg->GetClientSize();
+    dlg->SetClientSize(start + wxSize(120, 80));
+    ASSERT_TRUE(tev::PumpEventsUntil(
+        [&] { return dlg->GetClientSize() == start + wxSize(120, 80); }, 3000));
+    tev::PumpEventsFor(30);
+    EXPECT_EQ(View()->GetSize(), dlg->GetClientSize());
+}
+
+TEST_F(MainWindow, SaveAsToANewFolderWritesTheProjectBesideItsPublishFolder) {
+    EditProperties("Spring");
+    SaveAs(home / "Work/", "Cal1");
+    EXPECT_EQ(Title(), "Quorvane Web Calendar - Cal1");
+    EXPECT_EQ(dlg->GetProjectFolder(), home / "Work/");
+    EXPECT_EQ(dlg->GetProjectName(), "Cal1");
+    EXPECT_TRUE(tev::FolderExists(home / "Work/Cal1"));
+    const std::string bytes = ReadFileBytes(home / "Work/Cal1.kcd");
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const std::string text = ProjectText(home / "Work/Cal1.kcd");
+    const size_t lineFeed = text.find('\n');
+    ASSERT_NE(lineFeed, std::string::npos);
+    EXPECT_EQ(text[lineFeed + 1], '\r') << "the second line starts with a carriage return";
+    EXPECT_EQ(text.substr(text.size() - 8), "</flash>");
+    EXPECT_NE(text.find("<Title>Spring</Title>"), std::string::npos);
+    EXPECT_FALSE(View()->IsDirty());
+
+    // A later Save goes to the same place without asking.
+    EditProperties("Summer");
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_SAVE));
+    EXPECT_NE(ProjectText(home / "Work/Cal1.kcd").find("<Title>Summer</Title>"), std::string::npos);
+}
+
+TEST_F(MainWindow, SaveOnAnUntitledProjectWithTheDialogCancelledWritesNothing) {
+    EditProperties("Spring");
+    wxTEST_DIALOG(Command(ID_FILE_SAVE), SaveDialog("", wxID_CANCEL));
+    EXPECT_TRUE(
+        std::filesystem::is_empty(home.path() + "docs/Quorvane/Quorvane Web Calendar/Templates"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "only the documents folder is there";
+    EXPECT_EQ(dlg->GetProjectFolder(), "");
+    EXPECT_EQ(Title(), "Quorvane Web Calendar");
+    EXPECT_TRUE(View()->IsDirty());
+    wxTEST_DIALOG(Command(ID_FILE_SAVE_AS), SaveDialog("", wxID_CANCEL));
+    EXPECT_EQ(dlg->GetProjectFolder(), "");
+}
+
+TEST_F(MainWindow, OpenReadsTheProjectBackAndItIsNotDirty) {
+    EditProperties("Autumn");
+    SaveAs(home.path(), "Cal1");
+    const std::string saved = View()->GetPropertiesXml();
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_NEW));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar");
+    EXPECT_NE(View()->GetPropertiesXml(), saved);
+
+    wxTEST_DIALOG(Command(ID_FILE_OPEN), OpenDialog(home / "Cal1.kcd"));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar - Cal1");
+    EXPECT_EQ(View()->GetPropertiesXml(), saved);
+    EXPECT_FALSE(View()->IsDirty());
+
+    // Cancelling Open leaves the current project open.
+    wxTEST_DIALOG(Command(ID_FILE_OPEN), OpenDialog("", wxID_CANCEL));
+    EXPECT_EQ(dlg->GetProjectName(), "Cal1");
+}
+
+TEST_F(MainWindow, NewAsksToSaveOnlyWhenThereAreChanges) {
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_NEW));
+
+    SaveAs(home.path(), "Cal1");
+    EditProperties("changed");
+    wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_NO));
+    EXPECT_EQ(dlg->GetProjectFolder(), "");
+    EXPECT_FALSE(View()->IsDirty());
+    EXPECT_EQ(ProjectText(home / "Cal1.kcd").find("changed"), std::string::npos);
+
+    // Yes on a titled project saves it first.
+    SaveAs(home.path(), "Cal2");
+    EditProperties("kept");
+    wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_YES));
+    EXPECT_NE(ProjectText(home / "Cal2.kcd").find("<Title>kept</Title>"), std::string::npos);
+
+    // Yes on an untitled project, then Cancel: the changes go and the new project comes.
+    EditProperties("dropped");
+    wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_YES),
+                  SaveDialog("", wxID_CANCEL));
+    EXPECT_FALSE(View()->IsDirty());
+    EXPECT_EQ(View()->GetPropertiesXml().find("dropped"), std::string::npos);
+}
+
+TEST_F(MainWindow, OpenAndExitAskFirstWhenThereAreChanges) {
+    SaveAs(home.path(), "Cal1");
+    EditProperties("unsaved");
+    wxTEST_DIALOG(Command(ID_FILE_OPEN), ExpectMessageBox(kSaveQuestion, wxID_NO),
+                  OpenDialog("", wxID_CANCEL));
+    EXPECT_TRUE(View()->IsDirty());
+
+    wxTEST_DIALOG(Command(ID_APP_EXIT), ExpectMessageBox(kSaveQuestion, wxID_YES));
+    EXPECT_NE(ProjectText(home / "Cal1.kcd").find("unsaved"), std::string::npos);
+    EXPECT_TRUE(tev::PumpEventsUntil([&] { return Destroyed(); }, 3000));
+    dlg = nullptr;
+}
+
+TEST_F(MainWindow, TheCloseBoxNeverAsks) {
+    EditProperties("unsaved");
+    TEV_EXPECT_NO_DIALOG(dlg->Close());
+    EXPECT_TRUE(tev::PumpEventsUntil([&] { return Destroyed(); }, 3000));
+    dlg = nullptr;
+}
+
+TEST_F(MainWindow, EnterAndEscapeNeverCloseIt) {
+    EditProperties("unsaved");
+    wxUIActionSimulator input;
+    const wxPoint centre = dlg->GetScreenRect().GetPosition() + wxPoint(100, 150);
+    input.MouseMove(centre);
+    input.MouseClick();
+    dlg->Raise();
+    View()->GetTabControl()->SetFocus();
+    tev::PumpEventsFor(100);
+    TEV_EXPECT_NO_DIALOG({
+        input.Char(WXK_ESCAPE);
+        input.Char(WXK_RETURN);
+        input.Char(WXK_NUMPAD_ENTER);
+        tev::PumpEventsFor(300);
+    });
+    EXPECT_FALSE(Destroyed());
+    EXPECT_TRUE(dlg->IsShown());
+}
+
+TEST_F(MainWindow, PublishTabOffersToSaveAndSavesThroughTheHost) {
+    wxTEST_DIALOG(View()->GetTabControl()->SetActiveView(2),
+                  ExpectMessageBox(kSaveQuestion, wxID_YES), SaveDialog(home / "Site/Cal3.kcd"));
+    EXPECT_TRUE(tev::FileExists(home / "Site/Cal3.kcd"));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar - Cal3");
+    EXPECT_EQ(View()->GetPublishFolder(), home / "Site/Cal3");
+    View()->GetTabControl()->SetActiveView(0);
+    TEV_EXPECT_NO_DIALOG(View()->GetTabControl()->SetActiveView(2));
+}
+
+TEST_F(MainWindow, AboutBoxShowsTheVersion) {
+    EXPECT_EQ(CAboutDlg::VersionText(), TEV_VERSION);
+    wxTEST_DIALOG(Command(ID_APP_ABOUT_WEB_CALENDAR), ExpectAboutBox());
+}
+
+TEST_F(MainWindow, HelpShowsTheBookAndDoesNothingWithoutIt) {
+    Command(ID_HELP);
+    wxWindow* help = dlg->GetHelp().GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(tev::PumpEventsUntil([&] { return help->IsShown(); }, 3000));
+    help->Close(true);
+    tev::PumpEventsFor(50);
+
+    TempDir bare;
+    tev::OverrideProgramFolder(bare.path());
+    Open("");
+    TEV_EXPECT_NO_DIALOG(Command(ID_HELP));
+    EXPECT_FALSE(dlg->GetHelp().IsAvailable());
+    EXPECT_EQ(dlg->GetHelp().GetHelpWindow(), nullptr);
+}
+
+TEST_F(MainWindow, NewStyleSavesAUserStyle) {
+    EditProperties("Green");
+    wxTEST_DIALOG(Command(ID_FILE_NEW_STYLE), ExpectTemplateName("Meadow"));
+    const std::string props =
+        home / "docs/Quorvane/Quorvane Web Calendar/Templates/Meadow/props.xml";
+    EXPECT_NE(ProjectText(props).find("<Title>Green</Title>"), std::string::npos);
+}
+
+TEST_F(MainWindow, ProjectsNamedAtStartOpenUnderTheirFolderAndName) {
+    EditProperties("Start");
+    SaveAs(home / "Work/", "Cal1");
+    std::filesystem::create_symlink(home / "Work/Cal1.kcd", home / "Shortcut.kcd");
+    struct Case {
+        std::string argument;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"\"" + home / "Work/Cal1.kcd\"", home / "Work/"},
+        {home / "Work/Cal1", home / "Work/"},
+        {home / "Shortcut.kcd", home / "Work/"},
+    };
+    for (const Case& c : cases) {
+        Open(c.argument);
+        EXPECT_EQ(dlg->GetProjectFolder(), c.folder) << c.argument;
+        EXPECT_EQ(dlg->GetProjectName(), "Cal1") << c.argument;
+        EXPECT_EQ(Title(), "Quorvane Web Calendar - Cal1") << c.argument;
+        EXPECT_NE(View()->GetPropertiesXml().find("<Title>Start</Title>"), std::string::npos);
+        EXPECT_FALSE(View()->IsDirty());
+    }
+    // A missing file still gives the project its name, and no message.
+    TEV_EXPECT_NO_DIALOG(Open(home / "Nowhere/Gone.kcd"));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar - Gone");
+}
