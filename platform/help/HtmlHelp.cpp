@@ -51,14 +51,28 @@ bool HtmlHelp::DisplayContents() {
     if (!EnsureLoaded())
         return false;
     wxLogNull quiet;
-    return m_controller->DisplayContents();
+    const bool shown = m_controller->DisplayContents();
+    PlaceWindow();
+    return shown;
 }
 
 bool HtmlHelp::DisplayPage(const std::string& page) {
     if (!EnsureLoaded())
         return false;
     wxLogNull quiet;
-    return m_controller->Display(wxString::FromUTF8(page));
+    const bool shown = m_controller->Display(wxString::FromUTF8(page));
+    PlaceWindow();
+    return shown;
+}
+
+void HtmlHelp::PlaceWindow() {
+    wxWindow* window = GetHelpWindow();
+    if (!window || window == m_placedWindow)
+        return;
+    // The toolkit opens the viewer small; give the contents and a page room, once per window.
+    window->SetSize(window->FromDIP(wxSize(900, 640)));
+    window->Centre(wxBOTH);
+    m_placedWindow = window;
 }
 
 wxWindow* HtmlHelp::GetHelpWindow() const {

@@ -35,10 +35,12 @@ public:
 
 private:
     bool EnsureLoaded();
+    void PlaceWindow();
 
     std::string m_bookPath;
     std::unique_ptr<wxHtmlHelpController> m_controller;
     bool m_failed = false;
+    wxWindow* m_placedWindow = nullptr;
 };
 
 } // namespace tev
