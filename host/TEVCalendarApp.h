@@ -8,6 +8,7 @@
 
 #include <string>
 
+class CCommandLineInfo;
 class CTEVCalendarDlg;
 
 class CTEVCalendarApp : public TEVComponentDesigner::CTEVComponentApp {
@@ -24,6 +25,7 @@ public:
     // Registers or unregisters the project file type when the command line asks for it.
     // True when it did: the program then ends without a window.
     static bool HandleRegistrationSwitches(int argc, char** argv);
+    static bool RunRegistrationCommand(const CCommandLineInfo& info);
     // How the desktop shows project files.
     static tev::DesktopFileType ProjectFileType();
     // The descriptor below the program folder, "" when there is none.

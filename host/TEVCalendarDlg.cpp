@@ -145,19 +145,25 @@ bool CTEVCalendarDlg::AskToSaveChanges() {
     return m_pDesignerView && m_pDesignerView->IsDirty() && m_pDesignerView->PromptSave();
 }
 
-void CTEVCalendarDlg::OnFileSave() {
+CTEVCalendarDlg::SaveOutcome CTEVCalendarDlg::Save() {
     if (m_strProjectFolder.empty()) {
         std::string path;
         if (!AskForProjectPath(true, path))
-            return;
+            return SaveOutcome::Cancelled;
         SetLocationFromPath(path);
         // The publish folder beside the project file; its result is not checked, since the
         // project file is written beside it either way.
         tev::CreateDirectoryTree(m_strProjectFolder + m_strProjectName);
         UpdateTitle();
     }
-    if (!m_strProjectFolder.empty() && m_pDesignerView)
-        m_pDesignerView->SaveProject(m_strProjectFolder, m_strProjectName);
+    if (!m_pDesignerView)
+        return SaveOutcome::Cancelled;
+    return m_pDesignerView->SaveProject(m_strProjectFolder, m_strProjectName) ? SaveOutcome::Saved
+                                                                              : SaveOutcome::Failed;
+}
+
+void CTEVCalendarDlg::OnFileSave() {
+    Save();
 }
 
 void CTEVCalendarDlg::RequestSave() {
@@ -174,9 +180,13 @@ void CTEVCalendarDlg::OnFileSaveAs() {
     OnFileSave();
 }
 
+// New, Open and Exit go on when the user declines to save or cancels the Save dialog, but
+// not when the save itself failed: the changes would be lost although the user chose to
+// keep them.
+
 void CTEVCalendarDlg::OnFileNew() {
-    if (AskToSaveChanges())
-        OnFileSave();
+    if (AskToSaveChanges() && Save() == SaveOutcome::Failed)
+        return;
     m_strProjectFolder.clear();
     m_strProjectName.clear();
     if (m_pDesignerView)
@@ -185,8 +195,8 @@ void CTEVCalendarDlg::OnFileNew() {
 }
 
 void CTEVCalendarDlg::OnFileOpen() {
-    if (AskToSaveChanges())
-        OnFileSave();
+    if (AskToSaveChanges() && Save() == SaveOutcome::Failed)
+        return;
     std::string path;
     if (!AskForProjectPath(false, path))
         return;
@@ -211,8 +221,8 @@ void CTEVCalendarDlg::OnNewStyle() {
 }
 
 void CTEVCalendarDlg::OnAppExit() {
-    if (AskToSaveChanges())
-        OnFileSave();
+    if (AskToSaveChanges() && Save() == SaveOutcome::Failed)
+        return;
     Destroy();
 }
 

@@ -61,6 +61,9 @@ protected:
     void OnClose(wxCloseEvent& event);
 
 private:
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    // Save: asks for a location when there is none, then writes the project.
+    SaveOutcome Save();
     // Asks for the project file with the Save or Open dialog; false on Cancel.
     bool AskForProjectPath(bool save, std::string& path);
     // Takes folder and name from a chosen path.

@@ -403,7 +403,9 @@ void CTEVComponentDesignerView::PropertyInitNotify(const std::string& name,
 std::string CTEVComponentDesignerView::GetUserTemplatesFolder() {
     const std::string documents = tev::DocumentsFolder();
     if (documents.empty()) {
-        tev::MessageBox(this, DesignerString(IDS_FAILED_TO_GET_DIRECTORY) + " ", {}, wxOK);
+        // Configuration runs before the window exists; the box then has no owner.
+        tev::MessageBox(GetHandle() ? this : nullptr,
+                        DesignerString(IDS_FAILED_TO_GET_DIRECTORY) + " ", {}, wxOK);
         return {};
     }
     return CUserTemplates::FolderFor(documents, m_strProjectType);

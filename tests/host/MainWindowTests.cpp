@@ -281,6 +281,26 @@ TEST_F(MainWindow, OpenAndExitAskFirstWhenThereAreChanges) {
     dlg = nullptr;
 }
 
+TEST_F(MainWindow, AFailedSaveKeepsTheWindowAndTheChanges) {
+    std::filesystem::create_directory(home / "Busy.kcd");
+    const std::string failed = "The project could not be saved to " + home / "Busy.kcd" +
+                               ". The file that was there before is unchanged.";
+    wxTEST_DIALOG(Command(ID_FILE_SAVE_AS), SaveDialog(home / "Busy.kcd"),
+                  ExpectMessageBox(failed, wxID_OK));
+    EditProperties("precious");
+    wxTEST_DIALOG(Command(ID_APP_EXIT), ExpectMessageBox(kSaveQuestion, wxID_YES),
+                  ExpectMessageBox(failed, wxID_OK));
+    tev::PumpEventsFor(50);
+    EXPECT_FALSE(Destroyed()) << "Exit stops when the save it was asked for failed";
+    wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_YES),
+                  ExpectMessageBox(failed, wxID_OK));
+    EXPECT_NE(View()->GetPropertiesXml().find("precious"), std::string::npos);
+    EXPECT_EQ(dlg->GetProjectName(), "Busy");
+    // Declining to save still goes on.
+    wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_NO));
+    EXPECT_EQ(View()->GetPropertiesXml().find("precious"), std::string::npos);
+}
+
 TEST_F(MainWindow, TheCloseBoxNeverAsks) {
     EditProperties("unsaved");
     TEV_EXPECT_NO_DIALOG(dlg->Close());

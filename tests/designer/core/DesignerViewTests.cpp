@@ -319,6 +319,12 @@ TEST_F(DesignerFixture, NoDocumentsFolderIsReportedAndSavesNoStyle) {
     EXPECT_EQ(folder, "");
     wxTEST_DIALOG(view->CreateTemplate("Spring"),
                   ExpectMessageBox("Failed to get directory ", wxID_OK));
+    // Configuring a view before its window exists reports it too, with no owner window.
+    CTEVComponentDesignerView unborn(false, false);
+    unborn.SetProjectType(kProjectType);
+    wxTEST_DIALOG(unborn.SetComponentPath(home / "c/componentInfo.xml"),
+                  ExpectMessageBox("Failed to get directory ", wxID_OK));
+    EXPECT_EQ(unborn.GetTemplateFolders(), (std::vector<std::string>{home / "c/Templates/", ""}));
 }
 
 TEST(TemplateDialog, OkWithoutANameAsksForOneAndKeepsTheDialogOpen) {
