@@ -202,7 +202,12 @@ void CTEVComponentDesignerView::OnSize(wxSizeEvent& event) {
 
 void CTEVComponentDesignerView::OnDestroy() {
     if (m_pTabCtrl) {
-        // The pages are the tab control's children and go with it.
+        // The pages are the tab control's children and go with it; page changes it may
+        // announce while it goes are no longer of interest.
+        m_pTabCtrl->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGING,
+                           &CTEVComponentDesignerView::OnTabSelChanging, this);
+        m_pTabCtrl->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CTEVComponentDesignerView::OnTabSelChange,
+                           this);
         m_pTabCtrl->Destroy();
         m_pTabCtrl = nullptr;
         m_pDataView = nullptr;
