@@ -38,15 +38,6 @@ TEST(HtmlHelp, DamagedBookMakesHelpDoNothing) {
     EXPECT_FALSE(help.IsAvailable());
 }
 
-TEST(HtmlHelp, TheProgramsBookOpensAtItsContents) {
-    tev::HtmlHelp help(BookPath());
-    ASSERT_TRUE(help.DisplayContents());
-    wxWindow* window = help.GetHelpWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(tev::PumpEventsUntil([&] { return window->IsShown(); }, 3000));
-    EXPECT_TRUE(help.DisplayPage("html/projects.htm"));
-}
-
 TEST(HelpBook, ContentsAndIndexLeadToPagesOfTheBook) {
     wxFileSystem::AddHandler(new wxZipFSHandler);
     wxHtmlHelpData data;

@@ -125,15 +125,3 @@ TEST(HtmlViewWithoutTable, ExternalIsAnEmptyObject) {
     frame->Destroy();
     tev::PumpEventsFor(20);
 }
-
-TEST_F(HostFixture, LocalFilesWithBlanksInTheirPathLoad) {
-    tevtest::TempDir dir;
-    const std::string folder = dir.path() + "Quorvane System/";
-    ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
-    std::ofstream(folder + "index.html")
-        << "<html><body><script>window.external.Report(decodeURIComponent(location.pathname))</"
-           "script></body></html>";
-    view->NavigateToFile(folder + "index.html");
-    ASSERT_TRUE(WaitForCalls(1));
-    EXPECT_EQ(host->calls[0], folder + "index.html");
-}

@@ -68,24 +68,6 @@ TEST(MenuTableWindow, MenuBarShowsThePopupsOfTheTable) {
     EXPECT_EQ(bar->FindItem(105)->GetItemLabelText(), "About...");
 }
 
-TEST(ToolBarTableWindow, ToolsCarryTheirCommandsInOrder) {
-    const tev::ToolEntry tools[] = {
-        {201, "wxART_NEW", "New", "New project"},
-        tev::ToolSeparator(),
-        {202, "wxART_FILE_SAVE", "Save", "Save the project"},
-    };
-    Shown<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "tools"));
-    wxToolBar* bar = tev::CreateFrameToolBar(frame.window, "Standard", tools);
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(frame->GetToolBar(), bar);
-    EXPECT_EQ(bar->GetName(), "Standard");
-    ASSERT_EQ(bar->GetToolsCount(), 3u);
-    EXPECT_EQ(bar->GetToolByPos(0)->GetId(), 201);
-    EXPECT_TRUE(bar->GetToolByPos(1)->IsSeparator());
-    EXPECT_EQ(bar->GetToolShortHelp(202), "Save the project");
-    EXPECT_TRUE(bar->GetToolByPos(2)->GetNormalBitmap().IsOk());
-}
-
 TEST(ResizeLayoutWindow, ControlsFollowTheirAnchorsAndTheWindowKeepsItsMinimum) {
     Shown<tev::ResizeDialog> dialog(
         new tev::ResizeDialog(nullptr, wxID_ANY, "resize", wxSize(320, 229)));

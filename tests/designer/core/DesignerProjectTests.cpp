@@ -102,19 +102,6 @@ TEST(ProjectFile, ReadingJoinsLinesWithoutSeparators) {
     EXPECT_EQ(text, "untouched");
 }
 
-TEST(ProjectFile, ReopenedTextRoundTripsWithoutLineBreaks) {
-    TempDir dir;
-    const std::string xml = CDesignerProject::AssemblePropertiesXml(
-        "<UserDefined><Param name=\"Title\">Spring &amp; summer</Param></UserDefined>",
-        "<Data><Event id=\"1\"/></Data>");
-    ASSERT_TRUE(CDesignerProject::WriteProjectText(dir / "a.kcd", xml));
-    std::string text;
-    ASSERT_TRUE(CDesignerProject::ReadProjectText(dir / "a.kcd", text));
-    std::string expected = xml;
-    expected.erase(std::remove(expected.begin(), expected.end(), '\n'), expected.end());
-    EXPECT_EQ(text, expected);
-}
-
 TEST(ProjectFile, AFailedSaveLeavesTheOldFileAsItWas) {
     TempDir dir;
     const std::string path = dir / "Cal1.kcd";

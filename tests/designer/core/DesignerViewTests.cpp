@@ -184,18 +184,6 @@ TEST_F(DesignerFixture, NewProjectIsCleanUntitledAndUnpublished) {
         "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n\n</flash>");
 }
 
-TEST_F(DesignerFixture, EditsMakeTheProjectDirtyAndTheSaveQuestionDecides) {
-    EditProperties("Spring");
-    EXPECT_TRUE(view->IsDirty());
-    bool answer = false;
-    wxTEST_DIALOG(answer = view->PromptSave(), ExpectMessageBox(kSaveQuestion, wxID_YES));
-    EXPECT_TRUE(answer);
-    wxTEST_DIALOG(answer = view->PromptSave(), ExpectMessageBox(kSaveQuestion, wxID_NO));
-    EXPECT_FALSE(answer);
-    view->CreateNew();
-    EXPECT_FALSE(view->IsDirty());
-}
-
 TEST_F(DesignerFixture, SavedProjectsOpenUnchangedAndClean) {
     EditProperties("Spring &amp; summer");
     ASSERT_TRUE(view->SaveProject(home.path(), "Cal1"));
@@ -246,23 +234,6 @@ TEST_F(DesignerFixture, DamagedProjectFilesOpenQuietlyAndClean) {
             EXPECT_EQ(view->GetPublishFolder(), home / "Good");
         }
     }
-}
-
-TEST_F(DesignerFixture, AFailedSaveSaysSoKeepsTheOldFileAndStaysDirty) {
-    EditProperties("first");
-    ASSERT_TRUE(view->SaveProject(home.path(), "Cal1"));
-    const std::string before = ReadFileBytes(home / "Cal1.kcd");
-    EditProperties("second");
-    std::filesystem::create_directory(home / "Busy.kcd");
-    const std::string message = "The project could not be saved to " + home / "Busy.kcd" +
-                                ". The file that was there before is unchanged.";
-    bool saved = true;
-    wxTEST_DIALOG(saved = view->SaveProject(home.path(), "Busy"),
-                  ExpectMessageBox(message, wxID_OK));
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(view->IsDirty());
-    EXPECT_TRUE(std::filesystem::is_directory(home / "Busy.kcd"));
-    EXPECT_EQ(ReadFileBytes(home / "Cal1.kcd"), before);
 }
 
 TEST_F(DesignerFixture, ArrivingAtPublishAsksToSaveOnlyWhenNeeded) {
