@@ -57,6 +57,10 @@ std::string Shown(const std::string& command) {
     return command.compare(0, 5, "PASS ") == 0 ? std::string("PASS") : command;
 }
 
+std::string ReplyTo(const std::string& command) {
+    return "the reply to " + Shown(command);
+}
+
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -155,6 +159,7 @@ public:
         m_control.Close();
         m_reader.Reset();
         m_inStart = m_inEnd = 0;
+        m_replyOwed = false;
         connected.store(false);
     }
 
@@ -166,20 +171,26 @@ private:
 
     FtpIo ReadReply(CFtpReply& reply, int timeoutMs, std::string& error);
     bool Send(const std::string& command, int timeoutMs);
-    bool Await(const std::string& command, CFtpReply& reply, int timeoutMs);
+    bool SettleOwedReply(int timeoutMs);
+    // Reads the reply described by `awaited` ("the reply to CWD x"); false when none came,
+    // with the error text set and the control connection dropped.
+    bool Await(const std::string& awaited, CFtpReply& reply, int timeoutMs);
     bool Exchange(const std::string& command, CFtpReply& reply, int timeoutMs) {
-        return Send(command, timeoutMs) && Await(command, reply, timeoutMs);
+        return Send(command, timeoutMs) && Await(ReplyTo(command), reply, timeoutMs);
     }
     bool OpenPassive(const CSettings& use, CFtpSocket& data);
     bool OpenActive(const CSettings& use, CFtpSocket& listener);
     bool SendFile(const CSettings& use, CLocalFile& file, CFtpSocket& data, bool async);
-    bool Abandon(CFtpSocket& data, const std::string& why, int idleMs, bool quoteReply = true);
+    bool Abandon(CFtpSocket& data, const std::string& why, int idleMs);
 
     CFtpSocket m_control;
     CFtpReplyReader m_reader;
     char m_input[4096];
     std::size_t m_inStart = 0;
     std::size_t m_inEnd = 0;
+    // A cancelled upload did not wait for the server's answer to it; that answer is read
+    // before the next command, so the cancel itself ends at once.
+    bool m_replyOwed = false;
     std::string m_title;
     mutable std::mutex m_errorMutex;
     std::string m_lastError;
@@ -207,7 +218,19 @@ FtpIo CFtpTransferClient::CSession::ReadReply(CFtpReply& reply, int timeoutMs, s
     }
 }
 
+bool CFtpTransferClient::CSession::SettleOwedReply(int timeoutMs) {
+    m_replyOwed = false;
+    CFtpReply reply;
+    do {
+        if (!Await("the server's answer to the cancelled upload", reply, timeoutMs))
+            return false;
+    } while (reply.IsPreliminary());
+    return m_control.IsOpen() || Fail("the server closed the connection", &reply);
+}
+
 bool CFtpTransferClient::CSession::Send(const std::string& command, int timeoutMs) {
+    if (m_replyOwed && !SettleOwedReply(timeoutMs))
+        return false;
     std::string error;
     FtpIo io = m_control.SendAll((command + "\r\n").data(), command.size() + 2, timeoutMs, error);
     if (io == FtpIo::Ok)
@@ -222,7 +245,7 @@ bool CFtpTransferClient::CSession::Send(const std::string& command, int timeoutM
                 (error.empty() ? "" : " (" + error + ")"));
 }
 
-bool CFtpTransferClient::CSession::Await(const std::string& command, CFtpReply& reply,
+bool CFtpTransferClient::CSession::Await(const std::string& awaited, CFtpReply& reply,
                                          int timeoutMs) {
     std::string error;
     FtpIo io = ReadReply(reply, timeoutMs, error);
@@ -232,20 +255,22 @@ bool CFtpTransferClient::CSession::Await(const std::string& command, CFtpReply& 
         if (reply.code != 0)
             return true;
         DropControl();
-        return Fail("the server's answer to " + Shown(command) + " is not an FTP reply", &reply);
+        return Fail(awaited + " is not an FTP reply", &reply);
+    }
+    if (io == FtpIo::Cancelled) {
+        m_replyOwed = true;
+        return Fail("cancelled by the user");
     }
     DropControl();
     switch (io) {
-    case FtpIo::Cancelled:
-        return Fail("cancelled by the user");
     case FtpIo::TimedOut:
-        return Fail("no complete reply to " + Shown(command) + " within " +
-                    std::to_string(timeoutMs) + " ms");
+        return Fail(awaited + " did not arrive in full within " + std::to_string(timeoutMs) +
+                    " ms");
     case FtpIo::Closed:
-        return Fail("the server closed the connection instead of answering " + Shown(command));
+        return Fail("the server closed the connection instead of sending " + awaited);
     default:
-        return Fail("the connection to the server was lost while waiting for the reply to " +
-                    Shown(command) + " (" + error + ")");
+        return Fail("the connection to the server was lost while waiting for " + awaited + " (" +
+                    error + ")");
     }
 }
 
@@ -266,7 +291,7 @@ bool CFtpTransferClient::CSession::Connect() {
 
     CFtpReply reply;
     do {
-        if (!Await("the connection", reply, use.idleTimeoutMs))
+        if (!Await("the server's greeting", reply, use.idleTimeoutMs))
             return false;
     } while (reply.IsPreliminary()); // 120: ready in a moment
     if (!reply.IsSuccess()) {
@@ -360,8 +385,10 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
         std::string error;
         FtpIo io = listener.Accept(data, use.idleTimeoutMs, error);
         listener.Close();
-        if (io == FtpIo::Cancelled)
-            return Abandon(data, "cancelled by the user", use.idleTimeoutMs, false);
+        if (io == FtpIo::Cancelled) {
+            m_replyOwed = true;
+            return Fail("cancelled by the user");
+        }
         if (io != FtpIo::Ok)
             return Abandon(data,
                            "the server did not open the data connection" +
@@ -373,7 +400,7 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
         return false;
     data.Close(); // the end of the data tells the server the file is complete
     do {
-        if (!Await("STOR", reply, use.idleTimeoutMs))
+        if (!Await("the final reply to STOR", reply, use.idleTimeoutMs))
             return false;
     } while (reply.IsPreliminary());
     return reply.IsSuccess() || Fail("the server did not confirm the upload", &reply);
@@ -403,10 +430,8 @@ bool CFtpTransferClient::CSession::OpenPassive(const CSettings& use, CFtpSocket&
     FtpIo io = data.Connect(server, use.connectTimeoutMs, error);
     if (io == FtpIo::Ok)
         return true;
-    if (io == FtpIo::Cancelled) {
-        DropControl(); // the server still waits for the data connection
-        return Fail("cancelled by the user");
-    }
+    if (io == FtpIo::Cancelled)
+        return Fail("cancelled by the user"); // PASV was answered: still in step
     return Fail("cannot open the data connection (" + error + ")");
 }
 
@@ -458,10 +483,10 @@ bool CFtpTransferClient::CSession::SendFile(const CSettings& use, CLocalFile& fi
             case FtpIo::Ok:
                 break;
             case FtpIo::Cancelled:
-                // Whatever the server says of the cut-off file would only confuse.
-                return Abandon(data,
-                               "cancelled by the user after " + std::to_string(total) + " bytes",
-                               use.idleTimeoutMs, false);
+                // A reset, so the server cannot take the cut-off file for a whole one.
+                data.AbortiveClose();
+                m_replyOwed = true;
+                return Fail("cancelled by the user after " + std::to_string(total) + " bytes");
             case FtpIo::TimedOut:
                 return Abandon(
                     data, "no data could be sent for " + std::to_string(use.idleTimeoutMs) + " ms",
@@ -482,8 +507,7 @@ bool CFtpTransferClient::CSession::SendFile(const CSettings& use, CLocalFile& fi
     }
 }
 
-bool CFtpTransferClient::CSession::Abandon(CFtpSocket& data, const std::string& why, int idleMs,
-                                           bool quoteReply) {
+bool CFtpTransferClient::CSession::Abandon(CFtpSocket& data, const std::string& why, int idleMs) {
     // A reset, not an orderly end, so the server cannot take a cut-off file for a whole one.
     data.AbortiveClose();
     if (!m_control.IsOpen())
@@ -499,7 +523,7 @@ bool CFtpTransferClient::CSession::Abandon(CFtpSocket& data, const std::string& 
     } while (io == FtpIo::Ok && reply.IsPreliminary());
     if (io != FtpIo::Ok || reply.code == 0 || reply.code == 421)
         DropControl();
-    return io == FtpIo::Ok && quoteReply ? Fail(why, &reply) : Fail(why);
+    return io == FtpIo::Ok ? Fail(why, &reply) : Fail(why);
 }
 
 bool CFtpTransferClient::CSession::Disconnect() {

@@ -3,8 +3,9 @@
 // changes the remote directory and stores files in binary mode over passive or active data
 // connections, on the calling thread or on a worker thread that the GUI thread polls.
 //
-// Every public operation starts a new last error text; after a failure it tells which step
-// failed and quotes the server's reply. No operation throws.
+// Every operation that talks to the server (Connect, ChangeRemoteDir, PutFile,
+// AsyncPutFileStart, Disconnect) starts a new last error text; after a failure it tells which
+// step failed and quotes the server's reply. No operation throws.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,7 +55,9 @@ public:
     // True when the last asynchronous upload has ended and succeeded.
     bool GetAsyncSucceeded() const;
     // Asks a running asynchronous upload to stop. It ends promptly, counts as failed and its
-    // last error text says it was cancelled; without a running upload nothing happens.
+    // last error text says it was cancelled; the connection stays usable (the server's answer
+    // for the cut-off file is read before the next command). Without a running upload nothing
+    // happens.
     void AbortAsync();
 
     // Sends QUIT and closes the connection; true when it was closed.

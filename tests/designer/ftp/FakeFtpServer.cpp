@@ -181,6 +181,14 @@ bool FakeFtpServer::Session::ConnectForData(int port) {
     return m_data >= 0 && connect(m_data, reinterpret_cast<sockaddr*>(&address), length) == 0;
 }
 
+bool FakeFtpServer::Session::AcceptData() {
+    if (m_data >= 0 || m_dataListener < 0 ||
+        !WaitFor(m_dataListener, POLLIN, kWaitMs, m_server.m_stopping))
+        return false;
+    m_data = accept4(m_dataListener, nullptr, nullptr, SOCK_CLOEXEC);
+    return m_data >= 0;
+}
+
 bool FakeFtpServer::Session::ReceiveData(std::string& bytes, std::size_t stopAfter) {
     bytes.clear();
     int data = std::exchange(m_data, -1);

@@ -32,7 +32,9 @@ public:
         // Opens the data connection to `port` of the server's address, as an active-mode
         // server does.
         bool ConnectForData(int port);
-        // Takes the data connection (accepting it unless ConnectForData opened it) and reads
+        // Accepts the data connection without reading from it yet.
+        bool AcceptData();
+        // Takes the data connection (accepting it unless already open) and reads
         // it to its end, or until `stopAfter` bytes came.
         bool ReceiveData(std::string& bytes, std::size_t stopAfter = std::string::npos);
         // True when the client closed the control connection within the wait.

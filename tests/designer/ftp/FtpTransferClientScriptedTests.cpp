@@ -256,7 +256,8 @@ TEST(FtpClientReplies, RepliesThatNeverEndHitTheIdleTimeout) {
         client.SetIdleTimeout(400);
         EXPECT_FALSE(client.Connect());
         const std::string error = client.GetLastErrorText();
-        EXPECT_TRUE(Contains(error, "no complete reply to the connection within 400 ms")) << error;
+        EXPECT_TRUE(Contains(error, "the server's greeting did not arrive in full within 400 ms"))
+            << error;
         EXPECT_FALSE(client.IsConnected());
     }
 }
@@ -366,8 +367,10 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
     ASSERT_TRUE(client.IsAsyncFinished());
     EXPECT_FALSE(client.GetAsyncSucceeded());
     std::string error = client.GetLastErrorText();
-    EXPECT_TRUE(Contains(error, "the data connection broke after") ||
-                Contains(error, "the server closed the connection instead of answering STOR"))
+    EXPECT_TRUE(
+        Contains(error, "the data connection broke after") ||
+        Contains(error,
+                 "the server closed the connection instead of sending the final reply to STOR"))
         << error;
     EXPECT_FALSE(client.IsConnected());
 
@@ -375,6 +378,48 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
     EXPECT_TRUE(Contains(client.GetLastErrorText(), "not connected")) << client.GetLastErrorText();
     EXPECT_FALSE(client.PutFile(dir / "big.bin", "again.bin"));
     EXPECT_TRUE(Contains(client.GetLastErrorText(), "not connected")) << client.GetLastErrorText();
+}
+
+TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextOne) {
+    std::string received;
+    FakeFtpServer server([&](Session& s) {
+        s.Login() && s.Expect("TYPE I", "200 Ok");
+        int port = s.ListenForData();
+        // The data is left unread until the client gives up, and the answer for the cut-off
+        // upload comes late.
+        s.Expect("PASV", "227 Entering Passive Mode (127,0,0,1," + std::to_string(port / 256) +
+                             "," + std::to_string(port % 256) + ")") &&
+            s.Expect("STOR", "150 Ok to send data") && s.AcceptData();
+        s.ReceiveData(received);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        s.Send("426 Connection closed; transfer aborted.\r\n") &&
+            s.Expect("CWD", "250 Directory changed") && s.Expect("QUIT", "221 Bye");
+    });
+    ASSERT_TRUE(server.IsListening());
+    tevtest::TempDir dir;
+    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(64 << 20, 'c')));
+    CFtpTransferClient client;
+    UseServer(client, server);
+    ASSERT_TRUE(client.Connect()) << client.GetLastErrorText();
+    ASSERT_TRUE(client.AsyncPutFileStart(dir / "big.bin", "big.bin"));
+    const auto stop = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (client.GetAsyncBytesSent() == 0 && std::chrono::steady_clock::now() < stop)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_GT(client.GetAsyncBytesSent(), 0);
+    client.AbortAsync();
+    for (int i = 0; i < 500 && !client.IsAsyncFinished(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(client.IsAsyncFinished());
+    EXPECT_FALSE(client.GetAsyncSucceeded());
+    EXPECT_TRUE(Contains(client.GetLastErrorText(), "cancelled by the user after"))
+        << client.GetLastErrorText();
+    EXPECT_TRUE(client.IsConnected());
+
+    EXPECT_TRUE(client.ChangeRemoteDir("site")) << client.GetLastErrorText();
+    EXPECT_TRUE(client.Disconnect());
+    ASSERT_TRUE(server.WaitForScript());
+    EXPECT_LT(received.size(), std::size_t(64 << 20));
+    EXPECT_EQ(server.Commands().back(), "QUIT");
 }
 
 TEST(FtpClientNames, NamesWithLineBreaksAreRefusedAndNothingOfThemIsSent) {
