@@ -61,8 +61,21 @@ std::string ReplyTo(const std::string& command) {
     return "the reply to " + Shown(command);
 }
 
+// A name as the error text shows it: in quotes, with line breaks written out so that a
+// refused name cannot break the lines of a log either.
 std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    std::string shown = "\"";
+    for (char c : text) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
+    return shown + "\"";
 }
 
 // The local file of one upload, open for reading.

@@ -451,7 +451,9 @@ TEST(FtpClientNames, NamesWithLineBreaksAreRefusedAndNothingOfThemIsSent) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_FALSE(c.call(c.name));
-        EXPECT_TRUE(Contains(client.GetLastErrorText(), "line break")) << client.GetLastErrorText();
+        const std::string error = client.GetLastErrorText();
+        EXPECT_TRUE(Contains(error, "line break")) << error;
+        EXPECT_EQ(error.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << error;
         EXPECT_TRUE(client.IsAsyncFinished());
         EXPECT_TRUE(client.IsConnected());
     }
