@@ -87,76 +87,71 @@ TEST(FtpClientLogin, ServerThatAcceptsTheUserAloneGetsNoPassword) {
 }
 
 TEST(FtpClientLogin, TheServersRepliesDecideTheOutcome) {
-    auto login = [](Session& s) {
-        s.Expect("USER", "331 Password required") && s.Expect("PASS", "230 Logged in") &&
-            s.Expect("SYST", "215 UNIX Type: L8") &&
-            s.Expect("FEAT", "211-Features:\r\n EPSV\r\n211 End");
-    };
+    using Dialogue = std::vector<std::pair<std::string, std::string>>;
+    const Dialogue login = {{"USER", "331 Password required"},
+                            {"PASS", "230 Logged in"},
+                            {"SYST", "215 UNIX Type: L8"},
+                            {"FEAT", "211-Features:\r\n EPSV\r\n211 End"}};
     const struct {
         const char* name;
-        std::function<void(Session&)> script;
+        std::string greeting;
+        Dialogue dialogue; // an empty reply closes the connection instead
         bool connects;
         std::vector<std::string> inError;
     } cases[] = {
         {"multi-line greeting",
-         [&](Session& s) {
-             s.Send("220-Welcome\r\n 220 not the end\r\n220-still\r\n220 Ready\r\n");
-             login(s);
-         },
+         "220-Welcome\r\n 220 not the end\r\n220-still\r\n220 Ready",
+         login,
          true,
          {}},
-        {"greeting after a wait",
-         [&](Session& s) {
-             s.Send("120 Ready in a moment\r\n220 Ready\r\n");
-             login(s);
-         },
-         true,
-         {}},
+        {"greeting after a wait", "120 Ready in a moment\r\n220 Ready", login, true, {}},
         {"SYST and FEAT refused",
-         [](Session& s) {
-             s.Send("220 Ready\r\n") && s.Expect("USER", "331 Password") &&
-                 s.Expect("PASS", "230 Logged in") && s.Expect("SYST", "500 Unknown command") &&
-                 s.Expect("FEAT", "502 Not implemented");
-         },
+         "220 Ready",
+         {{"USER", "331 Password"},
+          {"PASS", "230 Logged in"},
+          {"SYST", "500 Unknown command"},
+          {"FEAT", "502 Not implemented"}},
          true,
          {}},
         {"greeting refused",
-         [](Session& s) { s.Send("421 Too many users, try later\r\n"); },
+         "421 Too many users, try later",
+         {},
          false,
          {"refused the connection", "421 Too many users, try later"}},
         {"not an FTP server",
-         [](Session& s) { s.Send("SSH-2.0-OpenSSH_9.2\r\n"); },
+         "SSH-2.0-OpenSSH_9.2",
+         {},
          false,
          {"not an FTP reply", "SSH-2.0-OpenSSH_9.2"}},
         {"user refused",
-         [](Session& s) { s.Send("220 Ready\r\n") && s.Expect("USER", "530 No such user"); },
+         "220 Ready",
+         {{"USER", "530 No such user"}},
          false,
          {"refused the user name (USER)", "530 No such user"}},
         {"password refused over several lines",
-         [](Session& s) {
-             s.Send("220 Ready\r\n") && s.Expect("USER", "331 Password") &&
-                 s.Expect("PASS", "530-Login incorrect.\r\n530 Three strikes left.");
-         },
+         "220 Ready",
+         {{"USER", "331 Password"}, {"PASS", "530-Login incorrect.\r\n530 Three strikes left."}},
          false,
          {"refused the password (PASS)", "530-Login incorrect.\n530 Three strikes left."}},
         {"account required",
-         [](Session& s) {
-             s.Send("220 Ready\r\n") && s.Expect("USER", "331 Password") &&
-                 s.Expect("PASS", "332 Need account for login");
-         },
+         "220 Ready",
+         {{"USER", "331 Password"}, {"PASS", "332 Need account for login"}},
          false,
          {"account", "332 Need account for login"}},
         {"connection closed after USER",
-         [](Session& s) {
-             s.Send("220 Ready\r\n");
-             s.Command();
-         },
+         "220 Ready",
+         {{"USER", ""}},
          false,
          {"closed the connection", "USER bob"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeFtpServer server(c.script);
+        FakeFtpServer server([&](Session& s) {
+            s.Send(c.greeting + "\r\n");
+            for (const auto& [verb, reply] : c.dialogue)
+                if (reply.empty() ? (s.Command(), true) : !s.Expect(verb, reply))
+                    break;
+        });
         ASSERT_TRUE(server.IsListening());
         CFtpTransferClient client;
         UseServer(client, server);
