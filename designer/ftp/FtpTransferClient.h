@@ -5,7 +5,10 @@
 //
 // Every operation that talks to the server (Connect, ChangeRemoteDir, PutFile,
 // AsyncPutFileStart, Disconnect) starts a new last error text; after a failure it tells which
-// step failed and quotes the server's reply. No operation throws.
+// step failed and quotes the server's reply. No operation throws. While an asynchronous
+// upload runs, those operations fail at once and leave the connection to it. A directory or
+// file name, user name or password holding a line break is refused, since it would end the
+// command early and let the rest pass for a command of its own.
 #include <cstdint>
 #include <memory>
 #include <string>
