@@ -63,7 +63,7 @@ bool CCalendarData::IsEventIdTaken(uint32_t eventId) const {
 }
 
 bool CCalendarData::IsIdTaken(uint32_t id) const {
-    return id == 0 || IsEventIdTaken(id) || m_patternIds.count(id) != 0;
+    return id == 0 || IsEventIdTaken(id) || m_series.count(id) != 0;
 }
 
 void CCalendarData::NoteId(uint32_t id) {
@@ -83,8 +83,8 @@ uint32_t CCalendarData::AllocateId() {
 }
 
 uint32_t CCalendarData::ReservePatternId(uint32_t wanted) {
-    const uint32_t id = wanted != 0 && m_patternIds.count(wanted) == 0 ? wanted : AllocateId();
-    m_patternIds.insert(id);
+    // Two patterns not yet added may get the same number; adding the second renumbers it.
+    const uint32_t id = wanted != 0 && m_series.count(wanted) == 0 ? wanted : AllocateId();
     NoteId(id);
     return id;
 }
@@ -111,12 +111,14 @@ void CCalendarData::RegisterException(Series& series, const CCalendarEventPtr& e
 
 void CCalendarData::RegisterSeries(const CCalendarEventPtr& master) {
     const CCalendarRecurrencePatternPtr pattern = master->GetRecurrencePattern();
-    uint32_t patternId = pattern->GetPatternId();
-    if (patternId == 0 || m_series.count(patternId) != 0) {
-        patternId = AllocateId();
-        pattern->SetPatternId(patternId);
+    // The pattern takes its master's number when no other series has it.
+    uint32_t patternId = master->GetEventId();
+    if (m_series.count(patternId) != 0) {
+        patternId = pattern->GetPatternId();
+        if (patternId == 0 || m_series.count(patternId) != 0)
+            patternId = AllocateId();
     }
-    m_patternIds.insert(patternId);
+    pattern->SetPatternId(patternId);
     NoteId(patternId);
     pattern->SetMasterEventId(master->GetEventId());
     m_patternOfMaster[master->GetEventId()] = patternId;
@@ -162,11 +164,11 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
         return false;
 
     if (requested == 0 || IsEventIdTaken(requested)) {
-        const uint32_t fresh = AllocateId();
-        event->SetEventId(fresh);
-        // A master and its pattern share a number; keep them together.
-        if (master && requested != 0 && event->GetRecurrencePattern()->GetPatternId() == requested)
-            event->GetRecurrencePattern()->SetPatternId(fresh);
+        // A master takes its pattern's number when it is free, so the two stay one number.
+        const uint32_t patternId = master ? event->GetRecurrencePattern()->GetPatternId() : 0;
+        const bool patternIdFree =
+            patternId != 0 && !IsEventIdTaken(patternId) && m_series.count(patternId) == 0;
+        event->SetEventId(patternIdFree ? patternId : AllocateId());
     }
     event->m_data = this;
     m_events[event->GetEventId()] = event;
@@ -289,7 +291,6 @@ void CCalendarData::RemoveAllEvents() {
     m_series.clear();
     m_exceptionOwner.clear();
     m_patternOfMaster.clear();
-    m_patternIds.clear();
     m_nextId = 1;
     Notify([](ICalendarDataListener& listener) { listener.OnAllEventsRemoved(); });
 }

@@ -12,7 +12,9 @@
 //   identifier (reported with the addition). Exceptions are treated the same way.
 // - A pattern made for an event takes the event's identifier when no other pattern has it,
 //   so a series' master and pattern share one number and keep it across a save and a load.
-//   When the master has to be renumbered on addition, its pattern follows it.
+//   A master added without a free identifier takes its pattern's when that one is free; a
+//   pattern registered with the store takes its master's identifier unless another series
+//   has it.
 //
 // Series
 // - A master owns its pattern, the pattern its exceptions. Occurrences are not stored: the
@@ -35,7 +37,6 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class CCalendarData {
@@ -148,6 +149,5 @@ private:
     std::unordered_map<uint32_t, Series> m_series;            // by pattern identifier
     std::unordered_map<uint32_t, uint32_t> m_exceptionOwner;  // exception id -> pattern id
     std::unordered_map<uint32_t, uint32_t> m_patternOfMaster; // master id -> pattern id
-    std::unordered_set<uint32_t> m_patternIds;                // given to patterns so far
     uint64_t m_nextId = 1;                                    // above every id seen
 };

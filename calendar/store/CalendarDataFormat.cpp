@@ -306,6 +306,12 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
                     ReadPattern(pattern, *event, store);
                 if (const pugi::xml_node schedule = node.child("Schedule"))
                     ReadSchedule(schedule, *event, store);
+                // Exceptions carry no schedule of their own in the document: they stay in
+                // their series' schedule, as they were made.
+                if (const CCalendarRecurrencePatternPtr pattern = event->GetRecurrencePattern()) {
+                    for (const CCalendarEventPtr& exception : pattern->GetExceptions())
+                        exception->SetScheduleId(event->GetScheduleId());
+                }
                 if (store.AddEvent(event) && appendOurselves)
                     idList.Append(event->GetEventId());
             }

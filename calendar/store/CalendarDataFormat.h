@@ -50,7 +50,8 @@ public:
     // (identifier, times, texts, flags; Type resolved against the store's labels by exact
     // name, the last label of that name winning, no match keeping label 0; a `Pattern`
     // child made into the event's pattern with its `Exception` children; a `Schedule` child
-    // found by name or created with its non-empty custom properties) and adds it to the
+    // found by name or created with its non-empty custom properties, the series' exceptions
+    // put in the same schedule, as the document has none for them) and adds it to the
     // store, whose report appends it to the list. Unknown elements and attributes are
     // ignored; absent or unreadable date-times leave the new object's value; absent integers
     // read as 0; unknown busy statuses as -1. If `idList` is not attached to `store`, the

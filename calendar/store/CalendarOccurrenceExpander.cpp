@@ -204,13 +204,14 @@ int CCalendarOccurrenceExpander::DayInMonth(int year, int month) const {
         return std::min(m_day, length);
     const int firstDayOfWeek = DayOfWeekOf(CCalendarDateTime::DayNumberOf(year, month, 1));
     int matches = 0;
-    int last = 0;
+    int last =
+        0; // "last" counts no matches: with several days in the mask the fifth is not the last
     for (int day = 1; day <= length; ++day) {
         const int dayOfWeek = (firstDayOfWeek - 1 + day - 1) % 7 + 1;
         if (!(m_mask & CalendarDayOfWeekBit(dayOfWeek)))
             continue;
         last = day;
-        if (++matches == m_which)
+        if (m_which != kCalendarLast && ++matches == m_which)
             return day;
     }
     return m_which == kCalendarLast ? last : 0;
