@@ -30,17 +30,27 @@ void CCalendarData::AddListener(ICalendarDataListener* listener) {
 }
 
 void CCalendarData::RemoveListener(ICalendarDataListener* listener) {
-    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener),
-                      m_listeners.end());
+    const auto found = std::find(m_listeners.begin(), m_listeners.end(), listener);
+    if (found == m_listeners.end())
+        return;
+    // While a report is out the list keeps its shape; the gap is closed afterwards.
+    if (m_reporting > 0)
+        *found = nullptr;
+    else
+        m_listeners.erase(found);
 }
 
 template <typename Report> void CCalendarData::Notify(Report report) {
-    // A listener may come or go while it is told; tell those present when the change was made.
-    const std::vector<ICalendarDataListener*> listeners = m_listeners;
-    for (ICalendarDataListener* listener : listeners) {
-        if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
-            report(*listener);
+    // Those present when the change was made are told, unless they leave meanwhile.
+    const size_t count = m_listeners.size();
+    ++m_reporting;
+    for (size_t i = 0; i < count; ++i) {
+        if (m_listeners[i])
+            report(*m_listeners[i]);
     }
+    if (--m_reporting == 0)
+        m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), nullptr),
+                          m_listeners.end());
 }
 
 void CCalendarData::SetFirstDayOfWeek(int dayOfWeek) {
@@ -92,8 +102,11 @@ uint32_t CCalendarData::ReservePatternId(uint32_t wanted) {
 // --- events ---
 
 CCalendarEventPtr CCalendarData::CreateNewEvent(uint32_t eventId) {
+    return CreateNewEvent(eventId, GetCurrentTime());
+}
+
+CCalendarEventPtr CCalendarData::CreateNewEvent(uint32_t eventId, const CCalendarDateTime& now) {
     auto event = std::make_shared<CCalendarEvent>(this, eventId);
-    const CCalendarDateTime now = GetCurrentTime();
     event->SetCreationTime(now);
     event->SetLastModificationTime(now);
     return event;

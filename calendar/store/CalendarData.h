@@ -62,6 +62,8 @@ public:
     // A new event linked to this store (not added yet): identifier as given, creation and
     // last modification time stamped, everything else empty or off.
     CCalendarEventPtr CreateNewEvent(uint32_t eventId = 0);
+    // The same, stamped with `now` (for many events made at one moment, as by a load).
+    CCalendarEventPtr CreateNewEvent(uint32_t eventId, const CCalendarDateTime& now);
     // Adds a plain event or a master (with its pattern and exceptions). False for null,
     // occurrences, exceptions and an event object the store already holds.
     bool AddEvent(const CCalendarEventPtr& event);
@@ -140,6 +142,7 @@ private:
     template <typename Report> void Notify(Report report);
 
     std::vector<ICalendarDataListener*> m_listeners;
+    int m_reporting = 0; // reports under way
     int m_firstDayOfWeek = 1;
     std::function<CCalendarDateTime()> m_clock;
     CCalendarLabels m_labels;

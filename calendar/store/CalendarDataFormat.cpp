@@ -4,8 +4,10 @@
 #include "calendar/store/EventIdList.h"
 #include "platform/xml/XmlDom.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -141,72 +143,151 @@ void WriteSchedule(pugi::xml_node eventNode, const CCalendarSchedule& schedule) 
     }
 }
 
-std::string_view Attribute(const pugi::xml_node& node, const char* name) {
-    return node.attribute(name).value();
-}
+// The attributes an element may carry, in the order the writer puts them. Reading looks
+// each element's attributes over once, trying the next expected name first.
+enum EventAttribute {
+    kEventID,
+    kRecurrencePatternID,
+    kStartTime,
+    kEndTime,
+    kSubject,
+    kCreationTime,
+    kLastModificationTime,
+    kLocation,
+    kIsMeeting,
+    kAllDayEvent,
+    kType,
+    kBody,
+    kBusyStatus,
+    kStartTimeOrig,
+    kEndTimeOrig,
+    kDeleted,
+    kEventAttributeCount
+};
+const char* const kEventAttributes[kEventAttributeCount] = {"EventID",
+                                                            "RecurrencePatternID",
+                                                            "StartTime",
+                                                            "EndTime",
+                                                            "Subject",
+                                                            "CreationTime",
+                                                            "LastModificationTime",
+                                                            "Location",
+                                                            "IsMeeting",
+                                                            "AllDayEvent",
+                                                            "Type",
+                                                            "Body",
+                                                            "BusyStatus",
+                                                            "RException_StartTimeOrig",
+                                                            "RException_EndTimeOrig",
+                                                            "RException_Deleted"};
+
+enum PatternAttribute {
+    kPatternStartTime,
+    kPatternEndTime,
+    kDurationMinutes,
+    kRecurrenceType,
+    kData1,
+    kData2,
+    kData3,
+    kPatternStartDate,
+    kPatternEndDate,
+    kUseEndMethod,
+    kEndAfterOccurrences,
+    kPatternAttributeCount
+};
+const char* const kPatternAttributes[kPatternAttributeCount] = {
+    "StartTime",           "EndTime",
+    "DurationMinutes",     "RecurrenceType",
+    "RecurrenceOpt_Data1", "RecurrenceOpt_Data2",
+    "RecurrenceOpt_Data3", "PatternStartDate",
+    "PatternEndDate",      "UseEndMethod",
+    "EndAfterOccurrences"};
+
+// The values of the named attributes ("" when absent; the first of a repeated name counts).
+template <size_t N> struct Attributes {
+    const char* values[N];
+
+    Attributes(const pugi::xml_node& node, const char* const (&names)[N]) {
+        std::fill(values, values + N, nullptr);
+        size_t next = 0;
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            const char* name = attribute.name();
+            for (size_t step = 0; step < N; ++step) {
+                const size_t i = (next + step) % N;
+                if (std::strcmp(names[i], name) == 0) {
+                    if (!values[i])
+                        values[i] = attribute.value();
+                    next = i + 1;
+                    break;
+                }
+            }
+        }
+        for (const char*& value : values) {
+            if (!value)
+                value = "";
+        }
+    }
+    std::string_view operator[](size_t index) const { return values[index]; }
+    bool Has(size_t index) const { return *values[index] != '\0'; }
+    int Integer(size_t index) const { return CCalendarDataFormat::ParseInteger(values[index]); }
+    CCalendarDateTime DateTime(size_t index) const {
+        return CCalendarDataFormat::ParseDateTime(values[index]);
+    }
+};
+using EventAttributes = Attributes<kEventAttributeCount>;
+using PatternAttributes = Attributes<kPatternAttributeCount>;
 
 // Steps shared by events and exceptions: StartTime to BusyStatus.
-void ReadProperties(const pugi::xml_node& node, CCalendarEvent& event,
+void ReadProperties(const EventAttributes& a, CCalendarEvent& event,
                     const CCalendarLabels& labels) {
-    const CCalendarDateTime start =
-        CCalendarDataFormat::ParseDateTime(Attribute(node, "StartTime"));
+    const CCalendarDateTime start = a.DateTime(kStartTime);
     if (start.IsValid())
         event.SetStartTime(start);
-    const CCalendarDateTime end = CCalendarDataFormat::ParseDateTime(Attribute(node, "EndTime"));
+    const CCalendarDateTime end = a.DateTime(kEndTime);
     if (end.IsValid())
         event.SetEndTime(end);
-    event.SetSubject(node.attribute("Subject").value());
-    const CCalendarDateTime created =
-        CCalendarDataFormat::ParseDateTime(Attribute(node, "CreationTime"));
+    event.SetSubject(std::string(a[kSubject]));
+    const CCalendarDateTime created = a.DateTime(kCreationTime);
     if (created.IsValid())
         event.SetCreationTime(created);
-    const CCalendarDateTime modified =
-        CCalendarDataFormat::ParseDateTime(Attribute(node, "LastModificationTime"));
+    const CCalendarDateTime modified = a.DateTime(kLastModificationTime);
     if (modified.IsValid())
         event.SetLastModificationTime(modified);
-    event.SetLocation(node.attribute("Location").value());
-    event.SetMeeting(CCalendarDataFormat::ParseInteger(Attribute(node, "IsMeeting")) != 0);
-    event.SetAllDayEvent(CCalendarDataFormat::ParseInteger(Attribute(node, "AllDayEvent")) != 0);
-    const std::string_view type = Attribute(node, "Type");
+    event.SetLocation(std::string(a[kLocation]));
+    event.SetMeeting(a.Integer(kIsMeeting) != 0);
+    event.SetAllDayEvent(a.Integer(kAllDayEvent) != 0);
+    const std::string_view type = a[kType];
     for (const CCalendarLabel& label : labels.GetLabels()) {
         if (label.m_name == type)
             event.SetLabelId(label.m_labelId);
     }
-    event.SetBody(node.attribute("Body").value());
-    event.SetBusyStatus(CCalendarDataFormat::ParseBusyStatus(Attribute(node, "BusyStatus")));
+    event.SetBody(std::string(a[kBody]));
+    event.SetBusyStatus(CCalendarDataFormat::ParseBusyStatus(a[kBusyStatus]));
 }
 
-uint32_t ReadId(const pugi::xml_node& node) {
-    return static_cast<uint32_t>(CCalendarDataFormat::ParseInteger(Attribute(node, "EventID")));
-}
-
-void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, CCalendarData& store) {
+void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, CCalendarData& store,
+                 const CCalendarDateTime& now) {
+    const PatternAttributes a(node, kPatternAttributes);
     const CCalendarRecurrencePatternPtr pattern = master.MakeEventAsRecurrence();
-    const CCalendarDateTime startTime =
-        CCalendarDataFormat::ParseTime(Attribute(node, "StartTime"));
+    const CCalendarDateTime startTime = CCalendarDataFormat::ParseTime(a[kPatternStartTime]);
     if (startTime.IsValid())
         pattern->SetStartTime(startTime);
-    pattern->SetDurationMinutes(
-        CCalendarDataFormat::ParseInteger(Attribute(node, "DurationMinutes")));
+    pattern->SetDurationMinutes(a.Integer(kDurationMinutes));
     pattern->SetRecurrenceOptions(
-        {CCalendarDataFormat::ParseInteger(Attribute(node, "RecurrenceType")),
-         CCalendarDataFormat::ParseInteger(Attribute(node, "RecurrenceOpt_Data1")),
-         CCalendarDataFormat::ParseInteger(Attribute(node, "RecurrenceOpt_Data2")),
-         CCalendarDataFormat::ParseInteger(Attribute(node, "RecurrenceOpt_Data3"))});
-    const CCalendarDateTime startDate =
-        CCalendarDataFormat::ParseDateTime(Attribute(node, "PatternStartDate"));
+        {a.Integer(kRecurrenceType), a.Integer(kData1), a.Integer(kData2), a.Integer(kData3)});
+    const CCalendarDateTime startDate = a.DateTime(kPatternStartDate);
     if (startDate.IsValid())
         pattern->SetPatternStartDate(startDate);
-    switch (CCalendarDataFormat::ParseInteger(Attribute(node, "UseEndMethod"))) {
+    switch (a.Integer(kUseEndMethod)) {
     case kCalendarPatternEndDate: {
-        const CCalendarDateTime endDate =
-            CCalendarDataFormat::ParseDateTime(Attribute(node, "PatternEndDate"));
+        const CCalendarDateTime endDate = a.DateTime(kPatternEndDate);
         if (endDate.IsValid())
             pattern->SetPatternEndDate(endDate);
         break;
     }
     case kCalendarPatternEndAfterOccurrences: {
-        const int count = CCalendarDataFormat::ParseInteger(Attribute(node, "EndAfterOccurrences"));
+        const int count = a.Integer(kEndAfterOccurrences);
         if (count > 0)
             pattern->SetEndAfterOccurrences(count);
         break;
@@ -218,17 +299,16 @@ void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, CCalendarDa
     master.SetEventId(pattern->GetPatternId());
 
     for (const pugi::xml_node& exceptionNode : node.children("Exception")) {
-        const CCalendarEventPtr exception = store.CreateNewEvent(ReadId(exceptionNode));
-        ReadProperties(exceptionNode, *exception, store.GetLabels());
+        const EventAttributes e(exceptionNode, kEventAttributes);
+        const CCalendarEventPtr exception =
+            store.CreateNewEvent(static_cast<uint32_t>(e.Integer(kEventID)), now);
+        ReadProperties(e, *exception, store.GetLabels());
         exception->SetRecurrencePatternId(pattern->GetPatternId());
-        exception->SetRExceptionDeleted(
-            CCalendarDataFormat::ParseInteger(Attribute(exceptionNode, "RException_Deleted")) != 0);
-        const CCalendarDateTime originalStart = CCalendarDataFormat::ParseDateTime(
-            Attribute(exceptionNode, "RException_StartTimeOrig"));
+        exception->SetRExceptionDeleted(e.Integer(kDeleted) != 0);
+        const CCalendarDateTime originalStart = e.DateTime(kStartTimeOrig);
         if (originalStart.IsValid())
             exception->SetRExceptionStartTimeOrig(originalStart);
-        const CCalendarDateTime originalEnd =
-            CCalendarDataFormat::ParseDateTime(Attribute(exceptionNode, "RException_EndTimeOrig"));
+        const CCalendarDateTime originalEnd = e.DateTime(kEndTimeOrig);
         if (originalEnd.IsValid())
             exception->SetRExceptionEndTimeOrig(originalEnd);
         pattern->AddException(exception);
@@ -296,14 +376,16 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
     store.RemoveAllEvents();
     store.RemoveAllSchedules();
     const bool appendOurselves = !idList.IsAttachedTo(store);
+    const CCalendarDateTime now = store.GetCurrentTime();
     for (const pugi::xml_node& data : document.children("Data")) {
         for (const pugi::xml_node& events : data.children("Events")) {
             for (const pugi::xml_node& node : events.children("Event")) {
-                const CCalendarEventPtr event = store.CreateNewEvent();
-                event->SetEventId(ReadId(node));
-                ReadProperties(node, *event, store.GetLabels());
+                const EventAttributes a(node, kEventAttributes);
+                const CCalendarEventPtr event = store.CreateNewEvent(0, now);
+                event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
+                ReadProperties(a, *event, store.GetLabels());
                 if (const pugi::xml_node pattern = node.child("Pattern"))
-                    ReadPattern(pattern, *event, store);
+                    ReadPattern(pattern, *event, store, now);
                 if (const pugi::xml_node schedule = node.child("Schedule"))
                     ReadSchedule(schedule, *event, store);
                 // Exceptions carry no schedule of their own in the document: they stay in

@@ -165,7 +165,7 @@ int WrapDay(int minutes) {
 
 std::string FormatTime(int minutesOfDay) {
     const int minutes = WrapDay(minutesOfDay);
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
     return text;
 }
@@ -174,7 +174,7 @@ std::string FormatTime12(int minutesOfDay) {
     const int minutes = WrapDay(minutesOfDay);
     const int hour = minutes / 60;
     const int shown = hour % 12 == 0 ? 12 : hour % 12;
-    char text[12];
+    char text[24];
     std::snprintf(text, sizeof text, "%d:%02d %s", shown, minutes % 60, hour < 12 ? "AM" : "PM");
     return text;
 }
