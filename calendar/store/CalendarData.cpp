@@ -23,6 +23,10 @@ bool Overlaps(const CCalendarDateTime& start, const CCalendarDateTime& end,
 
 CCalendarData::CCalendarData() : m_labels(CCalendarLabels::Default()) {}
 
+CCalendarData::~CCalendarData() {
+    Notify([](ICalendarDataListener& listener) { listener.OnStoreDestroyed(); });
+}
+
 void CCalendarData::AddListener(ICalendarDataListener* listener) {
     if (listener &&
         std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())

@@ -43,6 +43,8 @@ class CCalendarData {
 public:
     // Empty, with the default labels and Sunday as first day of the week.
     CCalendarData();
+    // Tells the listeners still present (OnStoreDestroyed).
+    ~CCalendarData();
     CCalendarData(const CCalendarData&) = delete;
     CCalendarData& operator=(const CCalendarData&) = delete;
 

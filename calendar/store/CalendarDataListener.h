@@ -20,4 +20,6 @@ public:
     // Every event was removed at once (CCalendarData::RemoveAllEvents); no per-event
     // reports are sent for it.
     virtual void OnAllEventsRemoved() {}
+    // The store is going away; it reports nothing more and needs no RemoveListener.
+    virtual void OnStoreDestroyed() {}
 };

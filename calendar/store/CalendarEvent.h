@@ -43,7 +43,8 @@ enum CalendarBusyStatus {
 class CCalendarEvent {
 public:
     // `data` is the store the event belongs to (it hands out pattern identifiers); an event
-    // without a store gets its identifiers when it is added to one.
+    // without a store gets its identifiers when it is added to one. The link is not owned:
+    // an event must not be made recurring after its store is gone.
     explicit CCalendarEvent(CCalendarData* data = nullptr, uint32_t eventId = 0);
     CCalendarEvent(const CCalendarEvent&) = delete;
     CCalendarEvent& operator=(const CCalendarEvent&) = delete;
@@ -57,7 +58,8 @@ public:
     CCalendarData* GetDataProvider() const { return m_data; }
 
     uint32_t GetEventId() const { return m_eventId; }
-    // A master's pattern is told its master's new identifier.
+    // A master's pattern is told its master's new identifier. The store files its events by
+    // identifier: do not renumber an event it holds.
     void SetEventId(uint32_t eventId);
 
     const CCalendarDateTime& GetStartTime() const { return m_start; }

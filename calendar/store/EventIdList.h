@@ -5,7 +5,7 @@
 // is emptied when the store removes all events. Changes do not move an entry.
 //
 // While attached the list follows the store's reports; it detaches itself when destroyed,
-// so it must not outlive the store it is attached to.
+// and lets go of a store that is destroyed first.
 #include "calendar/store/CalendarDataListener.h"
 
 #include <cstddef>
@@ -36,6 +36,7 @@ public:
     void OnEventAdded(const CCalendarEvent& event) override;
     void OnEventDeleted(const CCalendarEvent& event) override;
     void OnAllEventsRemoved() override { RemoveAll(); }
+    void OnStoreDestroyed() override { m_store = nullptr; }
 
 private:
     CCalendarData* m_store = nullptr;

@@ -252,6 +252,41 @@ TEST(CalendarData, TheEventIdListFollowsAdditionsAndDeletionsOnly) {
     EXPECT_EQ(ids.GetCount(), 2u);
 }
 
+TEST(CalendarData, AListOutlivingItsStoreLetsGoOfIt) {
+    CEventIdList ids;
+    {
+        CCalendarData store;
+        ids.Attach(store);
+        store.AddEvent(store.CreateNewEvent());
+        EXPECT_TRUE(ids.IsAttachedTo(store));
+    }
+    EXPECT_EQ(ids.GetCount(), 1u);
+    ids.Detach(); // must not touch the store that is gone
+    CCalendarData other;
+    ids.Attach(other);
+    other.AddEvent(other.CreateNewEvent());
+    EXPECT_EQ(ids.GetCount(), 2u);
+}
+
+TEST(CalendarData, AListenerMayLeaveWhileBeingTold) {
+    CCalendarData store;
+    struct Leaver : ICalendarDataListener {
+        CCalendarData* store = nullptr;
+        int told = 0;
+        void OnEventAdded(const CCalendarEvent&) override {
+            ++told;
+            store->RemoveListener(this);
+        }
+    } first, second;
+    first.store = second.store = &store;
+    store.AddListener(&first);
+    store.AddListener(&second);
+    store.AddEvent(store.CreateNewEvent());
+    store.AddEvent(store.CreateNewEvent());
+    EXPECT_EQ(first.told, 1);
+    EXPECT_EQ(second.told, 1);
+}
+
 TEST(CalendarData, RetrievesEventsAndOccurrencesThatOverlapATime) {
     CCalendarData store;
     store.AddEvent(Plain(store, "2024-05-02T07:00", "2024-05-02T08:00", "Before"));
