@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <set>
 
 using tevtest::At;
@@ -629,6 +630,42 @@ TEST(CalendarDataFormat, DamagedDocumentsNeverCrashAndKeepWhatTheyCan) {
         ASSERT_TRUE(again.Load(text));
         EXPECT_EQ(again.Save(), text);
     }
+}
+
+TEST(CalendarDataFormat, RandomlyDamagedDocumentsReadAndSettle) {
+    Calendar original;
+    Fill(original.store);
+    const std::string text = original.Save();
+    std::mt19937 random(20240601);
+    const char pieces[] = "<>/=\" 0123456789:-&;EventPatternExceptionSchedule";
+    int readable = 0;
+    for (int round = 0; round < 1000; ++round) {
+        std::string damaged = text;
+        for (int edits = 1 + static_cast<int>(random() % 4); edits > 0; --edits) {
+            const size_t at = random() % damaged.size();
+            switch (random() % 3) {
+            case 0:
+                damaged[at] = pieces[random() % (sizeof pieces - 1)];
+                break;
+            case 1:
+                damaged.erase(at, 1 + random() % 12);
+                break;
+            default:
+                damaged.insert(at, damaged.substr(random() % damaged.size(), random() % 40));
+                break;
+            }
+        }
+        Calendar calendar;
+        if (!calendar.Load(damaged))
+            continue;
+        ++readable;
+        calendar.store.RetrieveEvents(At("2024-01-01T00:00"), At("2025-01-01T00:00"));
+        const std::string settled = calendar.Save();
+        Calendar again;
+        ASSERT_TRUE(again.Load(settled));
+        ASSERT_EQ(again.Save(), settled) << "round " << round;
+    }
+    EXPECT_GT(readable, 120);
 }
 
 TEST(CalendarDataFormat, HugeIdentifiersAndValuesKeepTheirMeaning) {
