@@ -117,10 +117,12 @@ public:
     int AddSchedule(const std::string& name);
     void RemoveAllSchedules() { m_schedules.clear(); }
 
-    // Used by events made recurring: `wanted` when no pattern has it, else a fresh one.
+private:
+    friend class CCalendarEvent;
+
+    // For an event made recurring: `wanted` when no pattern has it, else a fresh number.
     uint32_t ReservePatternId(uint32_t wanted);
 
-private:
     struct Series {
         CCalendarEventPtr master;
         CCalendarRecurrencePatternPtr pattern;
