@@ -918,6 +918,8 @@ var TEVWebCalendar = (function () {
         f.width = width + "px";
         f.height = height + "px";
         f.transform = zoom === 1 ? "" : "scale(" + size.width / width + "," + size.height / height + ")";
+        // A miniature cannot be scrolled; it shows no scroll bars either.
+        this.root.className = zoom > 1 ? "wcal wcal-mini" : "wcal";
         this.applyStyle();
         this.render();
     };
