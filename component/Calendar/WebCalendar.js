@@ -1112,9 +1112,15 @@ var TEVWebCalendar = (function () {
         var limit = this.settings.EventsPerDay;
         var fitAll = Math.min(limit, Math.floor(available / chipStep));
         var fitWithMore = Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep)));
+        var lines = Math.floor(available / chipStep);
         cells.forEach(function (c) {
             var chips = Array.prototype.slice.call(c.list.children);
-            if (chips.length <= fitAll) return;
+            if (chips.length <= fitAll) {
+                // With room to spare, timed events show their time on a line of its own.
+                var needed = chips.reduce(function (n, chip) { return n + (chip.firstChild.nodeType === 1 ? 2 : 1); }, 0);
+                if (needed > chips.length && needed <= lines) c.cell.className += " wcal-tall";
+                return;
+            }
             chips.slice(fitWithMore).forEach(function (chip) { c.list.removeChild(chip); });
             var hidden = chips.length - fitWithMore;
             if (available >= moreHeight) {

@@ -57,10 +57,10 @@ def css(rgb):
     return "#%02x%02x%02x" % rgb
 
 
-def data_document():
+def data_document(settings='<Param name="WeekStartDay" value="true"/>'):
     """The published data file's text: properties and events, one of them recurring."""
     params = "".join('<Param name="%s" value="%s"/>' % (k, hexcolor(v)) for k, v in COLORS.items())
-    params += '<Param name="Title" value="Spring Events"/><Param name="WeekStartDay" value="true"/>'
+    params += '<Param name="Title" value="Spring Events"/>' + settings
     params += '<Param name="Width" value="500"/><Param name="Height" value="400"/>'
     first_wed = WEDNESDAYS[0]
     deleted, moved = WEDNESDAYS[1], WEDNESDAYS[2]
@@ -171,6 +171,30 @@ ROBUST_PAGE = """<!DOCTYPE html>
 </body></html>
 """
 
+# A visitor moves to the next month and opens an event; a second calendar stands upright with
+# Monday weeks, week numbers and 24-hour times.
+INTERACT_PAGE = """<!DOCTYPE html>
+<html><head><meta charset="utf-8"><script src="swfobject.js"></script></head><body>
+<div id="nav"></div><div id="upright"></div>
+<script>
+var so = new SWFObject("WebCalendar.js", "cal-nav", "500", "400", "8", "#ffffff");
+so.addVariable("tev_xmlConnectorURL", "Spring.xml");
+so.write("nav");
+so = new SWFObject("WebCalendar.js", "cal-upright", "500", "400", "8", "#ffffff");
+so.addVariable("tev_xmlConnectorURL", "Monday.xml");
+so.addVariable("tev_orientation", "vertical");
+so.write("upright");
+setTimeout(function () {
+  document.querySelectorAll("#cal-nav .wcal-nav")[1].click();
+  setTimeout(function () {
+    var chips = document.querySelectorAll("#cal-nav .wcal-chip[title='Choir practice']");
+    chips[chips.length - 1].click();
+  }, 200);
+}, 1500);
+</script>
+</body></html>
+"""
+
 ROBUST_CASES = [
     # (id, data file, expected state, expected event subjects in the month)
     ("broken", "Broken.xml", "defaults", []),
@@ -189,6 +213,10 @@ def write_site(site):
         shutil.copy(COMPONENT_DIR / name, site / name)
     shutil.copy(PROGRAM_DIR / "swfobject.js", site / "swfobject.js")
     (site / "Spring.xml").write_bytes(b"\xff\xfe" + data_document().encode("utf-16-le"))
+    (site / "Monday.xml").write_bytes(b"\xff\xfe" + data_document(
+        '<Param name="WeekStartDay" value="false"/><Param name="ShowWeekNumbers" value="true"/>'
+        '<Param name="TimeFormat" value="24-hour"/>').encode("utf-16-le"))
+    (site / "interact.html").write_text(INTERACT_PAGE, encoding="utf-8")
     (site / "index.html").write_bytes(INDEX_PAGE.replace("{PreviewPath}", "Spring.xml").encode("iso-8859-1"))
     (site / "flash.html").write_text(FLASH_PAGE % {
         "clsid": CLSID, "codebase": CODEBASE,
@@ -387,6 +415,60 @@ class ManyInstances(unittest.TestCase):
             self.assertEqual([n.all_text() for n in root.by_class("wcal-title")], ["Events"], ident)
         utf8 = [s for s in stages(self.dom) if s.attrs.get("id") == "cal-utf8"][0].by_class("wcal")[0]
         self.assertEqual(utf8.style().get("--wcal-header"), "#123456")
+
+
+class Interaction(unittest.TestCase):
+    """Navigation, event details and the layout options, after a visitor's clicks."""
+
+    @classmethod
+    def setUpClass(cls):
+        url = Site.server.url("interact.html")
+        cls.dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(600, 900)))
+        browserkit.chromium(url, screenshot=OUTPUT_DIR / "interaction.png", size=(600, 900))
+
+    def calendar(self, ident):
+        boxes = [s for s in stages(self.dom) if s.attrs.get("id") == ident]
+        self.assertEqual(len(boxes), 1, ident)
+        return boxes[0].by_class("wcal")[0]
+
+    def test_next_month_shows_the_recurring_event_there(self):
+        root = self.calendar("cal-nav")
+        following = (TODAY.replace(day=1) + datetime.timedelta(days=32)).replace(day=1)
+        self.assertEqual([n.all_text() for n in root.by_class("wcal-period")],
+                         ["%s %d" % (calendar.month_name[following.month], following.year)])
+        chips = chips_by_date(root)
+        days = [following + datetime.timedelta(days=i) for i in range(calendar.monthrange(following.year,
+                                                                                         following.month)[1])]
+        wednesdays = [d for d in days if d.weekday() == 2]
+        self.assertEqual([("Choir practice" in chips.get(iso(d), [])) for d in wednesdays], [True] * len(wednesdays))
+        self.assertEqual(root.by_class("wcal-today"), [], "today is not in the next month")
+
+    def test_a_click_opens_the_event_details(self):
+        popups = self.calendar("cal-nav").by_class("wcal-popup")
+        self.assertEqual(len(popups), 1)
+        popup = popups[0]
+        self.assertEqual([n.all_text() for n in popup.by_class("wcal-detail-subject")], ["Choir practice"])
+        when = popup.by_class("wcal-detail-when")[0].all_text()
+        self.assertTrue(when.startswith("Wednesday, "), when)
+        self.assertTrue(when.endswith(", 6:00pm \u2013 7:00pm"), when)
+        facts = {f.by_class("wcal-detail-key")[0].all_text(): "".join(f.text) for f in popup.by_class("wcal-detail-fact")}
+        self.assertEqual(facts, {"Where": "Hall", "Label": "Personal", "Shows as": "Busy",
+                                 "Repeats": "Every week on Wednesday"})
+
+    def test_upright_monday_weeks_with_numbers_and_24_hour_times(self):
+        root = self.calendar("cal-upright")
+        self.assertIn("wcal-vertical", root.by_class("wcal-frame")[0].classes())
+        names = [n.all_text() for n in root.by_class("wcal-weekday")]
+        self.assertEqual(names, ["Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"])
+        days = root.by_class("wcal-day")
+        self.assertEqual(datetime.date.fromisoformat(days[0].attrs["data-date"]).weekday(), 0)
+        numbers = [n.all_text() for n in root.by_class("wcal-grid")[0].by_class("wcal-weekno")]
+        self.assertEqual(len(numbers), len(days) // 7)
+        first = datetime.date.fromisoformat(days[0].attrs["data-date"])
+        self.assertEqual(numbers[0], str(first.isocalendar()[1]))
+        times = [n.all_text() for n in root.by_class("wcal-time")]
+        self.assertIn("18:00", times)
+        self.assertIn("10:00", times)
 
 
 class GalleryThumbnail(unittest.TestCase):
