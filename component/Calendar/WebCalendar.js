@@ -16,6 +16,11 @@ var TEVWebCalendar = (function () {
         "September", "October", "November", "December"];
     var DAY_NAMES = ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"];
 
+    // Names come from documents and pages, so lookups never trust an object's own methods.
+    function has(object, key) {
+        return Object.prototype.hasOwnProperty.call(object, key);
+    }
+
     // ---------------------------------------------------------------------------------------
     // Values as the designer writes them
 
@@ -378,7 +383,7 @@ var TEVWebCalendar = (function () {
     // included), exceptions applied, sorted by start: [{ start, end, exception }].
     function expandPattern(p, firstDayOfWeek, fromDay, toDay) {
         var duration = Math.max(0, p.duration | 0);
-        var byOriginal = {};
+        var byOriginal = Object.create(null);
         (p.exceptions || []).forEach(function (e) {
             if (e.originalStart != null && !(e.originalStart in byOriginal)) byOriginal[e.originalStart] = e;
         });
@@ -529,7 +534,7 @@ var TEVWebCalendar = (function () {
             body: text("Body"),
             allDay: el.hasAttribute("AllDayEvent") ? atoi(text("AllDayEvent")) !== 0 : null,
             label: text("Type"),
-            busyStatus: busy !== null && BUSY_STATUS.hasOwnProperty(busy) ? BUSY_STATUS[busy] : -1
+            busyStatus: busy !== null && has(BUSY_STATUS, busy) ? BUSY_STATUS[busy] : -1
         };
     }
 
@@ -597,12 +602,12 @@ var TEVWebCalendar = (function () {
     // name -> value of the UserDefined/Param entries (the first entry of a name counts).
     function readUserValues(doc) {
         var root = doc && doc.documentElement;
-        var values = {};
+        var values = Object.create(null);
         if (!root) return values;
         var section = childElements(root, "UserDefined")[0] || root.getElementsByTagName("UserDefined")[0];
         childElements(section, "Param").forEach(function (p) {
             var name = p.getAttribute("name");
-            if (name && !values.hasOwnProperty(name)) values[name] = p.getAttribute("value") || "";
+            if (name && !has(values, name)) values[name] = p.getAttribute("value") || "";
         });
         return values;
     }
@@ -664,12 +669,12 @@ var TEVWebCalendar = (function () {
             if (limit == null || limit === "") return null;
             var number = numberFromText(limit);
             if (number !== null) return number;
-            if (values.hasOwnProperty(limit)) return parseNumber(values[limit], null);
-            return context.hasOwnProperty(limit) ? context[limit] : null;
+            if (has(values, limit)) return parseNumber(values[limit], null);
+            return has(context, limit) ? context[limit] : null;
         }
 
         function resolve(param) {
-            var text = values.hasOwnProperty(param.name) ? values[param.name] : param.value;
+            var text = has(values, param.name) ? values[param.name] : param.value;
             switch (param.kind) {
                 case "number":
                     var n = parseNumber(text, parseNumber(param.value, 0));
@@ -685,7 +690,7 @@ var TEVWebCalendar = (function () {
                 case "list":
                     return param.options.indexOf(text) >= 0 ? text : param.value;
                 case "group":
-                    return param.options.hasOwnProperty(text) ? text : param.value;
+                    return has(param.options, text) ? text : param.value;
                 default:
                     return text == null ? "" : String(text);
             }
@@ -739,7 +744,7 @@ var TEVWebCalendar = (function () {
     // ---------------------------------------------------------------------------------------
     // The calendar on the page
 
-    var stylesheets = {};
+    var stylesheets = Object.create(null);
 
     // One link per stylesheet and document; callback once it loaded or failed.
     function ensureStylesheet(href, callback) {
@@ -841,7 +846,7 @@ var TEVWebCalendar = (function () {
         this.root.appendChild(this.frame);
         stage.element.appendChild(this.root);
         this.today = todayDay();
-        this.values = {};
+        this.values = Object.create(null);
         this.events = [];
         this.popup = null;
         this.layoutWidth = 0;
@@ -871,11 +876,11 @@ var TEVWebCalendar = (function () {
 
     Calendar.prototype.takeDocument = function (doc) {
         this.loaded = !!doc;
-        this.values = doc ? readUserValues(doc) : {};
+        this.values = doc ? readUserValues(doc) : Object.create(null);
         var events = doc ? readEvents(doc) : null;
         if (events === null && this.variables.tev_template) events = sampleEvents(this.today);
         this.events = events || [];
-        if (!this.values.hasOwnProperty("Title") && this.variables.tev_labelText)
+        if (!has(this.values, "Title") && this.variables.tev_labelText)
             this.values.Title = this.variables.tev_labelText;
     };
 
@@ -888,7 +893,8 @@ var TEVWebCalendar = (function () {
         this.agendaStart = this.today;
         this.layout();
         if (typeof ResizeObserver === "function") {
-            new ResizeObserver(function () { self.layout(); }).observe(this.stage.element);
+            this.observer = new ResizeObserver(function () { self.layout(); });
+            this.observer.observe(this.stage.element);
         } else {
             window.addEventListener("resize", function () { self.layout(); });
         }
@@ -1033,7 +1039,7 @@ var TEVWebCalendar = (function () {
         var time = withTime ? this.timeText(o, day) : "";
         if (time) chip.appendChild(el("span", "wcal-time", time));
         chip.appendChild(document.createTextNode(o.subject || "(no subject)"));
-        if (LABEL_COLORS[o.label]) chip.style.borderLeftColor = LABEL_COLORS[o.label];
+        if (has(LABEL_COLORS, o.label)) chip.style.borderLeftColor = LABEL_COLORS[o.label];
         chip.title = o.subject;
         chip.setAttribute("data-date", isoDate(day));
         chip.addEventListener("click", function (e) {
@@ -1161,7 +1167,7 @@ var TEVWebCalendar = (function () {
                 var item = el("div", "wcal-agenda-item");
                 item.setAttribute("data-date", isoDate(day));
                 var dot = el("span", "wcal-dot");
-                if (LABEL_COLORS[o.label]) dot.style.background = LABEL_COLORS[o.label];
+                if (has(LABEL_COLORS, o.label)) dot.style.background = LABEL_COLORS[o.label];
                 item.appendChild(dot);
                 item.appendChild(el("span", "wcal-agenda-time", o.allDay ? "All day" : self.timeText(o, day) || "cont."));
                 var text = el("span", "wcal-agenda-subject", o.subject || "(no subject)");
@@ -1217,13 +1223,13 @@ var TEVWebCalendar = (function () {
         occurrences.forEach(function (o) {
             var item = el("div", "wcal-detail");
             var heading = el("div", "wcal-detail-subject", o.subject || "(no subject)");
-            if (LABEL_COLORS[o.label]) heading.style.borderLeftColor = LABEL_COLORS[o.label];
+            if (has(LABEL_COLORS, o.label)) heading.style.borderLeftColor = LABEL_COLORS[o.label];
             item.appendChild(heading);
             item.appendChild(el("div", "wcal-detail-when", self.rangeText(o)));
             var facts = [];
             if (o.location) facts.push(["Where", o.location]);
             if (o.label && o.label !== "None") facts.push(["Label", o.label]);
-            if (BUSY_TEXT.hasOwnProperty(o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
+            if (has(BUSY_TEXT, o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
             if (o.repeats) facts.push(["Repeats", o.repeats]);
             facts.forEach(function (f) {
                 var line = el("div", "wcal-detail-fact");
@@ -1257,6 +1263,7 @@ var TEVWebCalendar = (function () {
             return {
                 resize: function () { if (calendar.rendered) calendar.layout(); },
                 stop: function () {
+                    if (calendar.observer) calendar.observer.disconnect();
                     if (calendar.root.parentNode) calendar.root.parentNode.removeChild(calendar.root);
                 }
             };

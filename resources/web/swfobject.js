@@ -34,7 +34,7 @@
         // about: documents (about:props.xml) under this scheme instead.
         var ABOUT_SCHEME = "tevabout";
 
-        var movies = {}; // movie address -> { state, movie, waiting: [stage] }
+        var movies = Object.create(null); // movie address -> { state, movie, waiting: [stage] }
         var played = typeof WeakSet === "function" ? new WeakSet() : null;
 
         function mapAboutUrl(url) {
@@ -62,7 +62,7 @@
 
         // "a=1&b=2" -> { a: "1", b: "2" }, URL-decoded, about: addresses mapped.
         function parseFlashVars(text) {
-            var vars = {};
+            var vars = Object.create(null);
             String(text || "").split("&").forEach(function (pair) {
                 if (!pair) return;
                 var eq = pair.indexOf("=");
@@ -162,7 +162,7 @@
         }
 
         function paramsOf(object) {
-            var params = {};
+            var params = Object.create(null);
             var list = object.getElementsByTagName("param");
             for (var i = 0; i < list.length; i++) {
                 var name = (list[i].getAttribute("name") || "").toLowerCase();
@@ -247,9 +247,9 @@
             this.width = width;
             this.height = height;
             this.version = version;
-            this.params = {};
+            this.params = Object.create(null);
             this.variableNames = [];
-            this.variables = {};
+            this.variables = Object.create(null);
             if (background) this.addParam("bgcolor", background);
         }
 

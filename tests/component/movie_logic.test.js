@@ -347,3 +347,17 @@ test("recurrence descriptions for the event details", () => {
     ];
     for (const [options, text] of table) assert.equal(cal.describePattern(pattern(options)), text, JSON.stringify(options));
 });
+
+test("property names from a document cannot break the settings", () => {
+    const values = Object.create(null);
+    values.hasOwnProperty = "1";
+    values.__proto__ = "x";
+    values.constructor = "y";
+    values.FontSize = "14";
+    const s = cal.resolveSettings(values, { hasOwnProperty: 5, Height: 300 });
+    assert.equal(s.FontSize, 14);
+    assert.equal(s.HeaderHeight, 44);
+    const plain = cal.resolveSettings({ hasOwnProperty: "oops", View: "constructor", FontFace: "__proto__" }, {});
+    assert.equal(plain.View, "Month");
+    assert.equal(plain.FontFace, "Verdana");
+});

@@ -566,6 +566,10 @@ class DocumentReading(unittest.TestCase):
          '<flash><tev/><UserDefined><Param name="A" value="1"/><Param name="A" value="2"/>'
          '<Param name="B"/><Param value="x"/></UserDefined></flash>',
          {"values": {"A": "1", "B": ""}}),
+        ("property names that are names of script objects are plain names",
+         '<flash><UserDefined><Param name="hasOwnProperty" value="1"/><Param name="__proto__" value="2"/>'
+         '<Param name="constructor" value="3"/><Param name="hasOwnProperty" value="4"/></UserDefined></flash>',
+         {"values": {"hasOwnProperty": "1", "__proto__": "2", "constructor": "3"}}),
     ]
 
     SCRIPT = """
