@@ -245,6 +245,26 @@ def stages(dom):
     return dom.find_all(lambda n: "data-tev-stage" in n.attrs)
 
 
+def stage_by_id(test, dom, ident):
+    found = [s for s in stages(dom) if s.attrs.get("id") == ident]
+    test.assertEqual(len(found), 1, ident)
+    return found[0]
+
+
+def calendar_in(test, dom, ident):
+    """The calendar drawn in the player's box with the given id."""
+    roots = stage_by_id(test, dom, ident).by_class("wcal")
+    test.assertEqual(len(roots), 1, ident)
+    return roots[0]
+
+
+def load_page(name, size, screenshot):
+    """The DOM of a served page after its scripts ran; its screenshot goes to the output folder."""
+    url = Site.server.url(name)
+    browserkit.chromium(url, screenshot=OUTPUT_DIR / screenshot, size=size)
+    return browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=size))
+
+
 def chips_by_date(node):
     """date -> sorted subjects of the event chips inside node."""
     out = {}
@@ -279,11 +299,8 @@ class PublishedPage(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        url = Site.server.url("index.html")
-        cls.dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(700, 500)))
-        cls.shot = OUTPUT_DIR / "published-page.png"
-        browserkit.chromium(url, screenshot=cls.shot, size=(700, 500))
-        cls.pixels = browserkit.read_pixels(cls.shot)
+        cls.dom = load_page("index.html", (700, 500), "published-page.png")
+        cls.pixels = browserkit.read_pixels(OUTPUT_DIR / "published-page.png")
 
     def calendar(self):
         roots = self.dom.by_class("wcal")
@@ -351,14 +368,7 @@ class FlashElements(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        url = Site.server.url("flash.html")
-        cls.dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(1100, 800)))
-        browserkit.chromium(url, screenshot=OUTPUT_DIR / "flash-elements.png", size=(1100, 800))
-
-    def stage(self, ident):
-        found = [s for s in stages(self.dom) if s.attrs.get("id") == ident]
-        self.assertEqual(len(found), 1, ident)
-        return found[0]
+        cls.dom = load_page("flash.html", (1100, 800), "flash-elements.png")
 
     def test_every_element_plays_once_at_its_size(self):
         self.assertEqual(self.dom.find_all(lambda n: n.tag in ("object", "embed")), [], "all replaced")
@@ -373,12 +383,12 @@ class FlashElements(unittest.TestCase):
 
     def test_flash_variables_reach_the_movie(self):
         for ident in ("embedded", "lone", "late"):
-            root = self.stage(ident).by_class("wcal")[0]
+            root = calendar_in(self, self.dom, ident)
             self.assertEqual(root.attrs.get("data-state"), "ready", ident)
             self.assertIn("Garden tour", chips_by_date(root).get(iso(FIRST_MONDAY), []), ident)
 
     def test_about_documents_go_to_the_private_scheme(self):
-        root = self.stage("preview").by_class("wcal")[0]
+        root = calendar_in(self, self.dom, "preview")
         self.assertEqual(root.attrs.get("data-source"), "tevabout:props.xml")
         # Chromium has no handler for it: the calendar runs on its defaults with its label text.
         self.assertEqual(root.attrs.get("data-state"), "defaults")
@@ -391,15 +401,11 @@ class ManyInstances(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        url = Site.server.url("robust.html")
-        cls.dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(1100, 2200)))
-        browserkit.chromium(url, screenshot=OUTPUT_DIR / "many-instances.png", size=(1100, 2200))
+        cls.dom = load_page("robust.html", (1100, 2200), "many-instances.png")
 
     def test_each_calendar_reads_its_own_document(self):
         for ident, _, state, subjects in ROBUST_CASES:
-            boxes = [s for s in stages(self.dom) if s.attrs.get("id") == "cal-" + ident]
-            self.assertEqual(len(boxes), 1, ident)
-            root = boxes[0].by_class("wcal")[0]
+            root = calendar_in(self, self.dom, "cal-" + ident)
             self.assertEqual(root.attrs.get("data-state"), state, ident)
             if ident == "agenda":
                 self.assertEqual(root.attrs.get("data-view"), "agenda")
@@ -410,11 +416,10 @@ class ManyInstances(unittest.TestCase):
 
     def test_unusable_documents_leave_the_defaults(self):
         for ident in ("broken", "missing"):
-            root = [s for s in stages(self.dom) if s.attrs.get("id") == "cal-" + ident][0].by_class("wcal")[0]
+            root = calendar_in(self, self.dom, "cal-" + ident)
             self.assertEqual(root.style().get("--wcal-header"), css(DEFAULT_HEADER), ident)
             self.assertEqual([n.all_text() for n in root.by_class("wcal-title")], ["Events"], ident)
-        utf8 = [s for s in stages(self.dom) if s.attrs.get("id") == "cal-utf8"][0].by_class("wcal")[0]
-        self.assertEqual(utf8.style().get("--wcal-header"), "#123456")
+        self.assertEqual(calendar_in(self, self.dom, "cal-utf8").style().get("--wcal-header"), "#123456")
 
 
 class Interaction(unittest.TestCase):
@@ -422,14 +427,10 @@ class Interaction(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        url = Site.server.url("interact.html")
-        cls.dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(600, 900)))
-        browserkit.chromium(url, screenshot=OUTPUT_DIR / "interaction.png", size=(600, 900))
+        cls.dom = load_page("interact.html", (600, 900), "interaction.png")
 
     def calendar(self, ident):
-        boxes = [s for s in stages(self.dom) if s.attrs.get("id") == ident]
-        self.assertEqual(len(boxes), 1, ident)
-        return boxes[0].by_class("wcal")[0]
+        return calendar_in(self, self.dom, ident)
 
     def test_next_month_shows_the_recurring_event_there(self):
         root = self.calendar("cal-nav")
