@@ -116,3 +116,30 @@ TEST(ClassRegistry, UnknownProgIdsAndUnregisteredClassesFail) {
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(tev::RegisterModule("/nonexistent/module.so"), CO_E_DLLNOTFOUND);
 }
+
+TEST(Bstr, ByteStringsKeepTheirExactBytes) {
+    const char bytes[] = {'P', 'N', 'G', '\0', '\x89', '\0', 'z'};
+    for (uint32_t length : {0u, 1u, 4u, 7u}) {
+        CComBSTR copy;
+        copy.Attach(SysAllocStringByteLen(bytes, length));
+        ASSERT_NE(copy.m_str, nullptr);
+        EXPECT_EQ(SysStringByteLen(copy), length);
+        EXPECT_EQ(SysStringLen(copy), length / 2);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(copy.m_str), length),
+                  std::string(bytes, length));
+        // Terminated like every BSTR, so text readers never run past the end.
+        EXPECT_EQ(reinterpret_cast<const char*>(copy.m_str)[length], '\0');
+    }
+    CComBSTR zeroed;
+    zeroed.Attach(SysAllocStringByteLen(nullptr, 3));
+    ASSERT_NE(zeroed.m_str, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(zeroed.m_str), 3), std::string(3, '\0'));
+    EXPECT_EQ(SysStringByteLen(nullptr), 0u);
+    CComBSTR text("abc");
+    EXPECT_EQ(SysStringByteLen(text), 6u);
+}
+
+TEST(Bstr, LengthsBeyondTheByteCountAreRefused) {
+    // The byte count is 32 bits; such a string must fail instead of wrapping the count.
+    EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
+}
