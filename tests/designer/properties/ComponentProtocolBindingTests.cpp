@@ -16,132 +16,92 @@ using TEVComponentDesignerAfx::CComponentProtocolBinding;
 namespace {
 
 // Points tev::ProgramFolder() at another folder while alive.
-class ScopedProgramFolder {
-public:
+struct ScopedProgramFolder {
     explicit ScopedProgramFolder(const std::string& folder) { tev::OverrideProgramFolder(folder); }
     ~ScopedProgramFolder() { tev::OverrideProgramFolder(""); }
 };
 
 // The bindings of the property grid, the template view and the preview, each with its own
-// factory, as the designer holds them.
-struct DesignerBindings {
+// factory, and the preview's registration for "about", as the designer holds them.
+struct Designer {
+    Designer() { about = session.RegisterNameSpace(preview.Factory(), "about"); }
+    ~Designer() { session.UnregisterNameSpace(preview.Factory(), "about"); }
     ScopedProgramFolder folder{tevtest::ProgramDir()};
-    CComponentProtocolBinding grid;
-    CComponentProtocolBinding templateView;
-    CComponentProtocolBinding preview;
+    CComponentProtocolBinding grid, templateView, preview;
+    tev::InternetSession& session = tev::InternetSession::Instance();
+    HRESULT about;
 };
 
-// Registers the preview's factory for "about" in the process's session while alive.
-class ScopedAboutHandler {
-public:
-    explicit ScopedAboutHandler(IClassFactory* factory) : m_factory(factory) {
-        result = tev::InternetSession::Instance().RegisterNameSpace(factory, "about");
-    }
-    ~ScopedAboutHandler() {
-        tev::InternetSession::Instance().UnregisterNameSpace(m_factory, "about");
-    }
-    HRESULT result;
-
-private:
-    IClassFactory* m_factory;
-};
-
-tev::InternetResponse Resolve(const std::string& url, HRESULT expected = S_OK) {
+std::string Served(const std::string& url, HRESULT expected = S_OK) {
     tev::InternetResponse response;
     EXPECT_EQ(tev::InternetSession::Instance().Resolve(url, response), expected) << url;
-    return response;
+    return response.content;
 }
 
 } // namespace
 
 TEST(ComponentProtocolBinding, PushesReachTheDocumentThePreviewSessionServes) {
-    DesignerBindings designer;
-    ASSERT_TRUE(designer.grid.IsAvailable());
-    ASSERT_TRUE(designer.templateView.IsAvailable());
-    ASSERT_TRUE(designer.preview.IsAvailable());
-    EXPECT_NE(designer.grid.Factory(), designer.preview.Factory());
-
     tevtest::TempDir component;
     std::filesystem::create_directories(component / "Calendar");
     ASSERT_TRUE(tevtest::WriteFileBytes(component / "Calendar/WebCalendar.css", "td{}"));
-
-    EXPECT_TRUE(designer.preview.Push(&ITEVComponentProtocol::SetBaseFolder, component.path()));
-    EXPECT_TRUE(designer.grid.Push(&ITEVComponentProtocol::SetUserDefinedXml,
-                                   "<Param name=\"Title\" value=\"Club &amp; Co\"/>"));
-    EXPECT_TRUE(
-        designer.templateView.Push(&ITEVComponentProtocol::SetDataXml,
-                                   "<Data><Events><Event Subject=\"Choir\"/></Events></Data>"));
-    EXPECT_TRUE(designer.templateView.Push(&ITEVComponentProtocol::SetExtendedXmlText, ""));
-    EXPECT_FALSE(designer.grid.Push(nullptr, "ignored"));
-
     {
-        ScopedAboutHandler about(designer.preview.Factory());
-        ASSERT_EQ(about.result, S_OK);
+        Designer designer;
+        ASSERT_TRUE(designer.grid.IsAvailable() && designer.templateView.IsAvailable());
+        ASSERT_EQ(designer.about, S_OK);
+        EXPECT_NE(designer.grid.Factory(), designer.preview.Factory());
 
-        const tev::InternetResponse props = Resolve("about:props.xml");
-        EXPECT_EQ(props.contentType, "text/xml");
+        EXPECT_TRUE(designer.preview.Push(&ITEVComponentProtocol::SetBaseFolder, component.path()));
+        EXPECT_TRUE(designer.grid.Push(&ITEVComponentProtocol::SetUserDefinedXml,
+                                       "<Param name=\"Title\" value=\"Club &amp; Co\"/>"));
+        EXPECT_TRUE(designer.templateView.Push(&ITEVComponentProtocol::SetDataXml,
+                                               "<Data><Event Subject=\"Choir\"/></Data>"));
+        EXPECT_TRUE(designer.templateView.Push(&ITEVComponentProtocol::SetExtendedXmlText, ""));
+        EXPECT_FALSE(designer.grid.Push(nullptr, "ignored"));
+
         pugi::xml_document doc;
-        ASSERT_TRUE(tev::LoadXml(doc, props.content)) << props.content;
-        const pugi::xml_node flash = doc.document_element();
-        EXPECT_STREQ(flash.name(), "flash");
+        ASSERT_TRUE(tev::LoadXml(doc, Served("about:props.xml")));
+        const pugi::xml_node flash = doc.child("flash");
         EXPECT_STREQ(flash.child("UserDefined").child("Param").attribute("value").value(),
                      "Club & Co");
-        EXPECT_STREQ(
-            flash.child("Data").child("Events").child("Event").attribute("Subject").value(),
-            "Choir");
+        EXPECT_STREQ(flash.child("Data").child("Event").attribute("Subject").value(), "Choir");
         EXPECT_FALSE(flash.child("Extended"));
-
-        const tev::InternetResponse css = Resolve("about:Calendar/WebCalendar.css");
-        EXPECT_EQ(css.contentType, "text/css");
-        EXPECT_EQ(css.content, "td{}");
-        Resolve("about:../etc/passwd", INET_E_INVALID_URL);
+        EXPECT_EQ(Served("about:Calendar/WebCalendar.css"), "td{}");
+        Served("about:../etc/passwd", INET_E_INVALID_URL);
 
         // A new project: the template view pushes empty data; the next request shows it.
         EXPECT_TRUE(designer.templateView.Push(&ITEVComponentProtocol::SetDataXml, ""));
-        pugi::xml_document fresh;
-        ASSERT_TRUE(tev::LoadXml(fresh, Resolve("about:props.xml").content));
-        EXPECT_FALSE(fresh.document_element().child("Data"));
-        EXPECT_TRUE(fresh.document_element().child("UserDefined").child("Param"));
+        ASSERT_TRUE(tev::LoadXml(doc, Served("about:props.xml")));
+        EXPECT_FALSE(doc.child("flash").child("Data"));
+        EXPECT_TRUE(doc.child("flash").child("UserDefined").child("Param"));
+        designer.preview.Push(&ITEVComponentProtocol::SetBaseFolder, "");
+        designer.grid.Push(&ITEVComponentProtocol::SetUserDefinedXml, "");
     }
     // The preview gone, "about:" URLs are no longer served.
-    EXPECT_TRUE(Resolve("about:props.xml", INET_E_UNKNOWN_PROTOCOL).content.empty());
-    designer.preview.Push(&ITEVComponentProtocol::SetBaseFolder, "");
+    EXPECT_EQ(Served("about:props.xml", INET_E_UNKNOWN_PROTOCOL), "");
 }
 
 TEST(ComponentProtocolBinding, WithoutAUsableHandlerTheFactoryIsNullAndPushesDoNothing) {
-    // What the real handler holds before: none of the failed pushes below may change it.
-    {
-        DesignerBindings designer;
-        designer.grid.Push(&ITEVComponentProtocol::SetUserDefinedXml, "<Param name=\"Kept\"/>");
-    }
-    tevtest::TempDir empty;
-    tevtest::TempDir damaged;
+    tevtest::TempDir empty, damaged;
     ASSERT_TRUE(tevtest::WriteFileBytes(damaged / kTEVComponentProtocolModule, "not a module"));
     const std::string fakes = TEV_FAKE_MODULES_DIR;
-    ASSERT_TRUE(std::filesystem::exists(fakes + "without_export/" + kTEVComponentProtocolModule));
-    ASSERT_TRUE(std::filesystem::exists(fakes + "other_class/" + kTEVComponentProtocolModule));
-
-    const CComponentProtocolBinding::Method methods[] = {
-        &ITEVComponentProtocol::SetBaseFolder, &ITEVComponentProtocol::SetUserDefinedXml,
-        &ITEVComponentProtocol::SetDataXml, &ITEVComponentProtocol::SetExtendedXmlText};
-    for (const std::string& folder :
-         {empty.path(), damaged.path(), fakes + "without_export/", fakes + "other_class/"}) {
+    const std::string folders[] = {empty.path(), damaged.path(), fakes + "without_export/",
+                                   fakes + "other_class/"};
+    for (const std::string& folder : folders) {
+        ASSERT_TRUE(folder == empty.path() ||
+                    std::filesystem::exists(folder + kTEVComponentProtocolModule));
         ScopedProgramFolder programFolder(folder);
         const CComponentProtocolBinding binding;
         EXPECT_FALSE(binding.IsAvailable()) << folder;
         EXPECT_EQ(binding.Factory(), nullptr) << folder;
-        for (const auto method : methods)
+        for (const auto method :
+             {&ITEVComponentProtocol::SetBaseFolder, &ITEVComponentProtocol::SetUserDefinedXml,
+              &ITEVComponentProtocol::SetDataXml, &ITEVComponentProtocol::SetExtendedXmlText})
             EXPECT_FALSE(binding.Push(method, "<Param name=\"Lost\"/>")) << folder;
         // The preview then registers nothing.
         EXPECT_EQ(tev::InternetSession::Instance().RegisterNameSpace(binding.Factory(), "about"),
                   E_INVALIDARG);
-        EXPECT_FALSE(tev::InternetSession::Instance().IsRegistered("about"));
     }
-
-    DesignerBindings designer;
-    ScopedAboutHandler about(designer.preview.Factory());
-    const std::string props = Resolve("about:props.xml").content;
-    EXPECT_NE(props.find("Kept"), std::string::npos) << props;
-    EXPECT_EQ(props.find("Lost"), std::string::npos) << props;
-    designer.grid.Push(&ITEVComponentProtocol::SetUserDefinedXml, "");
+    // The real handler never saw those pushes.
+    Designer designer;
+    EXPECT_EQ(Served("about:props.xml").find("Lost"), std::string::npos);
 }
