@@ -64,6 +64,8 @@ HRESULT CComponentProtocol::Serve(BSTR url, BSTR* contentType, BSTR* content) {
         type = ContentTypeFor(name);
     }
 
+    if (bytes.size() > UINT32_MAX) // beyond what a byte BSTR can count
+        return E_OUTOFMEMORY;
     *contentType = tev::AllocBstr(type);
     *content = SysAllocStringByteLen(bytes.data(), static_cast<uint32_t>(bytes.size()));
     if (!*contentType || !*content) {
