@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -365,6 +366,47 @@ TEST(SitesFileDamage, ACutAtAnyByteKeepsTheWholeRecordsBeforeIt) {
         std::vector<CFtpSite> fromFile;
         EXPECT_EQ(CSitesFile::Read(dir / "sites.dat", fromFile), expectedState);
         EXPECT_EQ(fromFile, fromMemory);
+    }
+}
+
+TEST(SitesFileDamage, MutatedFilesReadAlikeFromMemoryAndDiskAndStoreBack) {
+    std::string valid;
+    ASSERT_TRUE(CSitesFile::Store({HomeSite(), OddSite(), HomeSite()}, valid));
+    tevtest::TempDir dir;
+    std::mt19937 random(20240611);
+    auto below = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n)(random);
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = valid;
+        for (std::size_t edits = 1 + below(3); edits > 0 && !bytes.empty(); --edits) {
+            const std::size_t at = below(bytes.size() - 1);
+            switch (below(3)) {
+            case 0:
+                bytes[at] = static_cast<char>(below(255));
+                break;
+            case 1:
+                bytes.insert(at, 1, static_cast<char>(below(1) ? 0xFF : below(255)));
+                break;
+            case 2:
+                bytes.erase(at, 1 + below(8));
+                break;
+            default:
+                bytes.resize(at);
+            }
+        }
+        SCOPED_TRACE(round);
+        SitesFileState state{};
+        const auto fromMemory = ReadAll(bytes, &state);
+        ASSERT_TRUE(tevtest::WriteFileBytes(dir / "sites.dat", bytes));
+        std::vector<CFtpSite> fromFile;
+        ASSERT_EQ(CSitesFile::Read(dir / "sites.dat", fromFile), state);
+        ASSERT_EQ(fromFile, fromMemory);
+        std::string stored;
+        ASSERT_TRUE(CSitesFile::Store(fromMemory, stored));
+        SitesFileState storedState{};
+        ASSERT_EQ(ReadAll(stored, &storedState), fromMemory);
+        ASSERT_EQ(storedState, SitesFileState::Complete);
     }
 }
 
