@@ -92,8 +92,11 @@ TEST_F(FtpSiteListTest, FirstRunShowsOnlyNewProfileAndPlusGivesTheEditingDefault
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(list.GetText(0), "New Profile");
     EXPECT_TRUE(list.IsPlaceholder(0));
-    // "LastSelectedSite" defaults to 0, which is the placeholder here.
+    // "LastSelectedSite" defaults to 0, which is the placeholder here, showing a new
+    // record's values; "+" brings the dialog's editing defaults.
     EXPECT_EQ(list.GetSelection(), 0);
+    EXPECT_EQ(list.GetValues().m_retries, 1);
+    EXPECT_EQ(list.GetValues().m_retryDelay, 15);
     EXPECT_FALSE(list.IsDirty());
     EXPECT_FALSE(list.CanSave());
 
@@ -104,7 +107,8 @@ TEST_F(FtpSiteListTest, FirstRunShowsOnlyNewProfileAndPlusGivesTheEditingDefault
     EXPECT_EQ(values.m_retryDelay, 10);
     EXPECT_TRUE(values.m_passive);
     EXPECT_FALSE(values.m_logErrors);
-    EXPECT_TRUE(values.m_server.empty() && values.m_username.empty());
+    EXPECT_TRUE(values.m_server.empty() && values.m_username.empty() && values.m_password.empty() &&
+                values.m_path.empty());
     EXPECT_FALSE(list.IsAnonymous());
     EXPECT_TRUE(list.IsDirty());
     EXPECT_TRUE(list.CanSave());

@@ -154,38 +154,14 @@ TEST(SitesFileLayout, KnownBytesGiveKnownRecords) {
     SitesFileState state{};
     const auto sites = ReadAll(kHeaderBytes + kHomeSiteBytes + kOddSiteBytes, &state);
     EXPECT_EQ(state, SitesFileState::Complete);
-    ASSERT_EQ(sites.size(), 2u);
-    EXPECT_EQ(sites[0], HomeSite());
-    EXPECT_EQ(sites[1], OddSite());
-}
+    EXPECT_EQ(sites, (std::vector<CFtpSite>{HomeSite(), OddSite()}));
 
-TEST(SitesFileLayout, NewRecordAndEditingDefaultsDiffer) {
-    const CFtpSite fresh;
-    EXPECT_EQ(fresh.m_retries, 1);
-    EXPECT_EQ(fresh.m_port, 21);
-    EXPECT_EQ(fresh.m_retryDelay, 15);
-    EXPECT_EQ(fresh.m_reserved, 0);
-    EXPECT_TRUE(fresh.m_passive);
-    EXPECT_FALSE(fresh.m_logErrors);
-    EXPECT_FALSE(fresh.m_placeholder);
-    const CFtpSite editing = CFtpSite::EditingDefaults();
-    EXPECT_EQ(editing.m_retries, 3);
-    EXPECT_EQ(editing.m_port, 21);
-    EXPECT_EQ(editing.m_retryDelay, 10);
-    EXPECT_TRUE(editing.m_passive);
-    EXPECT_FALSE(editing.m_logErrors);
-    EXPECT_TRUE(editing.m_server.empty() && editing.m_username.empty() &&
-                editing.m_password.empty() && editing.m_path.empty() &&
-                editing.m_description.empty() && editing.m_profileName.empty());
-}
-
-TEST(SitesFileLayout, StoredFlagsOtherThanZeroReadAsOn) {
+    // Flags other than 0 read as on.
     std::string record = kHomeSiteBytes;
     record.replace(record.size() - 8, 8, Int(2) + Int(0xFFFFFFFF));
-    const auto sites = ReadAll(kHeaderBytes + record);
-    ASSERT_EQ(sites.size(), 1u);
-    EXPECT_TRUE(sites[0].m_passive);
-    EXPECT_TRUE(sites[0].m_logErrors);
+    const auto flags = ReadAll(kHeaderBytes + record);
+    ASSERT_EQ(flags.size(), 1u);
+    EXPECT_TRUE(flags[0].m_passive && flags[0].m_logErrors);
 }
 
 TEST(SitesFileStrings, EveryLengthPrefixFormIsWrittenAndRead) {
@@ -222,18 +198,7 @@ TEST(SitesFileStrings, EveryLengthPrefixFormIsWrittenAndRead) {
     }
 }
 
-TEST(SitesFileStrings, LongerPrefixFormsThanNeededAreRead) {
-    const std::string forms[] = {"\x05"s, "\xFF\x05\x00"s, "\xFF\xFF\xFF\x05\x00\x00\x00"s};
-    for (const std::string& prefix : forms) {
-        const auto sites = ReadAll(kHeaderBytes + RecordWithServerBytes(prefix + "hello"));
-        ASSERT_EQ(sites.size(), 1u);
-        EXPECT_EQ(sites[0].m_server, "hello");
-        EXPECT_EQ(sites[0].m_port, 2121);
-        EXPECT_EQ(sites[0].m_profileName, "Name");
-    }
-}
-
-TEST(SitesFileStrings, Utf16TaggedStringsAreReadAsUtf8) {
+TEST(SitesFileStrings, LongerPrefixFormsAndUtf16TaggedStringsAreRead) {
     const std::string tag = "\xFF\xFE\xFF"s;
     std::string wide256;
     for (int i = 0; i < 256; ++i)
@@ -247,6 +212,8 @@ TEST(SitesFileStrings, Utf16TaggedStringsAreReadAsUtf8) {
         std::string expected;
     };
     const Case cases[] = {
+        {"two-byte form of a short length", "\xFF\x05\x00hello"s, "hello"},
+        {"four-byte form of a short length", "\xFF\xFF\xFF\x05\x00\x00\x00hello"s, "hello"},
         {"short",
          tag + "\x04"
                "C\x00"
@@ -410,29 +377,32 @@ TEST(SitesFileDamage, MutatedFilesReadAlikeFromMemoryAndDiskAndStoreBack) {
     }
 }
 
-TEST(SitesFileDamage, AForeignHeaderReadsNothing) {
-    const std::string headers[] = {
-        "\x17Quorvane Components FTp"s,  "\x16Quorvane Components FT"s, "\x00"s, "\x09TEVCalFTP"s,
-        "\x18Quorvane Components FTP "s,
-    };
-    for (const std::string& header : headers) {
-        SCOPED_TRACE(header);
-        SitesFileState state{};
-        EXPECT_TRUE(ReadAll(header + kHomeSiteBytes, &state).empty());
-        EXPECT_EQ(state, SitesFileState::Foreign);
-    }
-}
-
-TEST(SitesFileDamage, AWideHeaderWithTheRightTextIsAccepted) {
+TEST(SitesFileDamage, OnlyTheRightHeaderReadsRecords) {
     std::string wideHeader = "\xFF\xFE\xFF\x17"s;
     for (char c : std::string("Quorvane Components FTP"))
         wideHeader += std::string(1, c) + '\0';
-    const auto sites = ReadAll(wideHeader + kHomeSiteBytes);
-    ASSERT_EQ(sites.size(), 1u);
-    EXPECT_EQ(sites[0], HomeSite());
+    struct Case {
+        std::string header;
+        SitesFileState state;
+    };
+    const Case cases[] = {
+        {"\x17Quorvane Components FTp"s, SitesFileState::Foreign},
+        {"\x16Quorvane Components FT"s, SitesFileState::Foreign},
+        {"\x18Quorvane Components FTP "s, SitesFileState::Foreign},
+        {"\x09TEVCalFTP"s, SitesFileState::Foreign},
+        {"\x00"s, SitesFileState::Foreign},
+        {wideHeader, SitesFileState::Complete}, // the same text, only stored wide
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header);
+        SitesFileState state{};
+        const auto sites = ReadAll(c.header + kHomeSiteBytes, &state);
+        EXPECT_EQ(state, c.state);
+        EXPECT_EQ(sites.size(), c.state == SitesFileState::Complete ? 1u : 0u);
+    }
 }
 
-TEST(SitesFileOnDisk, MissingOrNonRegularFilesReadNothing) {
+TEST(SitesFileOnDisk, TheFileBesideTheProgramIsReadOnlyWhenItIsARegularFile) {
     tevtest::TempDir dir;
     std::vector<CFtpSite> sites;
     EXPECT_EQ(CSitesFile::Read(dir / "sites.dat", sites), SitesFileState::Missing);
@@ -442,14 +412,10 @@ TEST(SitesFileOnDisk, MissingOrNonRegularFilesReadNothing) {
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
     EXPECT_EQ(CSitesFile::Read(dir / "pipe", sites), SitesFileState::Missing);
     EXPECT_TRUE(sites.empty());
-}
 
-TEST(SitesFileOnDisk, DefaultPathIsBesideTheProgram) {
-    tevtest::TempDir dir;
     tev::OverrideProgramFolder(dir.path());
     EXPECT_EQ(CSitesFile::DefaultPath(), dir / "sites.dat");
     tev::OverrideProgramFolder("");
-    EXPECT_NE(CSitesFile::DefaultPath(), dir / "sites.dat");
 }
 
 TEST(SitesFileOnDisk, AFileLargerThanTheReadBufferLoadsEveryRecord) {
