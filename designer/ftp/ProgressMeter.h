@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace TEVComponentDesignerAfx {
 
@@ -28,7 +29,7 @@ public:
     // What one position change asks of the display.
     struct Update {
         bool m_moved = false;        // the bar shows m_percent
-        int m_percent = 0;           // on a scale of 0 to 100
+        int m_percent = 0;           // 0 to 100 while the position stays within the bounds
         bool m_titleChanged = false; // the title becomes GetTitle()
     };
 
