@@ -6,7 +6,7 @@ packages=(
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
     libgtest-dev
     xvfb xauth xdotool imagemagick zip
-    python3-pyftpdlib curl chromium nodejs
+    python3-pyftpdlib python3-gi curl chromium nodejs
 )
 missing=()
 for p in "${packages[@]}"; do

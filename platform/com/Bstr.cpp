@@ -8,7 +8,11 @@
 
 // Layout as on the original platform: a 32-bit byte count, then the units and a zero unit.
 BSTR SysAllocStringLen(const OLECHAR* text, uint32_t length) {
-    auto* block = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) + (length + 1) * sizeof(OLECHAR)));
+    // The prefix counts bytes in 32 bits; a longer text would wrap it.
+    if (length > UINT32_MAX / sizeof(OLECHAR))
+        return nullptr;
+    auto* block =
+        static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) + (length + 1) * sizeof(OLECHAR)));
     if (!block)
         return nullptr;
     block[0] = length * sizeof(OLECHAR);
@@ -37,6 +41,24 @@ void SysFreeString(BSTR text) {
 
 uint32_t SysStringLen(BSTR text) {
     return text ? reinterpret_cast<uint32_t*>(text)[-1] / sizeof(OLECHAR) : 0;
+}
+
+BSTR SysAllocStringByteLen(const char* bytes, uint32_t length) {
+    auto* block = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) + length + sizeof(OLECHAR)));
+    if (!block)
+        return nullptr;
+    block[0] = length;
+    auto* data = reinterpret_cast<char*>(block + 1);
+    if (bytes)
+        std::memcpy(data, bytes, length);
+    else
+        std::memset(data, 0, length);
+    std::memset(data + length, 0, sizeof(OLECHAR));
+    return reinterpret_cast<BSTR>(data);
+}
+
+uint32_t SysStringByteLen(BSTR text) {
+    return text ? reinterpret_cast<uint32_t*>(text)[-1] : 0;
 }
 
 namespace tev {

@@ -10,6 +10,10 @@ BSTR SysAllocString(const OLECHAR* text);
 BSTR SysAllocStringLen(const OLECHAR* text, uint32_t length);
 void SysFreeString(BSTR text);
 uint32_t SysStringLen(BSTR text);
+// A BSTR used as a byte buffer: `length` bytes (copied from `bytes`, zeroed when it is NULL),
+// followed by a zero unit. The length may be odd; SysStringByteLen gives it back.
+BSTR SysAllocStringByteLen(const char* bytes, uint32_t length);
+uint32_t SysStringByteLen(BSTR text);
 
 namespace tev {
 // Narrow (UTF-8) text to a new BSTR; an empty text gives an empty BSTR, never NULL.

@@ -116,3 +116,19 @@ TEST(ClassRegistry, UnknownProgIdsAndUnregisteredClassesFail) {
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(tev::RegisterModule("/nonexistent/module.so"), CO_E_DLLNOTFOUND);
 }
+
+TEST(Bstr, ByteStringsKeepTheirExactBytes) {
+    const char bytes[] = {'P', 'N', 'G', '\0', '\x89', '\0', 'z'};
+    for (uint32_t length : {0u, 1u, 4u, 7u}) {
+        CComBSTR copy;
+        copy.Attach(SysAllocStringByteLen(bytes, length));
+        ASSERT_NE(copy.m_str, nullptr);
+        EXPECT_EQ(SysStringByteLen(copy), length);
+        const char* data = reinterpret_cast<const char*>(copy.m_str);
+        EXPECT_EQ(std::string(data, length), std::string(bytes, length));
+        EXPECT_EQ(data[length], '\0'); // terminated like every BSTR
+    }
+    EXPECT_EQ(SysStringByteLen(CComBSTR("abc")), 6u);
+    // The byte count is 32 bits: a longer string must fail instead of wrapping it.
+    EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
+}

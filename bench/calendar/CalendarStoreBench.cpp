@@ -1,0 +1,223 @@
+// Prints how long the calendar store takes to write and read a data document of 10,000
+// events (a tenth of them recurring, with exceptions) compared with a plain parse and print
+// of the same text, and how long it takes to expand a year of occurrences.
+#include "calendar/store/CalendarData.h"
+#include "calendar/store/CalendarDataFormat.h"
+#include "calendar/store/CalendarOccurrenceExpander.h"
+#include "calendar/store/EventIdList.h"
+#include "platform/xml/XmlDom.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kEvents = 10000;
+constexpr int kRuns = 7;
+
+// The median of several runs, in milliseconds.
+double Milliseconds(const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+CCalendarRecurrenceOptions OptionsFor(int n) {
+    switch (n % 6) {
+    case 0:
+        return CCalendarRecurrenceOptions::Daily(1 + n % 3);
+    case 1:
+        return CCalendarRecurrenceOptions::Weekly(1 + n % 2, kCalendarMonday | kCalendarThursday);
+    case 2:
+        return CCalendarRecurrenceOptions::Monthly(1, 1 + n % 31);
+    case 3:
+        return CCalendarRecurrenceOptions::MonthNth(1, 1 + n % 5, CalendarDayOfWeekBit(1 + n % 7));
+    case 4:
+        return CCalendarRecurrenceOptions::Yearly(1 + n % 12, 1 + n % 28);
+    default:
+        return CCalendarRecurrenceOptions::YearNth(1 + n % 5, CalendarDayOfWeekBit(1 + n % 7),
+                                                   1 + n % 12);
+    }
+}
+
+void Fill(CCalendarData& store) {
+    store.SetClock([] { return CCalendarDateTime(2024, 1, 1, 8, 0); });
+    const int alice = store.AddSchedule("Alice");
+    store.FindScheduleByName("Alice")->GetCustomProperties().SetProperty("Phone", "+1 555 0100");
+    const CCalendarDateTime first(2024, 1, 1, 8, 0);
+    for (int n = 0; n < kEvents; ++n) {
+        CCalendarEventPtr event = store.CreateNewEvent();
+        const CCalendarDateTime start = first.AddMinutes((n * 397LL) % (366 * 24 * 60 / 15) * 15);
+        event->SetStartTime(start);
+        event->SetEndTime(start.AddMinutes(30 + n % 4 * 30));
+        event->SetSubject("Meeting number " + std::to_string(n) + " & notes");
+        event->SetLocation(n % 3 ? "Room " + std::to_string(n % 40) : "");
+        event->SetBody(n % 5 ? "" : "Agenda:\n- item one\n- item two");
+        event->SetLabelId(n % 11);
+        event->SetBusyStatus(n % 4);
+        event->SetMeeting(n % 2 == 0);
+        if (n % 7 == 0)
+            event->SetScheduleId(alice);
+        const bool recurring = n % 10 == 0;
+        if (recurring) {
+            CCalendarRecurrencePatternPtr pattern = event->MakeEventAsRecurrence();
+            pattern->SetRecurrenceOptions(OptionsFor(n / 10));
+            if (n % 3 == 0)
+                pattern->SetEndAfterOccurrences(20 + n % 50);
+            else if (n % 3 == 1)
+                pattern->SetPatternEndDate(start.AddDays(400));
+            event->UpdateRecurrence(pattern);
+        }
+        store.AddEvent(event);
+        if (recurring) {
+            // Three exceptions: two moved, one deleted, on occurrences of the first months.
+            const CCalendarOccurrenceExpander expander(*event->GetRecurrencePattern(),
+                                                       store.GetFirstDayOfWeek());
+            const std::vector<CCalendarDateTime> starts =
+                expander.GetOccurrenceStarts(start, start.AddDays(400));
+            for (size_t i = 1; i < starts.size() && i <= 3; ++i) {
+                const std::vector<CCalendarEventPtr> day =
+                    store.RetrieveEvents(starts[i], starts[i].AddMinutes(1));
+                for (const CCalendarEventPtr& occurrence : day) {
+                    if (occurrence->GetRecurrencePatternId() !=
+                        event->GetRecurrencePattern()->GetPatternId())
+                        continue;
+                    if (i == 3) {
+                        store.DeleteEvent(occurrence);
+                    } else {
+                        occurrence->SetStartTime(occurrence->GetStartTime().AddMinutes(60));
+                        occurrence->SetEndTime(occurrence->GetEndTime().AddMinutes(60));
+                        occurrence->SetSubject(occurrence->GetSubject() + " (moved)");
+                        store.ChangeEvent(occurrence);
+                    }
+                    break;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+int main() {
+    CCalendarData store;
+    CEventIdList ids(store);
+    Fill(store);
+
+    std::string text;
+    const double write = Milliseconds([&] { text = CCalendarDataFormat::Write(store, ids); });
+    size_t exceptions = 0;
+    for (const CCalendarEventPtr& event : store.GetAllEvents()) {
+        if (event->GetRecurrencePattern())
+            exceptions += event->GetRecurrencePattern()->GetExceptions().size();
+    }
+
+    size_t printed = 0;
+    const double parsePrint = Milliseconds([&] {
+        pugi::xml_document document;
+        if (!tev::LoadXml(document, text))
+            std::abort();
+        printed = tev::XmlOf(document).size();
+    });
+    const double parse = Milliseconds([&] {
+        pugi::xml_document document;
+        if (!tev::LoadXml(document, text))
+            std::abort();
+    });
+
+    CCalendarData loaded;
+    CEventIdList loadedIds(loaded);
+    const double read = Milliseconds([&] {
+        pugi::xml_document document;
+        if (!tev::LoadXml(document, text))
+            std::abort();
+        CCalendarDataFormat::Read(document, loaded, loadedIds);
+    });
+    pugi::xml_document parsed;
+    tev::LoadXml(parsed, text);
+    const double readOnly =
+        Milliseconds([&] { CCalendarDataFormat::Read(parsed, loaded, loadedIds); });
+    const bool same = CCalendarDataFormat::Write(loaded, loadedIds) == text;
+
+    std::printf("Calendar data document: %d events (%d recurring, %zu exceptions), %.1f KiB, round "
+                "trip %s\n",
+                kEvents, kEvents / 10, exceptions, text.size() / 1024.0,
+                same ? "identical" : "DIFFERENT");
+    std::printf(
+        "  plain parse and print      %8.2f ms   (parse alone %.2f ms; %zu bytes printed)\n",
+        parsePrint, parse, printed);
+    std::printf("  write                      %8.2f ms   %.2fx parse and print\n", write,
+                write / parsePrint);
+    std::printf("  read (parse included)      %8.2f ms   %.2fx parse and print\n", read,
+                read / parsePrint);
+    std::printf("  read (parsed document)     %8.2f ms\n", readOnly);
+    std::printf("  write + read               %8.2f ms   %.2fx parse and print\n", write + read,
+                (write + read) / parsePrint);
+
+    size_t yearCount = 0;
+    const double year = Milliseconds([&] {
+        yearCount =
+            store.RetrieveEvents(CCalendarDateTime(2024, 1, 1), CCalendarDateTime(2025, 1, 1))
+                .size();
+    });
+    size_t dayCount = 0;
+    const double days = Milliseconds([&] {
+        dayCount = 0;
+        for (CCalendarDateTime day(2024, 1, 1); day < CCalendarDateTime(2025, 1, 1);
+             day = day.AddDays(1))
+            dayCount += store.RetrieveDayEvents(day).size();
+    });
+    size_t monthCount = 0;
+    const double month = Milliseconds([&] {
+        monthCount =
+            store.RetrieveEvents(CCalendarDateTime(2024, 3, 1), CCalendarDateTime(2024, 4, 1))
+                .size();
+    });
+    std::printf("Expansion over the same calendar:\n");
+    std::printf("  one year in one query      %8.2f ms   %zu events and occurrences\n", year,
+                yearCount);
+    std::printf("  one month (month view)     %8.2f ms   %zu events and occurrences\n", month,
+                monthCount);
+    std::printf("  366 day queries (day view) %8.2f ms   %zu in all, %.3f ms a day\n", days,
+                dayCount, days / 366);
+
+    CCalendarRecurrencePattern yearly(1);
+    yearly.SetRecurrenceOptions(
+        CCalendarRecurrenceOptions::YearNth(kCalendarLast, kCalendarMonday, 5));
+    yearly.SetPatternStartDate(CCalendarDateTime(100, 1, 1));
+    size_t yearlyCount = 0;
+    const double allYears = Milliseconds([&] {
+        yearlyCount = CCalendarOccurrenceExpander(yearly, 1)
+                          .Expand(CCalendarDateTime(100, 1, 1), CCalendarDateTime(9999, 12, 31))
+                          .size();
+    });
+    CCalendarRecurrencePattern daily(2);
+    daily.SetRecurrenceOptions(CCalendarRecurrenceOptions::Daily(1));
+    daily.SetPatternStartDate(CCalendarDateTime(100, 1, 1));
+    daily.SetEndAfterOccurrences(INT_MAX);
+    CCalendarDateTime last;
+    const double lastDate = Milliseconds([&] {
+        const CCalendarOccurrenceExpander expander(daily, 1);
+        last = CCalendarOccurrenceExpander(daily, 1).GetLastOccurrenceDate();
+        expander.Expand(CCalendarDateTime(9999, 12, 1), CCalendarDateTime(9999, 12, 31));
+    });
+    std::printf("  yearly pattern, years 100-9999: %zu occurrences in %.2f ms\n", yearlyCount,
+                allYears);
+    std::printf(
+        "  daily pattern counted to 2^31-1 from year 100, last month of 9999: %.3f ms (last %s)\n",
+        lastDate, last.ToIsoString().c_str());
+    return same ? 0 : 1;
+}

@@ -1,0 +1,690 @@
+#include "designer/ftp/FtpTransferClient.h"
+
+#include "designer/ftp/FtpReplyReader.h"
+#include "designer/ftp/FtpSocket.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace TEVComponentDesignerAfx {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+static_assert(std::atomic<std::int32_t>::is_always_lock_free,
+              "the GUI thread polls these values without a lock");
+
+// Big enough that the data connection, not the loop, sets the pace; small enough that
+// memory stays the same whatever the file size.
+constexpr std::size_t kChunkSize = 256 * 1024;
+// Waits that must not hold the GUI thread for the whole idle timeout.
+constexpr int kQuitWaitMs = 5000;
+// After a transfer was cut short, how long the server may take to answer for it before
+// the control connection is given up.
+constexpr int kAbandonWaitMs = 2000;
+
+// A line break (or a NUL) inside a command argument would end the command early and start
+// another one of the server's choosing.
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
+std::string SystemText(int error) {
+    return std::generic_category().message(error);
+}
+
+int RemainingMs(Clock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// The command as an error text shows it: never the password.
+std::string Shown(const std::string& command) {
+    return command.compare(0, 5, "PASS ") == 0 ? std::string("PASS") : command;
+}
+
+std::string ReplyTo(const std::string& command) {
+    return "the reply to " + Shown(command);
+}
+
+// A name as the error text shows it: in quotes, with line breaks written out so that a
+// refused name cannot break the lines of a log either.
+std::string Quoted(const std::string& text) {
+    std::string shown = "\"";
+    for (char c : text) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
+    return shown + "\"";
+}
+
+// The local file of one upload, open for reading.
+class CLocalFile {
+public:
+    CLocalFile() = default;
+    ~CLocalFile() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    CLocalFile(CLocalFile&& other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size) {}
+    CLocalFile& operator=(CLocalFile&&) = delete;
+
+    // Empty when the file is open; otherwise why not.
+    std::string Open(const std::string& path) {
+        m_fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0)
+            return "cannot open the local file (" + SystemText(errno) + ")";
+        struct stat info {};
+        if (fstat(m_fd, &info) != 0)
+            return "cannot read the size of the local file (" + SystemText(errno) + ")";
+        if (!S_ISREG(info.st_mode))
+            return "the local path is not a file";
+        m_size = info.st_size;
+        posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        return {};
+    }
+    int Fd() const { return m_fd; }
+    long long Size() const { return m_size; }
+
+private:
+    int m_fd = -1;
+    long long m_size = 0;
+};
+
+struct CSettings {
+    std::string hostname;
+    std::string username;
+    std::string password;
+    bool passive = true;
+    int port = CFtpTransferClient::kDefaultPort;
+    int connectTimeoutMs = CFtpTransferClient::kDefaultConnectTimeoutSeconds * 1000;
+    int idleTimeoutMs = CFtpTransferClient::kDefaultIdleTimeoutMilliseconds;
+};
+
+} // namespace
+
+// The client's state and protocol. The GUI thread uses it while no upload runs; the worker of
+// an asynchronous upload uses it exclusively until it clears `busy`, which hands it back.
+class CFtpTransferClient::CSession {
+public:
+    CSettings settings; // the worker works from a copy
+    std::atomic<std::int32_t> busy{0};
+    std::atomic<std::int32_t> bytesSent{0};
+    std::atomic<std::int32_t> asyncSucceeded{0};
+    std::atomic<bool> connected{false};
+    CFtpCancelSignal cancel;
+    std::string system;
+    std::string features;
+
+    // Starts a new last error text for the operation `title`; false (with a text saying so)
+    // while an asynchronous upload owns the session.
+    bool Begin(std::string title) {
+        if (busy.load(std::memory_order_acquire)) {
+            SetError(title + " failed: an upload is still running.");
+            return false;
+        }
+        m_title = std::move(title);
+        SetError({});
+        return true;
+    }
+
+    bool Fail(const std::string& what, const CFtpReply* reply = nullptr) {
+        std::string text = m_title + " failed: " + what + ".";
+        if (reply)
+            text += "\nServer reply: " + reply->Text();
+        SetError(std::move(text));
+        return false;
+    }
+
+    std::string LastError() const {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        return m_lastError;
+    }
+
+    bool Connect();
+    bool ChangeDir(const std::string& remoteDir);
+    bool PrepareUpload(const std::string& localPath, const std::string& remoteName,
+                       CLocalFile& file);
+    bool Upload(const CSettings& use, CLocalFile& file, const std::string& remoteName, bool async);
+    bool Disconnect();
+    void DropControl() {
+        m_control.Close();
+        m_reader.Reset();
+        m_inStart = m_inEnd = 0;
+        m_replyOwed = false;
+        connected.store(false);
+    }
+
+private:
+    void SetError(std::string text) {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_lastError = std::move(text);
+    }
+
+    FtpIo ReadReply(CFtpReply& reply, int timeoutMs, std::string& error);
+    bool Send(const std::string& command, int timeoutMs);
+    bool SettleOwedReply(int timeoutMs);
+    // Reads the reply described by `awaited` ("the reply to CWD x"); false when none came,
+    // with the error text set and the control connection dropped.
+    bool Await(const std::string& awaited, CFtpReply& reply, int timeoutMs);
+    bool Exchange(const std::string& command, CFtpReply& reply, int timeoutMs) {
+        return Send(command, timeoutMs) && Await(ReplyTo(command), reply, timeoutMs);
+    }
+    bool OpenPassive(const CSettings& use, CFtpSocket& data);
+    bool OpenActive(const CSettings& use, CFtpSocket& listener);
+    bool SendFile(const CSettings& use, CLocalFile& file, CFtpSocket& data, bool async);
+    bool Abandon(CFtpSocket& data, const std::string& why, int idleMs);
+
+    CFtpSocket m_control;
+    CFtpReplyReader m_reader;
+    char m_input[4096];
+    std::size_t m_inStart = 0;
+    std::size_t m_inEnd = 0;
+    // A cancelled upload did not wait for the server's answer to it; that answer is read
+    // before the next command, so the cancel itself ends at once.
+    bool m_replyOwed = false;
+    std::string m_title;
+    mutable std::mutex m_errorMutex;
+    std::string m_lastError;
+};
+
+FtpIo CFtpTransferClient::CSession::ReadReply(CFtpReply& reply, int timeoutMs, std::string& error) {
+    // The whole reply must arrive in time, so a server that never ends one cannot hold
+    // the client however fast it talks.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        m_inStart += m_reader.Feed(m_input + m_inStart, m_inEnd - m_inStart);
+        if (m_reader.HasReply()) {
+            reply = m_reader.TakeReply();
+            return FtpIo::Ok;
+        }
+        int left = RemainingMs(deadline);
+        if (left == 0)
+            return FtpIo::TimedOut;
+        std::size_t received = 0;
+        FtpIo io = m_control.Receive(m_input, sizeof m_input, received, left, error);
+        if (io != FtpIo::Ok)
+            return io;
+        m_inStart = 0;
+        m_inEnd = received;
+    }
+}
+
+bool CFtpTransferClient::CSession::SettleOwedReply(int timeoutMs) {
+    m_replyOwed = false;
+    CFtpReply reply;
+    do {
+        if (!Await("the server's answer to the cancelled upload", reply, timeoutMs))
+            return false;
+    } while (reply.IsPreliminary());
+    return m_control.IsOpen() || Fail("the server closed the connection", &reply);
+}
+
+bool CFtpTransferClient::CSession::Send(const std::string& command, int timeoutMs) {
+    if (m_replyOwed && !SettleOwedReply(timeoutMs))
+        return false;
+    std::string error;
+    FtpIo io = m_control.SendAll((command + "\r\n").data(), command.size() + 2, timeoutMs, error);
+    if (io == FtpIo::Ok)
+        return true;
+    DropControl();
+    if (io == FtpIo::Cancelled)
+        return Fail("cancelled by the user");
+    if (io == FtpIo::TimedOut)
+        return Fail("cannot send " + Shown(command) + " within " + std::to_string(timeoutMs) +
+                    " ms");
+    return Fail("the connection to the server was lost while sending " + Shown(command) +
+                (error.empty() ? "" : " (" + error + ")"));
+}
+
+bool CFtpTransferClient::CSession::Await(const std::string& awaited, CFtpReply& reply,
+                                         int timeoutMs) {
+    std::string error;
+    FtpIo io = ReadReply(reply, timeoutMs, error);
+    if (io == FtpIo::Ok) {
+        if (reply.code == 421) // the server is closing the connection
+            DropControl();
+        if (reply.code != 0)
+            return true;
+        DropControl();
+        return Fail(awaited + " is not an FTP reply", &reply);
+    }
+    if (io == FtpIo::Cancelled) {
+        m_replyOwed = true;
+        return Fail("cancelled by the user");
+    }
+    DropControl();
+    switch (io) {
+    case FtpIo::TimedOut:
+        return Fail(awaited + " did not arrive in full within " + std::to_string(timeoutMs) +
+                    " ms");
+    case FtpIo::Closed:
+        return Fail("the server closed the connection instead of sending " + awaited);
+    default:
+        return Fail("the connection to the server was lost while waiting for " + awaited + " (" +
+                    error + ")");
+    }
+}
+
+bool CFtpTransferClient::CSession::Connect() {
+    const CSettings& use = settings;
+    if (!Begin("Connecting to " + use.hostname + " port " + std::to_string(use.port)))
+        return false;
+    DropControl();
+    if (HasLineBreak(use.username))
+        return Fail("the user name holds a line break");
+    if (HasLineBreak(use.password))
+        return Fail("the password holds a line break");
+    std::string error;
+    m_control.WatchCancel(nullptr);
+    FtpIo io = m_control.Connect(use.hostname, use.port, use.connectTimeoutMs, error);
+    if (io != FtpIo::Ok)
+        return Fail(io == FtpIo::TimedOut && error.empty() ? "the connection timed out" : error);
+
+    CFtpReply reply;
+    do {
+        if (!Await("the server's greeting", reply, use.idleTimeoutMs))
+            return false;
+    } while (reply.IsPreliminary()); // 120: ready in a moment
+    if (!reply.IsSuccess()) {
+        DropControl();
+        return Fail("the server refused the connection", &reply);
+    }
+    if (!Exchange("USER " + use.username, reply, use.idleTimeoutMs))
+        return false;
+    if (reply.IsIntermediate()) {
+        if (!Exchange("PASS " + use.password, reply, use.idleTimeoutMs))
+            return false;
+        if (reply.code == 332) {
+            DropControl();
+            return Fail("the server asks for an account, which this client does not send", &reply);
+        }
+        if (!reply.IsSuccess()) {
+            DropControl();
+            return Fail("the server refused the password (PASS)", &reply);
+        }
+    } else if (!reply.IsSuccess()) {
+        DropControl();
+        return Fail("the server refused the user name (USER)", &reply);
+    }
+    // What the server says of itself is kept for information; a refusal is no failure.
+    if (!Exchange("SYST", reply, use.idleTimeoutMs))
+        return false;
+    system = reply.IsSuccess() ? reply.Text() : std::string();
+    if (!Exchange("FEAT", reply, use.idleTimeoutMs))
+        return false;
+    features = reply.IsSuccess() ? reply.Text() : std::string();
+    connected.store(m_control.IsOpen());
+    return connected ? true : Fail("the server closed the connection", &reply);
+}
+
+bool CFtpTransferClient::CSession::ChangeDir(const std::string& remoteDir) {
+    if (!Begin("Changing to the remote directory " + Quoted(remoteDir)))
+        return false;
+    if (HasLineBreak(remoteDir))
+        return Fail("the name holds a line break");
+    if (!connected)
+        return Fail("not connected to the server");
+    CFtpReply reply;
+    if (!Exchange("CWD " + remoteDir, reply, settings.idleTimeoutMs))
+        return false;
+    return reply.IsSuccess() || Fail("the server refused the directory (CWD)", &reply);
+}
+
+bool CFtpTransferClient::CSession::PrepareUpload(const std::string& localPath,
+                                                 const std::string& remoteName, CLocalFile& file) {
+    if (!Begin("Uploading " + Quoted(localPath) + " as " + Quoted(remoteName)))
+        return false;
+    if (HasLineBreak(remoteName))
+        return Fail("the remote name holds a line break");
+    if (remoteName.empty())
+        return Fail("the remote name is empty");
+    if (!connected)
+        return Fail("not connected to the server");
+    std::string error = file.Open(localPath);
+    return error.empty() || Fail(error);
+}
+
+bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file,
+                                          const std::string& remoteName, bool async) {
+    // Only an asynchronous upload can be cancelled: the thread that would cancel a
+    // synchronous one is the one running it.
+    const CFtpCancelSignal* watched = async ? &cancel : nullptr;
+    m_control.WatchCancel(watched);
+    struct WatchEnd {
+        CFtpSocket& control;
+        ~WatchEnd() { control.WatchCancel(nullptr); }
+    } watchEnd{m_control};
+
+    CFtpReply reply;
+    if (!Exchange("TYPE I", reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail("the server refused binary mode (TYPE I)", &reply);
+
+    CFtpSocket data;
+    CFtpSocket listener;
+    data.WatchCancel(watched);
+    listener.WatchCancel(watched);
+    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
+        return false;
+
+    if (!Exchange("STOR " + remoteName, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsPreliminary())
+        return Fail("the server refused to store the file (STOR)", &reply);
+    if (!use.passive) {
+        std::string error;
+        FtpIo io = listener.Accept(data, use.idleTimeoutMs, error);
+        listener.Close();
+        if (io == FtpIo::Cancelled) {
+            m_replyOwed = true;
+            return Fail("cancelled by the user");
+        }
+        if (io != FtpIo::Ok)
+            return Abandon(data,
+                           "the server did not open the data connection" +
+                               (error.empty() ? "" : " (" + error + ")") + "; try passive mode",
+                           use.idleTimeoutMs);
+    }
+
+    if (!SendFile(use, file, data, async))
+        return false;
+    data.Close(); // the end of the data tells the server the file is complete
+    do {
+        if (!Await("the final reply to STOR", reply, use.idleTimeoutMs))
+            return false;
+    } while (reply.IsPreliminary());
+    return reply.IsSuccess() || Fail("the server did not confirm the upload", &reply);
+}
+
+bool CFtpTransferClient::CSession::OpenPassive(const CSettings& use, CFtpSocket& data) {
+    CFtpAddress server;
+    if (!m_control.PeerAddress(server)) {
+        DropControl();
+        return Fail("the connection to the server was lost");
+    }
+    const bool extended = server.IsIpv6();
+    const std::string command = extended ? "EPSV" : "PASV";
+    CFtpReply reply;
+    if (!Exchange(command, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail("the server refused passive mode (" + command + ")", &reply);
+    // Only the port is taken from the reply: the data connection goes to the server the
+    // control connection reached, whatever address the reply names.
+    int port = extended ? ParseExtendedPassivePort(reply.Text())
+                        : (reply.code == 227 ? ParsePassivePort(reply.Text()) : 0);
+    if (port == 0)
+        return Fail("the server's reply to " + command + " names no port", &reply);
+    server.SetPort(port);
+    std::string error;
+    FtpIo io = data.Connect(server, use.connectTimeoutMs, error);
+    if (io == FtpIo::Ok)
+        return true;
+    if (io == FtpIo::Cancelled)
+        return Fail("cancelled by the user"); // PASV was answered: still in step
+    return Fail("cannot open the data connection (" + error + ")");
+}
+
+bool CFtpTransferClient::CSession::OpenActive(const CSettings& use, CFtpSocket& listener) {
+    CFtpAddress local;
+    std::string error;
+    if (!m_control.LocalAddress(local) || !listener.Listen(local, error) ||
+        !listener.LocalAddress(local))
+        return Fail("cannot wait for a data connection" +
+                    (error.empty() ? "" : " (" + error + ")") + "; try passive mode");
+    std::string command;
+    unsigned char ip[4];
+    if (local.Ipv4Bytes(ip)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "PORT %u,%u,%u,%u,%d,%d", ip[0], ip[1], ip[2], ip[3],
+                      local.Port() / 256, local.Port() % 256);
+        command = text;
+    } else {
+        command = "EPRT |2|" + local.HostText() + "|" + std::to_string(local.Port()) + "|";
+    }
+    CFtpReply reply;
+    if (!Exchange(command, reply, use.idleTimeoutMs))
+        return false;
+    return reply.IsSuccess() ||
+           Fail("the server refused active mode (" + command.substr(0, 4) + "); try passive mode",
+                &reply);
+}
+
+bool CFtpTransferClient::CSession::SendFile(const CSettings& use, CLocalFile& file,
+                                            CFtpSocket& data, bool async) {
+    std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+    unsigned long long total = 0;
+    for (;;) {
+        ssize_t got = read(file.Fd(), buffer.get(), kChunkSize);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Abandon(data, "cannot read the local file (" + SystemText(errno) + ")",
+                           use.idleTimeoutMs);
+        if (got == 0)
+            return true;
+        const char* next = buffer.get();
+        std::size_t left = static_cast<std::size_t>(got);
+        while (left > 0) {
+            std::size_t sent = 0;
+            std::string error;
+            FtpIo io = data.Send(next, left, sent, use.idleTimeoutMs, error);
+            switch (io) {
+            case FtpIo::Ok:
+                break;
+            case FtpIo::Cancelled:
+                // A reset, so the server cannot take the cut-off file for a whole one.
+                data.AbortiveClose();
+                m_replyOwed = true;
+                return Fail("cancelled by the user after " + std::to_string(total) + " bytes");
+            case FtpIo::TimedOut:
+                return Abandon(
+                    data, "no data could be sent for " + std::to_string(use.idleTimeoutMs) + " ms",
+                    use.idleTimeoutMs);
+            default:
+                return Abandon(data,
+                               "the data connection broke after " + std::to_string(total) +
+                                   " bytes" + (error.empty() ? "" : " (" + error + ")"),
+                               use.idleTimeoutMs);
+            }
+            next += sent;
+            left -= sent;
+            total += sent;
+            if (async)
+                bytesSent.store(static_cast<std::int32_t>(static_cast<std::uint32_t>(total)),
+                                std::memory_order_release);
+        }
+    }
+}
+
+bool CFtpTransferClient::CSession::Abandon(CFtpSocket& data, const std::string& why, int idleMs) {
+    // A reset, not an orderly end, so the server cannot take a cut-off file for a whole one.
+    data.AbortiveClose();
+    if (!m_control.IsOpen())
+        return Fail(why);
+    // The server answers for the broken transfer; reading that answer keeps the control
+    // connection in step. Without one it cannot be trusted any more.
+    m_control.WatchCancel(nullptr);
+    CFtpReply reply;
+    std::string error;
+    FtpIo io;
+    do {
+        io = ReadReply(reply, std::min(idleMs, kAbandonWaitMs), error);
+    } while (io == FtpIo::Ok && reply.IsPreliminary());
+    if (io != FtpIo::Ok || reply.code == 0 || reply.code == 421)
+        DropControl();
+    return io == FtpIo::Ok ? Fail(why, &reply) : Fail(why);
+}
+
+bool CFtpTransferClient::CSession::Disconnect() {
+    if (!Begin("Disconnecting from " + settings.hostname))
+        return false;
+    if (m_control.IsOpen()) {
+        const int wait = std::min(settings.idleTimeoutMs, kQuitWaitMs);
+        std::string error;
+        m_control.WatchCancel(nullptr);
+        if (m_control.SendAll("QUIT\r\n", 6, wait, error) == FtpIo::Ok) {
+            CFtpReply reply;
+            ReadReply(reply, wait, error); // a missing goodbye changes nothing
+        }
+    }
+    DropControl();
+    return true;
+}
+
+CFtpTransferClient::CFtpTransferClient() : m_session(std::make_shared<CSession>()) {}
+
+CFtpTransferClient::~CFtpTransferClient() = default;
+
+void CFtpTransferClient::SetHostname(const std::string& hostname) {
+    m_session->settings.hostname = hostname;
+}
+
+void CFtpTransferClient::SetUsername(const std::string& username) {
+    m_session->settings.username = username;
+}
+
+void CFtpTransferClient::SetPassword(const std::string& password) {
+    m_session->settings.password = password;
+}
+
+void CFtpTransferClient::SetPassive(bool passive) {
+    m_session->settings.passive = passive;
+}
+
+void CFtpTransferClient::SetPort(int port) {
+    m_session->settings.port = port > 0 && port <= 65535 ? port : kDefaultPort;
+}
+
+void CFtpTransferClient::SetConnectTimeout(int seconds) {
+    m_session->settings.connectTimeoutMs = std::max(seconds, 1) * 1000;
+}
+
+void CFtpTransferClient::SetIdleTimeout(int milliseconds) {
+    m_session->settings.idleTimeoutMs = std::max(milliseconds, 1);
+}
+
+bool CFtpTransferClient::Connect() {
+    return m_session->Connect();
+}
+
+bool CFtpTransferClient::IsConnected() const {
+    return m_session->connected.load();
+}
+
+bool CFtpTransferClient::ChangeRemoteDir(const std::string& remoteDir) {
+    return m_session->ChangeDir(remoteDir);
+}
+
+bool CFtpTransferClient::PutFile(const std::string& localPath, const std::string& remoteName) {
+    CLocalFile file;
+    return m_session->PrepareUpload(localPath, remoteName, file) &&
+           m_session->Upload(m_session->settings, file, remoteName, false);
+}
+
+bool CFtpTransferClient::AsyncPutFileStart(const std::string& localPath,
+                                           const std::string& remoteName) {
+    CSession& session = *m_session;
+    CLocalFile file;
+    if (!session.PrepareUpload(localPath, remoteName, file))
+        return false;
+    session.bytesSent.store(0);
+    session.asyncSucceeded.store(0);
+    session.cancel.Reset();
+    session.busy.store(1, std::memory_order_release);
+    try {
+        // The worker holds the session and its own copies of the settings and the names, so
+        // the client may be destroyed at any time.
+        std::thread worker([shared = m_session, use = session.settings, file = std::move(file),
+                            remoteName]() mutable {
+            bool ok = false;
+            try {
+                ok = shared->Upload(use, file, remoteName, true);
+            } catch (...) {
+                shared->DropControl();
+                shared->Fail("unexpected internal error");
+            }
+            shared->asyncSucceeded.store(ok ? 1 : 0);
+            shared->busy.store(0, std::memory_order_release);
+        });
+        worker.detach();
+    } catch (const std::system_error& failure) {
+        session.busy.store(0);
+        return session.Fail(std::string("Failed to start thread (") + failure.what() + ")");
+    }
+    return true;
+}
+
+bool CFtpTransferClient::IsAsyncFinished() const {
+    return m_session->busy.load(std::memory_order_acquire) == 0;
+}
+
+std::int32_t CFtpTransferClient::GetAsyncBytesSent() const {
+    return m_session->bytesSent.load(std::memory_order_acquire);
+}
+
+bool CFtpTransferClient::GetAsyncSucceeded() const {
+    return IsAsyncFinished() && m_session->asyncSucceeded.load() != 0;
+}
+
+void CFtpTransferClient::AbortAsync() {
+    if (!IsAsyncFinished())
+        m_session->cancel.Raise();
+}
+
+bool CFtpTransferClient::Disconnect() {
+    return m_session->Disconnect();
+}
+
+std::string CFtpTransferClient::GetLastErrorText() const {
+    return m_session->LastError();
+}
+
+bool CFtpTransferClient::SaveLastError(const std::string& path) const {
+    const std::string text = m_session->LastError();
+    if (text.empty())
+        return false;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char stamp[32] = "";
+    if (localtime_r(&now, &local))
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (!file)
+        return false;
+    bool written = std::fprintf(file, "[%s]\n%s\n", stamp, text.c_str()) > 0;
+    return (std::fclose(file) == 0) && written;
+}
+
+std::string CFtpTransferClient::GetServerSystem() const {
+    return m_session->system;
+}
+
+std::string CFtpTransferClient::GetServerFeatures() const {
+    return m_session->features;
+}
+
+} // namespace TEVComponentDesignerAfx

@@ -1,0 +1,86 @@
+#pragma once
+// The FTP client through which every upload goes: it logs in over one control connection,
+// changes the remote directory and stores files in binary mode over passive or active data
+// connections, on the calling thread or on a worker thread that the GUI thread polls.
+//
+// Every operation that talks to the server (Connect, ChangeRemoteDir, PutFile,
+// AsyncPutFileStart, Disconnect) starts a new last error text; after a failure it tells which
+// step failed and quotes the server's reply. No operation throws. While an asynchronous
+// upload runs, those operations fail at once and leave the connection to it. A directory or
+// file name, user name or password holding a line break is refused, since it would end the
+// command early and let the rest pass for a command of its own.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace TEVComponentDesignerAfx {
+
+class CFtpTransferClient {
+public:
+    static constexpr int kDefaultPort = 21;
+    static constexpr int kDefaultConnectTimeoutSeconds = 60;
+    static constexpr int kDefaultIdleTimeoutMilliseconds = 60000;
+
+    CFtpTransferClient();
+    // Never waits: a running asynchronous upload goes on to its end, and its worker frees
+    // what it uses then.
+    ~CFtpTransferClient();
+    CFtpTransferClient(const CFtpTransferClient&) = delete;
+    CFtpTransferClient& operator=(const CFtpTransferClient&) = delete;
+
+    void SetHostname(const std::string& hostname);
+    void SetUsername(const std::string& username);
+    void SetPassword(const std::string& password);
+    // On: data connections opened by the client (PASV, or EPSV over IPv6); off: opened by the
+    // server to an address the client announces (PORT, or EPRT over IPv6).
+    void SetPassive(bool passive);
+    void SetPort(int port);
+    // Longest wait for a connection to open.
+    void SetConnectTimeout(int seconds);
+    // Longest wait for a whole reply, or for data to move, before the operation fails.
+    void SetIdleTimeout(int milliseconds);
+
+    // True only when the control connection is open and the login succeeded.
+    bool Connect();
+    bool IsConnected() const;
+    bool ChangeRemoteDir(const std::string& remoteDir);
+    // Uploads on the calling thread; an existing remote file is replaced.
+    bool PutFile(const std::string& localPath, const std::string& remoteName);
+
+    // Starts the upload on a worker thread and returns at once; true when it was started.
+    bool AsyncPutFileStart(const std::string& localPath, const std::string& remoteName);
+    // False while the worker runs; true before any start, after a failed start and after
+    // the worker ended.
+    bool IsAsyncFinished() const;
+    // Bytes of the current or last asynchronous upload handed to the data connection (the
+    // low 32 bits of the count, as callers compare it with the low 32 bits of a file size).
+    std::int32_t GetAsyncBytesSent() const;
+    // True when the last asynchronous upload has ended and succeeded.
+    bool GetAsyncSucceeded() const;
+    // Asks a running asynchronous upload to stop. It ends promptly, counts as failed and its
+    // last error text says it was cancelled; the connection stays usable (the server's answer
+    // for the cut-off file is read before the next command). Without a running upload nothing
+    // happens.
+    void AbortAsync();
+
+    // Sends QUIT and closes the connection; true when it was closed.
+    bool Disconnect();
+
+    std::string GetLastErrorText() const;
+    // Appends the last error text, after a line with the date and time, to the file at
+    // `path` (created when missing), so a log collects every failure of a run. False when
+    // there is no error text or the file cannot be written.
+    bool SaveLastError(const std::string& path) const;
+
+    // The replies to SYST and FEAT of the last login, for information.
+    std::string GetServerSystem() const;
+    std::string GetServerFeatures() const;
+
+private:
+    class CSession;
+    // Shared with the worker of an asynchronous upload, so destroying the client while it
+    // runs frees nothing the worker still uses.
+    std::shared_ptr<CSession> m_session;
+};
+
+} // namespace TEVComponentDesignerAfx
