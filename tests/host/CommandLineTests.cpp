@@ -1,4 +1,6 @@
 #include "host/CommandLine.h"
+#include "host/TEVCalendarApp.h"
+#include "platform/com/ModuleLoader.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
@@ -146,4 +148,16 @@ TEST(ProgramRegistration, SwitchesRegisterAndUnregisterWithoutADisplay) {
 
     // Without a switch the program needs a display, and fails without one.
     EXPECT_NE(RunProgramWithoutDisplay({}), 0);
+}
+
+TEST(ProgramStart, TheDescriptorIsFoundBelowTheProgramFolder) {
+    TempDir program;
+    std::filesystem::create_directories(program / "component/Calendar/Templates");
+    tevtest::WriteFileBytes(program / "component/Calendar/componentInfo.xml", "<Component/>");
+    tev::OverrideProgramFolder(program.path());
+    EXPECT_EQ(CTEVCalendarApp::FindComponentDescriptor(),
+              program / "component/Calendar/componentInfo.xml");
+    std::filesystem::remove(program / "component/Calendar/componentInfo.xml");
+    EXPECT_EQ(CTEVCalendarApp::FindComponentDescriptor(), "");
+    tev::OverrideProgramFolder("");
 }
