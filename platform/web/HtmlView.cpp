@@ -2,8 +2,15 @@
 
 #include <webkit2/webkit2.h>
 #include <wx/filename.h>
+#include <wx/filesys.h>
 #include <wx/log.h>
+#include <wx/stream.h>
 #include <wx/webview.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <utility>
 
 namespace tev {
 namespace {
@@ -33,6 +40,53 @@ gboolean OnDragMotion(GtkWidget*, GdkDragContext* context, gint, gint, guint tim
 gboolean OnDragDrop(GtkWidget*, GdkDragContext* context, gint, gint, guint time, gpointer) {
     gtk_drag_finish(context, FALSE, FALSE, time);
     return TRUE;
+}
+
+// Private URL schemes. WebKit knows a scheme once per web context and keeps the callback
+// for the life of the process, so the handlers live here, for the process too, rather than
+// with the view that registered them first (which may go while other views still load
+// from the scheme).
+std::map<std::string, wxSharedPtr<wxWebViewHandler>>& SchemeHandlers() {
+    static std::map<std::string, wxSharedPtr<wxWebViewHandler>> handlers;
+    return handlers;
+}
+
+void FinishWithError(WebKitURISchemeRequest* request, const char* message) {
+    GError* error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, message);
+    webkit_uri_scheme_request_finish_error(request, error);
+    g_error_free(error);
+}
+
+void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
+    const std::string scheme = webkit_uri_scheme_request_get_scheme(request);
+    const auto it = SchemeHandlers().find(scheme);
+    if (it == SchemeHandlers().end() || !it->second) {
+        FinishWithError(request, "no handler for this scheme");
+        return;
+    }
+    std::unique_ptr<wxFSFile> file(
+        it->second->GetFile(wxString::FromUTF8(webkit_uri_scheme_request_get_uri(request))));
+    wxInputStream* stream = file ? file->GetStream() : nullptr;
+    if (!stream) {
+        FinishWithError(request, "not found");
+        return;
+    }
+    std::string bytes;
+    char buffer[16384];
+    while (!stream->Eof()) {
+        stream->Read(buffer, sizeof buffer);
+        const size_t got = stream->LastRead();
+        if (got == 0)
+            break;
+        bytes.append(buffer, got);
+    }
+    const std::string mime = file->GetMimeType().empty() ? "application/octet-stream"
+                                                         : file->GetMimeType().utf8_string();
+    GInputStream* body = g_memory_input_stream_new_from_data(
+        g_memdup2(bytes.data(), bytes.size()), static_cast<gssize>(bytes.size()), g_free);
+    webkit_uri_scheme_request_finish(request, body, static_cast<gint64>(bytes.size()),
+                                     mime.c_str());
+    g_object_unref(body);
 }
 
 } // namespace
@@ -127,8 +181,16 @@ bool HtmlView::RunScript(const std::string& script, std::string* result) {
 }
 
 void HtmlView::RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler) {
-    if (m_browser && handler)
-        m_browser->RegisterHandler(handler);
+    WebKitWebView* view = NativeView(m_browser);
+    if (!view || !handler)
+        return;
+    const std::string scheme = handler->GetName().utf8_string();
+    SchemeHandlers()[scheme] = handler;
+    static std::set<std::pair<WebKitWebContext*, std::string>> registered;
+    WebKitWebContext* context = webkit_web_view_get_context(view);
+    if (registered.insert({context, scheme}).second)
+        webkit_web_context_register_uri_scheme(context, scheme.c_str(), OnSchemeRequest, nullptr,
+                                               nullptr);
 }
 
 void HtmlView::EnableFileAccessFromFileUrls(bool enable) {

@@ -4,7 +4,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/filesys.h>
 #include <wx/frame.h>
+#include <wx/sstream.h>
 #include <wx/webview.h>
 
 #include <fstream>
@@ -124,4 +126,41 @@ TEST(HtmlViewWithoutTable, ExternalIsAnEmptyObject) {
     EXPECT_EQ(result, "");
     frame->Destroy();
     tev::PumpEventsFor(20);
+}
+
+namespace {
+
+// Serves "tevtest:<name>" pages; "tevtest:missing" is not found.
+class TestSchemeHandler : public wxWebViewHandler {
+public:
+    TestSchemeHandler() : wxWebViewHandler("tevtest") {}
+    wxFSFile* GetFile(const wxString& uri) override {
+        ++requests;
+        if (uri == "tevtest:missing")
+            return nullptr;
+        const std::string page = "<html><body><script>window.external.Report('served ' + "
+                                 "location.href)</script></body></html>";
+        return new wxFSFile(new wxStringInputStream(wxString::FromUTF8(page)), uri, "text/html",
+                            wxString(), wxDateTime::Now());
+    }
+    int requests = 0;
+};
+
+} // namespace
+
+TEST_F(HostFixture, SchemesOutliveTheViewThatRegisteredThem) {
+    auto* first = new tev::HtmlView(host, wxID_ANY, "first");
+    auto* handler = new TestSchemeHandler;
+    const wxSharedPtr<wxWebViewHandler> shared(handler);
+    first->RegisterSchemeHandler(shared);
+    view->RegisterSchemeHandler(wxSharedPtr<wxWebViewHandler>(new TestSchemeHandler));
+    view->RegisterSchemeHandler(shared); // replaces the one before
+    first->Destroy();
+
+    view->Navigate("tevtest:missing");
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return handler->requests == 1; }, kPageTimeoutMs));
+    view->Navigate("tevtest:page");
+    ASSERT_TRUE(WaitForCalls(1));
+    EXPECT_EQ(host->calls[0], "served tevtest:page");
+    EXPECT_EQ(handler->requests, 2);
 }
