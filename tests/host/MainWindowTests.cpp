@@ -11,7 +11,7 @@
 #include "platform/widgets/StatusBarEx.h"
 #include "platform/widgets/TabControl.h"
 #include "resources/host/HostResource.h"
-#include "tests/support/DialogTesting.h"
+#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/help/HtmlHelp.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/widgets/EventPump.h"
-#include "tests/support/DialogTesting.h"
+#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

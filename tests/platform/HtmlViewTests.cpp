@@ -1,7 +1,7 @@
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/EventPump.h"
-#include "tests/support/DialogTesting.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/filesys.h>
@@ -158,7 +158,8 @@ TEST_F(HostFixture, SchemesOutliveTheViewThatRegisteredThem) {
     first->Destroy();
 
     view->Navigate("tevtest:missing");
-    ASSERT_TRUE(tev::PumpEventsUntil([&] { return handler->requests == 1; }, kPageTimeoutMs));
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return handler->requests == 1 && !view->IsBusy(); },
+                                     kPageTimeoutMs));
     view->Navigate("tevtest:page");
     ASSERT_TRUE(WaitForCalls(1));
     EXPECT_EQ(host->calls[0], "served tevtest:page");

@@ -6,7 +6,7 @@
 #include "platform/widgets/StatusBarEx.h"
 #include "platform/widgets/TabControl.h"
 #include "platform/widgets/ToolBarTable.h"
-#include "tests/support/DialogTesting.h"
+#include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

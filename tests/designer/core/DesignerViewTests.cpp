@@ -8,7 +8,7 @@
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
-#include "tests/support/DialogTesting.h"
+#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
