@@ -11,8 +11,8 @@
 #include "platform/widgets/StatusBarEx.h"
 #include "platform/widgets/TabControl.h"
 #include "resources/host/HostResource.h"
-#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>

@@ -1,8 +1,8 @@
 #include "platform/help/HtmlHelp.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/widgets/EventPump.h"
-#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/filesys.h>

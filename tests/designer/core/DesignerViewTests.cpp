@@ -8,8 +8,8 @@
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
-#include "tests/support/WindowTesting.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
