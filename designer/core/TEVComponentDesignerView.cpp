@@ -3,6 +3,7 @@
 #include "designer/core/TEVComponentDesignerDataView.h"
 #include "designer/core/TemplateDialog.h"
 #include "designer/core/UserTemplates.h"
+#include "designer/publish/PublishFolder.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "platform/com/ModuleLoader.h"
@@ -338,8 +339,10 @@ bool CTEVComponentDesignerView::SaveProject(const std::string& folder, const std
     const std::string publishFolder = CDesignerProject::PublishFolderPath(folder, name);
     SetPublishFolder(publishFolder);
     const std::string path = CDesignerProject::ProjectFilePath(folder, name, m_strProjectExtension);
-    const bool saved = CDesignerProject::WriteProjectText(path, GetPropertiesXml());
-    WritePublishFolder(publishFolder, name, path);
+    // The data file gets the very text of the project file.
+    const std::string xml = GetPropertiesXml();
+    const bool saved = CDesignerProject::WriteProjectText(path, xml);
+    WritePublishFolder(publishFolder, name, path, xml);
     if (!saved) {
         // The old file is still there, untouched; the project stays dirty so that the
         // changes are not dropped without a question.
@@ -347,22 +350,25 @@ bool CTEVComponentDesignerView::SaveProject(const std::string& folder, const std
                         wxOK | wxICON_ERROR);
         return false;
     }
-    m_project.SetSavedXml(GetPropertiesXml());
+    m_project.SetSavedXml(xml);
     return true;
 }
 
-void CTEVComponentDesignerView::WritePublishFolder(
-    [[maybe_unused]] const std::string& publishFolder, const std::string& name,
-    const std::string& projectFile) {
-    if (!m_pPublishView)
-        return;
-    // The data file, index page, movie and assets join the publish folder here once the
-    // preview can produce them; the publish tab already lists what the folder must hold.
-    const std::vector<std::string>* assets = GetAssets();
-    const std::vector<std::string> files = CDesignerProject::RequiredFiles(
-        name, m_pTemplateView ? m_pTemplateView->GetPageName() : std::string(),
-        assets ? *assets : std::vector<std::string>());
-    m_pPublishView->RefreshPublishInfo(&files, &projectFile);
+void CTEVComponentDesignerView::WritePublishFolder(const std::string& publishFolder,
+                                                   const std::string& name,
+                                                   const std::string& projectFile,
+                                                   const std::string& propertiesXml) {
+    CPublishFolder::Content content;
+    content.name = name;
+    content.pageName = m_pTemplateView ? m_pTemplateView->GetPageName() : std::string();
+    content.propertiesXml = propertiesXml;
+    content.htmlCode = GetHtmlCode();
+    content.moviePath = GetFlashComponentPath();
+    if (const std::vector<std::string>* assets = GetAssets())
+        content.assets = *assets;
+    const std::vector<std::string> files = CPublishFolder::Write(publishFolder, content);
+    if (m_pPublishView)
+        m_pPublishView->RefreshPublishInfo(&files, &projectFile);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -118,10 +118,11 @@ protected:
 
 private:
     void LayoutChildren(int cx, int cy);
-    // The publish-folder part of saving: hands the folder and the required files to the
-    // publish tab.
+    // The publish-folder part of saving: the data file (`propertiesXml`, as the project
+    // file got it), the index page, the movie and the assets, then the required files and
+    // the project file to the publish tab.
     void WritePublishFolder(const std::string& publishFolder, const std::string& name,
-                            const std::string& projectFile);
+                            const std::string& projectFile, const std::string& propertiesXml);
 
     tev::TabControl* m_pTabCtrl = nullptr;
     CTEVComponentDesignerHostBase* m_pHost = nullptr;

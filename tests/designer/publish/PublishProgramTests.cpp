@@ -1,0 +1,150 @@
+// The program's publishing as a new user meets it: the real main window with the calendar
+// component beside the program.
+#include "designer/core/TEVComponentDesignerView.h"
+#include "designer/publish/LinkCtrlEx.h"
+#include "designer/publish/TEVComponentDesignerPublishView.h"
+#include "designer/templates/TEVComponentDesignerTemplateView.h"
+#include "host/TEVCalendarDlg.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
+#include "platform/widgets/EventPump.h"
+#include "platform/widgets/TabControl.h"
+#include "resources/designer/PublishResource.h"
+#include "resources/host/HostResource.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
+
+#include <gtest/gtest.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+
+using TEVComponentDesignerAfx::CTEVComponentDesignerPublishView;
+using tevtest::ExpectFileDialog;
+using tevtest::ExpectMessageBox;
+using tevtest::ReadFileBytes;
+using tevtest::ScopedEnv;
+using tevtest::ScopedRegistry;
+using tevtest::TempDir;
+
+namespace {
+
+using Files = std::vector<std::string>;
+
+const char* const kFilter = "Quorvane Calendar (*.kcd)|*.kcd";
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+Files Listing(const std::string& folder) {
+    Files names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Program : testing::Test {
+    TempDir home;
+    ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    ScopedRegistry registry;
+    CTEVCalendarDlg* dlg = nullptr;
+
+    void SetUp() override {
+        tev::OverrideProgramFolder(tevtest::ProgramDir());
+        dlg =
+            new CTEVCalendarDlg(tevtest::ProgramDir() + "component/Calendar/componentInfo.xml", "");
+        ASSERT_TRUE(dlg->Create());
+        dlg->Show();
+        tev::PumpEventsUntil([this] { return dlg->IsShownOnScreen(); }, 3000);
+    }
+    void TearDown() override {
+        dlg->Destroy();
+        tev::PumpEventsFor(20);
+        tev::OverrideProgramFolder("");
+    }
+    CTEVComponentDesignerPublishView* Page() { return dlg->GetDesignerView()->GetPublishView(); }
+    Files Listed() {
+        Files items;
+        wxListBox* list = Page()->GetRequiredFilesList();
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            items.push_back(list->GetString(i).utf8_string());
+        return items;
+    }
+    bool AnyPublishingControlEnabled() {
+        using namespace tev::designer;
+        for (int id : {IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER, IDC_REQUIRED_FILES,
+                       IDC_PUBLISH, IDC_HTML_GROUP, IDC_HTML_CODE, IDC_COPY_TO_CLIPBOARD}) {
+            if (Page()->FindWindow(id)->IsEnabled())
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
+    tev::TabControl* tabs = dlg->GetDesignerView()->GetTabControl();
+    ASSERT_NE(Page(), nullptr);
+    EXPECT_EQ(tabs->GetViewCaption(2), "Publish");
+    EXPECT_FALSE(AnyPublishingControlEnabled()) << "greyed out on a new project";
+
+    const std::string sites = home / "Sites/";
+    std::filesystem::create_directories(sites);
+    wxTEST_DIALOG(tabs->SetActiveView(2),
+                  ExpectMessageBox("Do you want to save the current project?", wxID_YES),
+                  ExpectFileDialog(ExpectFileDialog::Save, kFilter, sites + "Spring.kcd"));
+    EXPECT_EQ(tabs->GetActiveView(), Page());
+    EXPECT_EQ(dlg->GetTitle(), "Quorvane Web Calendar - Spring");
+    EXPECT_TRUE(Page()->GetRequiredFilesList()->IsEnabled());
+    EXPECT_TRUE(Page()->GetHtmlEdit()->IsEnabled());
+    EXPECT_EQ(Page()->GetPublishFolderLink()->GetTarget(), sites + "Spring");
+
+    const std::string project = ReadFileBytes(sites + "Spring.kcd");
+    EXPECT_EQ(project.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ReadFileBytes(sites + "Spring/Spring.xml"), project);
+    EXPECT_TRUE(tev::FileExists(sites + "Spring/MyCalendar.html"));
+    std::string code = Page()->GetHtmlCode();
+    EXPECT_EQ(Count(code, "tev_xmlConnectorURL=Spring.xml\""), 2u) << code;
+    EXPECT_EQ(Count(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
+
+    dlg->GetDesignerView()->GetTemplateView()->PropertyChanged("Width", "Project Properties",
+                                                               CComVariant(640));
+    code = Page()->GetHtmlCode();
+    EXPECT_EQ(Count(code, "WIDTH=\"640\" HEIGHT=\"400\""), 2u) << code;
+
+    const std::vector<std::string>* assets = dlg->GetDesignerView()->GetAssets();
+    if (!assets || assets->empty())
+        GTEST_SKIP() << "the movie and the assets need the asset list of the property grid "
+                        "(GetAssets) and the movie path of the preview (GetFlashComponentPath)";
+    const Files expected{"MyCalendar.html", "Spring.xml", "WebCalendar.css", "WebCalendar.js",
+                         "swfobject.js"};
+    EXPECT_EQ(Listing(sites + "Spring"), expected);
+    EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
+                               "WebCalendar.js"}))
+        << "sorted as the list box sorts, without regard to case";
+}
+
+TEST_F(Program, NewGreysTheTabAgainAndOpenBringsItBack) {
+    const std::string sites = home / "Sites/";
+    std::filesystem::create_directories(sites);
+    wxTEST_DIALOG(dlg->OnFileSaveAs(),
+                  ExpectFileDialog(ExpectFileDialog::Save, kFilter, sites + "Spring.kcd"));
+    EXPECT_TRUE(Page()->IsPublishEnabled());
+
+    TEV_EXPECT_NO_DIALOG(dlg->OnFileNew());
+    EXPECT_FALSE(AnyPublishingControlEnabled());
+    EXPECT_EQ(Page()->GetRequiredFilesList()->GetCount(), 0u);
+
+    wxTEST_DIALOG(dlg->OnFileOpen(),
+                  ExpectFileDialog(ExpectFileDialog::Open, kFilter, sites + "Spring.kcd"));
+    EXPECT_TRUE(Page()->GetRequiredFilesList()->IsEnabled());
+    EXPECT_EQ(Page()->GetPublishFolder(), sites + "Spring");
+    EXPECT_GE(Page()->GetRequiredFilesList()->GetCount(), 2u);
+}
