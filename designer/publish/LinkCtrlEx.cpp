@@ -49,7 +49,6 @@ CLinkCtrlEx::~CLinkCtrlEx() = default;
 
 bool CLinkCtrlEx::Create(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& pos,
                          const wxSize& size) {
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (!wxControl::Create(parent, id, pos, size, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE))
         return false;
     wxControl::SetLabel(text);
@@ -151,12 +150,15 @@ bool CLinkCtrlEx::Open() {
 
 void CLinkCtrlEx::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
-    Draw(dc);
+    // The form's own face shows through, exactly as the theme paints it.
+    Draw(dc, false);
 }
 
-void CLinkCtrlEx::Draw(wxDC& dc) {
-    dc.SetBackground(wxBrush(GetFaceColour()));
-    dc.Clear();
+void CLinkCtrlEx::Draw(wxDC& dc, bool paintFace) {
+    if (paintFace) {
+        dc.SetBackground(wxBrush(GetFaceColour()));
+        dc.Clear();
+    }
     const wxColour colour = GetPaintColour();
     dc.SetFont(GetFont());
     dc.SetTextForeground(colour);

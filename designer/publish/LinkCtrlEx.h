@@ -50,8 +50,9 @@ public:
     wxColour GetPaintColour() const;
     bool IsPaintUnderlined() const { return m_bHot && IsEnabled(); }
     wxColour GetFaceColour() const;
-    // Paints the link as it looks now, over the whole of `dc` (the control's size).
-    void Draw(wxDC& dc);
+    // Paints the link as it looks now into `dc` (of the control's size), on the face of its
+    // form when `paintFace`.
+    void Draw(wxDC& dc, bool paintFace = true);
 
 protected:
     wxSize DoGetBestClientSize() const override;
