@@ -18,7 +18,6 @@
 #include <filesystem>
 
 using namespace TEVComponentDesignerAfx;
-using tevtest::ExpectMessageBox;
 using tevtest::ReadFileBytes;
 using tevtest::ScopedEnv;
 using tevtest::TempDir;
@@ -35,25 +34,10 @@ size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-// A host whose Save writes the project where a user chose, as the program's does.
-class SavingHost : public CTEVComponentDesignerHostBase {
-public:
-    void RequestSave() override {
-        ++requests;
-        if (view)
-            view->SaveProject(folder, name);
-    }
-    CTEVComponentDesignerView* view = nullptr;
-    std::string folder;
-    std::string name;
-    int requests = 0;
-};
-
 // The designer view as the program configures it, for the component beside the program.
 struct Publishing : testing::Test {
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
-    SavingHost host;
     wxFrame* frame = nullptr;
     CTEVComponentDesignerView* view = nullptr;
 
@@ -65,10 +49,8 @@ struct Publishing : testing::Test {
         view->SetProjectExtension("kcd");
         view->SetProjectType("Quorvane Web Calendar");
         view->SetComponentPath(tevtest::ProgramDir() + "component/Calendar/componentInfo.xml");
-        view->SetTEVComponentDesignerHost(&host);
         view->SetIndexHtmlFileName("MyCalendar.html");
         view->Create(frame, 101, wxRect(0, 0, 880, 620));
-        host.view = view;
         frame->Show();
         view->CreateNew();
     }
@@ -146,19 +128,6 @@ TEST_F(Publishing, TheFolderHoldsTheMovieAndEveryAssetOfTheComponent) {
               ReadFileBytes(tevtest::ProgramDir() + "swfobject.js"));
 }
 
-TEST_F(Publishing, SavingAgainReplacesAHandEditedPage) {
-    std::filesystem::create_directories(home / "Spring");
-    ASSERT_TRUE(view->SaveProject(home.path(), "Spring"));
-    ASSERT_TRUE(WriteFileBytes(home / "Spring/MyCalendar.html", "<p>my own page</p>"));
-    ASSERT_TRUE(WriteFileBytes(home / "Spring/Spring.xml", "stale"));
-    EditProperties("changed");
-    ASSERT_TRUE(view->SaveProject(home.path(), "Spring"));
-    EXPECT_EQ(ReadFileBytes(home / "Spring/MyCalendar.html"), view->GetHtmlCode());
-    EXPECT_EQ(ReadFileBytes(home / "Spring/Spring.xml"), ReadFileBytes(home / "Spring.kcd"));
-    EXPECT_NE(ReadFileBytes(home / "Spring.kcd").find(std::string("c\0h\0a\0n\0g\0e\0d\0", 14)),
-              std::string::npos);
-}
-
 TEST_F(Publishing, OpeningAProjectRefreshesTheTabAndWritesNothing) {
     std::filesystem::create_directories(home / "Spring");
     ASSERT_TRUE(view->SaveProject(home.path(), "Spring"));
@@ -210,33 +179,4 @@ TEST_F(Publishing, OddProjectNamesAreSavedAndShownAsTheyAre) {
         const Files listed = Listed();
         EXPECT_NE(std::find(listed.begin(), listed.end(), name + ".xml"), listed.end()) << name;
     }
-}
-
-TEST_F(Publishing, WidthAndHeightFromTheGridReachTheEmbedCode) {
-    CTEVComponentDesignerTemplateView* grid = view->GetTemplateView();
-    grid->PropertyChanged("Width", "Project Properties", CComVariant(640));
-    std::string code = Page()->GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"640\""), 2u) << code;
-    grid->PropertyChanged("width", "Properties", CComVariant(10));
-    grid->PropertyInitialized("Height", "Project Properties", CComVariant("300"));
-    code = Page()->GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"640\" HEIGHT=\"300\""), 2u) << code;
-}
-
-TEST_F(Publishing, ArrivingAtPublishOnANewProjectSavesThroughTheHost) {
-    host.folder = home / "Sites/";
-    host.name = "Spring";
-    std::filesystem::create_directories(home / "Sites/Spring");
-    wxTEST_DIALOG(view->GetTabControl()->SetActiveView(2),
-                  ExpectMessageBox("Do you want to save the current project?", wxID_YES));
-    EXPECT_EQ(host.requests, 1);
-    EXPECT_EQ(view->GetTabControl()->GetActiveView(), Page());
-    EXPECT_TRUE(PublishingEnabled());
-    EXPECT_TRUE(tev::FileExists(home / "Sites/Spring/Spring.xml"));
-    EXPECT_EQ(Count(Page()->GetHtmlCode(), "Spring.xml\""), 2u);
-
-    // Saved and unchanged: back on the tab without a question.
-    view->GetTabControl()->SetActiveView(1);
-    TEV_EXPECT_NO_DIALOG(view->GetTabControl()->SetActiveView(2));
-    EXPECT_EQ(host.requests, 1);
 }

@@ -160,18 +160,6 @@ TEST_F(PublishFolderFixture, PageNamesThatLeaveTheFolderAreNotWritten) {
     EXPECT_EQ(Listing(publish + "/sub"), Files{});
 }
 
-TEST_F(PublishFolderFixture, OddProjectNamesNameTheDataFile) {
-    fs::create_directories(publish);
-    const std::string names[] = {"My Calendar", "Tom & Jerry", "Say \"Hi\"",
-                                 "Fr\xC3\xBChling's <Kalender>"};
-    for (const std::string& name : names) {
-        content.name = name;
-        const Files required = CPublishFolder::Write(publish, content);
-        EXPECT_EQ(required[3], name + ".xml");
-        EXPECT_EQ(Published(name + ".xml"), ProjectFileBytes()) << name;
-    }
-}
-
 TEST_F(PublishFolderFixture, ThePageEndsAtAZeroByte) {
     content.htmlCode = std::string("<html>\0tail", 11);
     CPublishFolder::Write(publish, content);

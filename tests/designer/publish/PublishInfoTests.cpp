@@ -227,13 +227,3 @@ TEST(PublishProperties, OnlyWidthAndHeightSpelledSoSetTheSize) {
         EXPECT_EQ(info.GetHeight(), c.height) << c.name;
     }
 }
-
-TEST(PublishProperties, AWidthChangeReachesBothWidthAttributes) {
-    CPublishInfo info;
-    info.SetProjectName("Spring");
-    info.ApplyProperty("Width", CComVariant(500));
-    info.ApplyProperty("Width", CComVariant(640));
-    const std::string code = info.GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"640\""), 2u) << code;
-    EXPECT_EQ(Count(code, "WIDTH=\"500\""), 0u) << code;
-}
