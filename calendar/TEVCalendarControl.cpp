@@ -101,9 +101,8 @@ void CTEVCalendarControl::SwitchActiveView(CalendarViewType type) {
 }
 
 void CTEVCalendarControl::SetScaleInterval(int minutes) {
-    const int topMinute = m_topRow * m_model.GetScale();
     m_model.SetScale(minutes);
-    m_topRow = topMinute / m_model.GetScale();
+    m_topRow = m_topMinute / m_model.GetScale();
     Populate();
 }
 
@@ -114,7 +113,8 @@ void CTEVCalendarControl::SelectDay(int64_t day) {
 }
 
 void CTEVCalendarControl::ScrollToMinute(int minuteOfDay) {
-    m_topRow = std::max(0, minuteOfDay) / m_model.GetScale();
+    m_topMinute = std::clamp(minuteOfDay, 0, CCalendarLayout::kMinutesPerDay - 1);
+    m_topRow = m_topMinute / m_model.GetScale();
     UpdateScrollBar();
     Refresh(false);
 }
@@ -171,7 +171,7 @@ void CTEVCalendarControl::UpdateScrollBar() {
     }
     const int visible = VisibleRows();
     const int maxTop = std::max(0, RowCount() - visible);
-    m_topRow = std::clamp(m_topRow, 0, maxTop);
+    m_topRow = std::clamp(m_topMinute / m_model.GetScale(), 0, maxTop);
     const int width = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
     m_pScrollBar->SetSize(GetClientSize().x - width, geometry.time.y, width, geometry.time.height);
     m_pScrollBar->SetScrollbar(m_topRow, visible, RowCount(), std::max(1, visible - 1));
@@ -186,6 +186,7 @@ void CTEVCalendarControl::OnSize(wxSizeEvent& event) {
 
 void CTEVCalendarControl::OnScroll(wxScrollEvent& event) {
     m_topRow = event.GetPosition();
+    m_topMinute = m_topRow * m_model.GetScale();
     Refresh(false);
 }
 
@@ -194,7 +195,9 @@ void CTEVCalendarControl::OnMouseWheel(wxMouseEvent& event) {
         m_model.GetViewType() == kCalendarDayView || m_model.GetViewType() == kCalendarWorkWeekView;
     if (!dayView || event.GetWheelRotation() == 0)
         return;
-    m_topRow += event.GetWheelRotation() > 0 ? -3 : 3;
+    const int maxTop = std::max(0, RowCount() - VisibleRows());
+    m_topRow = std::clamp(m_topRow + (event.GetWheelRotation() > 0 ? -3 : 3), 0, maxTop);
+    m_topMinute = m_topRow * m_model.GetScale();
     UpdateScrollBar();
     Refresh(false);
 }

@@ -123,6 +123,8 @@ private:
 
     wxScrollBar* m_pScrollBar = nullptr;
     int m_topRow = 0;
+    // The time of day at the top of the day views; the row follows it at every scale.
+    int m_topMinute = 0;
     int m_nToolTipMode = 0;
     int64_t m_today = INT64_MIN;
     int64_t m_focusDay = INT64_MIN;
