@@ -195,3 +195,13 @@ int CCalendarLayout::HiddenCount(const std::vector<CCalendarSpanItem>& spans, in
     hidden += std::max(0, timedCount - room);
     return hidden;
 }
+
+int CCalendarLayout::UsableLines(const std::vector<CCalendarSpanItem>& spans,
+                                 const std::vector<int>& timedCounts, int lines) {
+    lines = std::max(lines, 0);
+    for (size_t column = 0; column < timedCounts.size(); ++column) {
+        if (HiddenCount(spans, static_cast<int>(column), timedCounts[column], lines) > 0)
+            return std::max(0, lines - 1);
+    }
+    return lines;
+}

@@ -73,4 +73,10 @@ public:
     // the bars crossing the cell (which keep their lanes) and the timed events below them.
     static int HiddenCount(const std::vector<CCalendarSpanItem>& spans, int column, int timedCount,
                            int lines);
+    // The lines a row of cells (a week of the month view, or one cell of the week view)
+    // gives its bars and events when `lines` fit in a cell: all of them when everything
+    // shows, else one less, the last line of each cell then telling what is hidden. Bars
+    // keep one lane across the row, so the row decides for all its cells.
+    static int UsableLines(const std::vector<CCalendarSpanItem>& spans,
+                           const std::vector<int>& timedCounts, int lines);
 };

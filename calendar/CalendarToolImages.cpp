@@ -90,6 +90,20 @@ wxBitmap DatePicker() {
     return canvas.Finish();
 }
 
+// Two sliders: the options pane.
+wxBitmap Options() {
+    Canvas canvas;
+    wxGraphicsContext& gc = *canvas.gc;
+    gc.SetPen(wxPen(kInk, 1.4));
+    gc.StrokeLine(2, 5, 14, 5);
+    gc.StrokeLine(2, 11, 14, 11);
+    gc.SetPen(wxPen(kAccent, 1));
+    gc.SetBrush(wxBrush(kAccent));
+    gc.DrawEllipse(4, 2.5, 5, 5);
+    gc.DrawEllipse(8, 8.5, 5, 5);
+    return canvas.Finish();
+}
+
 wxBitmap Stock(const wxArtID& art, int fallbackColumns) {
     const wxBitmap bitmap = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(kSize, kSize));
     return bitmap.IsOk() ? bitmap : Sheet(fallbackColumns, 1, 0, 0);
@@ -121,6 +135,8 @@ wxBitmap CalendarToolImage(int commandId) {
         return Sheet(4, 3, 0, 0);
     case ID_VIEW_DATE_PICKER:
         return DatePicker();
+    case ID_VIEW_OPTIONS_PANE:
+        return Options();
     default:
         return Sheet(4, 3, 5, 1);
     }

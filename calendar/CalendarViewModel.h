@@ -49,6 +49,17 @@ public:
     int GetMonthWeeksCount() const { return m_monthWeeksCount; }
     void SetMonthWeeksCount(int count);
 
+    // How the week and month views write the times of their events: the end time too, and
+    // clock faces instead of digits.
+    bool GetWeekShowEndTime() const { return m_weekShowEndTime; }
+    void SetWeekShowEndTime(bool show) { m_weekShowEndTime = show; }
+    bool GetWeekShowTimeAsClocks() const { return m_weekShowClocks; }
+    void SetWeekShowTimeAsClocks(bool show) { m_weekShowClocks = show; }
+    bool GetMonthShowEndTime() const { return m_monthShowEndTime; }
+    void SetMonthShowEndTime(bool show) { m_monthShowEndTime = show; }
+    bool GetMonthShowTimeAsClocks() const { return m_monthShowClocks; }
+    void SetMonthShowTimeAsClocks(bool show) { m_monthShowClocks = show; }
+
     // The visible days, in order:
     // - day view: the selected day;
     // - work-week view: the work days of the week that holds the selected day (the
@@ -83,4 +94,8 @@ private:
     int m_workDayEnd = 17 * 60;
     int m_scale = 30;
     int m_monthWeeksCount = 5;
+    bool m_weekShowEndTime = true;
+    bool m_weekShowClocks = false;
+    bool m_monthShowEndTime = false;
+    bool m_monthShowClocks = false;
 };

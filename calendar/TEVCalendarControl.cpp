@@ -11,6 +11,7 @@
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace tev::calendar;
 
@@ -593,12 +594,11 @@ void CTEVCalendarControl::PaintDayView(wxDC& dc) {
 }
 
 void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
-                                        const std::vector<CCalendarSpanItem>& spans,
+                                        const std::vector<CCalendarSpanItem>& spans, int usable,
                                         bool monthCell) {
-    const int lines = std::max(0, body.height / kLineHeight);
     if (!monthCell) {
         for (const CCalendarSpanItem& item : spans) {
-            if (item.lane >= lines || item.firstColumn > column || item.lastColumn < column)
+            if (item.lane >= usable || item.firstColumn > column || item.lastColumn < column)
                 continue;
             PaintSpanBar(dc,
                          wxRect(body.x + 3, body.y + item.lane * kLineHeight + 1, body.width - 6,
@@ -608,12 +608,11 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
     }
     const std::vector<CCalendarEventPtr> list = CCalendarLayout::DayList(m_events, day);
     const int hidden =
-        CCalendarLayout::HiddenCount(spans, column, static_cast<int>(list.size()), lines);
+        CCalendarLayout::HiddenCount(spans, column, static_cast<int>(list.size()), usable);
     int line = CCalendarLayout::LaneCount(spans, column);
-    const int room = hidden > 0 ? lines - 1 : lines;
     wxDCClipper clip(dc, body);
     for (const CCalendarEventPtr& event : list) {
-        if (line >= room)
+        if (line >= usable)
             break;
         const wxRect rect(body.x + 3, body.y + line * kLineHeight + 1, body.width - 6,
                           kLineHeight - 2);
@@ -627,16 +626,33 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
         const int startMinute = event->GetStartTime().GetDayNumber() == day
                                     ? event->GetStartTime().GetMinuteOfDay()
                                     : 0;
-        std::string time = TimeText(startMinute);
-        if (!monthCell)
-            time += "-" + TimeText(event->GetEndTime().GetMinuteOfDay());
+        const bool showEnd =
+            monthCell ? m_model.GetMonthShowEndTime() : m_model.GetWeekShowEndTime();
+        const bool clocks =
+            monthCell ? m_model.GetMonthShowTimeAsClocks() : m_model.GetWeekShowTimeAsClocks();
         dc.SetFont(GetFont());
         dc.SetTextForeground(kMutedText);
         const int textTop = rect.y + (rect.height - dc.GetCharHeight()) / 2;
-        dc.DrawText(Wx(time), rect.x + 13, textTop);
-        const int timeWidth = dc.GetTextExtent(Wx(time + " ")).x;
+        int subjectLeft = rect.x + 13;
+        if (clocks) {
+            const int radius = std::max(3, rect.height / 2 - 2);
+            const wxPoint centre(subjectLeft + radius, rect.y + rect.height / 2);
+            PaintClock(dc, centre, radius, startMinute);
+            subjectLeft += 2 * radius + 3;
+            if (showEnd) {
+                PaintClock(dc, wxPoint(subjectLeft + radius, centre.y), radius,
+                           event->GetEndTime().GetMinuteOfDay());
+                subjectLeft += 2 * radius + 3;
+            }
+            subjectLeft += 2;
+        } else {
+            std::string time = TimeText(startMinute);
+            if (showEnd)
+                time += "-" + TimeText(event->GetEndTime().GetMinuteOfDay());
+            dc.DrawText(Wx(time), subjectLeft, textTop);
+            subjectLeft += dc.GetTextExtent(Wx(time + " ")).x;
+        }
         dc.SetTextForeground(kText);
-        const int subjectLeft = rect.x + 13 + timeWidth;
         dc.DrawText(wxControl::Ellipsize(Wx(event->GetSubject()), dc, wxELLIPSIZE_END,
                                          std::max(0, rect.GetRight() - subjectLeft)),
                     subjectLeft, textTop);
@@ -648,8 +664,23 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
         dc.SetTextForeground(kAccent);
         const wxSize extent = dc.GetTextExtent(Wx(more));
         dc.DrawText(Wx(more), body.GetRight() - extent.x - 4,
-                    body.y + (lines - 1) * kLineHeight + (kLineHeight - extent.y) / 2);
+                    body.y + usable * kLineHeight + (kLineHeight - extent.y) / 2);
     }
+}
+
+void CTEVCalendarControl::PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay) {
+    dc.SetPen(wxPen(kMutedText));
+    dc.SetBrush(*wxWHITE_BRUSH);
+    dc.DrawCircle(centre, radius);
+    const double pi = 3.14159265358979;
+    const double minuteAngle = (minuteOfDay % 60) / 60.0 * 2 * pi;
+    const double hourAngle = ((minuteOfDay / 60) % 12 + (minuteOfDay % 60) / 60.0) / 12.0 * 2 * pi;
+    auto hand = [&](double angle, double length) {
+        dc.DrawLine(centre, wxPoint(centre.x + static_cast<int>(std::sin(angle) * length),
+                                    centre.y - static_cast<int>(std::cos(angle) * length)));
+    };
+    hand(hourAngle, radius * 0.55);
+    hand(minuteAngle, radius * 0.85);
 }
 
 void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
@@ -680,7 +711,10 @@ void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
         const wxRect body(cell.x, header.GetBottom() + 3, cell.width,
                           std::max(0, cell.GetBottom() - header.GetBottom() - 3));
         const std::vector<int64_t> oneDay{day};
-        PaintListCell(dc, body, 0, day, CCalendarLayout::LayoutSpans(m_events, oneDay), false);
+        const std::vector<CCalendarSpanItem> spans = CCalendarLayout::LayoutSpans(m_events, oneDay);
+        const int timed = static_cast<int>(CCalendarLayout::DayList(m_events, day).size());
+        const int usable = CCalendarLayout::UsableLines(spans, {timed}, body.height / kLineHeight);
+        PaintListCell(dc, body, 0, day, spans, usable, false);
         dc.SetPen(wxPen(kGrid));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(cell.x, cell.y, cell.width + 1, cell.height + 1);
@@ -748,9 +782,13 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
         // Bars run across the days of the week row, under the day numbers.
         const int bodyTop = cells[week * 7].y + kLineHeight + 4;
         const int bodyHeight = std::max(0, cells[week * 7].GetBottom() - bodyTop);
-        const int lines = bodyHeight / kLineHeight;
+        std::vector<int> timedCounts;
+        for (int64_t day : weekDays)
+            timedCounts.push_back(static_cast<int>(CCalendarLayout::DayList(m_events, day).size()));
+        const int usable =
+            CCalendarLayout::UsableLines(spans, timedCounts, bodyHeight / kLineHeight);
         for (const CCalendarSpanItem& item : spans) {
-            if (item.lane >= lines)
+            if (item.lane >= usable)
                 continue;
             const int left = cells[week * 7 + item.firstColumn].x + 3;
             const int right = cells[week * 7 + item.lastColumn].GetRight() - 3;
@@ -762,7 +800,7 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
         for (int column = 0; column < 7; ++column) {
             const wxRect& cell = cells[week * 7 + column];
             PaintListCell(dc, wxRect(cell.x, bodyTop, cell.width, bodyHeight), column,
-                          weekDays[column], spans, true);
+                          weekDays[column], spans, usable, true);
         }
     }
     dc.SetPen(wxPen(kGrid));

@@ -104,10 +104,13 @@ private:
     void PaintDayView(wxDC& dc);
     void PaintWeekView(wxDC& dc);
     void PaintMonthView(wxDC& dc);
+    // The timed events of a cell under its bars, and what does not fit; week cells draw
+    // their own bars. `usable` lines hold items, the next one the hidden count.
     void PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
-                       const std::vector<CCalendarSpanItem>& spans, bool monthCell);
+                       const std::vector<CCalendarSpanItem>& spans, int usable, bool monthCell);
     void PaintSpanBar(wxDC& dc, const wxRect& rect, const CCalendarSpanItem& item);
     void PaintTimedEvent(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
+    void PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay);
     // The rectangle of each day of the week view (index into the visible days).
     std::vector<wxRect> WeekCellRects() const;
     std::vector<wxRect> MonthCellRects(wxRect* headerRow) const;

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarToolImages.h"
 #include "calendar/DatePickerDialogBar.h"
+#include "calendar/OptionsDialogBar.h"
 #include "calendar/TEVCalendarView.h"
 #include "resources/calendar/CalendarStrings.h"
 
@@ -66,11 +67,16 @@ bool CTEVCalendarFrame::Create(wxWindow* parent, const wxRect& rect) {
     if (!m_pView->Create(this, wxID_ANY))
         return false;
 
+    m_pOptionsBar = new COptionsDialogBar;
+    if (!m_pOptionsBar->Create(this, m_pView))
+        return false;
+
     auto* body = new wxBoxSizer(wxHORIZONTAL);
     body->Add(m_pDatePickerBar, 0, wxEXPAND);
     body->Add(m_pView, 1, wxEXPAND);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_pToolBar, 0, wxEXPAND);
+    sizer->Add(m_pOptionsBar, 0, wxEXPAND);
     sizer->Add(body, 1, wxEXPAND);
     m_pDatePickerBar->SetMinSize(wxSize(m_pDatePickerBar->GetBestWidth(), -1));
     SetSizer(sizer);
@@ -95,17 +101,13 @@ bool CTEVCalendarFrame::CreateToolBar() {
             continue;
         }
         const std::string tip = CalendarString(id);
-        const bool check =
-            (id >= ID_CALENDARVIEW_DAY && id <= ID_CALENDARVIEW_MONTH) || id == ID_VIEW_DATE_PICKER;
+        const bool check = (id >= ID_CALENDARVIEW_DAY && id <= ID_CALENDARVIEW_MONTH) ||
+                           id == ID_VIEW_DATE_PICKER || id == ID_VIEW_OPTIONS_PANE;
         m_pToolBar->AddTool(id, wxString::FromUTF8(TipOf(tip)), CalendarToolImage(id), wxNullBitmap,
                             check ? wxITEM_CHECK : wxITEM_NORMAL, wxString::FromUTF8(TipOf(tip)),
                             wxString::FromUTF8(PromptOf(tip)));
     }
-    if (!m_pToolBar->Realize())
-        return false;
-    // The options pane has no command of its own yet: its button stays out of sight.
-    m_pToolBar->DeleteTool(ID_VIEW_OPTIONS_PANE);
-    return true;
+    return m_pToolBar->Realize();
 }
 
 void CTEVCalendarFrame::OnTimer(wxTimerEvent&) {
@@ -127,6 +129,19 @@ bool CTEVCalendarFrame::IsDatePickerVisible() const {
     return m_pDatePickerBar && m_pDatePickerBar->IsShown();
 }
 
+void CTEVCalendarFrame::ToggleOptionsBar() {
+    if (!m_pOptionsBar)
+        return;
+    if (!m_pOptionsBar->IsShown())
+        m_pOptionsBar->ShowCalendarSettings();
+    m_pOptionsBar->Show(!m_pOptionsBar->IsShown());
+    Layout();
+}
+
+bool CTEVCalendarFrame::IsOptionsBarVisible() const {
+    return m_pOptionsBar && m_pOptionsBar->IsShown();
+}
+
 void CTEVCalendarFrame::OnCommand(wxCommandEvent& event) {
     // The view has the first word, as the active view of a frame does.
     if (m_pView && event.GetEventObject() != m_pView &&
@@ -136,6 +151,10 @@ void CTEVCalendarFrame::OnCommand(wxCommandEvent& event) {
     event.Skip(false);
     if (event.GetId() == ID_VIEW_DATE_PICKER) {
         ToggleDatePicker();
+        return;
+    }
+    if (event.GetId() == ID_VIEW_OPTIONS_PANE) {
+        ToggleOptionsBar();
         return;
     }
     event.Skip();
@@ -148,6 +167,10 @@ void CTEVCalendarFrame::OnUpdateUI(wxUpdateUIEvent& event) {
     event.Skip(false);
     if (event.GetId() == ID_VIEW_DATE_PICKER) {
         event.Check(IsDatePickerVisible());
+        return;
+    }
+    if (event.GetId() == ID_VIEW_OPTIONS_PANE) {
+        event.Check(IsOptionsBarVisible());
         return;
     }
     if (IsLaterCommand(event.GetId())) {

@@ -8,6 +8,7 @@
 
 class CTEVCalendarView;
 class CDatePickerDialogBar;
+class COptionsDialogBar;
 class wxToolBar;
 class wxUpdateUIEvent;
 
@@ -21,10 +22,14 @@ public:
     CTEVCalendarView* GetActiveView() const { return m_pView; }
     wxToolBar* GetToolBar() const { return m_pToolBar; }
     CDatePickerDialogBar* GetDatePickerBar() const { return m_pDatePickerBar; }
+    COptionsDialogBar* GetOptionsBar() const { return m_pOptionsBar; }
 
     // The date-picker bar's command (7748).
     void ToggleDatePicker();
     bool IsDatePickerVisible() const;
+    // The options bar's command (7747): shows it with the calendar's settings, or hides it.
+    void ToggleOptionsBar();
+    bool IsOptionsBarVisible() const;
     // Runs the command updates once, as every timer tick does.
     void UpdateCommands();
 
@@ -40,6 +45,7 @@ private:
 
     wxToolBar* m_pToolBar = nullptr;
     CDatePickerDialogBar* m_pDatePickerBar = nullptr;
+    COptionsDialogBar* m_pOptionsBar = nullptr;
     CTEVCalendarView* m_pView = nullptr;
     wxTimer m_timer;
 };

@@ -111,7 +111,11 @@ void CTEVCalendarView::OnPropertyChanged(const std::string& name, const std::str
         return;
     // The payload is read whatever the variant's type, as a boolean grid item sends it.
     const uint16_t payload = static_cast<uint16_t>(value.iVal);
-    m_data.SetFirstDayOfWeek(payload == 0 ? 2 : 1);
+    SetFirstDayOfWeek(payload == 0 ? 2 : 1);
+}
+
+void CTEVCalendarView::SetFirstDayOfWeek(int dayOfWeek) {
+    m_data.SetFirstDayOfWeek(dayOfWeek);
     if (m_pCalendar)
         m_pCalendar->Populate();
     SyncDatePicker();

@@ -45,6 +45,9 @@ public:
     void OnPropertyChanged(const std::string& name, const std::string& category,
                            const VARIANT& value);
 
+    // 1 = Sunday ... 7 = Saturday, for the store, the views and the date picker.
+    void SetFirstDayOfWeek(int dayOfWeek);
+
     // The current day-view scale in minutes (-1 before the first update).
     int GetScale() const { return m_nScale; }
     void SetScale(int minutes);

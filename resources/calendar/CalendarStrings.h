@@ -38,6 +38,47 @@ constexpr int IDD_DATE_PICKER_BAR = 7706;
 constexpr int IDC_DATE_PICKER = 7710;
 constexpr int IDD_OPTIONS_BAR = 7709;
 
+// The options bar and its controls.
+constexpr int IDC_WORKWEEK_SU = 7742;
+constexpr int IDC_WORKWEEK_MO = 7721;
+constexpr int IDC_WORKWEEK_TU = 7737;
+constexpr int IDC_WORKWEEK_WE = 7738;
+constexpr int IDC_WORKWEEK_TH = 7739;
+constexpr int IDC_WORKWEEK_FR = 7740;
+constexpr int IDC_WORKWEEK_SA = 7741;
+constexpr int IDC_FIRST_DAY_OF_WEEK = 7714;
+constexpr int IDC_START_TIME = 7719;
+constexpr int IDC_END_TIME = 7720;
+constexpr int IDC_TIME_SCALE = 7716;
+constexpr int IDC_TIME_ZONE = 7733;
+constexpr int IDC_WEEK_CLOCKS = 7717;
+constexpr int IDC_WEEK_END_TIME = 7718;
+constexpr int IDC_MONTH_CLOCKS = 7711;
+constexpr int IDC_MONTH_END_TIME = 7712;
+constexpr int IDC_MONTH_COMPRESS_WEEKEND = 7713;
+constexpr int IDC_WEEKS_COUNT = 7715;
+constexpr int IDC_TOOLTIPS = 7722;
+constexpr int IDC_ADVANCED = 7728;
+constexpr const char* kGroupWorkWeek = "Calendar work week ";
+constexpr const char* kGroupDayView = "Day view";
+constexpr const char* kGroupWeekView = "Week view";
+constexpr const char* kGroupMonthView = "Month view";
+constexpr const char* kGroupOther = "Other";
+constexpr const char* kLabelFirstDayOfWeek = "First Day of week:";
+constexpr const char* kLabelStartTime = "Start time:";
+constexpr const char* kLabelEndTime = "End time:";
+constexpr const char* kLabelTimeScale = "Time scale:";
+constexpr const char* kButtonTimeZone = "Time zone ...";
+constexpr const char* kCheckShowClocks = "Show time as clocks";
+constexpr const char* kCheckShowEndTime = "Show end time";
+constexpr const char* kCheckCompressWeekend = "Compress weekend days";
+constexpr const char* kLabelWeeksCount = "Weeks count:";
+constexpr const char* kLabelToolTips = "ToolTips:";
+constexpr const char* kToolTipModes[] = {"Standard", "Custom", "Disabled"};
+constexpr const char* kButtonAdvanced = "Advanced...";
+constexpr const char* kScaleItemFormat = "%d minutes";
+constexpr const char* kTimeItemFormat = "%02d:%02d";
+
 // Texts, keyed by their identifiers; tip texts hold the prompt, a line feed and the tip.
 constexpr int IDS_DELETE_EVENT_QUESTION = 7701;
 constexpr int IDS_TIP_OPTIONS_PANE = 7747;

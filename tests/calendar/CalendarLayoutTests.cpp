@@ -443,6 +443,35 @@ TEST(CalendarLayout, DayListsAndWhatACellCannotShow) {
     for (const Case& c : cases)
         EXPECT_EQ(CCalendarLayout::HiddenCount(spans, c.column, c.timed, c.lines), c.hidden)
             << "column " << c.column << " lines " << c.lines;
+
+    // A row where one cell overflows keeps its last line for the count, in every cell, so
+    // that no bar runs under it; the count is then taken over the lines left.
+    struct Row {
+        std::vector<int> timed;
+        int lines;
+        int usable;
+    };
+    const Row rows[] = {
+        {{3, 1}, 4, 4}, // everything fits
+        {{3, 1}, 3, 2}, // Monday's third event does not
+        {{0, 3}, 2, 1}, // Tuesday's three events do not fit in two lines
+        {{1, 0}, 1, 0}, // one line: the bar alone already fills it, the event is hidden
+        {{0, 0}, 1, 1}, // the bar alone
+        {{0, 0}, 0, 0},
+    };
+    for (const Row& row : rows) {
+        const int usable = CCalendarLayout::UsableLines(spans, row.timed, row.lines);
+        EXPECT_EQ(usable, row.usable) << row.lines << " lines";
+        for (size_t column = 0; column < row.timed.size(); ++column) {
+            const int hidden = CCalendarLayout::HiddenCount(spans, static_cast<int>(column),
+                                                            row.timed[column], usable);
+            // What is shown plus what is counted is everything the cell has.
+            const int bars = CCalendarLayout::LaneCount(spans, static_cast<int>(column));
+            const int shown = std::max(0, std::min(usable, bars + row.timed[column]));
+            EXPECT_EQ(shown + hidden, bars + row.timed[column])
+                << row.lines << " lines, column " << column;
+        }
+    }
 }
 
 TEST(CalendarLayout, RecurringEventsAreExpandedForTheVisibleDays) {

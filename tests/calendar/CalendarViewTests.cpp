@@ -1,6 +1,7 @@
 // The calendar frame and view in real windows: toolbar, command rules, the date picker's
 // link to the calendar, right-click menus and the week's first day.
 #include "calendar/DatePickerDialogBar.h"
+#include "calendar/OptionsDialogBar.h"
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/TEVCalendarFrame.h"
 #include "calendar/TEVCalendarView.h"
@@ -11,7 +12,10 @@
 #include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/calctrl.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/generic/calctrlg.h>
 #include <wx/menu.h>
@@ -88,6 +92,32 @@ struct CalendarFrame : testing::Test {
         return wxPoint(-1, -1);
     }
     static constexpr int kFreeX = 59; // just right of the time captions
+
+    template <class T> T* Control(int id) const {
+        return dynamic_cast<T*>(frame->GetOptionsBar()->FindWindow(id));
+    }
+    // The user picks an entry of a list of the options bar.
+    void Choose(int id, int index) {
+        wxChoice* choice = Control<wxChoice>(id);
+        ASSERT_NE(choice, nullptr) << id;
+        choice->SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, id);
+        event.SetEventObject(choice);
+        event.SetInt(index);
+        choice->ProcessWindowEvent(event);
+    }
+    void Tick(int id, bool on) {
+        wxCheckBox* box = Control<wxCheckBox>(id);
+        ASSERT_NE(box, nullptr) << id;
+        box->SetValue(on);
+        wxCommandEvent event(wxEVT_CHECKBOX, id);
+        event.SetEventObject(box);
+        event.SetInt(on);
+        box->ProcessWindowEvent(event);
+    }
+    std::string Selected(int id) const {
+        return Control<wxChoice>(id)->GetStringSelection().utf8_string();
+    }
 };
 
 } // namespace
@@ -101,12 +131,11 @@ TEST_F(CalendarFrame, ToolbarStandardHoldsTheButtonsInGroupsWithTheirTips) {
         const wxToolBarToolBase* tool = bar->GetToolByPos(static_cast<int>(i));
         ids.push_back(tool->IsSeparator() ? 0 : tool->GetId());
     }
-    // The options pane's button is out of sight until the pane is offered.
-    EXPECT_EQ(ids,
-              (std::vector<int>{ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0, ID_EDIT_UNDO, 0,
-                                ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_CALENDARVIEW_DAY,
-                                ID_CALENDARVIEW_WORKWEEK, ID_CALENDARVIEW_WEEK,
-                                ID_CALENDARVIEW_MONTH, 0, ID_VIEW_DATE_PICKER}));
+    EXPECT_EQ(ids, (std::vector<int>{ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0, ID_EDIT_UNDO, 0,
+                                     ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+                                     ID_CALENDARVIEW_DAY, ID_CALENDARVIEW_WORKWEEK,
+                                     ID_CALENDARVIEW_WEEK, ID_CALENDARVIEW_MONTH, 0,
+                                     ID_VIEW_DATE_PICKER, ID_VIEW_OPTIONS_PANE}));
     struct Tip {
         int id;
         const char* tip;
@@ -118,6 +147,7 @@ TEST_F(CalendarFrame, ToolbarStandardHoldsTheButtonsInGroupsWithTheirTips) {
         {ID_CALENDARVIEW_WEEK, "Week view", "Switch calendar to week view mode"},
         {ID_CALENDARVIEW_MONTH, "Month view", "Switch calendar to month view mode"},
         {ID_VIEW_DATE_PICKER, "Show/hide date picker control", "Show/hide date picker control"},
+        {ID_VIEW_OPTIONS_PANE, "Show/hide options pane", "Show/hide options pane"},
     };
     for (const Tip& tip : tips) {
         EXPECT_EQ(bar->GetToolShortHelp(tip.id).utf8_string(), tip.tip);
@@ -341,4 +371,85 @@ TEST_F(CalendarFrame, HitTestsFindEventsAndCells) {
     EXPECT_EQ(free.kind, CTEVCalendarControl::HitTestInfo::kTimeCell);
     EXPECT_EQ(free.day, Day("2026-12-07"));
     EXPECT_EQ(free.minute, 14 * 60);
+}
+
+TEST_F(CalendarFrame, TheOptionsBarShowsTheCalendarsSettingsAndAppliesChoices) {
+    COptionsDialogBar* bar = frame->GetOptionsBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetLabel(), "Options");
+    EXPECT_FALSE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_OPTIONS_PANE), std::make_pair(true, false));
+    view->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false));
+    Command(ID_VIEW_OPTIONS_PANE);
+    ASSERT_TRUE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_OPTIONS_PANE), std::make_pair(true, true));
+
+    // What the calendar has, not fixed texts: Monday came from the property just now.
+    EXPECT_EQ(bar->WorkWeekMaskOfBoxes(), CCalendarViewModel::kMondayToFriday);
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Monday");
+    EXPECT_EQ(Selected(IDC_START_TIME), "08:00");
+    EXPECT_EQ(Selected(IDC_END_TIME), "17:00");
+    EXPECT_EQ(Selected(IDC_TIME_SCALE), "30 minutes");
+    EXPECT_EQ(Selected(IDC_WEEKS_COUNT), "5");
+    EXPECT_EQ(Selected(IDC_TOOLTIPS), "Standard");
+    EXPECT_EQ(Control<wxChoice>(IDC_START_TIME)->GetCount(), 48u);
+    EXPECT_EQ(Control<wxChoice>(IDC_END_TIME)->GetString(47), "23:30");
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_WEEK_END_TIME)->GetValue());
+    EXPECT_FALSE(Control<wxCheckBox>(IDC_MONTH_END_TIME)->GetValue());
+    for (int id : {IDC_TIME_ZONE, IDC_ADVANCED})
+        EXPECT_FALSE(Control<wxButton>(id)->IsEnabled()) << id;
+
+    // First day of the week: Wednesday.
+    Choose(IDC_FIRST_DAY_OF_WEEK, 3);
+    EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 4);
+    Command(ID_CALENDARVIEW_WEEK);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 4);
+
+    // Clearing every work day brings Sunday back as the only one.
+    for (int id :
+         {IDC_WORKWEEK_MO, IDC_WORKWEEK_TU, IDC_WORKWEEK_WE, IDC_WORKWEEK_TH, IDC_WORKWEEK_FR})
+        Tick(id, false);
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_WORKWEEK_SU)->GetValue());
+    EXPECT_EQ(calendar->GetModel().GetWorkWeekMask(), 1);
+    Tick(IDC_WORKWEEK_SA, true);
+    EXPECT_EQ(calendar->GetModel().GetWorkWeekMask(), 1 | 64);
+    Command(ID_CALENDARVIEW_WORKWEEK);
+    EXPECT_EQ(calendar->GetVisibleDays().size(), 2u);
+
+    // An end before the start moves the start to it, and the other way round.
+    Choose(IDC_END_TIME, 10);
+    EXPECT_EQ(Selected(IDC_START_TIME), "05:00");
+    EXPECT_EQ(calendar->GetModel().GetWorkDayStart(), 5 * 60);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayEnd(), 5 * 60);
+    Choose(IDC_START_TIME, 40);
+    EXPECT_EQ(Selected(IDC_END_TIME), "20:00");
+    Choose(IDC_END_TIME, 44);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayStart(), 20 * 60);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayEnd(), 22 * 60);
+
+    // The scale list acts as the day view's menu does.
+    Command(ID_CALENDARVIEW_DAY);
+    Choose(IDC_TIME_SCALE, 2);
+    EXPECT_EQ(view->GetScale(), 15);
+    EXPECT_EQ(calendar->GetScaleInterval(), 15);
+
+    // Weeks count applies in month view only.
+    Choose(IDC_WEEKS_COUNT, 1);
+    EXPECT_EQ(calendar->GetModel().GetMonthWeeksCount(), 5);
+    Command(ID_CALENDARVIEW_MONTH);
+    Choose(IDC_WEEKS_COUNT, 1);
+    EXPECT_EQ(calendar->GetVisibleDays().size(), 21u);
+
+    Tick(IDC_WEEK_END_TIME, false);
+    Tick(IDC_MONTH_CLOCKS, true);
+    EXPECT_FALSE(calendar->GetModel().GetWeekShowEndTime());
+    EXPECT_TRUE(calendar->GetModel().GetMonthShowTimeAsClocks());
+
+    Choose(IDC_TOOLTIPS, 1);
+    EXPECT_EQ(calendar->GetToolTipMode(), 1);
+    Choose(IDC_TOOLTIPS, 2);
+    EXPECT_EQ(calendar->GetToolTipMode(), 2);
+
+    Command(ID_VIEW_OPTIONS_PANE);
+    EXPECT_FALSE(bar->IsShown());
 }
