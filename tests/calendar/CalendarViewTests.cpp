@@ -453,3 +453,49 @@ TEST_F(CalendarFrame, TheOptionsBarShowsTheCalendarsSettingsAndAppliesChoices) {
     Command(ID_VIEW_OPTIONS_PANE);
     EXPECT_FALSE(bar->IsShown());
 }
+
+TEST_F(CalendarFrame, OddEventsAreDrawnInEveryViewWithoutHarm) {
+    std::string events;
+    auto add = [&](int id, const std::string& start, const std::string& end, int allDay,
+                   const std::string& subject) {
+        events += "<Event EventID=\"" + std::to_string(id) + "\" StartTime=\"" + start +
+                  "\" EndTime=\"" + end + "\" Subject=\"" + subject + "\" AllDayEvent=\"" +
+                  std::to_string(allDay) + "\" Type=\"No such label\"/>";
+    };
+    add(1, "12:07:1900 00:00", "12:07:9999 00:00", 0, "a century and more");
+    add(2, "12:07:2026 10:00", "12:07:2026 10:00", 0, "no length");
+    add(3, "12:07:2026 11:00", "12:07:2026 09:00", 0, "ends before it starts");
+    add(4, "13:45:2026 10:00", "12:07:2026 11:00", 0, "no start");
+    add(5, "12:07:2026 23:59", "12:08:2026 00:01", 0, "over midnight");
+    add(6, "12:07:2026 00:00", "12:07:2026 00:00", 1, "all day without length");
+    for (int i = 0; i < 60; ++i)
+        add(100 + i, "12:07:2026 09:00", "12:07:2026 17:00", 0,
+            "crowd " + std::to_string(i) + std::string(200, 'x'));
+    pugi::xml_document document;
+    ASSERT_TRUE(tev::LoadXml(document, "<Data><Events>" + events + "</Events></Data>"));
+    view->ReadData(document);
+    EXPECT_EQ(view->GetEventIdList().GetCount(), 66u);
+
+    for (int command : {ID_CALENDARVIEW_DAY, ID_CALENDARVIEW_WORKWEEK, ID_CALENDARVIEW_WEEK,
+                        ID_CALENDARVIEW_MONTH}) {
+        Command(command);
+        for (int scale : CCalendarViewModel::kScales) {
+            calendar->SetScaleInterval(scale);
+            calendar->Refresh();
+            calendar->Update();
+        }
+        const std::vector<std::string> shown = VisibleSubjects();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "a century and more"), 1) << command;
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "no start"), 0) << command;
+        EXPECT_GE(shown.size(), 64u) << command;
+    }
+    // The narrowest frame the host may give.
+    top->SetClientSize(120, 90);
+    frame->SetSize(0, 0, 120, 90);
+    calendar->Update();
+    tev::PumpEventsFor(30);
+    // Nothing was lost on the way: every event is written back.
+    pugi::xml_document written;
+    ASSERT_TRUE(tev::LoadXml(written, view->WriteData()));
+    EXPECT_EQ(written.select_nodes("/Data/Events/Event").size(), 66u);
+}
