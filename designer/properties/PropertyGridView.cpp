@@ -45,27 +45,34 @@ Kind KindOf(const std::string& dataType) {
 }
 
 // A number item takes whatever is typed and reads it as `atol` does, so that the range
-// check sees the same number the item would hold; an empty box stays empty (a null value)
-// so that the required check can tell it from 0.
+// check sees the number the item would hold. An emptied box holds 0 but is remembered as
+// empty, for the required check; the range and required checks are the view's own.
 class CNumberProperty : public wxIntProperty {
 public:
     CNumberProperty(const wxString& label, const wxString& name, long value)
         : wxIntProperty(label, name, value) {}
 
     bool StringToValue(wxVariant& variant, const wxString& text, int) const override {
-        if (text.empty()) {
-            const bool changed = !variant.IsNull();
-            variant.MakeNull();
-            return changed;
-        }
         const long value = PropertyValues::EditTextToNumber(text.utf8_string());
         if (!variant.IsNull() && variant.GetType() == wxPG_VARIANT_TYPE_LONG &&
             variant.GetLong() == value)
             return false;
         variant = value;
+        m_bTypedEmpty = text.empty();
         return true;
     }
+    bool ValidateValue(wxVariant&, wxPGValidationInfo&) const override { return true; }
     wxValidator* DoGetValidator() const override { return nullptr; }
+
+    // True once after an emptied box was read.
+    bool TakeTypedEmpty() const {
+        const bool empty = m_bTypedEmpty;
+        m_bTypedEmpty = false;
+        return empty;
+    }
+
+private:
+    mutable bool m_bTypedEmpty = false;
 };
 
 long NumberOf(const wxPGProperty* item) {
@@ -180,7 +187,10 @@ void CTEVComponentPropertyGridView::OnGridChanging(wxPropertyGridEvent& event) {
     if (!item)
         return;
     wxVariant pending = event.GetValue();
-    const std::string editText = item->ValueToString(pending).utf8_string();
+    const auto* number = dynamic_cast<const CNumberProperty*>(item);
+    const std::string editText = number && number->TakeTypedEmpty()
+                                     ? std::string()
+                                     : item->ValueToString(pending).utf8_string();
     if (ValidateEdit(item, editText))
         return;
     event.Veto();
@@ -769,7 +779,7 @@ void CTEVComponentPropertyGridView::CommitEdit(wxPGProperty* item) {
     if (!item)
         return;
     const Kind kind = GetKind(item);
-    // An emptied number box holds what `atol` makes of nothing.
+    // A number given no value holds what `atol` makes of nothing.
     if (kind == Kind::Number && item->GetValue().IsNull())
         item->SetValue(0L);
     const std::string name = GetPropertyName(item);
