@@ -2,12 +2,14 @@
 // component found beside the program, edits made in the "Choose Style" page's grid, the
 // file commands answered like their dialogs would be, and a second window that opens the
 // saved project.
+#include "designer/core/TEVComponentDesignerDataView.h"
 #include "designer/core/TEVComponentDesignerView.h"
 #include "designer/core/TemplateDialog.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "host/TEVCalendarApp.h"
 #include "host/TEVCalendarDlg.h"
+#include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
 #include "platform/text/TextConvert.h"
 #include "platform/web/InternetSession.h"
@@ -19,6 +21,8 @@
 #include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
+#include <wx/calctrl.h>
+#include <wx/generic/calctrlg.h>
 
 using namespace TEVComponentDesignerAfx;
 using namespace tev::host;
@@ -55,6 +59,16 @@ std::string FileText(const std::string& path) {
         units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                        static_cast<unsigned char>(bytes[i + 1]) << 8);
     return tev::Utf16ToUtf8(units);
+}
+
+wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
+    if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
+        return picker;
+    for (wxWindow* child : window->GetChildren()) {
+        if (wxGenericCalendarCtrl* found = FindPicker(child))
+            return found;
+    }
+    return nullptr;
 }
 
 struct Program : testing::Test {
@@ -279,4 +293,28 @@ TEST_F(Program, TheProtocolHandlerServesAnOpenedProjectsValuesAndData) {
     session.UnregisterNameSpace(preview.Factory(), "about");
     ASSERT_TRUE(tev::LoadXml(doc, response.content));
     EXPECT_FALSE(doc.child("flash").child("Data"));
+}
+
+TEST_F(Program, TheCalendarsWeekFollowsTheGridThroughSaveAndOpen) {
+    // The calendar control registered, as the program's set-up leaves it.
+    ASSERT_EQ(tev::RegisterModule(tevtest::ProgramDir() + "TEVCalendarAx.so"), S_OK);
+    Start();
+    ASSERT_TRUE(View()->GetDataView()->HasControl());
+    wxGenericCalendarCtrl* picker = FindPicker(View()->GetDataView()->GetControlWindow());
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST)) << "the component's default";
+
+    ASSERT_TRUE(Edit("WeekStartDay", wxVariant(false)));
+    EXPECT_TRUE(picker->HasFlag(wxCAL_MONDAY_FIRST));
+    SaveAs(home / "Week.kcd");
+    const std::string text = FileText(home / "Week.kcd");
+    EXPECT_NE(text.find("<Param name=\"WeekStartDay\" value=\"false\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<Data>"), std::string::npos) << "the calendar's data is saved with it";
+
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_NEW));
+    EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST));
+    Open(home / "Week.kcd");
+    EXPECT_TRUE(picker->HasFlag(wxCAL_MONDAY_FIRST)) << "the stored value reached the calendar";
+    EXPECT_EQ(Shown("WeekStartDay"), "False");
+    EXPECT_FALSE(View()->IsDirty());
 }
