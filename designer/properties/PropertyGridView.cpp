@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstdint>
 
 namespace TEVComponentDesignerAfx {
@@ -23,6 +22,7 @@ namespace {
 constexpr const char* kDefaultPageName = "index.html";
 constexpr const char* kProjectSizeLower = "10";
 constexpr const char* kProjectSizeUpper = "1024";
+constexpr int kMaxGroupDepth = 8;
 
 wxString Wx(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -104,14 +104,22 @@ wxVariant ColorVariant(ColorRef color) {
     return value;
 }
 
-// The text content of a node and everything below it.
+// The text content of a node and everything below it. The library's walk does not recurse,
+// so any depth of nesting is read.
 std::string TextContent(const pugi::xml_node& node) {
+    struct TextCollector : pugi::xml_tree_walker {
+        std::string text;
+        bool for_each(pugi::xml_node& found) override {
+            if (found.type() == pugi::node_pcdata || found.type() == pugi::node_cdata)
+                text += found.value();
+            return true;
+        }
+    } collector;
     if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
         return node.value();
-    std::string text;
-    for (const pugi::xml_node child : node.children())
-        text += TextContent(child);
-    return text;
+    pugi::xml_node start = node;
+    start.traverse(collector);
+    return collector.text;
 }
 
 // The label of the choice whose data is `data`; "" when there is none.
@@ -454,13 +462,16 @@ wxPGProperty* CTEVComponentPropertyGridView::AddPropertyItem(
             for (const pugi::xml_node option : definition.children()) {
                 const std::string text = option.attribute("value").value();
                 for (const pugi::xml_node sub : option.children()) {
-                    if (sub.type() != pugi::node_element)
+                    // Groups within groups end at a sane depth instead of the stack's.
+                    if (sub.type() != pugi::node_element || m_nGroupDepth >= kMaxGroupDepth)
                         continue;
                     const CParamDefinition subParam = CParamDefinition::Read(sub);
+                    ++m_nGroupDepth;
                     wxPGProperty* subItem = AddPropertyItem(
                         item, {}, subParam.name, subParam.Label(), subParam.description,
                         subParam.value, subParam.dataType, sub, subParam.lowerLimit,
                         subParam.upperLimit, subParam.required);
+                    --m_nGroupDepth;
                     if (subItem) {
                         subItem->Hide(true);
                         m_mapGroupOptions[GetItemId(subItem)] = text;

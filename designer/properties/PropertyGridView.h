@@ -165,6 +165,7 @@ private:
     // their extended items.
     std::map<unsigned, pugi::xml_node> m_mapParamRefs;
     unsigned m_nNextItemId = 1;
+    int m_nGroupDepth = 0; // groups being built within groups
 
     wxPropertyGridManager* m_pGrid = nullptr;
 };

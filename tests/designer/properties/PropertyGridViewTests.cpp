@@ -821,6 +821,30 @@ TEST_F(GridTest, HostileNamesAndValuesNeverBreakTheGrid) {
     // The whole user-defined XML still parses, whatever the names.
     pugi::xml_document doc;
     EXPECT_TRUE(tev::LoadXml(doc, "<flash>" + grid->GetUserDefinedXml() + "</flash>"));
+
+    // Deep nesting: option texts far below a list, groups within groups within groups.
+    std::string deep = "<C><Flash><Param name='Deep' access='enabled' dataType='list' value=''><O>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<i>";
+    deep += "x";
+    for (int i = 0; i < 100000; ++i)
+        deep += "</i>";
+    deep += "</O></Param>";
+    std::string nested = "<Param name='G' access='enabled' dataType='group' value='o'>";
+    for (int i = 0; i < 200; ++i)
+        nested += "<Option value='o'><Param name='G' dataType='group' value='o'>";
+    for (int i = 0; i < 200; ++i)
+        nested += "</Param></Option>";
+    deep += nested + "</Param></Flash></C>";
+    LoadFixture(deep, nullptr);
+    EXPECT_EQ(Shown("Deep"), "x");
+    wxPGProperty* level = Item("G");
+    int depth = 0;
+    while (level && level->GetChildCount()) {
+        level = level->Item(0);
+        ++depth;
+    }
+    EXPECT_EQ(depth, 8) << "groups within groups stop at a fixed depth";
 }
 
 // ---------------------------------------------------------------------------------------
