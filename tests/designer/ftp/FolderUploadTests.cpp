@@ -184,24 +184,35 @@ TEST(FolderUploadFiles, RegularFilesOnlyWithTheirSizes) {
 }
 
 TEST_F(FolderUploadTest, EveryFileArrivesInPassiveAndActiveModeAndSubfoldersStayBehind) {
-    for (bool passive : {true, false}) {
-        SCOPED_TRACE(passive ? "passive" : "active");
+    struct Case {
+        bool passive;
+        bool address; // the server given as an ftp:// address
+        const char* path;
+        const char* landing; // where the files land below the served folder
+    };
+    for (const Case& c : {Case{true, false, "/www", "www/"}, Case{false, true, "www", "www/"},
+                          Case{true, true, "", ""}}) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.passive ? "passive" : "active") << ", path \"" << c.path << "\"");
         FtpTestServer server;
         ASSERT_TRUE(server.IsRunning()) << server.StartError();
         ASSERT_TRUE(fs::create_directory(server.PathOf("www")));
         PublishFolder folder;
         CUploadRequest request = RequestFor(server, folder.Path());
-        request.passive = passive;
-        request.remotePath = "/www";
+        request.passive = c.passive;
+        if (c.address)
+            request.server = "ftp://" + server.Host() + "/ignored";
+        request.remotePath = c.path;
         request.logErrors = true;
         RecordingDisplay display;
 
         EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Completed);
         for (const auto& [name, bytes] : folder.files) {
-            EXPECT_EQ(ReadFileBytes(server.PathOf("www/" + name)), bytes) << name;
+            EXPECT_EQ(ReadFileBytes(server.PathOf(c.landing + name)), bytes) << name;
             EXPECT_EQ(display.lastBytes[name], static_cast<std::int32_t>(bytes.size())) << name;
         }
-        EXPECT_FALSE(fs::exists(server.PathOf("www/assets")));
+        EXPECT_TRUE(fs::exists(server.PathOf(c.landing + std::string("empty.txt"))));
+        EXPECT_FALSE(fs::exists(server.PathOf(c.landing + std::string("assets"))));
         EXPECT_EQ(display.started.size(), folder.files.size());
         EXPECT_EQ(display.connecting, std::vector<std::string>{"127.0.0.1 1/1"});
         EXPECT_EQ(display.uploadStarts, 1);
@@ -209,35 +220,6 @@ TEST_F(FolderUploadTest, EveryFileArrivesInPassiveAndActiveModeAndSubfoldersStay
         EXPECT_TRUE(display.errors.empty());
         EXPECT_FALSE(LogExists());
     }
-}
-
-TEST_F(FolderUploadTest, AnEmptyPathUploadsIntoTheLoginFolderAndAnFtpAddressIsAccepted) {
-    FtpTestServer server;
-    ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    PublishFolder folder;
-    CUploadRequest request = RequestFor(server, folder.Path());
-    request.server = "ftp://" + server.Host() + "/ignored/path";
-    RecordingDisplay display;
-    EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Completed);
-    EXPECT_EQ(ReadFileBytes(server.PathOf("index.html")), folder.files["index.html"]);
-    EXPECT_TRUE(fs::exists(server.PathOf("empty.txt")));
-}
-
-TEST_F(FolderUploadTest, AnEmptyOrMissingFolderConnectsShowsProgressAndSucceeds) {
-    FtpTestServer server;
-    ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    TempDir empty;
-    for (const std::string& folder : {empty.path(), empty / "missing"}) {
-        RecordingDisplay display;
-        EXPECT_EQ(CFolderUpload(RequestFor(server, folder)).Run(display, LogPath()),
-                  UploadResult::Completed)
-            << folder;
-        EXPECT_EQ(display.uploadStarts, 1);
-        EXPECT_EQ(display.finished, 1);
-        EXPECT_TRUE(display.started.empty());
-        EXPECT_TRUE(display.errors.empty());
-    }
-    EXPECT_TRUE(fs::is_empty(server.Home()));
 }
 
 TEST_F(FolderUploadTest, RefusalsAreShownAndLoggedOnlyWhenAsked) {
@@ -374,31 +356,4 @@ TEST_F(FolderUploadTest, CancellingAServerThatNeverAnswersDoesNotWaitForIt) {
     EXPECT_TRUE(display.errors.empty());
     EXPECT_EQ(display.finished, 1);
     close(listener); // the abandoned login ends with the connection
-}
-
-TEST_F(FolderUploadTest, CancellingMidFileStopsTheUploadWithoutAMessage) {
-    FtpTestServer::Options options;
-    options.throttleBytesPerSecond = 100000;
-    FtpTestServer server(options);
-    ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    TempDir folder;
-    const std::string big = Bytes(600000, 'b');
-    WriteFileBytes(folder / "big.bin", big);
-    WriteFileBytes(folder / "next.bin", big);
-    CUploadRequest request = RequestFor(server, folder.path());
-    request.logErrors = true;
-    RecordingDisplay display;
-    display.cancelWhen = [](const RecordingDisplay& d) {
-        auto it = d.lastBytes.find(d.started.empty() ? "" : d.started.front());
-        return it != d.lastBytes.end() && it->second > 0;
-    };
-    const auto start = Clock::now();
-    EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Cancelled);
-    EXPECT_LT(SecondsSince(start), 5);
-    EXPECT_EQ(display.started.size(), 1u);
-    EXPECT_TRUE(display.errors.empty());
-    EXPECT_FALSE(LogExists());
-    const std::string other = display.started.front() == "big.bin" ? "next.bin" : "big.bin";
-    EXPECT_FALSE(fs::exists(server.PathOf(other)));
-    EXPECT_LT(ReadFileBytes(server.PathOf(display.started.front())).size(), big.size());
 }

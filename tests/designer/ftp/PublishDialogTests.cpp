@@ -4,6 +4,7 @@
 #include "designer/ftp/FTPSiteListBox.h"
 #include "designer/ftp/ProfileNameDlg.h"
 #include "designer/ftp/ProgressDlg.h"
+#include "designer/ftp/PublishDialog.h"
 #include "designer/ftp/SitesFile.h"
 #include "designer/ftp/UploadFolder.h"
 #include "platform/com/ModuleLoader.h"
@@ -162,6 +163,26 @@ CProgressDlg* OpenProgressDialog() {
     }
     return nullptr;
 }
+
+// Expects the "Publish" dialog for `folder` and answers `answer`.
+class ExpectPublishDialog : public wxExpectModalBase<CConnectDlg, ExpectPublishDialog> {
+public:
+    ExpectPublishDialog(std::string folder, int answer)
+        : m_folder(std::move(folder)), m_answer(answer) {}
+
+protected:
+    int OnInvoked(CConnectDlg* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle(), "Publish");
+        EXPECT_EQ(dialog->GetLocalFolder(), m_folder);
+        EXPECT_EQ(dialog->GetUploadRequest().localFolder, m_folder);
+        return m_answer;
+    }
+    wxString GetDefaultDescription() const override { return "Publish"; }
+
+private:
+    std::string m_folder;
+    int m_answer;
+};
 
 // Expects a message box whose text holds `part` (a server's reply, say) and answers OK.
 class ExpectMessageHolding : public wxExpectModalBase<wxMessageDialog, ExpectMessageHolding> {
@@ -533,6 +554,14 @@ TEST_F(PublishDialogTest, SaveAsRefusesTakenNamesInAnyCaseAndListsANewOneAboveNe
     EXPECT_EQ(StoredSites().size(), 1u);
 }
 
+TEST_F(PublishDialogTest, ThePublishTabOpensTheDialogForItsFolder) {
+    const std::string folder = m_workDir / "Publish/My Calendar";
+    int result = 0;
+    wxTEST_DIALOG(result = RunPublishDialog(nullptr, folder),
+                  ExpectPublishDialog(folder, wxID_CANCEL));
+    EXPECT_EQ(result, wxID_CANCEL);
+}
+
 TEST_F(PublishDialogTest, TheProfileNameDialogWantsAName) {
     CProfileNameDlg dialog(nullptr);
     EXPECT_EQ(dialog.GetId(), IDD_PROFILE_NAME_DIALOG);
@@ -607,29 +636,6 @@ TEST_F(PublishDialogTest, ANewUserCreatesAProfileAndPublishesTheFolder) {
     }
     EXPECT_GT(between, 0);
     EXPECT_EQ(ProgressWatcher::Find(), nullptr);
-}
-
-TEST_F(PublishDialogTest, UploadFolderSendsEveryFileInPassiveAndActiveMode) {
-    FtpTestServer server;
-    ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    ASSERT_TRUE(fs::create_directories(server.PathOf("site/calendar")));
-    PublishFolder folder;
-    for (bool passive : {true, false}) {
-        SCOPED_TRACE(passive ? "passive" : "active");
-        CUploadRequest request = RequestFor(server, folder.dir.path());
-        request.passive = passive;
-        request.remotePath = passive ? "site" : "/site/calendar";
-        ProgressWatcher watcher;
-        bool uploaded = false;
-        TEV_EXPECT_NO_DIALOG(uploaded = UploadFolder(nullptr, request));
-        EXPECT_TRUE(uploaded);
-        for (const auto& [name, bytes] : folder.files)
-            EXPECT_EQ(ReadFileBytes(
-                          server.PathOf(request.remotePath.substr(passive ? 0 : 1) + "/" + name)),
-                      bytes)
-                << name;
-        EXPECT_EQ(ProgressWatcher::Find(), nullptr);
-    }
 }
 
 TEST_F(PublishDialogTest, CancelStopsTheUploadReportsNothingAndTheDialogStaysOpen) {
@@ -707,22 +713,6 @@ TEST_F(PublishDialogTest, AWrongPasswordShowsTheRefusalAndLogsItOnlyWhenAsked) {
         }
         EXPECT_EQ(ProgressWatcher::Find(), nullptr);
     }
-    EXPECT_TRUE(fs::is_empty(server.Home()));
-}
-
-TEST_F(PublishDialogTest, AFolderTheServerRefusesIsShownAndLogged) {
-    FtpTestServer server;
-    ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    PublishFolder folder;
-    CUploadRequest request = RequestFor(server, folder.dir.path());
-    request.remotePath = "/not/there";
-    request.logErrors = true;
-    bool uploaded = true;
-    ExpectMessageHolding refusal("not/there");
-    wxTEST_DIALOG(uploaded = UploadFolder(nullptr, request), refusal);
-    EXPECT_FALSE(uploaded);
-    EXPECT_NE(refusal.shown.find("550"), std::string::npos) << refusal.shown;
-    EXPECT_NE(Log().find(refusal.shown), std::string::npos);
     EXPECT_TRUE(fs::is_empty(server.Home()));
 }
 
