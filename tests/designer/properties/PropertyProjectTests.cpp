@@ -219,18 +219,6 @@ TEST_F(Program, SavedValuesComeBackInANewWindowAndTheProjectIsClean) {
     EXPECT_FALSE(View()->IsDirty());
 }
 
-TEST_F(Program, ARefusedEditChangesNothing) {
-    wxTEST_DIALOG(Grid().GetGrid()->ChangePropertyValue(Item("Width"), wxVariant(5L)),
-                  ExpectMessageBox("Specified value was out of the range of valid values. Valid "
-                                   "values are between 10 and 1024",
-                                   wxID_OK));
-    wxTEST_DIALOG(Grid().GetGrid()->ChangePropertyValue(Item("Page Name"), wxVariant(wxString())),
-                  ExpectMessageBox("A value is required", wxID_OK));
-    EXPECT_EQ(Shown("Width"), "500");
-    EXPECT_EQ(Page()->GetPageName(), "MyCalendar.html");
-    EXPECT_FALSE(View()->IsDirty());
-}
-
 TEST_F(Program, StylesApplyTheirValuesAndAUserStyleKeepsTheUsers) {
     // A style of the component, as the gallery applies it.
     Page()->ApplyTemplate(tevtest::ProgramDir() +
