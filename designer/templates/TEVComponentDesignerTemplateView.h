@@ -1,11 +1,10 @@
 #pragma once
 // The "Choose Style" page of the designer view: style gallery, property grid and preview.
 //
-// Until the grid, the gallery and the preview exist, the page is an empty window that keeps
-// what it is handed: the configuration strings, the page name, and the UserDefined element
-// of the last properties XML (standing in for the grid's document, so that user-defined
-// values survive opening and saving a project). Hand-overs to the missing parts are
-// skipped.
+// The property grid holds the project's property values; the gallery and the preview are
+// still to come, and hand-overs to them are skipped.
+#include "designer/properties/ComponentProtocolBinding.h"
+#include "designer/properties/PropertyGridView.h"
 #include "platform/com/Variant.h"
 
 #include <wx/panel.h>
@@ -17,7 +16,7 @@ namespace TEVComponentDesignerAfx {
 
 class CTEVComponentDesignerView;
 
-class CTEVComponentDesignerTemplateView : public wxPanel {
+class CTEVComponentDesignerTemplateView : public wxPanel, public CPropertyGridOwner {
 public:
     CTEVComponentDesignerTemplateView();
     ~CTEVComponentDesignerTemplateView() override;
@@ -40,13 +39,13 @@ public:
     const std::string& GetProjectName() const { return m_strProjectName; }
     // Sets both the default page name and the page name.
     void SetIndexHtmlFileName(const std::string& name);
-    const std::string& GetPageName() const { return m_strPageName; }
+    const std::string& GetPageName() const override { return m_strPageName; }
 
     // The user-defined XML of the properties document.
     std::string GetUserDefinedXml() const;
-    // The asset paths of the component (owned by this view; the caller neither frees nor
+    // The asset paths of the component (owned by the grid; the caller neither frees nor
     // keeps the list).
-    const std::vector<std::string>* GetAssets() const { return &m_arrAssets; }
+    const std::vector<std::string>* GetAssets() const;
     std::string GetFlashComponentPath() const;
     std::string GetHtmlCode() const;
 
@@ -54,18 +53,34 @@ public:
     void SetPropertiesXml(const std::string& xml);
     void SetDataXml(const std::string& xml);
     void SetExtendedXml(const std::string& fragment);
-    void RefreshPreview();
+    void RefreshPreview() override;
     void RefreshGallery();
     // A new or opened project: page name back to its default, component defaults loaded.
     void ResetComponent();
 
-    // Property values reported by the grid, routed to the designer view.
+    // Property values reported by the grid, routed to the designer view and the preview.
     void PropertyInitialized(const std::string& name, const std::string& category,
-                             const CComVariant& value);
+                             const CComVariant& value) override;
     void PropertyChanged(const std::string& name, const std::string& category,
-                         const CComVariant& value);
+                         const CComVariant& value) override;
+    // A template chosen in the gallery: its values go to the grid, then the preview rebuilds.
+    void ApplyTemplate(const std::string& path);
+    // A value the preview changed (Width, Height): into the grid, then to the designer view.
+    void SetPropertyFromPreview(const std::string& name, const std::string& category,
+                                const CComVariant& value);
+    CTEVComponentPropertyGridView& GetPropertyGridView() { return m_wndPropertyGrid; }
 
 private:
+    // The grid is a child of this page; the preview's share of property values is still to
+    // come.
+    void CreatePropertyGrid();
+    void OnSize(wxSizeEvent& event);
+    void PreviewPropertyInitialized(const std::string& name, const CComVariant& value);
+    void PreviewPropertyChanged(const std::string& name, const CComVariant& value);
+
+    CComponentProtocolBinding m_protocol;
+    CTEVComponentPropertyGridView m_wndPropertyGrid;
+
     CTEVComponentDesignerView* m_pDesignerView = nullptr;
     const std::vector<std::string>* m_pTemplateRoots = nullptr;
     std::string m_strComponentPath;
@@ -73,9 +88,6 @@ private:
     std::string m_strProjectName;
     std::string m_strDefaultPageName;
     std::string m_strPageName;
-    // The UserDefined element of the last properties XML, as XML text.
-    std::string m_strUserDefinedXml;
-    std::vector<std::string> m_arrAssets;
 };
 
 } // namespace TEVComponentDesignerAfx
