@@ -11,6 +11,7 @@
 #include "host/TEVCalendarDlg.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
 #include "platform/text/TextConvert.h"
 #include "platform/web/InternetSession.h"
 #include "platform/widgets/EventPump.h"
@@ -179,10 +180,12 @@ TEST_F(Program, SavedValuesComeBackInANewWindowAndTheProjectIsClean) {
     EXPECT_NE(text.find("<Param name=\"FontSize\" value=\"15\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Param name=\"Width\" value=\"640\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Param name=\"Page Name\" value=\"club.html\"/>"), std::string::npos);
-    // The publish page lists the page under its new name, and the component's files.
+    // The publish page lists the component's files, then the data file and the page under
+    // its new name, as saving wrote them.
     EXPECT_EQ(View()->GetPublishView()->GetRequiredFiles(),
-              (std::vector<std::string>{"Cal1.xml", "club.html", "WebCalendar.js",
-                                        "WebCalendar.css", "swfobject.js"}));
+              (std::vector<std::string>{"WebCalendar.js", "WebCalendar.css", "swfobject.js",
+                                        "Cal1.xml", "club.html"}));
+    EXPECT_TRUE(tev::FileExists(home / "Work/Cal1/club.html"));
 
     // Start again: a new window shows the component's defaults.
     Start();
