@@ -1,30 +1,159 @@
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 
 #include "designer/core/TEVComponentDesignerView.h"
+#include "designer/templates/SimpleSplitter.h"
+#include "designer/templates/XTHtmlPreviewView.h"
+#include "designer/templates/XTHtmlTemplateView.h"
 #include "platform/xml/XmlDom.h"
 
 namespace TEVComponentDesignerAfx {
 namespace {
 constexpr const char* kInitialPageName = "index.html";
 constexpr const char* kPageNameProperty = "Page Name";
+
+template <class Window> void DestroyPart(Window*& window) {
+    if (window) {
+        window->Destroy();
+        window = nullptr;
+    }
+}
 } // namespace
 
 CTEVComponentDesignerTemplateView::CTEVComponentDesignerTemplateView()
     : m_strDefaultPageName(kInitialPageName), m_strPageName(kInitialPageName) {}
 
-CTEVComponentDesignerTemplateView::~CTEVComponentDesignerTemplateView() = default;
+CTEVComponentDesignerTemplateView::~CTEVComponentDesignerTemplateView() {
+    OnDestroy();
+}
 
 bool CTEVComponentDesignerTemplateView::Create(wxWindow* parent, wxWindowID id,
                                                const wxString& name) {
-    return wxPanel::Create(parent, id, wxDefaultPosition, wxDefaultSize,
-                           wxTAB_TRAVERSAL | wxCLIP_CHILDREN | wxBORDER_NONE, name);
+    if (!wxPanel::Create(parent, id, wxDefaultPosition, wxDefaultSize,
+                         wxTAB_TRAVERSAL | wxCLIP_CHILDREN | wxBORDER_NONE, name))
+        return false;
+    Bind(wxEVT_SIZE, &CTEVComponentDesignerTemplateView::OnSize, this);
+    OnCreate();
+    return true;
 }
 
-void CTEVComponentDesignerTemplateView::OnInitialUpdate() {}
+// ---------------------------------------------------------------------------------------
+// Layout, gallery and preview
+
+void CTEVComponentDesignerTemplateView::OnCreate() {
+    m_pOuterSplitter =
+        new CSimpleSplitter(2, CSimpleSplitter::kSideBySide, kOuterMinimumPane, kBarThickness);
+    m_pOuterSplitter->Create(this, wxID_ANY);
+    m_pInnerSplitter = new CSimpleSplitter(2, 0, kInnerMinimumPane, kBarThickness);
+    m_pInnerSplitter->Create(m_pOuterSplitter, CSimpleSplitter::PaneId(0));
+
+    m_pPreviewView = new CXTHtmlPreviewView;
+    m_pPreviewView->Create(m_pOuterSplitter, CSimpleSplitter::PaneId(1));
+    m_pPreviewView->SetProjectExtension(m_strProjectExtension);
+    m_pPreviewView->SetProjectName(m_strProjectName);
+    m_pPreviewView->SetOwner(this);
+
+    m_pGalleryView = new CXTHtmlTemplateView;
+    m_pGalleryView->Create(m_pInnerSplitter, CSimpleSplitter::PaneId(0));
+    m_pGalleryView->SetOwner(this);
+    m_pGalleryView->SetTemplateRoots(m_pTemplateRoots);
+
+    m_pPropertyPane = new wxPanel(m_pInnerSplitter, CSimpleSplitter::PaneId(1));
+
+    m_pOuterSplitter->SetPane(0, m_pInnerSplitter);
+    m_pOuterSplitter->SetPane(1, m_pPreviewView);
+    m_pInnerSplitter->SetPane(0, m_pGalleryView);
+    m_pInnerSplitter->SetPane(1, m_pPropertyPane);
+}
+
+void CTEVComponentDesignerTemplateView::OnInitialUpdate() {
+    if (m_pOuterSplitter) {
+        const int width = GetClientSize().x;
+        // Before the page has a size the proportion is all there is to give.
+        m_pOuterSplitter->SetPaneSizes(width > 0 ? std::vector<int>{width / 3, width}
+                                                 : std::vector<int>{1, 3});
+    }
+    RefreshPreview();
+    RefreshGallery();
+    if (m_pPreviewView)
+        m_pPreviewView->RegisterAboutHandler();
+}
+
+void CTEVComponentDesignerTemplateView::OnSize(wxSizeEvent& event) {
+    if (m_pOuterSplitter)
+        m_pOuterSplitter->SetSize(GetClientSize());
+    event.Skip();
+}
+
+void CTEVComponentDesignerTemplateView::OnDestroy() {
+    // The preview goes first: it gives up the "about" namespace.
+    DestroyPart(m_pPreviewView);
+    DestroyPart(m_pGalleryView);
+    DestroyPart(m_pPropertyPane);
+    DestroyPart(m_pInnerSplitter);
+    DestroyPart(m_pOuterSplitter);
+}
+
+void CTEVComponentDesignerTemplateView::SetTemplateRoots(const std::vector<std::string>* roots) {
+    m_pTemplateRoots = roots;
+    if (m_pGalleryView)
+        m_pGalleryView->SetTemplateRoots(roots);
+}
 
 void CTEVComponentDesignerTemplateView::SetComponentPath(const std::string& path) {
     m_strComponentPath = path;
+    if (m_pPreviewView)
+        m_pPreviewView->SetComponentPath(path);
+    if (m_pGalleryView)
+        m_pGalleryView->SetComponentPath(path);
 }
+
+void CTEVComponentDesignerTemplateView::SetProjectExtension(const std::string& extension) {
+    m_strProjectExtension = extension;
+    if (m_pPreviewView)
+        m_pPreviewView->SetProjectExtension(extension);
+}
+
+void CTEVComponentDesignerTemplateView::SetProjectName(const std::string& name) {
+    m_strProjectName = name;
+    if (m_pPreviewView)
+        m_pPreviewView->SetProjectName(name);
+}
+
+std::string CTEVComponentDesignerTemplateView::GetFlashComponentPath() const {
+    return m_pPreviewView ? m_pPreviewView->GetFlashComponentPath() : std::string();
+}
+
+std::string CTEVComponentDesignerTemplateView::GetHtmlCode() const {
+    return m_pPreviewView ? m_pPreviewView->GetHtmlCode() : std::string();
+}
+
+void CTEVComponentDesignerTemplateView::SetDataXml(const std::string& xml) {
+    m_protocol.Push(&ITEVComponentProtocol::SetDataXml, xml);
+}
+
+void CTEVComponentDesignerTemplateView::RefreshPreview() {
+    if (m_pPreviewView)
+        m_pPreviewView->RebuildPreview();
+}
+
+void CTEVComponentDesignerTemplateView::RefreshGallery() {
+    if (m_pGalleryView)
+        m_pGalleryView->BuildGallery();
+}
+
+void CTEVComponentDesignerTemplateView::SetPropertyFromPreview(const std::string& name,
+                                                               const std::string& category,
+                                                               const CComVariant& value) {
+    if (m_pDesignerView)
+        m_pDesignerView->PropertyChangeNotify(name, category, value);
+}
+
+void CTEVComponentDesignerTemplateView::ApplyTemplate(const std::string&) {
+    RefreshPreview();
+}
+
+// ---------------------------------------------------------------------------------------
+// Project values
 
 void CTEVComponentDesignerTemplateView::SetIndexHtmlFileName(const std::string& name) {
     m_strDefaultPageName = name;
@@ -33,14 +162,6 @@ void CTEVComponentDesignerTemplateView::SetIndexHtmlFileName(const std::string& 
 
 std::string CTEVComponentDesignerTemplateView::GetUserDefinedXml() const {
     return m_strUserDefinedXml;
-}
-
-std::string CTEVComponentDesignerTemplateView::GetFlashComponentPath() const {
-    return {};
-}
-
-std::string CTEVComponentDesignerTemplateView::GetHtmlCode() const {
-    return {};
 }
 
 void CTEVComponentDesignerTemplateView::SetPropertiesXml(const std::string& xml) {
@@ -52,17 +173,16 @@ void CTEVComponentDesignerTemplateView::SetPropertiesXml(const std::string& xml)
         m_strUserDefinedXml = tev::XmlOf(userDefined);
 }
 
-void CTEVComponentDesignerTemplateView::SetDataXml(const std::string&) {}
-
 void CTEVComponentDesignerTemplateView::SetExtendedXml(const std::string&) {}
-
-void CTEVComponentDesignerTemplateView::RefreshPreview() {}
-
-void CTEVComponentDesignerTemplateView::RefreshGallery() {}
 
 void CTEVComponentDesignerTemplateView::ResetComponent() {
     m_strPageName = m_strDefaultPageName;
     m_strUserDefinedXml.clear();
+    SetDataXml(std::string());
+    if (m_pPreviewView) {
+        m_pPreviewView->LoadComponent();
+        m_pPreviewView->RebuildPreview();
+    }
 }
 
 void CTEVComponentDesignerTemplateView::PropertyInitialized(const std::string& name,
@@ -70,6 +190,8 @@ void CTEVComponentDesignerTemplateView::PropertyInitialized(const std::string& n
                                                             const CComVariant& value) {
     if (m_pDesignerView)
         m_pDesignerView->PropertyInitNotify(name, category, value);
+    if (m_pPreviewView)
+        m_pPreviewView->OnPropertyInitialized(name, category, value);
     if (name == kPageNameProperty)
         m_strPageName = value.ToText();
 }
@@ -79,6 +201,8 @@ void CTEVComponentDesignerTemplateView::PropertyChanged(const std::string& name,
                                                         const CComVariant& value) {
     if (m_pDesignerView)
         m_pDesignerView->PropertyChangeNotify(name, category, value);
+    if (m_pPreviewView)
+        m_pPreviewView->OnPropertyChanged(name, category, value);
     if (name == kPageNameProperty)
         m_strPageName = value.ToText();
 }

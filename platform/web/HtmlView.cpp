@@ -138,6 +138,14 @@ void HtmlView::InstallUserScripts() {
         m_external ? m_external->Names() : std::vector<std::string>();
     m_browser->AddUserScript(wxString::FromUTF8(ExternalObjectScript(names, ExternalHandlerName())),
                              wxWEBVIEW_INJECT_AT_DOCUMENT_START);
+    for (const std::string& script : m_userScripts)
+        m_browser->AddUserScript(wxString::FromUTF8(script), wxWEBVIEW_INJECT_AT_DOCUMENT_START);
+}
+
+void HtmlView::AddUserScript(const std::string& script) {
+    m_userScripts.push_back(script);
+    if (m_browser)
+        m_browser->AddUserScript(wxString::FromUTF8(script), wxWEBVIEW_INJECT_AT_DOCUMENT_START);
 }
 
 void HtmlView::SetExternalDispatch(const DispatchTable* external) {

@@ -27,6 +27,7 @@
 #include <wx/sharedptr.h>
 
 #include <string>
+#include <vector>
 
 class wxWebView;
 class wxWebViewEvent;
@@ -67,6 +68,9 @@ public:
     bool RunScript(const std::string& script, std::string* result = nullptr);
 
     void SetExternalDispatch(const DispatchTable* external);
+    // Adds a script that runs at the start of every document the view shows from the next
+    // page load on, after the `window.external` script; kept when the table changes.
+    void AddUserScript(const std::string& script);
     const DispatchTable* GetExternalDispatch() const { return m_external; }
 
     void RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler);
@@ -85,6 +89,7 @@ private:
 
     wxWebView* m_browser = nullptr;
     const DispatchTable* m_external = nullptr;
+    std::vector<std::string> m_userScripts;
     int m_loadCount = 0;
 };
 

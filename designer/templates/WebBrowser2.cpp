@@ -1,0 +1,89 @@
+#include "designer/templates/WebBrowser2.h"
+
+#include "designer/templates/TemplateResources.h"
+#include "platform/com/ModuleLoader.h"
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace TEVComponentDesignerAfx {
+namespace {
+
+constexpr const char* kPlayerFileName = "swfobject.js";
+
+// Lets the browser finish loading without dispatching user input or timers, so nothing
+// else of the program runs meanwhile.
+bool WaitWithoutUserInput(const std::function<bool()>& done, int timeoutMs) {
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if (!loop)
+        return done();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+        wxMilliSleep(2);
+    }
+    return true;
+}
+
+} // namespace
+
+bool CWebBrowser2::Create(const wxString& windowName, long style, const wxRect& rect,
+                          wxWindow* parent, wxWindowID id) {
+    if (!tev::HtmlView::Create(parent, id, windowName, nullptr, rect.GetPosition(), rect.GetSize()))
+        return false;
+    if (style & wxCLIP_CHILDREN)
+        SetWindowStyleFlag(GetWindowStyleFlag() | wxCLIP_CHILDREN);
+    if (!HasBrowser())
+        return true;
+    AddUserScript(PlayerScript());
+    // The movie reads its document from a file or from the "about" scheme; the pages come
+    // from text, so they need leave to read both.
+    EnableFileAccessFromFileUrls(true);
+    return true;
+}
+
+std::string CWebBrowser2::PlayerScript() {
+    std::ifstream in(tev::ProgramFolder() + kPlayerFileName, std::ios::binary);
+    if (in) {
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (!text.str().empty())
+            return text.str();
+    }
+    return std::string(TemplateResource(IDR_JS_SWFOBJECT));
+}
+
+void CWebBrowser2::ClearDocument() {
+    if (!HasBrowser())
+        return;
+    if (!m_firstDocumentSeen) {
+        // The browser loads its first (blank) document when it is created; a page written
+        // before it is there could be lost on some engines. Waiting is bounded: without a
+        // first document the page is written all the same.
+        WaitWithoutUserInput([this] { return LoadCount() > 0; }, kFirstDocumentWaitMs);
+        m_firstDocumentSeen = true;
+    }
+    m_document.clear();
+    m_open = true;
+    SetPage(std::string(), kDocumentBase);
+}
+
+void CWebBrowser2::WriteDocument(const std::string& text) {
+    if (!HasBrowser())
+        return;
+    if (!m_open) {
+        m_document.clear();
+        m_open = true;
+    }
+    m_document += text;
+    SetPage(m_document, kDocumentBase);
+}
+
+} // namespace TEVComponentDesignerAfx
