@@ -79,11 +79,12 @@ public:
                              const CComVariant& value);
     void PropertyChanged(const std::string& name, const std::string& category,
                          const CComVariant& value);
-    // The preview brought the other dimension along to a new width or height.
-    void SetPropertyFromPreview(const std::string& name, const std::string& category,
-                                const CComVariant& value);
-    // The gallery's choice: the template's props.xml.
-    void ApplyTemplate(const std::string& path);
+    // The calls of the preview and the gallery into the page (virtual, so that a page
+    // can watch them): the preview brought the other dimension along to a new width or
+    // height; the gallery's choice of a template, by the path of its props.xml.
+    virtual void SetPropertyFromPreview(const std::string& name, const std::string& category,
+                                        const CComVariant& value);
+    virtual void ApplyTemplate(const std::string& path);
 
     // The parts, for the designer view and for tests.
     CSimpleSplitter* GetOuterSplitter() const { return m_pOuterSplitter; }

@@ -109,6 +109,24 @@ TEST_F(HostFixture, ATableSetLaterAppliesFromTheNextPage) {
     EXPECT_TRUE(host->calls.empty());
 }
 
+TEST_F(HostFixture, AddedUserScriptsRunFirstInEveryPageAndOutliveANewTable) {
+    // The script sees `window.external` already there, and the page sees the script's work.
+    view->AddUserScript("window.tevAdded = (window.tevAdded || 0) + 1;"
+                        "window.tevSawExternal = typeof window.external.Report;");
+    const std::string page = "<html><body><script>window.external.Report(window.tevAdded + ' ' + "
+                             "window.tevSawExternal)</script></body></html>";
+    view->SetPage(page);
+    ASSERT_TRUE(WaitForCalls(1));
+    tev::DispatchTable other;
+    other.Add("Report", [this](const tev::ExternalArgs& args) {
+        host->calls.push_back("other " + args[0].ToText());
+    });
+    view->SetExternalDispatch(&other);
+    view->SetPage(page);
+    ASSERT_TRUE(WaitForCalls(2));
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"1 function", "other 1 function"}));
+}
+
 TEST(HtmlViewWithoutTable, ExternalIsAnEmptyObject) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "plain", wxDefaultPosition, wxSize(300, 200));
     auto* view = new tev::HtmlView(frame, wxID_ANY, "plain");
