@@ -36,8 +36,8 @@ std::string DumpDom(const std::string& page, const std::string& profile) {
                                 " --disable-background-networking --disable-component-update"
                                 " --allow-file-access-from-files --virtual-time-budget=5000"
                                 " --user-data-dir=" +
-                                Quoted(profile) + " --dump-dom " +
-                                Quoted("file://" + page) + " 2>/dev/null";
+                                Quoted(profile) + " --dump-dom " + Quoted("file://" + page) +
+                                " 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe)
         return {};
@@ -66,8 +66,8 @@ TEST(PublishedPage, OddProjectAndMovieNamesStillFindTheirFiles) {
     for (const auto& c : cases) {
         TempDir folder;
         ASSERT_TRUE(tev::CopyFileOver(program + "swfobject.js", folder / "swfobject.js"));
-        ASSERT_TRUE(tev::CopyFileOver(program + "component/Calendar/WebCalendar.js",
-                                      folder / movieName));
+        ASSERT_TRUE(
+            tev::CopyFileOver(program + "component/Calendar/WebCalendar.js", folder / movieName));
         ASSERT_TRUE(tev::CopyFileOver(program + "component/Calendar/WebCalendar.css",
                                       folder / "WebCalendar.css"));
         // The data file as saving writes it: UTF-16LE with a byte-order mark.
@@ -81,10 +81,10 @@ TEST(PublishedPage, OddProjectAndMovieNamesStillFindTheirFiles) {
             bytes += static_cast<char>(unit >> 8);
         }
         ASSERT_TRUE(WriteFileBytes(folder / (std::string(c.project) + ".xml"), bytes));
-        ASSERT_TRUE(WriteFileBytes(folder / "index.html",
-                                   CPreviewPage::BuildIndexPage(TemplateResource(IDR_HTML_INDEX),
-                                                                folder / movieName, c.project, 320,
-                                                                240)));
+        ASSERT_TRUE(
+            WriteFileBytes(folder / "index.html",
+                           CPreviewPage::BuildIndexPage(TemplateResource(IDR_HTML_INDEX),
+                                                        folder / movieName, c.project, 320, 240)));
 
         TempDir profile;
         const std::string dom = DumpDom(folder / "index.html", profile.path());

@@ -1,5 +1,6 @@
 // The Choose Style page in real windows, with pages rendered by the real WebKit, the real
 // player and movie from the program's folder and the real protocol handler module.
+#include "designer/core/TEVComponentDesignerView.h"
 #include "designer/properties/ComponentProtocolBinding.h"
 #include "designer/templates/SimpleSplitter.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
@@ -360,4 +361,50 @@ TEST(SimpleSplitter, DraggingTheBarMovesItWithinTheMinimumsAndKeepsTheShare) {
     EXPECT_EQ(right->GetRect(), wxRect(203, 0, 600, 200));
     frame->Destroy();
     tev::PumpEventsFor(20);
+}
+
+TEST(DesignerView, TheChooseStylePageIsBuiltInOrderAndPublishesTheIndexPage) {
+    TempDir home;
+    tevtest::ScopedEnv documents("XDG_DOCUMENTS_DIR", home / "docs");
+    tevtest::ScopedRegistry registry;
+    ScopedProgramFolder folder(tevtest::ProgramDir());
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "designer", wxDefaultPosition, wxSize(900, 650));
+    auto* designer = new CTEVComponentDesignerView(true, false);
+    designer->SetProjectExtension("kcd");
+    designer->SetProjectType("Quorvane Web Calendar");
+    designer->SetComponentPath(tevtest::ProgramDir() + "component/Calendar/componentInfo.xml");
+    designer->SetIndexHtmlFileName("MyCalendar.html");
+    designer->Create(frame, 101, wxRect(0, 0, 900, 650));
+    frame->Show();
+    designer->CreateNew();
+    CTEVComponentDesignerTemplateView* page = designer->GetTemplateView();
+    ASSERT_NE(page, nullptr);
+
+    // The handler was registered before the component was read: it has the folder.
+    EXPECT_NE(page->GetPreviewView()->GetAboutFactory(), nullptr);
+    tev::InternetResponse css;
+    EXPECT_EQ(tev::InternetSession::Instance().Resolve("about:WebCalendar.css", css), S_OK);
+    EXPECT_FALSE(css.content.empty());
+    // The gallery was built with the template roots.
+    CWebBrowser2* gallery = page->GetGalleryView()->GetBrowser();
+    EXPECT_EQ(WaitFor(gallery, "document.querySelectorAll('#wrapper li').length", "8"), "8");
+    EXPECT_EQ(WaitFor(page->GetPreviewView()->GetBrowser(),
+                      "document.querySelectorAll('.wcal').length", "1"),
+              "1");
+
+    TempDir projects;
+    tev::CreateDirectoryTree(projects / "Spring");
+    designer->SaveProject(projects.path(), "Spring");
+    const std::string index = designer->GetHtmlCode();
+    EXPECT_NE(index.find("var so = new SWFObject(\"WebCalendar.js\", \"flash\", \"500\", \"400\""),
+              std::string::npos)
+        << index;
+    EXPECT_NE(index.find("so.addVariable(\"tev_xmlConnectorURL\", \"Spring.xml\");"),
+              std::string::npos);
+    EXPECT_EQ(designer->GetFlashComponentPath(),
+              tevtest::ProgramDir() + "component/Calendar/WebCalendar.js");
+    frame->Destroy();
+    tev::PumpEventsFor(20);
+    EXPECT_FALSE(tev::InternetSession::Instance().IsRegistered("about"))
+        << "the preview gives the namespace up when it goes";
 }
