@@ -4,6 +4,7 @@
 #include "designer/properties/ComponentProtocolBinding.h"
 #include "designer/templates/SimpleSplitter.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
+#include "designer/templates/TemplateResources.h"
 #include "designer/templates/XTHtmlPreviewView.h"
 #include "designer/templates/XTHtmlTemplateView.h"
 #include "platform/com/ModuleLoader.h"
@@ -320,6 +321,20 @@ TEST(WebBrowser2, APageWrittenTwiceShowsOnceAndAlwaysWithThePlayer) {
     EXPECT_EQ(WaitFor(browser, marks, "0 object"), "0 object");
     frame->Destroy();
     tev::PumpEventsFor(20);
+}
+
+TEST(WebBrowser2, ThePlayerComesFromTheProgramFolderOrElseFromTheLibrary) {
+    TempDir program;
+    ASSERT_TRUE(WriteFileBytes(program / "swfobject.js", "/* beside the program */"));
+    {
+        ScopedProgramFolder folder(program.path());
+        EXPECT_EQ(CWebBrowser2::PlayerScript(), "/* beside the program */");
+    }
+    TempDir empty;
+    ScopedProgramFolder folder(empty.path());
+    const std::string builtIn = CWebBrowser2::PlayerScript();
+    EXPECT_EQ(builtIn, std::string(TemplateResource(IDR_JS_SWFOBJECT)));
+    EXPECT_NE(builtIn.find("function SWFObject("), std::string::npos);
 }
 
 TEST(SimpleSplitter, DraggingTheBarMovesItWithinTheMinimumsAndKeepsTheShare) {
