@@ -4,11 +4,13 @@
 #include "platform/com/ModuleLoader.h"
 
 #include <wx/app.h>
+#include <wx/apptrait.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace TEVComponentDesignerAfx {
@@ -20,7 +22,18 @@ constexpr const char* kPlayerFileName = "swfobject.js";
 // else of the program runs meanwhile.
 bool WaitWithoutUserInput(const std::function<bool()>& done, int timeoutMs) {
     wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    if (!loop)
+    std::unique_ptr<wxEventLoopBase> own;
+    std::unique_ptr<wxEventLoopActivator> activator;
+    if (!loop) {
+        wxAppTraits* traits = wxTheApp ? wxTheApp->GetTraits() : nullptr;
+        if (!traits)
+            return done();
+        own.reset(traits->CreateEventLoop());
+        activator = std::make_unique<wxEventLoopActivator>(own.get());
+        loop = own.get();
+    }
+    // Already inside a yield (the toolkit refuses a second one): no waiting.
+    if (loop->IsYielding())
         return done();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
@@ -64,10 +77,12 @@ void CWebBrowser2::ClearDocument() {
     if (!HasBrowser())
         return;
     if (!m_firstDocumentSeen) {
-        // The browser loads its first (blank) document when it is created; a page written
-        // before it is there could be lost on some engines. Waiting is bounded: without a
-        // first document the page is written all the same.
-        WaitWithoutUserInput([this] { return LoadCount() > 0; }, kFirstDocumentWaitMs);
+        // A browser that has shown nothing yet gets a blank document first, and the page
+        // follows once that is there. The wait is bounded: without a first document the
+        // page is written all the same.
+        const int loads = LoadCount();
+        Navigate("about:blank");
+        WaitWithoutUserInput([this, loads] { return LoadCount() > loads; }, kFirstDocumentWaitMs);
         m_firstDocumentSeen = true;
     }
     m_document.clear();
