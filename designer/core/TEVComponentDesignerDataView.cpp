@@ -1,9 +1,51 @@
 #include "designer/core/TEVComponentDesignerDataView.h"
 
 #include "designer/core/DesignerProject.h"
+#include "designer/core/TEVComponentDesignerAx.h"
+#include "platform/com/ComPtr.h"
 #include "platform/xml/XmlDom.h"
 
+#include <new>
+
 namespace TEVComponentDesignerAfx {
+
+namespace {
+
+// The designer interface of `control`, asked for one call; empty when there is none.
+CComPtr<ITEVComponentDesigner> DesignerOf(IUnknown* control) {
+    CComPtr<ITEVComponentDesigner> designer;
+    if (control)
+        control->QueryInterface(IID_ITEVComponentDesigner, reinterpret_cast<void**>(&designer));
+    return designer;
+}
+
+// A string for an in parameter: never NULL, "" gives an empty BSTR.
+CComBSTR InBstr(const std::string& text) {
+    CComBSTR bstr(text);
+    if (!bstr.m_str)
+        throw std::bad_alloc();
+    return bstr;
+}
+
+// Takes over a returned BSTR: its text, freed; NULL reads as "".
+std::string TakeBstr(BSTR text) {
+    CComBSTR owner;
+    owner.Attach(text);
+    return owner.ToUtf8();
+}
+
+// A copy of the notified value that is cleared when the call is over.
+struct VariantArgument {
+    explicit VariantArgument(const VARIANT& value) {
+        VariantInit(&copy);
+        if (VariantCopy(&copy, &value) == E_OUTOFMEMORY)
+            throw std::bad_alloc();
+    }
+    ~VariantArgument() { VariantClear(&copy); }
+    VARIANT copy;
+};
+
+} // namespace
 
 CTEVComponentDesignerDataView::~CTEVComponentDesignerDataView() {
     OnDestroy();
@@ -19,47 +61,90 @@ bool CTEVComponentDesignerDataView::Create(wxWindow* parent, wxWindowID id, cons
 }
 
 void CTEVComponentDesignerDataView::OnCreate() {
-    // The editor control is created here by its ProgID once controls can be hosted; until
-    // then the page stays empty and the forwarders below are skipped.
-    m_pControlWnd = nullptr;
+    // The outcome is not examined: without a control the page stays empty.
+    m_wndControl.CreateControl(m_strProgID, kControlWindowName, true, wxRect(), this, 0);
+    const wxSize client = GetClientSize();
+    if (client.x > 0 && client.y > 0)
+        m_wndControl.MoveWindow(wxRect(wxPoint(0, 0), client));
 }
 
 void CTEVComponentDesignerDataView::OnSize(wxSizeEvent& event) {
-    if (m_pControlWnd)
-        m_pControlWnd->SetSize(0, 0, event.GetSize().x, event.GetSize().y);
     event.Skip();
-}
-
-void CTEVComponentDesignerDataView::OnDestroy() {
-    if (m_pControlWnd) {
-        m_pControlWnd->Destroy();
-        m_pControlWnd = nullptr;
+    const wxSize client = GetClientSize();
+    if (wxWindow* control = m_wndControl.GetControlWindow()) {
+        m_wndControl.MoveWindow(wxRect(0, 0, client.x, client.y));
+        control->Refresh();
     }
 }
 
-bool CTEVComponentDesignerDataView::HasControl() const {
-    return m_pControlWnd != nullptr;
+void CTEVComponentDesignerDataView::OnDestroy() {
+    m_wndControl.DestroyControl();
 }
 
-// The forwarders below are skipped while the page has no control; getters then yield "".
+bool CTEVComponentDesignerDataView::HasControl() const {
+    return static_cast<bool>(DesignerOf(m_wndControl.GetControlUnknown()));
+}
+
+// Each forwarder follows the calling rules of the designer interface: the interface is
+// asked for per call, strings go in as BSTRs and come back freed, results are ignored.
 
 std::string CTEVComponentDesignerDataView::GetDataSection() {
-    return {};
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return {};
+    BSTR xml = nullptr;
+    designer->GetDataSection(&xml);
+    return TakeBstr(xml);
 }
 
-void CTEVComponentDesignerDataView::SetDataSection(const std::string&) {}
+void CTEVComponentDesignerDataView::SetDataSection(const std::string& xml) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return;
+    CComBSTR argument = InBstr(xml);
+    designer->SetDataSection(argument);
+}
 
 std::string CTEVComponentDesignerDataView::GetExtendedParams() {
-    return {};
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return {};
+    BSTR params = nullptr;
+    designer->GetExtendedParams(&params);
+    return TakeBstr(params);
 }
 
-void CTEVComponentDesignerDataView::SetExtendedParams(const std::string&) {}
+void CTEVComponentDesignerDataView::SetExtendedParams(const std::string& text) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return;
+    CComBSTR argument = InBstr(text);
+    designer->SetExtendedParams(argument);
+}
 
-void CTEVComponentDesignerDataView::OnPropertyChanged(const std::string&, const std::string&,
-                                                      const CComVariant&) {}
+void CTEVComponentDesignerDataView::OnPropertyChanged(const std::string& name,
+                                                      const std::string& category,
+                                                      const CComVariant& value) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return;
+    CComBSTR nameArgument = InBstr(name);
+    CComBSTR categoryArgument = InBstr(category);
+    VariantArgument valueArgument(value);
+    designer->OnPropertyChanged(nameArgument, categoryArgument, valueArgument.copy);
+}
 
-void CTEVComponentDesignerDataView::OnPropertyInit(const std::string&, const std::string&,
-                                                   const CComVariant&) {}
+void CTEVComponentDesignerDataView::OnPropertyInit(const std::string& name,
+                                                   const std::string& category,
+                                                   const CComVariant& value) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return;
+    CComBSTR nameArgument = InBstr(name);
+    CComBSTR categoryArgument = InBstr(category);
+    VariantArgument valueArgument(value);
+    designer->OnPropertyInit(nameArgument, categoryArgument, valueArgument.copy);
+}
 
 bool CTEVComponentDesignerDataView::ExtractDataSection(const std::string& xml,
                                                        std::string& dataXml) {

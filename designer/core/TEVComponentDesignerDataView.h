@@ -2,9 +2,11 @@
 // The data page of the designer view: it hosts the component's editor control, created by
 // its ProgID, and is the only place where the designer talks to that control.
 //
-// Until an editor control can be hosted the page stays empty: every forwarder is skipped,
-// getters return "", as for a control that is missing or lacks the designer interface.
+// Every call of the designer interface asks the control for the interface afresh and lets
+// go of it afterwards. When the ProgID is unknown, the control fails to start or lacks the
+// interface, the page stays empty: every forwarder is skipped and getters return "".
 #include "platform/com/Variant.h"
+#include "platform/widgets/ControlHosting.h"
 
 #include <wx/panel.h>
 
@@ -27,6 +29,8 @@ public:
 
     // Whether an editor control with the designer interface is present.
     bool HasControl() const;
+    // The editor control's window, null when there is none.
+    wxWindow* GetControlWindow() const { return m_wndControl.GetControlWindow(); }
 
     // Contract forwarders.
     std::string GetDataSection();
@@ -56,9 +60,12 @@ protected:
     void OnDestroy();
 
 private:
+    // The window name the editor control is created with.
+    static constexpr const char* kControlWindowName = "ComponentData";
+
+    // Through it the control is created and reached.
+    tev::OleControlWnd m_wndControl;
     std::string m_strProgID;
-    // The editor control's window once it exists.
-    wxWindow* m_pControlWnd = nullptr;
 };
 
 } // namespace TEVComponentDesignerAfx

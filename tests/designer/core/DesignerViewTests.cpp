@@ -57,6 +57,8 @@ private:
 // A designer view in a frame, configured as a host configures it, with the user's
 // documents in a private folder.
 struct DesignerFixture : testing::Test {
+    // No editor control is registered here: the data page stays empty.
+    tevtest::ScopedRegistry registry;
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
     CountingHost host;

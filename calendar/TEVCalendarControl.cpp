@@ -1,0 +1,812 @@
+#include "calendar/TEVCalendarControl.h"
+
+#include "calendar/store/CalendarData.h"
+#include "platform/text/StringUtil.h"
+#include "resources/calendar/CalendarStrings.h"
+
+#include <wx/control.h>
+#include <wx/dcbuffer.h>
+#include <wx/dcgraph.h>
+#include <wx/scrolbar.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace tev::calendar;
+
+namespace {
+
+constexpr int kHeaderHeight = 30;
+constexpr int kBarHeight = 20;
+constexpr int kLineHeight = 20;
+constexpr int kRowHeight = 22;
+constexpr int kGutterWidth = 58;
+constexpr int kWeekdayRowHeight = 24;
+
+// The palette: calm greys, one blue accent, a red line for the time now.
+const wxColour kBackground(255, 255, 255);
+const wxColour kHeaderBackground(246, 248, 250);
+const wxColour kGrid(218, 222, 228);
+const wxColour kGridLight(236, 239, 243);
+const wxColour kOffHours(243, 246, 250);
+const wxColour kOtherMonth(248, 249, 250);
+const wxColour kText(32, 33, 36);
+const wxColour kMutedText(95, 99, 104);
+const wxColour kAccent(26, 115, 232);
+const wxColour kAccentLight(232, 240, 254);
+const wxColour kNowLine(217, 48, 37);
+constexpr uint32_t kNoLabelColour = 0x8AB4F8;
+
+wxColour ColourOf(uint32_t rgb) {
+    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+wxColour Blend(const wxColour& a, const wxColour& b, double t) {
+    auto mix = [t](int x, int y) { return static_cast<unsigned char>(x + (y - x) * t + 0.5); };
+    return wxColour(mix(a.Red(), b.Red()), mix(a.Green(), b.Green()), mix(a.Blue(), b.Blue()));
+}
+
+std::string TimeText(int minuteOfDay) {
+    return tev::Format("%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
+}
+
+wxString Wx(const std::string& text) {
+    return wxString::FromUTF8(text);
+}
+
+CCalendarDateTime DayStart(int64_t day) {
+    return CCalendarDateTime::FromDayNumber(day);
+}
+
+} // namespace
+
+bool CTEVCalendarControl::Create(wxWindow* parent, wxWindowID id) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!wxWindow::Create(parent, id, wxDefaultPosition, wxDefaultSize,
+                          wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE,
+                          "CalendarControl"))
+        return false;
+    m_model.SetSelectedDay(GetToday());
+    m_pScrollBar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+    Bind(wxEVT_PAINT, &CTEVCalendarControl::OnPaint, this);
+    Bind(wxEVT_SIZE, &CTEVCalendarControl::OnSize, this);
+    Bind(wxEVT_MOUSEWHEEL, &CTEVCalendarControl::OnMouseWheel, this);
+    Bind(wxEVT_LEFT_DOWN, &CTEVCalendarControl::OnLeftDown, this);
+    Bind(wxEVT_MOTION, &CTEVCalendarControl::OnMotion, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_CHANGED, &CTEVCalendarControl::OnScroll, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_THUMBTRACK, &CTEVCalendarControl::OnScroll, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_LINEUP, &CTEVCalendarControl::OnScroll, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_LINEDOWN, &CTEVCalendarControl::OnScroll, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_PAGEUP, &CTEVCalendarControl::OnScroll, this);
+    m_pScrollBar->Bind(wxEVT_SCROLL_PAGEDOWN, &CTEVCalendarControl::OnScroll, this);
+    ScrollToMinute(m_model.GetWorkDayStart());
+    Populate();
+    return true;
+}
+
+void CTEVCalendarControl::SetDataProvider(CCalendarData* data) {
+    m_pData = data;
+    Populate();
+}
+
+int64_t CTEVCalendarControl::GetToday() const {
+    return m_today != INT64_MIN ? m_today : CCalendarDateTime::Now().GetDayNumber();
+}
+
+void CTEVCalendarControl::SwitchActiveView(CalendarViewType type) {
+    if (m_model.GetViewType() == type)
+        return;
+    m_model.SetViewType(type);
+    Populate();
+}
+
+void CTEVCalendarControl::SetScaleInterval(int minutes) {
+    m_model.SetScale(minutes);
+    m_topRow = m_topMinute / m_model.GetScale();
+    Populate();
+}
+
+void CTEVCalendarControl::SelectDay(int64_t day) {
+    m_model.SetSelectedDay(day);
+    m_focusDay = day;
+    Populate();
+}
+
+void CTEVCalendarControl::ScrollToMinute(int minuteOfDay) {
+    m_topMinute = std::clamp(minuteOfDay, 0, CCalendarLayout::kMinutesPerDay - 1);
+    m_topRow = m_topMinute / m_model.GetScale();
+    UpdateScrollBar();
+    Refresh(false);
+}
+
+void CTEVCalendarControl::Populate() {
+    if (m_pData)
+        m_model.SetFirstDayOfWeek(m_pData->GetFirstDayOfWeek());
+    const std::vector<int64_t> days = m_model.GetVisibleDays();
+    const bool daysChanged = days != m_days;
+    m_days = days;
+    Recalc();
+    UpdateScrollBar();
+    Refresh(false);
+    if (daysChanged)
+        NotifyVisibleDays();
+}
+
+void CTEVCalendarControl::Recalc() {
+    m_events.clear();
+    m_placed.clear();
+    if (m_pData && !m_days.empty())
+        m_events = m_pData->RetrieveEvents(DayStart(m_days.front()), DayStart(m_days.back() + 1));
+    const bool dayView =
+        m_model.GetViewType() == kCalendarDayView || m_model.GetViewType() == kCalendarWorkWeekView;
+    m_spans =
+        dayView ? CCalendarLayout::LayoutSpans(m_events, m_days) : std::vector<CCalendarSpanItem>();
+    m_timed = dayView ? CCalendarLayout::LayoutTimed(m_events, m_days, m_model.GetScale())
+                      : std::vector<CCalendarTimedItem>();
+}
+
+void CTEVCalendarControl::NotifyVisibleDays() {
+    if (m_onVisibleDaysChanged)
+        m_onVisibleDaysChanged();
+}
+
+int CTEVCalendarControl::RowCount() const {
+    return CCalendarLayout::RowsPerDay(m_model.GetScale());
+}
+
+int CTEVCalendarControl::VisibleRows() const {
+    const DayGeometry geometry = DayViewGeometry();
+    return std::max(1, geometry.time.height / kRowHeight);
+}
+
+void CTEVCalendarControl::UpdateScrollBar() {
+    if (!m_pScrollBar)
+        return;
+    const bool dayView =
+        m_model.GetViewType() == kCalendarDayView || m_model.GetViewType() == kCalendarWorkWeekView;
+    const DayGeometry geometry = DayViewGeometry();
+    if (!dayView || geometry.time.height <= 0) {
+        m_pScrollBar->Hide();
+        return;
+    }
+    const int visible = VisibleRows();
+    const int maxTop = std::max(0, RowCount() - visible);
+    m_topRow = std::clamp(m_topMinute / m_model.GetScale(), 0, maxTop);
+    const int width = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    m_pScrollBar->SetSize(GetClientSize().x - width, geometry.time.y, width, geometry.time.height);
+    m_pScrollBar->SetScrollbar(m_topRow, visible, RowCount(), std::max(1, visible - 1));
+    m_pScrollBar->Show();
+}
+
+void CTEVCalendarControl::OnSize(wxSizeEvent& event) {
+    UpdateScrollBar();
+    Refresh(false);
+    event.Skip();
+}
+
+void CTEVCalendarControl::OnScroll(wxScrollEvent& event) {
+    m_topRow = event.GetPosition();
+    m_topMinute = m_topRow * m_model.GetScale();
+    Refresh(false);
+}
+
+void CTEVCalendarControl::OnMouseWheel(wxMouseEvent& event) {
+    const bool dayView =
+        m_model.GetViewType() == kCalendarDayView || m_model.GetViewType() == kCalendarWorkWeekView;
+    if (!dayView || event.GetWheelRotation() == 0)
+        return;
+    const int maxTop = std::max(0, RowCount() - VisibleRows());
+    m_topRow = std::clamp(m_topRow + (event.GetWheelRotation() > 0 ? -3 : 3), 0, maxTop);
+    m_topMinute = m_topRow * m_model.GetScale();
+    UpdateScrollBar();
+    Refresh(false);
+}
+
+void CTEVCalendarControl::OnLeftDown(wxMouseEvent& event) {
+    SetFocus();
+    const HitTestInfo hit = HitTest(event.GetPosition());
+    if (hit.kind != HitTestInfo::kNothing) {
+        m_focusDay = hit.day;
+        Refresh(false);
+    }
+    event.Skip();
+}
+
+void CTEVCalendarControl::OnMotion(wxMouseEvent& event) {
+    event.Skip();
+    if (m_nToolTipMode == 2) {
+        UnsetToolTip();
+        return;
+    }
+    const HitTestInfo hit = HitTest(event.GetPosition());
+    const wxString tip = hit.event ? Wx(ToolTipText(*hit.event)) : wxString();
+    if (GetToolTipText() != tip) {
+        if (tip.empty())
+            UnsetToolTip();
+        else
+            SetToolTip(tip);
+    }
+}
+
+std::string CTEVCalendarControl::ToolTipText(const CCalendarEvent& event) const {
+    const CCalendarDateTime& start = event.GetStartTime();
+    const CCalendarDateTime& end = event.GetEndTime();
+    auto stamp = [](const CCalendarDateTime& time) {
+        return tev::Format("%s %d %s", ShortMonthName(time.GetMonth()).c_str(), time.GetDay(),
+                           TimeText(time.GetMinuteOfDay()).c_str());
+    };
+    if (m_nToolTipMode == 1)
+        return tev::Format("[ID = 0x%08X] (%s - %s) %s", event.GetEventId(), stamp(start).c_str(),
+                           stamp(end).c_str(), event.GetSubject().c_str());
+    std::string text = event.IsAllDayEvent()
+                           ? event.GetSubject()
+                           : TimeText(start.GetMinuteOfDay()) + "-" +
+                                 TimeText(end.GetMinuteOfDay()) + " " + event.GetSubject();
+    if (!event.GetLocation().empty())
+        text += " (" + event.GetLocation() + ")";
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+CTEVCalendarControl::DayGeometry CTEVCalendarControl::DayViewGeometry() const {
+    DayGeometry geometry;
+    const wxSize client = GetClientSize();
+    const int scrollWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    const int lanes = std::max(1, CCalendarLayout::LaneCount(m_spans));
+    geometry.gutter = kGutterWidth;
+    geometry.rowHeight = kRowHeight;
+    geometry.header = wxRect(0, 0, client.x, kHeaderHeight);
+    geometry.allDay = wxRect(0, kHeaderHeight, client.x, lanes * (kBarHeight + 2) + 6);
+    const int timeTop = geometry.allDay.GetBottom() + 1;
+    geometry.time = wxRect(0, timeTop, client.x, std::max(0, client.y - timeTop));
+    const int columns = std::max<int>(1, static_cast<int>(m_days.size()));
+    geometry.columnWidth = std::max(0, client.x - geometry.gutter - scrollWidth) / columns;
+    return geometry;
+}
+
+int CTEVCalendarControl::ColumnLeft(const DayGeometry& geometry, int column) const {
+    const int scrollWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    const int width = std::max(0, GetClientSize().x - geometry.gutter - scrollWidth);
+    const int columns = std::max<int>(1, static_cast<int>(m_days.size()));
+    return geometry.gutter + column * width / columns;
+}
+
+std::vector<wxRect> CTEVCalendarControl::WeekCellRects() const {
+    const wxSize client = GetClientSize();
+    const int half = client.x / 2;
+    const int rowHeight = client.y / 3;
+    const int lastHeight = client.y - 2 * rowHeight;
+    std::vector<wxRect> cells;
+    for (int i = 0; i < 3; ++i)
+        cells.emplace_back(0, i * rowHeight, half, i == 2 ? lastHeight : rowHeight);
+    cells.emplace_back(half, 0, client.x - half, rowHeight);
+    cells.emplace_back(half, rowHeight, client.x - half, rowHeight);
+    // The last two days of the week share the last cell.
+    cells.emplace_back(half, 2 * rowHeight, client.x - half, lastHeight / 2);
+    cells.emplace_back(half, 2 * rowHeight + lastHeight / 2, client.x - half,
+                       lastHeight - lastHeight / 2);
+    return cells;
+}
+
+std::vector<wxRect> CTEVCalendarControl::MonthCellRects(wxRect* headerRow) const {
+    const wxSize client = GetClientSize();
+    const int weeks = std::max<int>(1, static_cast<int>(m_days.size() / 7));
+    if (headerRow)
+        *headerRow = wxRect(0, 0, client.x, kWeekdayRowHeight);
+    const int height = std::max(0, client.y - kWeekdayRowHeight);
+    std::vector<wxRect> cells;
+    for (int week = 0; week < weeks; ++week) {
+        const int top = kWeekdayRowHeight + week * height / weeks;
+        const int bottom = kWeekdayRowHeight + (week + 1) * height / weeks;
+        for (int column = 0; column < 7; ++column) {
+            const int left = column * client.x / 7;
+            const int right = (column + 1) * client.x / 7;
+            cells.emplace_back(left, top, right - left, bottom - top);
+        }
+    }
+    return cells;
+}
+
+CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& point) const {
+    HitTestInfo hit;
+    if (!wxRect(GetClientSize()).Contains(point))
+        return hit;
+    for (auto it = m_placed.rbegin(); it != m_placed.rend(); ++it) {
+        if (it->rect.Contains(point)) {
+            hit.kind = HitTestInfo::kEvent;
+            hit.event = it->event;
+            hit.day = it->event->GetStartTime().GetDayNumber();
+            break;
+        }
+    }
+    switch (m_model.GetViewType()) {
+    case kCalendarDayView:
+    case kCalendarWorkWeekView: {
+        const DayGeometry geometry = DayViewGeometry();
+        if (point.x < geometry.gutter || m_days.empty())
+            return hit;
+        int column = static_cast<int>(m_days.size()) - 1;
+        while (column > 0 && point.x < ColumnLeft(geometry, column))
+            --column;
+        if (point.x >= ColumnLeft(geometry, static_cast<int>(m_days.size())))
+            return hit;
+        if (hit.kind == HitTestInfo::kEvent) {
+            hit.day = m_days[column];
+            return hit;
+        }
+        hit.day = m_days[column];
+        if (geometry.header.Contains(point)) {
+            hit.kind = HitTestInfo::kDayHeader;
+        } else if (geometry.allDay.Contains(point)) {
+            hit.kind = HitTestInfo::kAllDayArea;
+        } else {
+            const int row = m_topRow + (point.y - geometry.time.y) / geometry.rowHeight;
+            if (row >= RowCount())
+                return HitTestInfo();
+            hit.kind = HitTestInfo::kTimeCell;
+            hit.minute = CCalendarLayout::RowStart(row, m_model.GetScale());
+        }
+        return hit;
+    }
+    case kCalendarWeekView:
+    case kCalendarMonthView: {
+        const std::vector<wxRect> cells =
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+        for (size_t i = 0; i < cells.size() && i < m_days.size(); ++i) {
+            if (cells[i].Contains(point)) {
+                if (hit.kind != HitTestInfo::kEvent)
+                    hit.kind = HitTestInfo::kDayCell;
+                hit.day = m_days[i];
+                return hit;
+            }
+        }
+        return hit.kind == HitTestInfo::kEvent ? hit : HitTestInfo();
+    }
+    }
+    return hit;
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC paintDc(this);
+    wxGCDC dc(paintDc);
+    dc.SetBackground(wxBrush(kBackground));
+    dc.Clear();
+    m_placed.clear();
+    dc.SetFont(GetFont());
+    switch (m_model.GetViewType()) {
+    case kCalendarDayView:
+    case kCalendarWorkWeekView:
+        PaintDayView(dc);
+        break;
+    case kCalendarWeekView:
+        PaintWeekView(dc);
+        break;
+    case kCalendarMonthView:
+        PaintMonthView(dc);
+        break;
+    }
+}
+
+void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
+                                          const CCalendarEvent& event) {
+    const CCalendarLabel* label = m_pData ? m_pData->GetLabels().Find(event.GetLabelId()) : nullptr;
+    const uint32_t rgb = label && event.GetLabelId() != 0 ? label->m_colour : kNoLabelColour;
+    const wxColour base = ColourOf(rgb);
+    const wxColour fill = Blend(base, *wxWHITE, 0.45);
+    const wxColour edge = Blend(base, *wxBLACK, 0.35);
+    dc.SetPen(wxPen(Blend(edge, *wxWHITE, 0.4)));
+    dc.SetBrush(wxBrush(fill));
+    dc.DrawRoundedRectangle(rect, 4);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(edge));
+    dc.DrawRoundedRectangle(wxRect(rect.x, rect.y, 4, rect.height), 2);
+
+    wxDCClipper clip(dc, wxRect(rect).Deflate(1));
+    wxFont bold = GetFont().Bold();
+    dc.SetFont(bold);
+    dc.SetTextForeground(kText);
+    const int textLeft = rect.x + 8;
+    const int textWidth = std::max(0, rect.GetRight() - textLeft - 2);
+    const int lineHeight = dc.GetCharHeight();
+    std::string first = event.GetSubject();
+    std::string second;
+    if (!event.IsAllDayEvent() && !CCalendarLayout::IsSpanEvent(event))
+        second = TimeText(event.GetStartTime().GetMinuteOfDay()) + " - " +
+                 TimeText(event.GetEndTime().GetMinuteOfDay());
+    if (!event.GetLocation().empty())
+        second += (second.empty() ? "" : "  ") + event.GetLocation();
+    const int top =
+        rect.height < 2 * lineHeight + 4 ? rect.y + (rect.height - lineHeight) / 2 : rect.y + 3;
+    if (rect.height < 2 * lineHeight + 4 && !second.empty() &&
+        !CCalendarLayout::IsSpanEvent(event)) {
+        // One line: the subject, then the time when it fits.
+        first += "  ";
+        dc.DrawText(wxControl::Ellipsize(Wx(first), dc, wxELLIPSIZE_END, textWidth), textLeft, top);
+        const int used = dc.GetTextExtent(Wx(first)).x;
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(kMutedText);
+        if (used < textWidth)
+            dc.DrawText(wxControl::Ellipsize(Wx(second), dc, wxELLIPSIZE_END, textWidth - used),
+                        textLeft + used, top);
+    } else {
+        dc.DrawText(wxControl::Ellipsize(Wx(first), dc, wxELLIPSIZE_END, textWidth), textLeft, top);
+        if (!second.empty()) {
+            dc.SetFont(GetFont());
+            dc.SetTextForeground(kMutedText);
+            dc.DrawText(wxControl::Ellipsize(Wx(second), dc, wxELLIPSIZE_END, textWidth), textLeft,
+                        top + lineHeight + 1);
+        }
+    }
+    dc.SetFont(GetFont());
+}
+
+void CTEVCalendarControl::PaintSpanBar(wxDC& dc, const wxRect& rect,
+                                       const CCalendarSpanItem& item) {
+    PaintTimedEvent(dc, rect, *item.event);
+    m_placed.push_back({rect, item.event});
+}
+
+void CTEVCalendarControl::PaintDayView(wxDC& dc) {
+    const DayGeometry geometry = DayViewGeometry();
+    const int columns = static_cast<int>(m_days.size());
+    const int64_t today = GetToday();
+    const int scale = m_model.GetScale();
+    const int right = ColumnLeft(geometry, columns);
+
+    // Day captions.
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kHeaderBackground));
+    dc.DrawRectangle(geometry.header.x, geometry.header.y, geometry.header.width,
+                     geometry.header.height + geometry.allDay.height);
+    for (int column = 0; column < columns; ++column) {
+        const int left = ColumnLeft(geometry, column);
+        const int width = ColumnLeft(geometry, column + 1) - left;
+        const CCalendarDateTime date = DayStart(m_days[column]);
+        const int dayOfWeek = date.GetDayOfWeek();
+        std::string caption;
+        if (width > 190)
+            caption = DayName(dayOfWeek) + ", " + MonthName(date.GetMonth()) + " " +
+                      std::to_string(date.GetDay());
+        else if (width > 70)
+            caption = ShortDayName(dayOfWeek) + " " + std::to_string(date.GetDay());
+        else
+            caption = std::to_string(date.GetDay());
+        const bool isToday = m_days[column] == today;
+        wxFont font = GetFont();
+        if (isToday)
+            font.MakeBold();
+        dc.SetFont(font);
+        const wxSize extent = dc.GetTextExtent(Wx(caption));
+        const int x = left + (width - extent.x) / 2;
+        const int y = geometry.header.y + (geometry.header.height - extent.y) / 2;
+        if (isToday) {
+            dc.SetBrush(wxBrush(kAccent));
+            dc.DrawRoundedRectangle(x - 8, y - 3, extent.x + 16, extent.y + 6, (extent.y + 6) / 2);
+            dc.SetTextForeground(*wxWHITE);
+        } else {
+            dc.SetTextForeground(kText);
+        }
+        dc.DrawText(Wx(caption), x, y);
+    }
+    dc.SetFont(GetFont());
+
+    // All-day bars.
+    for (const CCalendarSpanItem& item : m_spans) {
+        const int left = ColumnLeft(geometry, item.firstColumn) + 3;
+        const int barRight = ColumnLeft(geometry, item.lastColumn + 1) - 3;
+        PaintSpanBar(dc,
+                     wxRect(left, geometry.allDay.y + 3 + item.lane * (kBarHeight + 2),
+                            barRight - left, kBarHeight),
+                     item);
+    }
+
+    // Time rows: work time white, the rest shaded, a line every row, stronger every hour.
+    {
+        wxDCClipper clip(dc, geometry.time);
+        const int rows = RowCount();
+        for (int row = m_topRow; row < rows; ++row) {
+            const int y = geometry.time.y + (row - m_topRow) * geometry.rowHeight;
+            if (y > geometry.time.GetBottom())
+                break;
+            const int minute = CCalendarLayout::RowStart(row, scale);
+            for (int column = 0; column < columns; ++column) {
+                const int left = ColumnLeft(geometry, column);
+                const int width = ColumnLeft(geometry, column + 1) - left;
+                dc.SetPen(*wxTRANSPARENT_PEN);
+                dc.SetBrush(
+                    wxBrush(m_model.IsWorkTime(m_days[column], minute) ? kBackground : kOffHours));
+                dc.DrawRectangle(left, y, width, geometry.rowHeight);
+            }
+            const bool hour = minute % 60 == 0;
+            dc.SetPen(wxPen(hour ? kGrid : kGridLight));
+            dc.DrawLine(geometry.gutter, y, right, y);
+            if (hour) {
+                dc.SetPen(wxPen(kGrid));
+                dc.DrawLine(geometry.gutter - 8, y, geometry.gutter, y);
+                const std::string hourText = tev::Format("%02d", minute / 60);
+                wxFont big = GetFont();
+                big.SetPointSize(big.GetPointSize() + 3);
+                dc.SetFont(big);
+                dc.SetTextForeground(kMutedText);
+                const wxSize bigExtent = dc.GetTextExtent(Wx(hourText));
+                wxFont small = GetFont();
+                small.SetPointSize(std::max(6, small.GetPointSize() - 2));
+                dc.SetFont(small);
+                const int minutesLeft = geometry.gutter - 8 - dc.GetTextExtent("00").x;
+                dc.SetFont(big);
+                dc.DrawText(Wx(hourText), minutesLeft - bigExtent.x - 1, y + 2);
+                dc.SetFont(small);
+                dc.DrawText("00", minutesLeft, y + 3);
+                dc.SetFont(GetFont());
+            }
+        }
+        for (int column = 0; column <= columns; ++column) {
+            const int x = ColumnLeft(geometry, column);
+            dc.SetPen(wxPen(kGrid));
+            dc.DrawLine(x, geometry.time.y, x, geometry.time.GetBottom() + 1);
+        }
+
+        // Events side by side where they overlap.
+        for (const CCalendarTimedItem& item : m_timed) {
+            const int left = ColumnLeft(geometry, item.column) + 2;
+            const int width = ColumnLeft(geometry, item.column + 1) - left - 6;
+            const int slotWidth = width / std::max(1, item.slotCount);
+            const double top = static_cast<double>(item.startMinute) / scale - m_topRow;
+            const double bottom =
+                std::max(static_cast<double>(item.endMinute) / scale - m_topRow, top + 1);
+            const wxRect rect(left + item.slot * slotWidth,
+                              geometry.time.y + static_cast<int>(top * geometry.rowHeight) + 1,
+                              slotWidth - 2,
+                              static_cast<int>((bottom - top) * geometry.rowHeight) - 2);
+            PaintTimedEvent(dc, rect, *item.event);
+            m_placed.push_back({rect, item.event});
+        }
+
+        // The time now on today's column.
+        const CCalendarDateTime now = CCalendarDateTime::Now();
+        for (int column = 0; column < columns; ++column) {
+            if (m_days[column] != today || m_today != INT64_MIN)
+                continue;
+            const double rowsDown = static_cast<double>(now.GetMinuteOfDay()) / scale - m_topRow;
+            const int y = geometry.time.y + static_cast<int>(rowsDown * geometry.rowHeight);
+            const int left = ColumnLeft(geometry, column);
+            dc.SetPen(wxPen(kNowLine, 2));
+            dc.DrawLine(left, y, ColumnLeft(geometry, column + 1), y);
+            dc.SetBrush(wxBrush(kNowLine));
+            dc.DrawCircle(left, y, 4);
+        }
+    }
+
+    // Frame lines between the parts.
+    dc.SetPen(wxPen(kGrid));
+    dc.DrawLine(0, geometry.allDay.y, right, geometry.allDay.y);
+    dc.DrawLine(0, geometry.time.y - 1, right, geometry.time.y - 1);
+    for (int column = 0; column <= columns; ++column) {
+        const int x = ColumnLeft(geometry, column);
+        dc.DrawLine(x, 0, x, geometry.time.y);
+    }
+}
+
+void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
+                                        const std::vector<CCalendarSpanItem>& spans, int usable,
+                                        bool monthCell) {
+    if (!monthCell) {
+        for (const CCalendarSpanItem& item : spans) {
+            if (item.lane >= usable || item.firstColumn > column || item.lastColumn < column)
+                continue;
+            PaintSpanBar(dc,
+                         wxRect(body.x + 3, body.y + item.lane * kLineHeight + 1, body.width - 6,
+                                kLineHeight - 2),
+                         item);
+        }
+    }
+    const std::vector<CCalendarEventPtr> list = CCalendarLayout::DayList(m_events, day);
+    const int hidden =
+        CCalendarLayout::HiddenCount(spans, column, static_cast<int>(list.size()), usable);
+    int line = CCalendarLayout::LaneCount(spans, column);
+    wxDCClipper clip(dc, body);
+    for (const CCalendarEventPtr& event : list) {
+        if (line >= usable)
+            break;
+        const wxRect rect(body.x + 3, body.y + line * kLineHeight + 1, body.width - 6,
+                          kLineHeight - 2);
+        const CCalendarLabel* label =
+            m_pData ? m_pData->GetLabels().Find(event->GetLabelId()) : nullptr;
+        const wxColour base =
+            ColourOf(label && event->GetLabelId() != 0 ? label->m_colour : kNoLabelColour);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(Blend(base, *wxBLACK, 0.2)));
+        dc.DrawCircle(rect.x + 5, rect.y + rect.height / 2, 4);
+        const int startMinute = event->GetStartTime().GetDayNumber() == day
+                                    ? event->GetStartTime().GetMinuteOfDay()
+                                    : 0;
+        const bool showEnd =
+            monthCell ? m_model.GetMonthShowEndTime() : m_model.GetWeekShowEndTime();
+        const bool clocks =
+            monthCell ? m_model.GetMonthShowTimeAsClocks() : m_model.GetWeekShowTimeAsClocks();
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(kMutedText);
+        const int textTop = rect.y + (rect.height - dc.GetCharHeight()) / 2;
+        int subjectLeft = rect.x + 13;
+        if (clocks) {
+            const int radius = std::max(3, rect.height / 2 - 2);
+            const wxPoint centre(subjectLeft + radius, rect.y + rect.height / 2);
+            PaintClock(dc, centre, radius, startMinute);
+            subjectLeft += 2 * radius + 3;
+            if (showEnd) {
+                PaintClock(dc, wxPoint(subjectLeft + radius, centre.y), radius,
+                           event->GetEndTime().GetMinuteOfDay());
+                subjectLeft += 2 * radius + 3;
+            }
+            subjectLeft += 2;
+        } else {
+            std::string time = TimeText(startMinute);
+            if (showEnd)
+                time += "-" + TimeText(event->GetEndTime().GetMinuteOfDay());
+            dc.DrawText(Wx(time), subjectLeft, textTop);
+            subjectLeft += dc.GetTextExtent(Wx(time + " ")).x;
+        }
+        dc.SetTextForeground(kText);
+        dc.DrawText(wxControl::Ellipsize(Wx(event->GetSubject()), dc, wxELLIPSIZE_END,
+                                         std::max(0, rect.GetRight() - subjectLeft)),
+                    subjectLeft, textTop);
+        m_placed.push_back({rect, event});
+        ++line;
+    }
+    if (hidden > 0) {
+        const std::string more = tev::Format("+%d more", hidden);
+        dc.SetTextForeground(kAccent);
+        const wxSize extent = dc.GetTextExtent(Wx(more));
+        dc.DrawText(Wx(more), body.GetRight() - extent.x - 4,
+                    body.y + usable * kLineHeight + (kLineHeight - extent.y) / 2);
+    }
+}
+
+void CTEVCalendarControl::PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay) {
+    dc.SetPen(wxPen(kMutedText));
+    dc.SetBrush(*wxWHITE_BRUSH);
+    dc.DrawCircle(centre, radius);
+    const double pi = 3.14159265358979;
+    const double minuteAngle = (minuteOfDay % 60) / 60.0 * 2 * pi;
+    const double hourAngle = ((minuteOfDay / 60) % 12 + (minuteOfDay % 60) / 60.0) / 12.0 * 2 * pi;
+    auto hand = [&](double angle, double length) {
+        dc.DrawLine(centre, wxPoint(centre.x + static_cast<int>(std::sin(angle) * length),
+                                    centre.y - static_cast<int>(std::cos(angle) * length)));
+    };
+    hand(hourAngle, radius * 0.55);
+    hand(minuteAngle, radius * 0.85);
+}
+
+void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
+    const std::vector<wxRect> cells = WeekCellRects();
+    const int64_t today = GetToday();
+    for (size_t i = 0; i < cells.size() && i < m_days.size(); ++i) {
+        const wxRect& cell = cells[i];
+        const int64_t day = m_days[i];
+        const CCalendarDateTime date = DayStart(day);
+        const bool isToday = day == today;
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(m_model.IsWorkDay(day) ? kBackground : kOtherMonth));
+        dc.DrawRectangle(cell);
+        const wxRect header(cell.x, cell.y, cell.width, kHeaderHeight - 6);
+        dc.SetBrush(wxBrush(isToday ? kAccent : kHeaderBackground));
+        dc.DrawRectangle(header);
+        wxFont font = GetFont();
+        if (isToday)
+            font.MakeBold();
+        dc.SetFont(font);
+        dc.SetTextForeground(isToday ? *wxWHITE : kText);
+        const std::string caption = DayName(date.GetDayOfWeek()) + ", " +
+                                    MonthName(date.GetMonth()) + " " +
+                                    std::to_string(date.GetDay());
+        const wxSize extent = dc.GetTextExtent(Wx(caption));
+        dc.DrawText(Wx(caption), header.x + 8, header.y + (header.height - extent.y) / 2);
+        dc.SetFont(GetFont());
+        const wxRect body(cell.x, header.GetBottom() + 3, cell.width,
+                          std::max(0, cell.GetBottom() - header.GetBottom() - 3));
+        const std::vector<int64_t> oneDay{day};
+        const std::vector<CCalendarSpanItem> spans = CCalendarLayout::LayoutSpans(m_events, oneDay);
+        const int timed = static_cast<int>(CCalendarLayout::DayList(m_events, day).size());
+        const int usable = CCalendarLayout::UsableLines(spans, {timed}, body.height / kLineHeight);
+        PaintListCell(dc, body, 0, day, spans, usable, false);
+        dc.SetPen(wxPen(kGrid));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(cell.x, cell.y, cell.width + 1, cell.height + 1);
+    }
+}
+
+void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
+    wxRect headerRow;
+    const std::vector<wxRect> cells = MonthCellRects(&headerRow);
+    const int64_t today = GetToday();
+    const int month = DayStart(m_model.GetSelectedDay()).GetMonth();
+
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kHeaderBackground));
+    dc.DrawRectangle(headerRow);
+    dc.SetTextForeground(kMutedText);
+    for (int column = 0; column < 7 && column < static_cast<int>(cells.size()); ++column) {
+        const std::string name = DayName(DayStart(m_days[column]).GetDayOfWeek());
+        const wxString text = cells[column].width > dc.GetTextExtent(Wx(name)).x + 12
+                                  ? Wx(name)
+                                  : Wx(name.substr(0, 3));
+        const wxSize extent = dc.GetTextExtent(text);
+        dc.DrawText(text, cells[column].x + (cells[column].width - extent.x) / 2,
+                    headerRow.y + (headerRow.height - extent.y) / 2);
+    }
+
+    const size_t weeks = cells.size() / 7;
+    for (size_t week = 0; week < weeks; ++week) {
+        const std::vector<int64_t> weekDays(m_days.begin() + week * 7,
+                                            m_days.begin() + week * 7 + 7);
+        const std::vector<CCalendarSpanItem> spans =
+            CCalendarLayout::LayoutSpans(m_events, weekDays);
+        for (int column = 0; column < 7; ++column) {
+            const wxRect& cell = cells[week * 7 + column];
+            const int64_t day = weekDays[column];
+            const CCalendarDateTime date = DayStart(day);
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(date.GetMonth() == month ? kBackground : kOtherMonth));
+            dc.DrawRectangle(cell);
+            if (day == m_focusDay) {
+                dc.SetBrush(wxBrush(kAccentLight));
+                dc.DrawRectangle(cell);
+            }
+            std::string number = std::to_string(date.GetDay());
+            if (date.GetDay() == 1)
+                number = ShortMonthName(date.GetMonth()) + " " + number;
+            wxFont font = GetFont();
+            if (day == today)
+                font.MakeBold();
+            dc.SetFont(font);
+            const wxSize extent = dc.GetTextExtent(Wx(number));
+            const int x = cell.x + 8;
+            const int y = cell.y + 4;
+            if (day == today) {
+                dc.SetBrush(wxBrush(kAccent));
+                dc.DrawRoundedRectangle(x - 5, y - 2, extent.x + 10, extent.y + 4,
+                                        (extent.y + 4) / 2);
+                dc.SetTextForeground(*wxWHITE);
+            } else {
+                dc.SetTextForeground(date.GetMonth() == month ? kText : kMutedText);
+            }
+            dc.DrawText(Wx(number), x, y);
+            dc.SetFont(GetFont());
+        }
+        // Bars run across the days of the week row, under the day numbers.
+        const int bodyTop = cells[week * 7].y + kLineHeight + 4;
+        const int bodyHeight = std::max(0, cells[week * 7].GetBottom() - bodyTop);
+        std::vector<int> timedCounts;
+        for (int64_t day : weekDays)
+            timedCounts.push_back(static_cast<int>(CCalendarLayout::DayList(m_events, day).size()));
+        const int usable =
+            CCalendarLayout::UsableLines(spans, timedCounts, bodyHeight / kLineHeight);
+        for (const CCalendarSpanItem& item : spans) {
+            if (item.lane >= usable)
+                continue;
+            const int left = cells[week * 7 + item.firstColumn].x + 3;
+            const int right = cells[week * 7 + item.lastColumn].GetRight() - 3;
+            PaintSpanBar(
+                dc,
+                wxRect(left, bodyTop + item.lane * kLineHeight + 1, right - left, kLineHeight - 2),
+                item);
+        }
+        for (int column = 0; column < 7; ++column) {
+            const wxRect& cell = cells[week * 7 + column];
+            PaintListCell(dc, wxRect(cell.x, bodyTop, cell.width, bodyHeight), column,
+                          weekDays[column], spans, usable, true);
+        }
+    }
+    dc.SetPen(wxPen(kGrid));
+    for (const wxRect& cell : cells) {
+        dc.DrawLine(cell.x, cell.y, cell.GetRight() + 1, cell.y);
+        dc.DrawLine(cell.x, cell.y, cell.x, cell.GetBottom() + 1);
+    }
+    dc.DrawLine(0, headerRow.GetBottom(), GetClientSize().x, headerRow.GetBottom());
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The calendar control: draws the store's events in day, work-week, week or month view and
+// answers where a point falls. Where events go is worked out by CCalendarLayout and which
+// days show by CCalendarViewModel; this class only turns that into pixels and handles the
+// mouse, the wheel and the scroll bar.
+#include "calendar/CalendarLayout.h"
+#include "calendar/CalendarViewModel.h"
+
+#include <wx/window.h>
+
+#include <functional>
+#include <vector>
+
+class CCalendarData;
+class wxDC;
+class wxScrollBar;
+class wxScrollEvent;
+
+class CTEVCalendarControl : public wxWindow {
+public:
+    // What lies under a point of the control.
+    struct HitTestInfo {
+        enum Kind { kNothing, kDayHeader, kAllDayArea, kTimeCell, kDayCell, kEvent };
+        Kind kind = kNothing;
+        int64_t day = 0;
+        int minute = -1; // time cells: the start of the row
+        CCalendarEventPtr event;
+    };
+
+    CTEVCalendarControl() = default;
+    bool Create(wxWindow* parent, wxWindowID id);
+
+    // The store whose events are shown; not owned.
+    void SetDataProvider(CCalendarData* data);
+    CCalendarData* GetDataProvider() const { return m_pData; }
+
+    CCalendarViewModel& GetModel() { return m_model; }
+    const CCalendarViewModel& GetModel() const { return m_model; }
+
+    CalendarViewType GetActiveViewType() const { return m_model.GetViewType(); }
+    void SwitchActiveView(CalendarViewType type);
+    // The scale of the day views in minutes per row; the top row shown keeps its time.
+    void SetScaleInterval(int minutes);
+    int GetScaleInterval() const { return m_model.GetScale(); }
+    // Moves the calendar to the day (keeping the kind of view).
+    void SelectDay(int64_t day);
+    // Reads the visible events from the store again and redraws.
+    void Populate();
+
+    // Tool tips: 0 the calendar's own, 1 with the event's identifier, 2 none.
+    int GetToolTipMode() const { return m_nToolTipMode; }
+    void SetToolTipMode(int mode) { m_nToolTipMode = mode; }
+
+    // The day that counts as today (the machine's date unless set, for pictures and tests).
+    int64_t GetToday() const;
+    void SetToday(int64_t day) { m_today = day; }
+
+    // The first row shown in the time area of the day views.
+    int GetTopRow() const { return m_topRow; }
+    void ScrollToMinute(int minuteOfDay);
+
+    HitTestInfo HitTest(const wxPoint& point) const;
+
+    // Told whenever the visible days change.
+    void SetVisibleDaysChangedHandler(std::function<void()> handler) {
+        m_onVisibleDaysChanged = std::move(handler);
+    }
+    const std::vector<int64_t>& GetVisibleDays() const { return m_days; }
+    const std::vector<CCalendarEventPtr>& GetVisibleEvents() const { return m_events; }
+
+    // The text the calendar shows as tip for an event.
+    std::string ToolTipText(const CCalendarEvent& event) const;
+
+private:
+    // The parts of the day views, in client coordinates.
+    struct DayGeometry {
+        wxRect header;  // day captions
+        wxRect allDay;  // all-day bars
+        wxRect time;    // time rows, gutter included
+        int gutter = 0; // width of the time captions
+        int columnWidth = 0;
+        int rowHeight = 0;
+    };
+    struct PlacedEvent {
+        wxRect rect;
+        CCalendarEventPtr event;
+    };
+
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnScroll(wxScrollEvent& event);
+
+    void Recalc();
+    void UpdateScrollBar();
+    void NotifyVisibleDays();
+    int RowCount() const;
+    int VisibleRows() const;
+
+    DayGeometry DayViewGeometry() const;
+    int ColumnLeft(const DayGeometry& geometry, int column) const;
+    void PaintDayView(wxDC& dc);
+    void PaintWeekView(wxDC& dc);
+    void PaintMonthView(wxDC& dc);
+    // The timed events of a cell under its bars, and what does not fit; week cells draw
+    // their own bars. `usable` lines hold items, the next one the hidden count.
+    void PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
+                       const std::vector<CCalendarSpanItem>& spans, int usable, bool monthCell);
+    void PaintSpanBar(wxDC& dc, const wxRect& rect, const CCalendarSpanItem& item);
+    void PaintTimedEvent(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
+    void PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay);
+    // The rectangle of each day of the week view (index into the visible days).
+    std::vector<wxRect> WeekCellRects() const;
+    std::vector<wxRect> MonthCellRects(wxRect* headerRow) const;
+
+    CCalendarData* m_pData = nullptr;
+    CCalendarViewModel m_model;
+    std::vector<int64_t> m_days;
+    std::vector<CCalendarEventPtr> m_events;
+    std::vector<CCalendarSpanItem> m_spans;
+    std::vector<CCalendarTimedItem> m_timed;
+    // Where events were drawn last, for hit tests.
+    std::vector<PlacedEvent> m_placed;
+
+    wxScrollBar* m_pScrollBar = nullptr;
+    int m_topRow = 0;
+    // The time of day at the top of the day views; the row follows it at every scale.
+    int m_topMinute = 0;
+    int m_nToolTipMode = 0;
+    int64_t m_today = INT64_MIN;
+    int64_t m_focusDay = INT64_MIN;
+    std::function<void()> m_onVisibleDaysChanged;
+};

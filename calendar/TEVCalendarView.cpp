@@ -1,0 +1,257 @@
+#include "calendar/TEVCalendarView.h"
+
+#include "calendar/DatePickerDialogBar.h"
+#include "calendar/TEVCalendarControl.h"
+#include "calendar/store/CalendarDataFormat.h"
+#include "platform/widgets/MenuTable.h"
+#include "resources/calendar/CalendarStrings.h"
+
+#include <wx/menu.h>
+#include <wx/sizer.h>
+
+using namespace tev::calendar;
+
+namespace {
+
+constexpr const char* kWeekStartDay = "WeekStartDay";
+
+const tev::MenuEntry kDayViewMenu[] = {
+    tev::MenuItem(kMenuScale60, ID_TIMESCALE_60), tev::MenuItem(kMenuScale30, ID_TIMESCALE_30),
+    tev::MenuItem(kMenuScale15, ID_TIMESCALE_15), tev::MenuItem(kMenuScale10, ID_TIMESCALE_10),
+    tev::MenuItem(kMenuScale6, ID_TIMESCALE_6),   tev::MenuItem(kMenuScale5, ID_TIMESCALE_5),
+};
+
+const tev::MenuEntry kOtherViewsMenu[] = {
+    tev::MenuItem(kMenuGoToThisDay, ID_GOTO_THIS_DAY),
+};
+
+int ScaleOfCommand(int id) {
+    return id >= ID_TIMESCALE_60 && id <= ID_TIMESCALE_5
+               ? CCalendarViewModel::kScales[id - ID_TIMESCALE_60]
+               : 0;
+}
+
+} // namespace
+
+CTEVCalendarView::CTEVCalendarView() {
+    m_idList.Attach(m_data);
+    m_data.AddListener(this);
+}
+
+CTEVCalendarView::~CTEVCalendarView() {
+    m_data.RemoveListener(this);
+    m_idList.Detach();
+}
+
+bool CTEVCalendarView::Create(wxWindow* parent, wxWindowID id) {
+    if (!wxPanel::Create(parent, id, wxDefaultPosition, wxDefaultSize,
+                         wxBORDER_NONE | wxCLIP_CHILDREN, "CalendarView"))
+        return false;
+    m_pCalendar = new CTEVCalendarControl;
+    m_pCalendar->Create(this, wxID_ANY);
+    m_pCalendar->SetDataProvider(&m_data);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_pCalendar, 1, wxEXPAND);
+    SetSizer(sizer);
+    m_pCalendar->Bind(wxEVT_RIGHT_DOWN, &CTEVCalendarView::OnContextMenu, this);
+    Bind(wxEVT_MENU, &CTEVCalendarView::OnMenuCommand, this);
+    Bind(wxEVT_UPDATE_UI, &CTEVCalendarView::OnUpdateUI, this);
+    return true;
+}
+
+void CTEVCalendarView::ConnectDatePicker(CDatePickerDialogBar* datePicker) {
+    m_pDatePicker = datePicker;
+    if (!m_pDatePicker)
+        return;
+    m_pDatePicker->SetDayPickedHandler([this](int64_t day) {
+        if (m_pCalendar)
+            m_pCalendar->SelectDay(day);
+    });
+    m_pCalendar->SetVisibleDaysChangedHandler([this] { SyncDatePicker(); });
+    SyncDatePicker();
+}
+
+void CTEVCalendarView::SyncDatePicker() {
+    if (!m_pDatePicker || !m_pCalendar)
+        return;
+    m_pDatePicker->SetFirstDayOfWeek(m_data.GetFirstDayOfWeek());
+    m_pDatePicker->ShowVisibleDays(m_pCalendar->GetVisibleDays(),
+                                   m_pCalendar->GetModel().GetSelectedDay());
+}
+
+void CTEVCalendarView::OnInitialUpdate() {
+    m_nScale = m_pCalendar->GetModel().GetScale();
+    if (m_pCalendar->GetActiveViewType() != kCalendarDayView)
+        m_pCalendar->SwitchActiveView(kCalendarDayView);
+    ApplyScale();
+    m_pCalendar->ScrollToMinute(m_pCalendar->GetModel().GetWorkDayStart());
+    SyncDatePicker();
+    UpdateWindowUI(wxUPDATE_UI_RECURSE);
+}
+
+std::string CTEVCalendarView::WriteData() const {
+    return CCalendarDataFormat::Write(m_data, m_idList);
+}
+
+void CTEVCalendarView::ReadData(const pugi::xml_document& document) {
+    m_loading = true;
+    CCalendarDataFormat::Read(document, m_data, m_idList);
+    m_loading = false;
+    RefreshCalendar();
+}
+
+void CTEVCalendarView::RefreshCalendar() {
+    if (!m_loading && m_pCalendar)
+        m_pCalendar->Populate();
+}
+
+void CTEVCalendarView::OnPropertyChanged(const std::string& name, const std::string&,
+                                         const VARIANT& value) {
+    if (name != kWeekStartDay)
+        return;
+    // The payload is read whatever the variant's type, as a boolean grid item sends it.
+    const uint16_t payload = static_cast<uint16_t>(value.iVal);
+    SetFirstDayOfWeek(payload == 0 ? 2 : 1);
+}
+
+void CTEVCalendarView::SetFirstDayOfWeek(int dayOfWeek) {
+    m_data.SetFirstDayOfWeek(dayOfWeek);
+    if (m_pCalendar)
+        m_pCalendar->Populate();
+    SyncDatePicker();
+}
+
+void CTEVCalendarView::SetScale(int minutes) {
+    m_nScale = minutes;
+    ApplyScale();
+}
+
+void CTEVCalendarView::ApplyScale() {
+    if (!m_pCalendar || m_nScale <= 0)
+        return;
+    // Outside the day views the scale waits in the options for the next day view.
+    m_pCalendar->SetScaleInterval(m_nScale);
+}
+
+void CTEVCalendarView::SwitchTo(CalendarViewType type) {
+    if (!m_pCalendar || m_pCalendar->GetActiveViewType() == type)
+        return;
+    m_pCalendar->SwitchActiveView(type);
+    if (type == kCalendarDayView || type == kCalendarWorkWeekView)
+        ApplyScale();
+}
+
+bool CTEVCalendarView::OnCommand(int id) {
+    switch (id) {
+    case ID_CALENDARVIEW_DAY:
+        SwitchTo(kCalendarDayView);
+        return true;
+    case ID_CALENDARVIEW_WORKWEEK:
+        SwitchTo(kCalendarWorkWeekView);
+        return true;
+    case ID_CALENDARVIEW_WEEK:
+        SwitchTo(kCalendarWeekView);
+        return true;
+    case ID_CALENDARVIEW_MONTH:
+        SwitchTo(kCalendarMonthView);
+        return true;
+    case ID_GOTO_THIS_DAY:
+        if (m_pCalendar) {
+            m_pCalendar->SwitchActiveView(kCalendarDayView);
+            ApplyScale();
+            m_pCalendar->SelectDay(m_contextDay);
+        }
+        return true;
+    default:
+        if (const int scale = ScaleOfCommand(id)) {
+            m_nScale = scale;
+            ApplyScale();
+            return true;
+        }
+        return false;
+    }
+}
+
+bool CTEVCalendarView::OnUpdateCommand(int id, bool& enabled, bool& checked) const {
+    const CalendarViewType type = m_pCalendar ? m_pCalendar->GetActiveViewType() : kCalendarDayView;
+    enabled = true;
+    checked = false;
+    switch (id) {
+    case ID_CALENDARVIEW_DAY:
+        checked = type == kCalendarDayView;
+        return true;
+    case ID_CALENDARVIEW_WORKWEEK:
+        checked = type == kCalendarWorkWeekView;
+        return true;
+    case ID_CALENDARVIEW_WEEK:
+        checked = type == kCalendarWeekView;
+        return true;
+    case ID_CALENDARVIEW_MONTH:
+        checked = type == kCalendarMonthView;
+        return true;
+    default:
+        if (const int scale = ScaleOfCommand(id)) {
+            enabled = type == kCalendarDayView;
+            checked = enabled && m_pCalendar && m_pCalendar->GetScaleInterval() == scale;
+            return true;
+        }
+        return false;
+    }
+}
+
+int CTEVCalendarView::ContextMenuAt(const wxPoint& point) {
+    if (!m_pCalendar)
+        return 0;
+    const CTEVCalendarControl::HitTestInfo hit = m_pCalendar->HitTest(point);
+    // Events get their own menu once events can be edited here.
+    if (hit.kind == CTEVCalendarControl::HitTestInfo::kNothing ||
+        hit.kind == CTEVCalendarControl::HitTestInfo::kEvent)
+        return 0;
+    m_contextDay = hit.day;
+    return m_pCalendar->GetActiveViewType() == kCalendarDayView ? IDR_MENU_DAY_VIEW
+                                                                : IDR_MENU_OTHER_VIEWS;
+}
+
+wxMenu* CTEVCalendarView::CreateContextMenu(int menuId) const {
+    if (menuId == IDR_MENU_DAY_VIEW) {
+        wxMenu* menu = new wxMenu;
+        const int checkedScale = CCalendarViewModel::MenuScaleFor(m_pCalendar->GetScaleInterval());
+        for (const tev::MenuEntry& entry : kDayViewMenu) {
+            menu->AppendCheckItem(entry.id, wxString::FromUTF8(entry.caption));
+            menu->Check(entry.id, ScaleOfCommand(entry.id) == checkedScale);
+        }
+        return menu;
+    }
+    if (menuId == IDR_MENU_OTHER_VIEWS)
+        return tev::CreatePopupMenu(kOtherViewsMenu);
+    return nullptr;
+}
+
+void CTEVCalendarView::OnContextMenu(wxMouseEvent& event) {
+    const int menuId = ContextMenuAt(event.GetPosition());
+    if (!menuId)
+        return;
+    std::unique_ptr<wxMenu> menu(CreateContextMenu(menuId));
+    if (menu)
+        PopupMenu(menu.get(), m_pCalendar->GetPosition() + event.GetPosition());
+}
+
+void CTEVCalendarView::OnMenuCommand(wxCommandEvent& event) {
+    if (!OnCommand(event.GetId()))
+        event.Skip();
+}
+
+void CTEVCalendarView::OnUpdateUI(wxUpdateUIEvent& event) {
+    bool enabled = true;
+    bool checked = false;
+    if (!OnUpdateCommand(event.GetId(), enabled, checked)) {
+        event.Skip();
+        return;
+    }
+    event.Enable(enabled);
+    // A menu checks the nearest offered scale at or below the current one.
+    if (ScaleOfCommand(event.GetId()) && wxDynamicCast(event.GetEventObject(), wxMenu))
+        checked = ScaleOfCommand(event.GetId()) ==
+                  CCalendarViewModel::MenuScaleFor(m_pCalendar->GetScaleInterval());
+    event.Check(checked);
+}

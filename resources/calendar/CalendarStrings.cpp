@@ -1,0 +1,70 @@
+#include "resources/calendar/CalendarStrings.h"
+
+#include "platform/text/StringUtil.h"
+
+namespace tev::calendar {
+namespace {
+
+struct StringEntry {
+    int id;
+    const char* text;
+};
+
+const StringEntry kStrings[] = {
+    {IDS_DELETE_EVENT_QUESTION, "Would you like to delete event: \"%s\" ?"},
+    {IDS_TIP_OPTIONS_PANE, "Show/hide options pane\nShow/hide options pane"},
+    {IDS_TIP_DATE_PICKER, "Show/hide date picker control \n Show/hide date picker control"},
+    {IDS_TIP_DAY_VIEW, "Switch calendar to day view mode\nDay view"},
+    {IDS_TIP_WORKWEEK_VIEW, "Switch calendar to work week view mode\nWork week view"},
+    {IDS_TIP_WEEK_VIEW, "Switch calendar to week view mode\nWeek view"},
+    {IDS_TIP_MONTH_VIEW, "Switch calendar to month view mode\nMonth view"},
+    {IDS_TIP_PRINT, "Print the calendar\nPrint"},
+    {IDS_TIP_PRINT_PREVIEW, "Display the calendar as it will be printed\nPrint Preview"},
+    {IDS_TIP_UNDO, "Undo the last action\nUndo"},
+    {IDS_TIP_CUT, "Cut the selected events and put them on the Clipboard\nCut"},
+    {IDS_TIP_COPY, "Copy the selected events and put them on the Clipboard\nCopy"},
+    {IDS_TIP_PASTE, "Insert Clipboard contents\nPaste"},
+};
+
+const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+
+} // namespace
+
+std::string CalendarString(int id) {
+    for (const StringEntry& entry : kStrings) {
+        if (entry.id == id)
+            return entry.text;
+    }
+    return {};
+}
+
+std::string PromptOf(const std::string& tipText) {
+    return Trimmed(tipText.substr(0, tipText.find('\n')));
+}
+
+std::string TipOf(const std::string& tipText) {
+    const size_t lineFeed = tipText.find('\n');
+    return lineFeed == std::string::npos ? Trimmed(tipText) : Trimmed(tipText.substr(lineFeed + 1));
+}
+
+std::string DayName(int dayOfWeek) {
+    return dayOfWeek >= 1 && dayOfWeek <= 7 ? kDayNames[dayOfWeek - 1] : "";
+}
+
+std::string ShortDayName(int dayOfWeek) {
+    return DayName(dayOfWeek).substr(0, 3);
+}
+
+std::string MonthName(int month) {
+    return month >= 1 && month <= 12 ? kMonthNames[month - 1] : "";
+}
+
+std::string ShortMonthName(int month) {
+    return MonthName(month).substr(0, 3);
+}
+
+} // namespace tev::calendar

@@ -1,0 +1,501 @@
+// The calendar frame and view in real windows: toolbar, command rules, the date picker's
+// link to the calendar, right-click menus and the week's first day.
+#include "calendar/DatePickerDialogBar.h"
+#include "calendar/OptionsDialogBar.h"
+#include "calendar/TEVCalendarControl.h"
+#include "calendar/TEVCalendarFrame.h"
+#include "calendar/TEVCalendarView.h"
+#include "platform/widgets/EventPump.h"
+#include "resources/calendar/CalendarStrings.h"
+#include "tests/calendar/CalendarTestProject.h"
+#include "tests/calendar/store/CalendarTestDates.h"
+#include "tests/support/WindowTesting.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/calctrl.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/frame.h>
+#include <wx/generic/calctrlg.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+
+using namespace tev::calendar;
+using tevtest::At;
+
+namespace {
+
+int64_t Day(const std::string& date) {
+    return At(date).GetDayNumber();
+}
+
+struct CalendarFrame : testing::Test {
+    wxFrame* top = nullptr;
+    CTEVCalendarFrame* frame = nullptr;
+    CTEVCalendarView* view = nullptr;
+    CTEVCalendarControl* calendar = nullptr;
+
+    void SetUp() override {
+        top = new wxFrame(nullptr, wxID_ANY, "calendar", wxDefaultPosition, wxSize(1000, 700));
+        frame = new CTEVCalendarFrame;
+        ASSERT_TRUE(frame->Create(top, wxRect(0, 0, 980, 660)));
+        top->Show();
+        view = frame->GetActiveView();
+        ASSERT_NE(view, nullptr);
+        calendar = view->GetCalendarCtrl();
+        calendar->SetToday(Day("2026-12-07"));
+        calendar->SelectDay(Day("2026-12-07"));
+        tev::PumpEventsFor(30);
+    }
+    void TearDown() override {
+        top->Destroy();
+        tev::PumpEventsFor(20);
+    }
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(frame->GetToolBar());
+        frame->GetToolBar()->ProcessWindowEvent(event);
+    }
+    // The toolbar state of a command after a timer tick's updates.
+    std::pair<bool, bool> Tool(int id) {
+        frame->UpdateCommands();
+        wxToolBar* bar = frame->GetToolBar();
+        return {bar->GetToolEnabled(id), bar->GetToolState(id)};
+    }
+    std::pair<bool, bool> Rule(int id) const {
+        bool enabled = false;
+        bool checked = false;
+        EXPECT_TRUE(view->OnUpdateCommand(id, enabled, checked)) << id;
+        return {enabled, checked};
+    }
+    void LoadWeekOfMeetings() {
+        pugi::xml_document document;
+        ASSERT_TRUE(tev::LoadXml(document, tevtest::WeekOfMeetingsData()));
+        view->ReadData(document);
+    }
+    std::vector<std::string> VisibleSubjects() const {
+        std::vector<std::string> subjects;
+        for (const CCalendarEventPtr& event : calendar->GetVisibleEvents())
+            subjects.push_back(event->GetSubject());
+        return subjects;
+    }
+    // A point of the time row that starts at `minute`, at the left edge of the first
+    // column, where no event is drawn.
+    wxPoint TimePoint(int minute) const {
+        const wxSize size = calendar->GetClientSize();
+        for (int y = 0; y < size.y; y += 2) {
+            const auto hit = calendar->HitTest(wxPoint(kFreeX, y));
+            if (hit.kind == CTEVCalendarControl::HitTestInfo::kTimeCell && hit.minute == minute)
+                return wxPoint(kFreeX, y + 5);
+        }
+        return wxPoint(-1, -1);
+    }
+    static constexpr int kFreeX = 59; // just right of the time captions
+
+    template <class T> T* Control(int id) const {
+        return dynamic_cast<T*>(frame->GetOptionsBar()->FindWindow(id));
+    }
+    // The user picks an entry of a list of the options bar.
+    void Choose(int id, int index) {
+        wxChoice* choice = Control<wxChoice>(id);
+        ASSERT_NE(choice, nullptr) << id;
+        choice->SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, id);
+        event.SetEventObject(choice);
+        event.SetInt(index);
+        choice->ProcessWindowEvent(event);
+    }
+    void Tick(int id, bool on) {
+        wxCheckBox* box = Control<wxCheckBox>(id);
+        ASSERT_NE(box, nullptr) << id;
+        box->SetValue(on);
+        wxCommandEvent event(wxEVT_CHECKBOX, id);
+        event.SetEventObject(box);
+        event.SetInt(on);
+        box->ProcessWindowEvent(event);
+    }
+    std::string Selected(int id) const {
+        return Control<wxChoice>(id)->GetStringSelection().utf8_string();
+    }
+};
+
+} // namespace
+
+TEST_F(CalendarFrame, ToolbarStandardHoldsTheButtonsInGroupsWithTheirTips) {
+    wxToolBar* bar = frame->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetName(), "Standard");
+    std::vector<int> ids;
+    for (size_t i = 0; i < bar->GetToolsCount(); ++i) {
+        const wxToolBarToolBase* tool = bar->GetToolByPos(static_cast<int>(i));
+        ids.push_back(tool->IsSeparator() ? 0 : tool->GetId());
+    }
+    EXPECT_EQ(ids, (std::vector<int>{ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, 0, ID_EDIT_UNDO, 0,
+                                     ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+                                     ID_CALENDARVIEW_DAY, ID_CALENDARVIEW_WORKWEEK,
+                                     ID_CALENDARVIEW_WEEK, ID_CALENDARVIEW_MONTH, 0,
+                                     ID_VIEW_DATE_PICKER, ID_VIEW_OPTIONS_PANE}));
+    struct Tip {
+        int id;
+        const char* tip;
+        const char* prompt;
+    };
+    const Tip tips[] = {
+        {ID_CALENDARVIEW_DAY, "Day view", "Switch calendar to day view mode"},
+        {ID_CALENDARVIEW_WORKWEEK, "Work week view", "Switch calendar to work week view mode"},
+        {ID_CALENDARVIEW_WEEK, "Week view", "Switch calendar to week view mode"},
+        {ID_CALENDARVIEW_MONTH, "Month view", "Switch calendar to month view mode"},
+        {ID_VIEW_DATE_PICKER, "Show/hide date picker control", "Show/hide date picker control"},
+        {ID_VIEW_OPTIONS_PANE, "Show/hide options pane", "Show/hide options pane"},
+    };
+    for (const Tip& tip : tips) {
+        EXPECT_EQ(bar->GetToolShortHelp(tip.id).utf8_string(), tip.tip);
+        EXPECT_EQ(bar->GetToolLongHelp(tip.id).utf8_string(), tip.prompt);
+    }
+    EXPECT_EQ(CalendarString(IDS_TIP_OPTIONS_PANE),
+              "Show/hide options pane\nShow/hide options pane");
+    EXPECT_EQ(CalendarString(IDS_DELETE_EVENT_QUESTION),
+              "Would you like to delete event: \"%s\" ?");
+
+    // Printing and editing come later: disabled. The view buttons show the view.
+    for (int id : {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE})
+        EXPECT_FALSE(Tool(id).first) << id;
+    EXPECT_EQ(Tool(ID_CALENDARVIEW_DAY), std::make_pair(true, true));
+    EXPECT_EQ(Tool(ID_CALENDARVIEW_MONTH), std::make_pair(true, false));
+    EXPECT_EQ(Tool(ID_VIEW_DATE_PICKER), std::make_pair(true, true));
+}
+
+TEST_F(CalendarFrame, ViewCommandsSwitchAndCheckTheirView) {
+    struct Case {
+        int command;
+        CalendarViewType type;
+    };
+    const Case cases[] = {
+        {ID_CALENDARVIEW_MONTH, kCalendarMonthView},
+        {ID_CALENDARVIEW_WEEK, kCalendarWeekView},
+        {ID_CALENDARVIEW_WORKWEEK, kCalendarWorkWeekView},
+        {ID_CALENDARVIEW_DAY, kCalendarDayView},
+        {ID_CALENDARVIEW_DAY, kCalendarDayView},
+    };
+    for (const Case& c : cases) {
+        Command(c.command);
+        EXPECT_EQ(calendar->GetActiveViewType(), c.type);
+        for (int id = ID_CALENDARVIEW_DAY; id <= ID_CALENDARVIEW_MONTH; ++id) {
+            EXPECT_EQ(Rule(id), std::make_pair(true, id == c.command)) << id;
+            EXPECT_EQ(Tool(id), std::make_pair(true, id == c.command)) << id;
+        }
+    }
+    // Commands the view does not know are left to others.
+    bool enabled = false;
+    bool checked = false;
+    EXPECT_FALSE(view->OnUpdateCommand(ID_FILE_PRINT, enabled, checked));
+    EXPECT_FALSE(view->OnCommand(ID_ADD_NEW_EVENT));
+}
+
+TEST_F(CalendarFrame, ScalesApplyInDayViewAndSurviveOtherViews) {
+    EXPECT_EQ(view->GetScale(), 30); // the configured scale, taken at the first update
+    EXPECT_EQ(calendar->GetTopRow(), 8 * 60 / 30); // the work day's start in sight
+    struct Case {
+        int command;
+        int scale;
+    };
+    const Case cases[] = {{ID_TIMESCALE_60, 60}, {ID_TIMESCALE_15, 15}, {ID_TIMESCALE_10, 10},
+                          {ID_TIMESCALE_6, 6},   {ID_TIMESCALE_5, 5},   {ID_TIMESCALE_30, 30}};
+    for (const Case& c : cases) {
+        Command(c.command);
+        EXPECT_EQ(view->GetScale(), c.scale);
+        EXPECT_EQ(calendar->GetScaleInterval(), c.scale);
+        for (int id = ID_TIMESCALE_60; id <= ID_TIMESCALE_5; ++id)
+            EXPECT_EQ(Rule(id), std::make_pair(true, id == c.command)) << id;
+    }
+    Command(ID_TIMESCALE_15);
+    // The top of the day view keeps its time of day when the scale changes.
+    EXPECT_EQ(calendar->GetTopRow() * 15, 8 * 60);
+
+    Command(ID_CALENDARVIEW_WORKWEEK);
+    EXPECT_EQ(Rule(ID_TIMESCALE_15), std::make_pair(false, false)); // day view only
+    EXPECT_EQ(calendar->GetScaleInterval(), 15);
+    Command(ID_CALENDARVIEW_MONTH);
+    Command(ID_CALENDARVIEW_WEEK);
+    EXPECT_EQ(Rule(ID_TIMESCALE_60), std::make_pair(false, false));
+    Command(ID_CALENDARVIEW_DAY);
+    EXPECT_EQ(calendar->GetScaleInterval(), 15);
+    EXPECT_EQ(Rule(ID_TIMESCALE_15), std::make_pair(true, true));
+}
+
+TEST_F(CalendarFrame, TheDatePickerMovesTheCalendarAndMarksItsDays) {
+    CDatePickerDialogBar* bar = frame->GetDatePickerBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetLabel(), "Date Picker");
+    wxGenericCalendarCtrl* picker = bar->GetDatePicker();
+    EXPECT_EQ(picker->GetId(), IDC_DATE_PICKER);
+    EXPECT_EQ(bar->GetMarkedDays(), calendar->GetVisibleDays());
+
+    Command(ID_CALENDARVIEW_WEEK);
+    EXPECT_EQ(bar->GetMarkedDays().size(), 7u);
+    EXPECT_EQ(bar->GetMarkedDays().front(), Day("2026-12-06"));
+    EXPECT_TRUE(picker->GetAttr(9) && picker->GetAttr(9)->HasBackgroundColour());
+    EXPECT_FALSE(picker->GetAttr(16) && picker->GetAttr(16)->HasBackgroundColour());
+
+    // The user picks 16 December: the week view moves to that week.
+    wxCalendarEvent picked(picker, wxDateTime(16, wxDateTime::Dec, 2026),
+                           wxEVT_CALENDAR_SEL_CHANGED);
+    picker->ProcessWindowEvent(picked);
+    EXPECT_EQ(calendar->GetActiveViewType(), kCalendarWeekView);
+    EXPECT_EQ(calendar->GetModel().GetSelectedDay(), Day("2026-12-16"));
+    EXPECT_EQ(calendar->GetVisibleDays().front(), Day("2026-12-13"));
+    EXPECT_EQ(bar->GetMarkedDays(), calendar->GetVisibleDays());
+    EXPECT_TRUE(picker->GetAttr(16) && picker->GetAttr(16)->HasBackgroundColour());
+    EXPECT_FALSE(picker->GetAttr(9) && picker->GetAttr(9)->HasBackgroundColour());
+
+    // Command 7748 hides and shows the bar.
+    Command(ID_VIEW_DATE_PICKER);
+    EXPECT_FALSE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_DATE_PICKER), std::make_pair(true, false));
+    Command(ID_VIEW_DATE_PICKER);
+    EXPECT_TRUE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_DATE_PICKER), std::make_pair(true, true));
+}
+
+TEST_F(CalendarFrame, RightClickMenusFollowTheView) {
+    tev::PumpEventsFor(30);
+    const wxPoint tenOClock = TimePoint(10 * 60);
+    ASSERT_NE(tenOClock, wxPoint(-1, -1));
+    EXPECT_EQ(view->ContextMenuAt(tenOClock), IDR_MENU_DAY_VIEW);
+    EXPECT_EQ(view->ContextMenuAt(wxPoint(5, tenOClock.y)), 0); // the time captions
+    EXPECT_EQ(view->ContextMenuAt(wxPoint(-5, -5)), 0);
+
+    struct Case {
+        int scale;
+        const char* checked;
+    };
+    const Case cases[] = {{60, "6&0 Minutes"}, {45, "&30 Minutes"}, {30, "&30 Minutes"},
+                          {12, "10 &Minutes"}, {5, "&5 Minutes"},   {4, nullptr}};
+    for (const Case& c : cases) {
+        calendar->SetScaleInterval(c.scale);
+        std::unique_ptr<wxMenu> menu(view->CreateContextMenu(IDR_MENU_DAY_VIEW));
+        ASSERT_TRUE(menu);
+        ASSERT_EQ(menu->GetMenuItemCount(), 6u);
+        std::string checked;
+        for (const wxMenuItem* item : menu->GetMenuItems())
+            if (item->IsChecked())
+                checked += item->GetItemLabel().utf8_string();
+        EXPECT_EQ(checked, c.checked ? c.checked : "") << c.scale;
+    }
+
+    Command(ID_CALENDARVIEW_MONTH);
+    tev::PumpEventsFor(30);
+    // The cell of 17 December in a five-week grid from 29 November: third row, fifth column.
+    const wxSize size = calendar->GetClientSize();
+    const wxPoint cell(size.x * 4 / 7 + size.x / 14, 24 + (size.y - 24) * 2 / 5 + 10);
+    ASSERT_EQ(calendar->HitTest(cell).day, Day("2026-12-17"));
+    EXPECT_EQ(view->ContextMenuAt(cell), IDR_MENU_OTHER_VIEWS);
+    std::unique_ptr<wxMenu> menu(view->CreateContextMenu(IDR_MENU_OTHER_VIEWS));
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel().utf8_string(), "Go to This &Day");
+    EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), ID_GOTO_THIS_DAY);
+    Command(ID_GOTO_THIS_DAY);
+    EXPECT_EQ(calendar->GetActiveViewType(), kCalendarDayView);
+    EXPECT_EQ(calendar->GetVisibleDays(), std::vector<int64_t>{Day("2026-12-17")});
+}
+
+TEST_F(CalendarFrame, WeekStartDayMovesTheFirstColumnOfTheViews) {
+    Command(ID_CALENDARVIEW_MONTH);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 1);
+    view->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false));
+    EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 2);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 2);
+    EXPECT_TRUE(frame->GetDatePickerBar()->GetDatePicker()->HasFlag(wxCAL_MONDAY_FIRST));
+    view->OnPropertyChanged("weekStartDay", "Properties", CComVariant(true));
+    EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 2);
+    view->OnPropertyChanged("WeekStartDay", "", CComVariant(true));
+    EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 1);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 1);
+    EXPECT_TRUE(frame->GetDatePickerBar()->GetDatePicker()->HasFlag(wxCAL_SUNDAY_FIRST));
+}
+
+TEST_F(CalendarFrame, TheViewsShowTheStoresEventsAndFollowItsChanges) {
+    LoadWeekOfMeetings();
+    EXPECT_EQ(view->GetEventIdList().GetCount(), 13u);
+    EXPECT_EQ(VisibleSubjects(),
+              (std::vector<std::string>{"Team stand-up", "Sprint planning", "Call with Ana"}));
+    Command(ID_CALENDARVIEW_WEEK);
+    EXPECT_EQ(VisibleSubjects().size(), 10u); // the moved one-to-one included
+    Command(ID_CALENDARVIEW_MONTH);
+    const std::vector<std::string> month = VisibleSubjects();
+    EXPECT_EQ(std::count(month.begin(), month.end(), "Weekly 1:1 with Sam"), 3);
+    EXPECT_EQ(std::count(month.begin(), month.end(), "Weekly 1:1 with Sam (moved)"), 1);
+
+    // An event the store adds is listed and shown at once.
+    CCalendarData& store = view->GetDataProvider();
+    CCalendarEventPtr added = store.CreateNewEvent();
+    added->SetSubject("Added");
+    added->SetStartTime(At("2026-12-24T18:00"));
+    added->SetEndTime(At("2026-12-24T22:00"));
+    ASSERT_TRUE(store.AddEvent(added));
+    EXPECT_EQ(view->GetEventIdList().GetCount(), 14u);
+    EXPECT_EQ(view->GetEventIdList().GetIds().back(), added->GetEventId());
+    const std::vector<std::string> with = VisibleSubjects();
+    EXPECT_EQ(std::count(with.begin(), with.end(), "Added"), 1);
+    ASSERT_TRUE(store.DeleteEvent(added));
+    const std::vector<std::string> after = VisibleSubjects();
+    EXPECT_EQ(std::count(after.begin(), after.end(), "Added"), 0);
+    EXPECT_EQ(view->GetEventIdList().GetCount(), 13u);
+    EXPECT_EQ(view->WriteData(), tevtest::WeekOfMeetingsData());
+}
+
+TEST_F(CalendarFrame, HitTestsFindEventsAndCells) {
+    LoadWeekOfMeetings();
+    tev::PumpEventsFor(50);
+    calendar->Update();
+    const wxPoint planning = TimePoint(10 * 60 + 30);
+    ASSERT_NE(planning, wxPoint(-1, -1));
+    // Sprint planning fills the left half of the column from 10:00, the call the right.
+    const wxSize size = calendar->GetClientSize();
+    const auto left = calendar->HitTest(wxPoint(size.x / 3, planning.y));
+    ASSERT_EQ(left.kind, CTEVCalendarControl::HitTestInfo::kEvent);
+    EXPECT_EQ(left.event->GetSubject(), "Sprint planning");
+    const auto right = calendar->HitTest(wxPoint(size.x * 3 / 4, planning.y));
+    ASSERT_EQ(right.kind, CTEVCalendarControl::HitTestInfo::kEvent);
+    EXPECT_EQ(right.event->GetSubject(), "Call with Ana");
+    EXPECT_EQ(calendar->ToolTipText(*right.event), "10:30-11:00 Call with Ana");
+    calendar->SetToolTipMode(1);
+    EXPECT_EQ(calendar->ToolTipText(*right.event),
+              "[ID = 0x00000003] (Dec 7 10:30 - Dec 7 11:00) Call with Ana");
+    // Events have no menu of their own yet.
+    EXPECT_EQ(view->ContextMenuAt(wxPoint(size.x / 3, planning.y)), 0);
+
+    const auto free = calendar->HitTest(TimePoint(14 * 60));
+    EXPECT_EQ(free.kind, CTEVCalendarControl::HitTestInfo::kTimeCell);
+    EXPECT_EQ(free.day, Day("2026-12-07"));
+    EXPECT_EQ(free.minute, 14 * 60);
+}
+
+TEST_F(CalendarFrame, TheOptionsBarShowsTheCalendarsSettingsAndAppliesChoices) {
+    COptionsDialogBar* bar = frame->GetOptionsBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetLabel(), "Options");
+    EXPECT_FALSE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_OPTIONS_PANE), std::make_pair(true, false));
+    view->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false));
+    Command(ID_VIEW_OPTIONS_PANE);
+    ASSERT_TRUE(bar->IsShown());
+    EXPECT_EQ(Tool(ID_VIEW_OPTIONS_PANE), std::make_pair(true, true));
+
+    // What the calendar has, not fixed texts: Monday came from the property just now.
+    EXPECT_EQ(bar->WorkWeekMaskOfBoxes(), CCalendarViewModel::kMondayToFriday);
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Monday");
+    EXPECT_EQ(Selected(IDC_START_TIME), "08:00");
+    EXPECT_EQ(Selected(IDC_END_TIME), "17:00");
+    EXPECT_EQ(Selected(IDC_TIME_SCALE), "30 minutes");
+    EXPECT_EQ(Selected(IDC_WEEKS_COUNT), "5");
+    EXPECT_EQ(Selected(IDC_TOOLTIPS), "Standard");
+    EXPECT_EQ(Control<wxChoice>(IDC_START_TIME)->GetCount(), 48u);
+    EXPECT_EQ(Control<wxChoice>(IDC_END_TIME)->GetString(47), "23:30");
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_WEEK_END_TIME)->GetValue());
+    EXPECT_FALSE(Control<wxCheckBox>(IDC_MONTH_END_TIME)->GetValue());
+    for (int id : {IDC_TIME_ZONE, IDC_ADVANCED})
+        EXPECT_FALSE(Control<wxButton>(id)->IsEnabled()) << id;
+
+    // First day of the week: Wednesday.
+    Choose(IDC_FIRST_DAY_OF_WEEK, 3);
+    EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 4);
+    Command(ID_CALENDARVIEW_WEEK);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 4);
+
+    // Clearing every work day brings Sunday back as the only one.
+    for (int id :
+         {IDC_WORKWEEK_MO, IDC_WORKWEEK_TU, IDC_WORKWEEK_WE, IDC_WORKWEEK_TH, IDC_WORKWEEK_FR})
+        Tick(id, false);
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_WORKWEEK_SU)->GetValue());
+    EXPECT_EQ(calendar->GetModel().GetWorkWeekMask(), 1);
+    Tick(IDC_WORKWEEK_SA, true);
+    EXPECT_EQ(calendar->GetModel().GetWorkWeekMask(), 1 | 64);
+    Command(ID_CALENDARVIEW_WORKWEEK);
+    EXPECT_EQ(calendar->GetVisibleDays().size(), 2u);
+
+    // An end before the start moves the start to it, and the other way round.
+    Choose(IDC_END_TIME, 10);
+    EXPECT_EQ(Selected(IDC_START_TIME), "05:00");
+    EXPECT_EQ(calendar->GetModel().GetWorkDayStart(), 5 * 60);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayEnd(), 5 * 60);
+    Choose(IDC_START_TIME, 40);
+    EXPECT_EQ(Selected(IDC_END_TIME), "20:00");
+    Choose(IDC_END_TIME, 44);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayStart(), 20 * 60);
+    EXPECT_EQ(calendar->GetModel().GetWorkDayEnd(), 22 * 60);
+
+    // The scale list acts as the day view's menu does.
+    Command(ID_CALENDARVIEW_DAY);
+    Choose(IDC_TIME_SCALE, 2);
+    EXPECT_EQ(view->GetScale(), 15);
+    EXPECT_EQ(calendar->GetScaleInterval(), 15);
+
+    // Weeks count applies in month view only.
+    Choose(IDC_WEEKS_COUNT, 1);
+    EXPECT_EQ(calendar->GetModel().GetMonthWeeksCount(), 5);
+    Command(ID_CALENDARVIEW_MONTH);
+    Choose(IDC_WEEKS_COUNT, 1);
+    EXPECT_EQ(calendar->GetVisibleDays().size(), 21u);
+
+    Tick(IDC_WEEK_END_TIME, false);
+    Tick(IDC_MONTH_CLOCKS, true);
+    EXPECT_FALSE(calendar->GetModel().GetWeekShowEndTime());
+    EXPECT_TRUE(calendar->GetModel().GetMonthShowTimeAsClocks());
+
+    Choose(IDC_TOOLTIPS, 1);
+    EXPECT_EQ(calendar->GetToolTipMode(), 1);
+    Choose(IDC_TOOLTIPS, 2);
+    EXPECT_EQ(calendar->GetToolTipMode(), 2);
+
+    Command(ID_VIEW_OPTIONS_PANE);
+    EXPECT_FALSE(bar->IsShown());
+}
+
+TEST_F(CalendarFrame, OddEventsAreDrawnInEveryViewWithoutHarm) {
+    std::string events;
+    auto add = [&](int id, const std::string& start, const std::string& end, int allDay,
+                   const std::string& subject) {
+        events += "<Event EventID=\"" + std::to_string(id) + "\" StartTime=\"" + start +
+                  "\" EndTime=\"" + end + "\" Subject=\"" + subject + "\" AllDayEvent=\"" +
+                  std::to_string(allDay) + "\" Type=\"No such label\"/>";
+    };
+    add(1, "12:07:1900 00:00", "12:07:9999 00:00", 0, "a century and more");
+    add(2, "12:07:2026 10:00", "12:07:2026 10:00", 0, "no length");
+    add(3, "12:07:2026 11:00", "12:07:2026 09:00", 0, "ends before it starts");
+    add(4, "13:45:2026 10:00", "12:07:2026 11:00", 0, "no start");
+    add(5, "12:07:2026 23:59", "12:08:2026 00:01", 0, "over midnight");
+    add(6, "12:07:2026 00:00", "12:07:2026 00:00", 1, "all day without length");
+    for (int i = 0; i < 60; ++i)
+        add(100 + i, "12:07:2026 09:00", "12:07:2026 17:00", 0,
+            "crowd " + std::to_string(i) + std::string(200, 'x'));
+    pugi::xml_document document;
+    ASSERT_TRUE(tev::LoadXml(document, "<Data><Events>" + events + "</Events></Data>"));
+    view->ReadData(document);
+    EXPECT_EQ(view->GetEventIdList().GetCount(), 66u);
+
+    for (int command : {ID_CALENDARVIEW_DAY, ID_CALENDARVIEW_WORKWEEK, ID_CALENDARVIEW_WEEK,
+                        ID_CALENDARVIEW_MONTH}) {
+        Command(command);
+        for (int scale : CCalendarViewModel::kScales) {
+            calendar->SetScaleInterval(scale);
+            calendar->Refresh();
+            calendar->Update();
+        }
+        const std::vector<std::string> shown = VisibleSubjects();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "a century and more"), 1) << command;
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "no start"), 0) << command;
+        EXPECT_GE(shown.size(), 64u) << command;
+    }
+    // The narrowest frame the host may give.
+    top->SetClientSize(120, 90);
+    frame->SetSize(0, 0, 120, 90);
+    calendar->Update();
+    tev::PumpEventsFor(30);
+    // Nothing was lost on the way: every event is written back.
+    pugi::xml_document written;
+    ASSERT_TRUE(tev::LoadXml(written, view->WriteData()));
+    EXPECT_EQ(written.select_nodes("/Data/Events/Event").size(), 66u);
+}

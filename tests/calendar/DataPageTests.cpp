@@ -1,0 +1,198 @@
+// The calendar control on the designer's data page: created by ProgID through the registry
+// store, fed and read by the designer view as projects are opened, created and saved.
+#include "designer/core/TEVComponentDesignerDataView.h"
+#include "designer/core/TEVComponentDesignerView.h"
+#include "designer/templates/TEVComponentDesignerTemplateView.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/widgets/EventPump.h"
+#include "platform/widgets/TabControl.h"
+#include "tests/calendar/CalendarTestProject.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WindowTesting.h"
+
+#include <gtest/gtest.h>
+#include <wx/calctrl.h>
+#include <wx/frame.h>
+#include <wx/generic/calctrlg.h>
+
+using namespace TEVComponentDesignerAfx;
+using tevtest::kEmptyCalendarData;
+using tevtest::TempDir;
+
+namespace {
+
+class NoHost : public CTEVComponentDesignerHostBase {
+public:
+    void RequestSave() override {}
+};
+
+// Writes a project file as the designer does: UTF-16 with byte-order mark.
+void WriteProject(const std::string& path, const std::string& text) {
+    const std::u16string units = tev::Utf8ToUtf16(text);
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(units.data()), units.size() * 2);
+    ASSERT_TRUE(tevtest::WriteFileBytes(path, bytes));
+}
+
+std::string ProjectWith(const std::string& inside) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n"
+           "<UserDefined/>\n" +
+           inside + "</flash>";
+}
+
+// The text of a project file the designer saved.
+std::string SavedText(const std::string& path) {
+    const std::string bytes = tevtest::ReadFileBytes(path);
+    if (bytes.size() < 2)
+        return {};
+    return tev::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data() + 2),
+                                                (bytes.size() - 2) / 2));
+}
+
+wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
+    if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
+        return picker;
+    for (wxWindow* child : window->GetChildren())
+        if (wxGenericCalendarCtrl* found = FindPicker(child))
+            return found;
+    return nullptr;
+}
+
+// A designer view as the program configures it, with the calendar registered in a
+// private registry (or not, for the cases without it).
+struct DataPage : testing::Test {
+    tevtest::ScopedRegistry registry;
+    TempDir home;
+    tevtest::ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    NoHost host;
+    wxFrame* frame = nullptr;
+    CTEVComponentDesignerView* view = nullptr;
+
+    void SetUp() override { tev::OverrideProgramFolder(tevtest::ProgramDir()); }
+    void TearDown() override {
+        if (frame)
+            frame->Destroy();
+        tev::PumpEventsFor(20);
+        tev::OverrideProgramFolder("");
+    }
+    void Open(bool registered) {
+        if (registered) {
+            ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath()), S_OK);
+        }
+        frame = new wxFrame(nullptr, wxID_ANY, "designer", wxDefaultPosition, wxSize(900, 700));
+        view = new CTEVComponentDesignerView(true, false);
+        view->SetProgID(tevtest::kCalendarProgId);
+        view->SetProjectExtension("kcd");
+        view->SetProjectType("Quorvane Web Calendar");
+        view->SetComponentPath(home / "component/Calendar/componentInfo.xml");
+        view->SetTEVComponentDesignerHost(&host);
+        view->SetIndexHtmlFileName("MyCalendar.html");
+        view->SetDataTabCaption("Create Events");
+        view->Create(frame, 101, wxRect(0, 0, 860, 640));
+        frame->Show();
+        view->CreateNew();
+        tev::PumpEventsFor(30);
+    }
+    CTEVComponentDesignerDataView* Page() const { return view->GetDataView(); }
+};
+
+} // namespace
+
+TEST_F(DataPage, OpensTheProjectsEventsAndSavesTheSameDataBack) {
+    Open(true);
+    ASSERT_TRUE(Page()->HasControl());
+    wxWindow* control = Page()->GetControlWindow();
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetName(), "ComponentData");
+    EXPECT_EQ(control->GetParent(), Page());
+    EXPECT_EQ(view->GetXmlDataSection(), kEmptyCalendarData);
+    EXPECT_FALSE(view->IsDirty());
+
+    ASSERT_TRUE(tevtest::WriteFileBytes(home / "Week.kcd",
+                                        tevtest::ReadFileBytes(tevtest::WeekOfMeetingsPath())));
+    view->OpenProject(home.path(), "Week");
+    const std::string data = tevtest::WeekOfMeetingsData();
+    EXPECT_EQ(view->GetXmlDataSection(), data);
+    EXPECT_FALSE(view->IsDirty());
+
+    ASSERT_TRUE(view->SaveProject(home.path(), "Saved"));
+    const std::string saved = SavedText(home / "Saved.kcd");
+    const size_t begin = saved.find("<Data>");
+    ASSERT_NE(begin, std::string::npos);
+    EXPECT_EQ(saved.substr(begin, saved.find("</Data>") + 7 - begin), data);
+
+    // Reopening what was saved gives the same events again.
+    view->CreateNew();
+    EXPECT_EQ(view->GetXmlDataSection(), kEmptyCalendarData);
+    view->OpenProject(home.path(), "Saved");
+    EXPECT_EQ(view->GetXmlDataSection(), data);
+}
+
+TEST_F(DataPage, ProjectsWithoutADataElementLeaveTheEventsAlone) {
+    Open(true);
+    Page()->LoadProjectData(ProjectWith(tevtest::WeekOfMeetingsData()));
+    const std::string week = view->GetXmlDataSection();
+    ASSERT_EQ(week, tevtest::WeekOfMeetingsData());
+
+    const std::string others[] = {
+        ProjectWith(""),
+        ProjectWith("<Other><Data/></Other>"), // deeper than below the root
+        "<flash><UserDefined/><Data/>",        // does not parse
+        "",
+    };
+    for (const std::string& text : others) {
+        Page()->LoadProjectData(text);
+        EXPECT_EQ(view->GetXmlDataSection(), week) << text;
+    }
+    WriteProject(home / "NoData.kcd", ProjectWith(""));
+    view->OpenProject(home.path(), "NoData");
+    EXPECT_EQ(view->GetXmlDataSection(), week);
+
+    // A new project starts empty.
+    view->CreateNew();
+    EXPECT_EQ(view->GetXmlDataSection(), kEmptyCalendarData);
+}
+
+TEST_F(DataPage, TheControlFillsThePageAndTakesPropertyNotifications) {
+    Open(true);
+    view->SetSize(0, 0, 780, 560);
+    tev::PumpEventsFor(50);
+    wxWindow* control = Page()->GetControlWindow();
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetRect(), wxRect(wxPoint(0, 0), Page()->GetClientSize()));
+    EXPECT_GT(control->GetSize().x, 700);
+
+    wxGenericCalendarCtrl* picker = FindPicker(control);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST));
+    view->PropertyChangeNotify("WeekStartDay", "Properties", CComVariant(false));
+    EXPECT_TRUE(picker->HasFlag(wxCAL_MONDAY_FIRST));
+    view->PropertyInitNotify("WeekStartDay", "Properties", CComVariant(true));
+    EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST));
+    view->PropertyChangeNotify("Title", "Properties", CComVariant(false));
+    EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST));
+    // The calendar adds no properties of its own.
+    EXPECT_EQ(Page()->GetExtendedParams(), "");
+}
+
+TEST_F(DataPage, WithoutTheControlThePageIsEmptyAndProjectsStillWork) {
+    ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath()), S_OK);
+    ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath(), true), S_OK);
+    Open(false);
+    EXPECT_FALSE(Page()->HasControl());
+    EXPECT_EQ(Page()->GetControlWindow(), nullptr);
+    EXPECT_TRUE(Page()->GetChildren().empty());
+    EXPECT_EQ(view->GetXmlDataSection(), "");
+    Page()->SetDataSection(tevtest::WeekOfMeetingsData());
+    Page()->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false));
+    EXPECT_EQ(Page()->GetDataSection(), "");
+
+    // Save and open go on without a data section.
+    ASSERT_TRUE(view->SaveProject(home.path(), "Plain"));
+    EXPECT_EQ(SavedText(home / "Plain.kcd").find("<Data"), std::string::npos);
+    view->OpenProject(home.path(), "Plain");
+    EXPECT_FALSE(view->IsDirty());
+    view->GetTabControl()->SetActiveView(1);
+    EXPECT_EQ(view->GetTabControl()->GetActiveIndex(), 1);
+}
