@@ -38,9 +38,44 @@ bool MisreadInUrl(unsigned char c) {
     }
 }
 
+// The length of the well-formed UTF-8 sequence that starts at text[i]; 0 when the bytes there
+// are not one.
+size_t Utf8SequenceAt(std::string_view text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80)
+        return 1;
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    return tev::IsValidUtf8(text.substr(i, length)) ? length : 0;
+}
+
+// Percent-encodes what `encode` picks among ASCII bytes, and every byte that is not part of
+// well-formed UTF-8 (a file name may hold any bytes; escaped, they still name the file).
+template <class Pick> std::string PercentEncoded(std::string_view text, Pick encode) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8SequenceAt(text, i);
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (length == 0 || (length == 1 && encode(byte))) {
+            AppendPercent(out, byte);
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
-std::string HtmlEscaped(std::string_view text) {
+std::string HtmlEscaped(std::string_view raw) {
+    // Malformed UTF-8 becomes U+FFFD: the page is handed over as UTF-8 text, which bytes
+    // that are not would empty as a whole.
+    const std::string text =
+        tev::IsValidUtf8(raw) ? std::string(raw) : tev::Utf16ToUtf8(tev::Utf8ToUtf16(raw));
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -85,28 +120,11 @@ std::string ScriptStringEscaped(std::string_view text) {
 }
 
 std::string UrlPathEncoded(std::string_view path) {
-    std::string out;
-    out.reserve(path.size());
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80 && MisreadInUrl(byte))
-            AppendPercent(out, byte);
-        else
-            out += c;
-    }
-    return out;
+    return PercentEncoded(path, MisreadInUrl);
 }
 
 std::string FlashVarEncoded(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (const char c : value) {
-        if (c == '%' || c == '&' || c == '+')
-            AppendPercent(out, static_cast<unsigned char>(c));
-        else
-            out += c;
-    }
-    return out;
+    return PercentEncoded(value, [](unsigned char c) { return c == '%' || c == '&' || c == '+'; });
 }
 
 std::string FileUrlOf(std::string_view path) {

@@ -8,7 +8,7 @@
 namespace TEVComponentDesignerAfx {
 
 // Text for HTML content or a double-quoted attribute value: & < > " ' as character
-// references.
+// references, malformed UTF-8 as U+FFFD.
 std::string HtmlEscaped(std::string_view text);
 
 // UTF-8 text for the inside of a script string literal (either quote): printable ASCII stays
@@ -18,12 +18,14 @@ std::string HtmlEscaped(std::string_view text);
 std::string ScriptStringEscaped(std::string_view text);
 
 // A path or file name as a URL path: the ASCII characters a URL would misread (blanks and
-// control characters, " # % < > ? [ \ ] ^ ` { | }) become %XX escapes; '/' and characters
-// outside ASCII stay, the browser encodes the latter as UTF-8 like the file system names.
+// control characters, " # % < > ? [ \ ] ^ ` { | }) become %XX escapes, and so do bytes that
+// are not well-formed UTF-8; '/' and characters outside ASCII stay, the browser encodes the
+// latter as UTF-8 like the file system names them.
 std::string UrlPathEncoded(std::string_view path);
 
 // A value for the FlashVars list "name=value&name=value", which the player splits at '&' and
-// URL-decodes once: % & + become %XX escapes so that the value arrives unchanged.
+// URL-decodes once: % & + (and bytes that are not well-formed UTF-8) become %XX escapes so
+// that the value arrives unchanged.
 std::string FlashVarEncoded(std::string_view value);
 
 // The file: URL of an absolute path ("file:///folder/movie.js"); "file:///" for "".

@@ -1,6 +1,7 @@
 #include "designer/templates/GalleryPage.h"
 #include "designer/templates/TemplateResources.h"
 #include "platform/shell/ShellPaths.h"
+#include "platform/text/TextConvert.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,17 @@ TEST(GalleryPage, OddFolderNamesStayInsideTheirStringsAndAttributes) {
                         "caf\xC3\xA9/props.xml&tev_orientation"),
               std::string::npos)
         << live;
+}
+
+TEST(GalleryPage, AFolderNameThatIsNoUtf8LeavesThePageUtf8) {
+    TempDir dir;
+    MakeStyle(dir, "T", "Blue", true);
+    MakeStyle(dir, "T", "Bad\xFF", false);
+    const std::string page =
+        CGalleryPage::BuildPage("<ul>{Gallery}</ul>", Movie("/c/m.js", 500, 400), {dir / "T"});
+    EXPECT_TRUE(tev::IsValidUtf8(page));
+    EXPECT_NE(page.find("<p>Bad\xEF\xBF\xBD</p>"), std::string::npos);
+    EXPECT_NE(page.find("<p>Blue</p>"), std::string::npos);
 }
 
 TEST(GalleryPage, ThePageTemplateGetsTheMovieAndTheList) {

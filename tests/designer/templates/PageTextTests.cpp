@@ -52,6 +52,7 @@ TEST(PageText, UrlPathsEscapeWhatAUrlWouldMisread) {
         {"Tom&Jerry+1=2.xml", "Tom&Jerry+1=2.xml"},
         {"caf\xC3\xA9.xml", "caf\xC3\xA9.xml"},
         {"tab\there", "tab%09here"},
+        {"bad\xFF\xC3.png", "bad%FF%C3.png"}, // bytes that are no UTF-8 still name the file
     };
     for (const Case& c : cases)
         EXPECT_EQ(UrlPathEncoded(c.input), c.expected) << c.input;
@@ -64,6 +65,7 @@ TEST(PageText, FlashVariablesSurviveThePlayersSplitAndDecode) {
         {"50%", "50%25"},
         {"a+b", "a%2Bb"},
         {"x=y", "x=y"},
+        {"\xE2\x82\xAC\xE2\x82", "\xE2\x82\xAC%E2%82"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FlashVarEncoded(c.input), c.expected) << c.input;
