@@ -1,5 +1,4 @@
 #include "designer/templates/GalleryPage.h"
-#include "designer/templates/TemplateResources.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/TextConvert.h"
 #include "tests/support/TestSupport.h"
@@ -142,12 +141,4 @@ TEST(GalleryPage, ThePageTemplateGetsTheMovieAndTheList) {
                         dir / "T/Blue/props.xml" + "');return false;\"><img src=\"" +
                         dir / "T/Blue/Blue.png" +
                         "\" border=0></a></li><p>Blue</p></ul><i>file:///c%20d/WebCalendar.js</i>");
-}
-
-TEST(GalleryPage, TheGalleryResourceIsTheTemplatesPage) {
-    const std::string_view page = TemplateResource(IDR_HTML_TEMPLATES);
-    EXPECT_NE(page.find("<title>Templates</title>"), std::string_view::npos);
-    EXPECT_NE(page.find("<div id=\"wrapper\">"), std::string_view::npos);
-    EXPECT_NE(page.find("<ul><p></p>{Gallery}</ul>"), std::string_view::npos);
-    EXPECT_NE(page.find("window.external.ChangeTemplate(str)"), std::string_view::npos);
 }

@@ -77,13 +77,6 @@ TEST(PageText, FileUrlsOfAbsolutePathsHaveThreeSlashes) {
     EXPECT_EQ(FileUrlOf("/a b/#1.js"), "file:///a%20b/%231.js");
 }
 
-TEST(PageText, FlashObjectStartTagNamesThePlayersClassAndSize) {
-    EXPECT_EQ(FlashObjectStartTag(125, 83, "preview0"),
-              "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
-              "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/flash/"
-              "swflash.cab#version=8,0,0,0\" WIDTH=\"125\" HEIGHT=\"83\" id=\"preview0\">");
-}
-
 TEST(AboutSchemeHandler, PrivateSchemeUrlsMapBackToTheAboutNamespace) {
     const Case cases[] = {
         {"tevabout:props.xml", "about:props.xml"},
