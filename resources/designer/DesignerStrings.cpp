@@ -17,6 +17,7 @@ const StringEntry kStrings[] = {
     {IDS_PUBLISH_TAB, "Publish"},
     {IDS_FAILED_TO_GET_DIRECTORY, "Failed to get directory"},
     {IDS_SPECIFY_STYLE_NAME, "Please specify the name of the style"},
+    {IDS_FTP_RETRY_WAIT, "FTP retry to connect after %d seconds..."},
     {IDS_PROJECT_NOT_SAVED, "The project could not be saved to %s. The file that was there "
                             "before is unchanged."},
 };

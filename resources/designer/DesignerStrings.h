@@ -12,6 +12,7 @@ constexpr int IDS_CHOOSE_STYLE_TAB = 7540;
 constexpr int IDS_PUBLISH_TAB = 7541;
 constexpr int IDS_FAILED_TO_GET_DIRECTORY = 7550;
 constexpr int IDS_SPECIFY_STYLE_NAME = 7552;
+constexpr int IDS_FTP_RETRY_WAIT = 7553;
 constexpr int IDS_PROJECT_NOT_SAVED = 7950;
 
 // Dialog "Create Template" (template 7611) and its controls.

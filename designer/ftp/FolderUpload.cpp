@@ -1,0 +1,241 @@
+#include "designer/ftp/FolderUpload.h"
+
+#include "designer/ftp/FtpTransferClient.h"
+#include "platform/text/StringUtil.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+namespace TEVComponentDesignerAfx {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+// How long a cancelled transfer may take to wind down before the upload stops waiting for it
+// (the client frees itself when its worker ends).
+constexpr int kAbortWaitMilliseconds = 10000;
+// How long the upload waits for the server to take its leave.
+constexpr int kDisconnectWaitMilliseconds = 5000;
+
+} // namespace
+
+CFolderUpload::CFolderUpload(const CUploadRequest& request) : m_request(request) {}
+
+std::string CFolderUpload::HostOf(const std::string& server) {
+    std::string host = tev::Trimmed(server);
+    static const std::string kScheme = "ftp://";
+    if (host.size() < kScheme.size() ||
+        !tev::EqualsNoCase(std::string_view(host).substr(0, kScheme.size()), kScheme))
+        return host;
+    host.erase(0, kScheme.size());
+    host = host.substr(0, host.find_first_of("/?#"));
+    const std::size_t at = host.rfind('@');
+    if (at != std::string::npos)
+        host.erase(0, at + 1);
+    if (!host.empty() && host.front() == '[') {
+        const std::size_t close = host.find(']');
+        return close == std::string::npos ? host.substr(1) : host.substr(1, close - 1);
+    }
+    return host.substr(0, host.find(':'));
+}
+
+std::vector<CUploadFile> CFolderUpload::ListFiles(const std::string& folder) {
+    std::vector<CUploadFile> files;
+    // An empty name would otherwise become "/", the root of the file system.
+    if (folder.empty())
+        return files;
+    const std::string base = tev::WithTrailingSlash(folder);
+    std::error_code ec;
+    fs::directory_iterator it(base, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::string path = base + name;
+        std::error_code statError;
+        // Only regular files: a folder is not uploaded, and a pipe or device would never end.
+        if (!fs::is_regular_file(fs::status(path, statError)))
+            continue;
+        const std::uintmax_t size = fs::file_size(path, statError);
+        if (statError)
+            continue;
+        files.push_back({name, path, static_cast<std::int32_t>(static_cast<std::uint32_t>(size))});
+    }
+    return files;
+}
+
+std::optional<bool> CFolderUpload::Aside(IUploadDisplay& display,
+                                         std::function<bool(CFtpTransferClient&)> call) {
+    struct Outcome {
+        std::atomic<bool> done{false};
+        bool result = false;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    std::shared_ptr<CFtpTransferClient> client = m_client;
+    std::thread worker;
+    try {
+        worker = std::thread([outcome, client, call] {
+            outcome->result = call(*client);
+            outcome->done.store(true);
+        });
+    } catch (const std::system_error&) {
+        return call(*m_client); // no thread to spare: the windows wait this once
+    }
+    const auto finished = [&] { return outcome->done.load() || display.IsCancelled(); };
+    while (!finished())
+        display.Wait(250, finished);
+    if (outcome->done.load()) {
+        worker.join();
+        return outcome->result;
+    }
+    // The user gave up on a server that keeps us waiting. The thread holds its own reference
+    // to the client and lets go of it when the call ends; nothing here touches the client
+    // again.
+    worker.detach();
+    m_client.reset();
+    return std::nullopt;
+}
+
+bool CFolderUpload::ConnectWithRetries(IUploadDisplay& display) {
+    const std::string host = HostOf(m_request.server);
+    const int attempts = std::max<std::int32_t>(m_request.retries, 1);
+    const std::chrono::seconds delay(std::max<std::int32_t>(m_request.retryDelay, 0));
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        display.OnConnecting(host, attempt, attempts);
+        const std::optional<bool> connected =
+            Aside(display, [](CFtpTransferClient& client) { return client.Connect(); });
+        if (!connected) {
+            m_cancelled = true;
+            return false;
+        }
+        if (*connected)
+            return true;
+        if (attempt == attempts)
+            break;
+        const std::string error = m_client->GetLastErrorText();
+        const auto next = Clock::now() + delay;
+        for (auto now = Clock::now(); now < next; now = Clock::now()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next - now);
+            const auto secondsLeft = (left.count() + 999) / 1000;
+            display.OnRetryWait(error, static_cast<int>(secondsLeft));
+            // Wake at the next whole second to count down.
+            const int untilTick = static_cast<int>(left.count() - (secondsLeft - 1) * 1000);
+            display.Wait(untilTick, [&] { return display.IsCancelled(); });
+            if (display.IsCancelled()) {
+                m_cancelled = true;
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+void CFolderUpload::Report(IUploadDisplay& display) {
+    display.ShowError(m_client->GetLastErrorText());
+    if (m_request.logErrors)
+        m_client->SaveLastError(m_logPath);
+}
+
+bool CFolderUpload::SendFile(IUploadDisplay& display, const CUploadFile& file) {
+    display.OnFileStart(file);
+    if (!m_client->AsyncPutFileStart(file.path, file.name)) {
+        Report(display);
+        return false;
+    }
+    CFtpTransferClient& client = *m_client;
+    const auto finishedOrCancelled = [&] {
+        return client.IsAsyncFinished() || display.IsCancelled();
+    };
+    for (;;) {
+        const bool finished = client.IsAsyncFinished();
+        display.OnFileProgress(file, client.GetAsyncBytesSent());
+        if (finished)
+            break;
+        if (display.IsCancelled()) {
+            client.AbortAsync();
+            display.Wait(kAbortWaitMilliseconds, [&] { return client.IsAsyncFinished(); });
+            m_cancelled = true;
+            return false;
+        }
+        display.Wait(kPollMilliseconds, finishedOrCancelled);
+    }
+    if (!client.GetAsyncSucceeded()) {
+        Report(display);
+        return false;
+    }
+    return true;
+}
+
+UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logPath) {
+    m_logPath = logPath;
+    m_cancelled = false;
+    m_client = std::make_shared<CFtpTransferClient>();
+    m_client->SetHostname(HostOf(m_request.server));
+    m_client->SetUsername(m_request.username);
+    m_client->SetPassword(m_request.password);
+    m_client->SetPassive(m_request.passive);
+    m_client->SetPort(m_request.port);
+
+    if (!ConnectWithRetries(display)) {
+        display.OnFinished();
+        if (m_cancelled)
+            return UploadResult::Cancelled;
+        Report(display);
+        return UploadResult::Failed;
+    }
+    if (!m_request.remotePath.empty()) {
+        const std::string path = m_request.remotePath;
+        const std::optional<bool> entered = Aside(
+            display, [path](CFtpTransferClient& client) { return client.ChangeRemoteDir(path); });
+        if (!entered || !*entered) {
+            display.OnFinished();
+            if (!entered)
+                return UploadResult::Cancelled;
+            Report(display);
+            return UploadResult::Failed;
+        }
+    }
+
+    display.OnUploadStart();
+    bool allSent = true;
+    for (const CUploadFile& file : ListFiles(m_request.localFolder)) {
+        if (display.IsCancelled()) {
+            m_cancelled = true;
+            break;
+        }
+        if (SendFile(display, file))
+            continue;
+        allSent = false;
+        // Without a connection every further file would fail the same way.
+        if (m_cancelled || !m_client->IsConnected())
+            break;
+    }
+
+    // Leave politely, but do not let a server that never answers QUIT hold the windows.
+    std::shared_ptr<CFtpTransferClient> client = m_client;
+    auto quit = std::make_shared<std::atomic<bool>>(false);
+    std::thread leaving;
+    try {
+        leaving = std::thread([client, quit] {
+            client->Disconnect();
+            quit->store(true);
+        });
+        display.Wait(kDisconnectWaitMilliseconds, [&] { return quit->load(); });
+        if (quit->load())
+            leaving.join();
+        else
+            leaving.detach();
+    } catch (const std::system_error&) {
+        client->Disconnect();
+    }
+    m_client.reset();
+    display.OnFinished();
+    if (m_cancelled)
+        return UploadResult::Cancelled;
+    return allSent ? UploadResult::Completed : UploadResult::Failed;
+}
+
+} // namespace TEVComponentDesignerAfx
