@@ -15,6 +15,7 @@ class CSimpleSplitter : public wxWindow {
 public:
     // Orientation 1 places the panes side by side; any other value stacks them.
     static constexpr int kSideBySide = 1;
+    static constexpr int kStacked = 0;
     // 0xE900 on the original platform; this toolkit takes control IDs below 32767 only.
     static constexpr wxWindowID kFirstPaneId = 0x6900;
 

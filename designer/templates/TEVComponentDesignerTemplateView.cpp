@@ -43,7 +43,8 @@ void CTEVComponentDesignerTemplateView::OnCreate() {
     m_pOuterSplitter =
         new CSimpleSplitter(2, CSimpleSplitter::kSideBySide, kOuterMinimumPane, kBarThickness);
     m_pOuterSplitter->Create(this, wxID_ANY);
-    m_pInnerSplitter = new CSimpleSplitter(2, 0, kInnerMinimumPane, kBarThickness);
+    m_pInnerSplitter =
+        new CSimpleSplitter(2, CSimpleSplitter::kStacked, kInnerMinimumPane, kBarThickness);
     m_pInnerSplitter->Create(m_pOuterSplitter, CSimpleSplitter::PaneId(0));
 
     m_pPreviewView = new CXTHtmlPreviewView;
