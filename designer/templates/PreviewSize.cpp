@@ -27,6 +27,14 @@ std::string CPreviewSize::HeightName() {
     return tev::designer::DesignerString(tev::designer::IDS_PROPERTY_HEIGHT);
 }
 
+std::string CPreviewSize::AspectRatioName() {
+    return tev::designer::DesignerString(tev::designer::IDS_PROPERTY_ASPECT_RATIO);
+}
+
+std::string CPreviewSize::ProjectPropertiesCategory() {
+    return tev::designer::DesignerString(tev::designer::IDS_PROJECT_PROPERTIES_CATEGORY);
+}
+
 void CPreviewSize::Load(int width, int height) {
     m_width = width;
     m_height = height;
@@ -62,7 +70,7 @@ void CPreviewSize::OnPropertyInitialized(const std::string& name, const CComVari
             m_height = number;
             UpdateRatio();
         }
-    } else if (name == kAspectRatioName) {
+    } else if (name == AspectRatioName()) {
         if (value.ToBool(on))
             m_aspectLock = on;
     }
@@ -94,7 +102,7 @@ CPreviewSize::Change CPreviewSize::OnPropertyChanged(const std::string& name,
             change.partnerName = WidthName();
             change.partnerValue = derived;
         }
-    } else if (name == kAspectRatioName) {
+    } else if (name == AspectRatioName()) {
         if (!value.ToBool(on))
             return change;
         m_aspectLock = on;

@@ -13,8 +13,9 @@ public:
     // The property names acted on.
     static std::string WidthName();
     static std::string HeightName();
-    static constexpr const char* kAspectRatioName = "Aspect ratio";
-    static constexpr const char* kProjectPropertiesCategory = "Project Properties";
+    static std::string AspectRatioName();
+    // The category the brought-along dimension is set in.
+    static std::string ProjectPropertiesCategory();
 
     // What a change asks of the preview.
     struct Change {

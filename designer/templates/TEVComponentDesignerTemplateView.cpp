@@ -9,7 +9,10 @@
 namespace TEVComponentDesignerAfx {
 namespace {
 constexpr const char* kInitialPageName = "index.html";
-constexpr const char* kPageNameProperty = "Page Name";
+// The document the grid takes a project's UserDefined element in.
+constexpr const char* kGridDocumentStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?><flash><tev></tev>";
+constexpr const char* kGridDocumentEnd = "</flash>";
 
 template <class Window> void DestroyPart(Window*& window) {
     if (window) {
@@ -58,12 +61,13 @@ void CTEVComponentDesignerTemplateView::OnCreate() {
     m_pGalleryView->SetOwner(this);
     m_pGalleryView->SetTemplateRoots(m_pTemplateRoots);
 
-    m_pPropertyPane = new wxPanel(m_pInnerSplitter, CSimpleSplitter::PaneId(1));
+    m_wndPropertyGrid.SetOwner(this);
+    m_wndPropertyGrid.Create(m_pInnerSplitter, CSimpleSplitter::PaneId(1));
 
     m_pOuterSplitter->SetPane(0, m_pInnerSplitter);
     m_pOuterSplitter->SetPane(1, m_pPreviewView);
     m_pInnerSplitter->SetPane(0, m_pGalleryView);
-    m_pInnerSplitter->SetPane(1, m_pPropertyPane);
+    m_pInnerSplitter->SetPane(1, &m_wndPropertyGrid);
 }
 
 void CTEVComponentDesignerTemplateView::OnInitialUpdate() {
@@ -77,6 +81,7 @@ void CTEVComponentDesignerTemplateView::OnInitialUpdate() {
     RefreshGallery();
     if (m_pPreviewView)
         m_pPreviewView->RegisterAboutHandler();
+    m_wndPropertyGrid.LoadComponent();
 }
 
 void CTEVComponentDesignerTemplateView::OnSize(wxSizeEvent& event) {
@@ -86,12 +91,10 @@ void CTEVComponentDesignerTemplateView::OnSize(wxSizeEvent& event) {
 }
 
 void CTEVComponentDesignerTemplateView::OnDestroy() {
-    // The preview goes first: it gives up the "about" namespace.
+    // The preview goes first: it gives up the "about" namespace. The splitters go with the
+    // page's window, once the grid (a member, in the inner splitter) has gone by itself.
     DestroyPart(m_pPreviewView);
     DestroyPart(m_pGalleryView);
-    DestroyPart(m_pPropertyPane);
-    DestroyPart(m_pInnerSplitter);
-    DestroyPart(m_pOuterSplitter);
 }
 
 void CTEVComponentDesignerTemplateView::SetTemplateRoots(const std::vector<std::string>* roots) {
@@ -106,6 +109,7 @@ void CTEVComponentDesignerTemplateView::SetComponentPath(const std::string& path
         m_pPreviewView->SetComponentPath(path);
     if (m_pGalleryView)
         m_pGalleryView->SetComponentPath(path);
+    m_wndPropertyGrid.SetComponentPath(path);
 }
 
 void CTEVComponentDesignerTemplateView::SetProjectExtension(const std::string& extension) {
@@ -128,10 +132,6 @@ std::string CTEVComponentDesignerTemplateView::GetHtmlCode() const {
     return m_pPreviewView ? m_pPreviewView->GetHtmlCode() : std::string();
 }
 
-void CTEVComponentDesignerTemplateView::SetDataXml(const std::string& xml) {
-    m_protocol.Push(&ITEVComponentProtocol::SetDataXml, xml);
-}
-
 void CTEVComponentDesignerTemplateView::RefreshPreview() {
     if (m_pPreviewView)
         m_pPreviewView->RebuildPreview();
@@ -142,19 +142,8 @@ void CTEVComponentDesignerTemplateView::RefreshGallery() {
         m_pGalleryView->BuildGallery();
 }
 
-void CTEVComponentDesignerTemplateView::SetPropertyFromPreview(const std::string& name,
-                                                               const std::string& category,
-                                                               const CComVariant& value) {
-    if (m_pDesignerView)
-        m_pDesignerView->PropertyChangeNotify(name, category, value);
-}
-
-void CTEVComponentDesignerTemplateView::ApplyTemplate(const std::string&) {
-    RefreshPreview();
-}
-
 // ---------------------------------------------------------------------------------------
-// Project values
+// Project values and the property grid
 
 void CTEVComponentDesignerTemplateView::SetIndexHtmlFileName(const std::string& name) {
     m_strDefaultPageName = name;
@@ -162,24 +151,38 @@ void CTEVComponentDesignerTemplateView::SetIndexHtmlFileName(const std::string& 
 }
 
 std::string CTEVComponentDesignerTemplateView::GetUserDefinedXml() const {
-    return m_strUserDefinedXml;
+    return m_wndPropertyGrid.GetUserDefinedXml();
+}
+
+const std::vector<std::string>* CTEVComponentDesignerTemplateView::GetAssets() const {
+    return &m_wndPropertyGrid.GetAssets();
 }
 
 void CTEVComponentDesignerTemplateView::SetPropertiesXml(const std::string& xml) {
     pugi::xml_document doc;
     if (!tev::LoadXml(doc, xml))
         return;
-    const pugi::xml_node userDefined = doc.document_element().child("UserDefined");
-    if (userDefined)
-        m_strUserDefinedXml = tev::XmlOf(userDefined);
+    const pugi::xml_node root = doc.document_element();
+    if (const pugi::xml_node userDefined = root.child("UserDefined"))
+        m_wndPropertyGrid.SetPropertiesXml(kGridDocumentStart + tev::XmlOf(userDefined) +
+                                           kGridDocumentEnd);
+    if (const pugi::xml_node data = root.child("Data"))
+        SetDataXml(tev::XmlOf(data));
 }
 
-void CTEVComponentDesignerTemplateView::SetExtendedXml(const std::string&) {}
+void CTEVComponentDesignerTemplateView::SetDataXml(const std::string& xml) {
+    m_protocol.Push(&ITEVComponentProtocol::SetDataXml, xml);
+}
+
+void CTEVComponentDesignerTemplateView::SetExtendedXml(const std::string& fragment) {
+    m_protocol.Push(&ITEVComponentProtocol::SetExtendedXmlText, fragment);
+    m_wndPropertyGrid.SetExtendedXml(fragment);
+}
 
 void CTEVComponentDesignerTemplateView::ResetComponent() {
     m_strPageName = m_strDefaultPageName;
-    m_strUserDefinedXml.clear();
-    SetDataXml(std::string());
+    m_protocol.Push(&ITEVComponentProtocol::SetDataXml, "");
+    m_wndPropertyGrid.LoadComponent();
     if (m_pPreviewView) {
         m_pPreviewView->LoadComponent();
         m_pPreviewView->RebuildPreview();
@@ -193,7 +196,7 @@ void CTEVComponentDesignerTemplateView::PropertyInitialized(const std::string& n
         m_pDesignerView->PropertyInitNotify(name, category, value);
     if (m_pPreviewView)
         m_pPreviewView->OnPropertyInitialized(name, category, value);
-    if (name == kPageNameProperty)
+    if (name == CTEVComponentPropertyGridView::PageNameProperty())
         m_strPageName = value.ToText();
 }
 
@@ -204,8 +207,21 @@ void CTEVComponentDesignerTemplateView::PropertyChanged(const std::string& name,
         m_pDesignerView->PropertyChangeNotify(name, category, value);
     if (m_pPreviewView)
         m_pPreviewView->OnPropertyChanged(name, category, value);
-    if (name == kPageNameProperty)
+    if (name == CTEVComponentPropertyGridView::PageNameProperty())
         m_strPageName = value.ToText();
+}
+
+void CTEVComponentDesignerTemplateView::ApplyTemplate(const std::string& path) {
+    m_wndPropertyGrid.LoadTemplateValues(path);
+    RefreshPreview();
+}
+
+void CTEVComponentDesignerTemplateView::SetPropertyFromPreview(const std::string& name,
+                                                               const std::string& category,
+                                                               const CComVariant& value) {
+    m_wndPropertyGrid.SetPropertyValue(name, category, value);
+    if (m_pDesignerView)
+        m_pDesignerView->PropertyChangeNotify(name, category, value);
 }
 
 } // namespace TEVComponentDesignerAfx

@@ -3,12 +3,8 @@
 // grid (bottom left) and the live preview (right), in two splitters. The page routes
 // property values between the grid, the designer view and the preview, and hands the
 // project's data to the component protocol handler that feeds the preview.
-//
-// Until the property grid exists, its pane holds a plain window and the page keeps the
-// UserDefined element of the last properties XML (standing in for the grid's document, so
-// that user-defined values survive opening and saving a project). Hand-overs to the grid are
-// skipped.
 #include "designer/properties/ComponentProtocolBinding.h"
+#include "designer/properties/PropertyGridView.h"
 #include "platform/com/Variant.h"
 
 #include <wx/panel.h>
@@ -23,7 +19,7 @@ class CSimpleSplitter;
 class CXTHtmlPreviewView;
 class CXTHtmlTemplateView;
 
-class CTEVComponentDesignerTemplateView : public wxPanel {
+class CTEVComponentDesignerTemplateView : public wxPanel, public CPropertyGridOwner {
 public:
     // Layout: two panes side by side (gallery and grid | preview), the left one stacked.
     static constexpr int kOuterMinimumPane = 30;
@@ -33,7 +29,7 @@ public:
     CTEVComponentDesignerTemplateView();
     ~CTEVComponentDesignerTemplateView() override;
 
-    // Creates the page with its splitters, gallery, grid pane and preview.
+    // Creates the page with its splitters, gallery, grid and preview.
     bool Create(wxWindow* parent, wxWindowID id, const wxString& name);
 
     // The framework's initial update, sent by the designer view after the pages are built:
@@ -53,13 +49,13 @@ public:
     const std::string& GetProjectName() const { return m_strProjectName; }
     // Sets both the default page name and the page name.
     void SetIndexHtmlFileName(const std::string& name);
-    const std::string& GetPageName() const { return m_strPageName; }
+    const std::string& GetPageName() const override { return m_strPageName; }
 
     // The user-defined XML of the properties document.
     std::string GetUserDefinedXml() const;
-    // The asset paths of the component (owned by this view; the caller neither frees nor
+    // The asset paths of the component (owned by the grid; the caller neither frees nor
     // keeps the list).
-    const std::vector<std::string>* GetAssets() const { return &m_arrAssets; }
+    const std::vector<std::string>* GetAssets() const;
     // The preview's movie file, and the published index page (both from the preview).
     std::string GetFlashComponentPath() const;
     std::string GetHtmlCode() const;
@@ -69,29 +65,30 @@ public:
     // The project's data, for the protocol handler.
     void SetDataXml(const std::string& xml);
     void SetExtendedXml(const std::string& fragment);
-    void RefreshPreview();
+    void RefreshPreview() override;
     void RefreshGallery();
     // A new or opened project: page name back to its default, component defaults loaded.
     void ResetComponent();
 
     // Property values reported by the grid, routed to the designer view and the preview.
     void PropertyInitialized(const std::string& name, const std::string& category,
-                             const CComVariant& value);
+                             const CComVariant& value) override;
     void PropertyChanged(const std::string& name, const std::string& category,
-                         const CComVariant& value);
+                         const CComVariant& value) override;
     // The calls of the preview and the gallery into the page (virtual, so that a page
-    // can watch them): the preview brought the other dimension along to a new width or
-    // height; the gallery's choice of a template, by the path of its props.xml.
+    // can watch them). A value the preview changed (it brought Width or Height along): into
+    // the grid, then to the designer view. A template chosen in the gallery, by the path of
+    // its props.xml: its values go to the grid, then the preview rebuilds.
     virtual void SetPropertyFromPreview(const std::string& name, const std::string& category,
                                         const CComVariant& value);
     virtual void ApplyTemplate(const std::string& path);
 
     // The parts, for the designer view and for tests.
+    CTEVComponentPropertyGridView& GetPropertyGridView() { return m_wndPropertyGrid; }
     CSimpleSplitter* GetOuterSplitter() const { return m_pOuterSplitter; }
     CSimpleSplitter* GetInnerSplitter() const { return m_pInnerSplitter; }
     CXTHtmlPreviewView* GetPreviewView() const { return m_pPreviewView; }
     CXTHtmlTemplateView* GetGalleryView() const { return m_pGalleryView; }
-    wxWindow* GetPropertyPane() const { return m_pPropertyPane; }
 
 protected:
     void OnCreate();
@@ -104,7 +101,8 @@ private:
     CSimpleSplitter* m_pInnerSplitter = nullptr;
     CXTHtmlPreviewView* m_pPreviewView = nullptr;
     CXTHtmlTemplateView* m_pGalleryView = nullptr;
-    wxWindow* m_pPropertyPane = nullptr;
+    CTEVComponentPropertyGridView m_wndPropertyGrid;
+
     CTEVComponentDesignerView* m_pDesignerView = nullptr;
     const std::vector<std::string>* m_pTemplateRoots = nullptr;
     std::string m_strComponentPath;
@@ -112,9 +110,6 @@ private:
     std::string m_strProjectName;
     std::string m_strDefaultPageName;
     std::string m_strPageName;
-    // The UserDefined element of the last properties XML, as XML text.
-    std::string m_strUserDefinedXml;
-    std::vector<std::string> m_arrAssets;
 };
 
 } // namespace TEVComponentDesignerAfx

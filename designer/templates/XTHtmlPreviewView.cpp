@@ -92,7 +92,7 @@ void CXTHtmlPreviewView::OnPropertyChanged(const std::string& name, const std::s
     const CPreviewSize::Change change = m_size.OnPropertyChanged(name, value);
     if (change.setPartner && m_pOwner)
         m_pOwner->SetPropertyFromPreview(change.partnerName,
-                                         CPreviewSize::kProjectPropertiesCategory,
+                                         CPreviewSize::ProjectPropertiesCategory(),
                                          CComVariant(static_cast<int32_t>(change.partnerValue)));
     if (change.rebuild)
         RebuildPreview();

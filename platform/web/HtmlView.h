@@ -18,7 +18,8 @@
 // Private URL schemes: call RegisterSchemeHandler(handler) before the first page that uses
 // the scheme is loaded. A scheme is known to every view of the process from then on, and
 // its handler (a wxWebViewHandler named after the scheme; GetFile answers each URL, null
-// for "not found") is kept for the life of the process: views may come and go. Registering
+// for "not found") is kept for the life of the process: views may come and go. Answers are
+// never cached: every request reaches the handler. Registering
 // the same scheme again replaces the handler. (The toolkit's own RegisterHandler is not to
 // be used: it ties the scheme to the first view and fails once that view is gone.)
 #include "platform/web/ExternalCall.h"

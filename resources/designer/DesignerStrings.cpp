@@ -20,6 +20,17 @@ const StringEntry kStrings[] = {
     {IDS_FTP_RETRY_WAIT, "FTP retry to connect after %d seconds..."},
     {IDS_PROJECT_NOT_SAVED, "The project could not be saved to %s. The file that was there "
                             "before is unchanged."},
+    {IDS_PROPERTIES_CATEGORY, "Properties"},
+    {IDS_PROJECT_PROPERTIES_CATEGORY, "Project Properties"},
+    {IDS_PROPERTY_ASPECT_RATIO, "Aspect ratio"},
+    {IDS_PROPERTY_PAGE_NAME, "Page Name"},
+    {IDS_PROPERTY_WIDTH_DESCRIPTION, "Component width"},
+    {IDS_PROPERTY_HEIGHT_DESCRIPTION, "Component height"},
+    {IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION, "Maintain aspect ratio"},
+    {IDS_PROPERTY_PAGE_NAME_DESCRIPTION, "Page Name"},
+    {IDS_VALUE_OUT_OF_RANGE, "Specified value was out of the range of valid values. Valid values "
+                             "are between %d and %d"},
+    {IDS_VALUE_REQUIRED, "A value is required"},
 };
 
 } // namespace

@@ -15,6 +15,18 @@ constexpr int IDS_SPECIFY_STYLE_NAME = 7552;
 constexpr int IDS_FTP_RETRY_WAIT = 7553;
 constexpr int IDS_PROJECT_NOT_SAVED = 7950;
 
+// Property grid: categories, the fixed project properties and the validation messages.
+constexpr int IDS_PROPERTIES_CATEGORY = 7960;
+constexpr int IDS_PROJECT_PROPERTIES_CATEGORY = 7961;
+constexpr int IDS_PROPERTY_ASPECT_RATIO = 7962;
+constexpr int IDS_PROPERTY_PAGE_NAME = 7963;
+constexpr int IDS_PROPERTY_WIDTH_DESCRIPTION = 7964;
+constexpr int IDS_PROPERTY_HEIGHT_DESCRIPTION = 7965;
+constexpr int IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION = 7966;
+constexpr int IDS_PROPERTY_PAGE_NAME_DESCRIPTION = 7967;
+constexpr int IDS_VALUE_OUT_OF_RANGE = 7968;
+constexpr int IDS_VALUE_REQUIRED = 7969;
+
 // Dialog "Create Template" (template 7611) and its controls.
 constexpr int IDD_TEMPLATE_DIALOG = 7611;
 constexpr int IDC_TEMPLATE_NAME = 7612;

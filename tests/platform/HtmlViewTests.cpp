@@ -166,6 +166,34 @@ public:
 
 } // namespace
 
+// Serves "tevcount:<name>" as the number of requests so far.
+class CountingSchemeHandler : public wxWebViewHandler {
+public:
+    CountingSchemeHandler() : wxWebViewHandler("tevcount") {}
+    wxFSFile* GetFile(const wxString& uri) override {
+        return new wxFSFile(new wxStringInputStream(wxString::Format("%d", ++requests)), uri,
+                            "text/plain", wxString(), wxDateTime::Now());
+    }
+    int requests = 0;
+};
+
+TEST_F(HostFixture, EveryRequestForASchemeUrlReachesItsHandler) {
+    // A document served from changing state: a page loaded again must not see the old copy.
+    auto* handler = new CountingSchemeHandler;
+    view->RegisterSchemeHandler(wxSharedPtr<wxWebViewHandler>(handler));
+    view->EnableFileAccessFromFileUrls(true);
+    const std::string page =
+        "<html><body><script>var x = new XMLHttpRequest(); x.open('GET', 'tevcount:doc');"
+        "x.onload = function () { window.external.Report(x.responseText); };"
+        "x.onerror = function () { window.external.Report('failed'); }; x.send();"
+        "</script></body></html>";
+    for (size_t load = 1; load <= 3; ++load) {
+        view->SetPage(page, "file:///");
+        ASSERT_TRUE(WaitForCalls(load));
+    }
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"1", "2", "3"}));
+}
+
 TEST_F(HostFixture, SchemesOutliveTheViewThatRegisteredThem) {
     auto* first = new tev::HtmlView(host, wxID_ANY, "first");
     auto* handler = new TestSchemeHandler;

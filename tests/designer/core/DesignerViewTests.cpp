@@ -192,8 +192,9 @@ TEST_F(DesignerFixture, SavedProjectsOpenUnchangedAndClean) {
     EXPECT_FALSE(view->IsDirty());
     EXPECT_EQ(view->GetProjectName(), "Cal1");
     EXPECT_EQ(view->GetPublishFolder(), home / "Cal1");
+    // Without a descriptor the only asset is the player script beside the program.
     EXPECT_EQ(view->GetPublishView()->GetRequiredFiles(),
-              (std::vector<std::string>{"Cal1.xml", "MyCalendar.html"}));
+              (std::vector<std::string>{"Cal1.xml", "MyCalendar.html", "swfobject.js"}));
     const std::string saved = view->GetPropertiesXml();
     const std::string bytes = ReadFileBytes(home / "Cal1.kcd");
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");

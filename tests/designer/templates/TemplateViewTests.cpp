@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/propgrid/propgrid.h>
 #include <wx/webview.h>
 
 #include <ctime>
@@ -115,6 +116,18 @@ struct TemplateFixture : testing::Test {
         tev::PumpEventsFor(20);
     }
     CWebBrowser2* Gallery() const { return view->GetGalleryView()->GetBrowser(); }
+    CTEVComponentPropertyGridView& Grid() const { return view->GetPropertyGridView(); }
+    std::string Shown(const std::string& name) const {
+        wxPGProperty* item = Grid().FindItem(name);
+        return item ? CTEVComponentPropertyGridView::DisplayedValue(item) : "<no item>";
+    }
+    // An edit in the grid as the user commits it.
+    bool Edit(const std::string& name, const wxVariant& value) {
+        wxPGProperty* item = Grid().FindItem(name);
+        bool taken = false;
+        TEV_EXPECT_NO_DIALOG(taken = item && Grid().GetGrid()->ChangePropertyValue(item, value));
+        return taken;
+    }
     CWebBrowser2* Preview() const { return view->GetPreviewView()->GetBrowser(); }
     // Waits until the preview shows one calendar that has settled, and returns its state.
     std::string PreviewCalendar(const std::string& expected) {
@@ -134,7 +147,8 @@ TEST_F(TemplateFixture, GalleryTopLeftGridPaneBelowPreviewRightAQuarterAcross) {
     EXPECT_EQ(view->GetInnerSplitter()->GetRect(), left);
     EXPECT_EQ(view->GetPreviewView()->GetRect(), right);
     EXPECT_EQ(view->GetGalleryView()->GetPosition(), wxPoint(0, 0));
-    EXPECT_EQ(view->GetPropertyPane()->GetPosition().y, view->GetGalleryView()->GetSize().y + 3);
+    EXPECT_EQ(view->GetPropertyGridView().GetPosition().y, view->GetGalleryView()->GetSize().y + 3);
+    EXPECT_EQ(view->GetPropertyGridView().GetParent(), view->GetInnerSplitter());
     EXPECT_TRUE(view->GetOuterSplitter()->IsSideBySide());
     EXPECT_FALSE(view->GetInnerSplitter()->IsSideBySide());
     EXPECT_EQ(view->GetPreviewView()->GetId(), CSimpleSplitter::PaneId(1));
@@ -166,10 +180,14 @@ TEST_F(TemplateFixture, ClickingAStyleAppliesItsPropsThroughThePage) {
                    "</UserDefined></flash>");
     Open(component);
     ASSERT_EQ(WaitFor(Gallery(), "document.querySelectorAll('#wrapper li').length", "9"), "9");
-    Eval(Gallery(), "document.querySelectorAll('#wrapper li a')[1].click()");
+    Eval(Gallery(), "document.querySelectorAll('#wrapper li a')[2].click()");
     ASSERT_TRUE(tev::PumpEventsUntil([&] { return view->applied.size() == 1; }, kPageTimeoutMs));
     EXPECT_EQ(view->applied[0],
-              tevtest::ProgramDir() + "component/Calendar/Templates/Classic/props.xml");
+              tevtest::ProgramDir() + "component/Calendar/Templates/Forest/props.xml");
+    // Forest's values are in the grid and in the preview.
+    EXPECT_EQ(Shown("HeaderHeight"), "46");
+    EXPECT_EQ(PreviewCalendar("ready tevabout:props.xml #2f4f3a"),
+              "ready tevabout:props.xml #2f4f3a");
 
     // The live thumbnail plays the style's own values, and a click on it chooses it too.
     EXPECT_EQ(WaitFor(Gallery(),
@@ -184,6 +202,20 @@ TEST_F(TemplateFixture, ClickingAStyleAppliesItsPropsThroughThePage) {
     Eval(Gallery(), "document.querySelector('a.live').click()");
     ASSERT_TRUE(tev::PumpEventsUntil([&] { return view->applied.size() == 2; }, kPageTimeoutMs));
     EXPECT_EQ(view->applied[1], dir / ("user/" + odd + "/props.xml"));
+    EXPECT_EQ(PreviewCalendar("ready tevabout:props.xml #2e7d32"),
+              "ready tevabout:props.xml #2e7d32");
+    EXPECT_EQ(Shown("HeaderHeight"), "46") << "a style changes only what it names";
+}
+
+TEST_F(TemplateFixture, AColourChangedInTheGridShowsInThePreview) {
+    Open(component);
+    ASSERT_EQ(PreviewCalendar("ready tevabout:props.xml #2f5d8c"),
+              "ready tevabout:props.xml #2f5d8c");
+    wxVariant colour;
+    colour << wxColour(0x11, 0x22, 0x33);
+    ASSERT_TRUE(Edit("HeaderColor", colour));
+    EXPECT_EQ(PreviewCalendar("ready tevabout:props.xml #112233"),
+              "ready tevabout:props.xml #112233");
 }
 
 TEST_F(TemplateFixture, ThePreviewMovieReadsThePushedValuesThroughTheAboutScheme) {
@@ -223,23 +255,28 @@ TEST_F(TemplateFixture, ThePreviewMovieReadsThePushedValuesThroughTheAboutScheme
 }
 
 TEST_F(TemplateFixture, WithTheLockOnANewWidthBringsTheHeightAlong) {
-    Open(component);
-    view->PropertyInitialized("Width", "", CComVariant(int32_t{500}));
-    view->PropertyInitialized("Height", "", CComVariant(int32_t{400}));
-    view->PropertyInitialized("Aspect ratio", "", CComVariant(true));
-    view->PropertyChanged("Width", "Project Properties", CComVariant(int32_t{750}));
+    Open(component); // 500 x 400, the lock on
+    ASSERT_EQ(Shown("Aspect ratio"), "True");
+    ASSERT_TRUE(Edit("Width", wxVariant(750L)));
     EXPECT_EQ(view->fromPreview, (std::vector<std::string>{"Height|Project Properties|600"}));
+    EXPECT_EQ(Shown("Height"), "600");
     const std::string size = "(function () { var r = document.getElementById('preview')"
                              ".getBoundingClientRect(); return r.width + 'x' + r.height; })()";
     EXPECT_EQ(WaitFor(Preview(), size, "750x600"), "750x600");
     const std::string page = view->GetHtmlCode();
     EXPECT_NE(page.find("\"750\", \"600\""), std::string::npos);
     EXPECT_NE(page.find("margin-top: -300px;"), std::string::npos);
+    EXPECT_NE(view->GetUserDefinedXml().find("<Param name=\"Height\" value=\"600\"/>"),
+              std::string::npos);
 
-    view->PropertyChanged("Aspect ratio", "Project Properties", CComVariant(int32_t{0}));
-    view->PropertyChanged("Height", "Project Properties", CComVariant(int32_t{100}));
+    ASSERT_TRUE(Edit("Aspect ratio", wxVariant(false)));
+    ASSERT_TRUE(Edit("Height", wxVariant(100L)));
     EXPECT_EQ(view->fromPreview.size(), 1u) << "unlocked: nothing brought along";
+    EXPECT_EQ(Shown("Width"), "750");
     EXPECT_EQ(WaitFor(Preview(), size, "750x100"), "750x100");
+    // Locked again, the height follows the proportion the component had.
+    ASSERT_TRUE(Edit("Aspect ratio", wxVariant(true)));
+    EXPECT_EQ(Shown("Height"), "600");
 }
 
 TEST_F(TemplateFixture, NoMenusNoDialogsAndOnlyTheGalleryHasAnExternalObject) {

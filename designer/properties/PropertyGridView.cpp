@@ -1,0 +1,852 @@
+#include "designer/properties/PropertyGridView.h"
+
+#include "designer/properties/PropertyValues.h"
+#include "platform/text/StringUtil.h"
+#include "platform/widgets/MessageBox.h"
+#include "resources/designer/DesignerStrings.h"
+
+#include <wx/propgrid/advprops.h>
+#include <wx/propgrid/props.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+namespace TEVComponentDesignerAfx {
+
+using namespace tev::designer;
+using Kind = CTEVComponentPropertyGridView::Kind;
+
+namespace {
+
+constexpr const char* kDefaultPageName = "index.html";
+constexpr const char* kProjectSizeLower = "10";
+constexpr const char* kProjectSizeUpper = "1024";
+constexpr int kMaxGroupDepth = 8;
+
+wxString Wx(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+Kind KindOf(const std::string& dataType) {
+    if (dataType == "number")
+        return Kind::Number;
+    if (dataType == "text")
+        return Kind::Text;
+    if (dataType == "color")
+        return Kind::Color;
+    if (dataType == "boolean")
+        return Kind::Boolean;
+    if (dataType == "list")
+        return Kind::List;
+    if (dataType == "group")
+        return Kind::Group;
+    return Kind::None;
+}
+
+// A number item takes whatever is typed and reads it as `atol` does, so that the range
+// check sees the number the item would hold. An emptied box holds 0 but is remembered as
+// empty, for the required check; the range and required checks are the view's own.
+class CNumberProperty : public wxIntProperty {
+public:
+    CNumberProperty(const wxString& label, const wxString& name, long value)
+        : wxIntProperty(label, name, value) {}
+
+    bool StringToValue(wxVariant& variant, const wxString& text, int) const override {
+        const long value = PropertyValues::EditTextToNumber(text.utf8_string());
+        if (!variant.IsNull() && variant.GetType() == wxPG_VARIANT_TYPE_LONG &&
+            variant.GetLong() == value)
+            return false;
+        variant = value;
+        m_bTypedEmpty = text.empty();
+        return true;
+    }
+    bool ValidateValue(wxVariant&, wxPGValidationInfo&) const override { return true; }
+    wxValidator* DoGetValidator() const override { return nullptr; }
+
+    // True once after an emptied box was read.
+    bool TakeTypedEmpty() const {
+        const bool empty = m_bTypedEmpty;
+        m_bTypedEmpty = false;
+        return empty;
+    }
+
+private:
+    mutable bool m_bTypedEmpty = false;
+};
+
+long NumberOf(const wxPGProperty* item) {
+    const wxVariant value = item->GetValue();
+    if (value.IsNull())
+        return 0;
+    if (value.GetType() == wxPG_VARIANT_TYPE_LONG)
+        return value.GetLong();
+    long number = 0;
+    return value.Convert(&number) ? number : 0;
+}
+
+ColorRef ColorOf(const wxPGProperty* item) {
+    const wxVariant value = item->GetValue();
+    wxColour colour;
+    if (value.GetType() == wxS("wxColourPropertyValue")) {
+        wxColourPropertyValue holder;
+        holder << value;
+        colour = holder.m_colour;
+    } else if (value.GetType() == wxS("wxColour")) {
+        colour << value;
+    }
+    return colour.IsOk() ? MakeColorRef(colour.Red(), colour.Green(), colour.Blue()) : 0;
+}
+
+wxVariant ColorVariant(ColorRef color) {
+    wxVariant value;
+    value << wxColour(RedOf(color), GreenOf(color), BlueOf(color));
+    return value;
+}
+
+// The text content of a node and everything below it. The library's walk does not recurse,
+// so any depth of nesting is read.
+std::string TextContent(const pugi::xml_node& node) {
+    struct TextCollector : pugi::xml_tree_walker {
+        std::string text;
+        bool for_each(pugi::xml_node& found) override {
+            if (found.type() == pugi::node_pcdata || found.type() == pugi::node_cdata)
+                text += found.value();
+            return true;
+        }
+    } collector;
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+        return node.value();
+    pugi::xml_node start = node;
+    start.traverse(collector);
+    return collector.text;
+}
+
+// The label of the choice whose data is `data`; "" when there is none.
+std::string ChoiceLabel(const wxPGProperty* item, long data) {
+    const wxPGChoices& choices = item->GetChoices();
+    const int index = choices.Index(static_cast<int>(data));
+    return index == wxNOT_FOUND ? std::string() : choices.GetLabel(index).utf8_string();
+}
+
+// The grid covers the view, but never gets so small that its description pane leaves its
+// scroll bars less than no room (the toolkit complains); a smaller view clips it.
+wxSize GridSize(const wxSize& client) {
+    constexpr int kMinWidth = 120;
+    constexpr int kMinHeight = 160;
+    return wxSize(std::max(client.x, kMinWidth), std::max(client.y, kMinHeight));
+}
+
+} // namespace
+
+CTEVComponentPropertyGridView::CTEVComponentPropertyGridView() = default;
+
+CTEVComponentPropertyGridView::~CTEVComponentPropertyGridView() = default;
+
+bool CTEVComponentPropertyGridView::Create(wxWindow* parent, wxWindowID id) {
+    if (!wxPanel::Create(parent, id, wxDefaultPosition, wxDefaultSize,
+                         wxTAB_TRAVERSAL | wxBORDER_NONE))
+        return false;
+    // The look of the original grid: a description pane under the items, the splitter in
+    // the middle.
+    m_pGrid = new wxPropertyGridManager(this, wxID_ANY, wxPoint(0, 0), GridSize(GetClientSize()),
+                                        wxPG_SPLITTER_AUTO_CENTER | wxTAB_TRAVERSAL);
+    m_pGrid->AddPage();
+    // The description pane joins once the grid has taken in its size: added before, it is
+    // laid out at width 0 and the toolkit complains.
+    wxSizeEvent sized(m_pGrid->GetSize(), m_pGrid->GetId());
+    sized.SetEventObject(m_pGrid);
+    m_pGrid->GetEventHandler()->ProcessEvent(sized);
+    m_pGrid->SetWindowStyleFlag(m_pGrid->GetWindowStyleFlag() | wxPG_DESCRIPTION);
+    m_pGrid->SetDescBoxHeight(4 * GetCharHeight() + 12);
+    Bind(wxEVT_SIZE, &CTEVComponentPropertyGridView::OnSize, this);
+    m_pGrid->Bind(wxEVT_PG_CHANGING, &CTEVComponentPropertyGridView::OnGridChanging, this);
+    m_pGrid->Bind(wxEVT_PG_CHANGED, &CTEVComponentPropertyGridView::OnGridChanged, this);
+    return true;
+}
+
+wxPropertyGrid* CTEVComponentPropertyGridView::GetGrid() const {
+    return m_pGrid ? m_pGrid->GetGrid() : nullptr;
+}
+
+std::string CTEVComponentPropertyGridView::PropertiesCategory() {
+    return DesignerString(IDS_PROPERTIES_CATEGORY);
+}
+
+std::string CTEVComponentPropertyGridView::ProjectPropertiesCategory() {
+    return DesignerString(IDS_PROJECT_PROPERTIES_CATEGORY);
+}
+
+std::string CTEVComponentPropertyGridView::PageNameProperty() {
+    return DesignerString(IDS_PROPERTY_PAGE_NAME);
+}
+
+// ---------------------------------------------------------------------------------------
+// Window
+
+void CTEVComponentPropertyGridView::OnSize(wxSizeEvent& event) {
+    if (m_pGrid)
+        m_pGrid->SetSize(GridSize(GetClientSize()));
+    event.Skip();
+}
+
+void CTEVComponentPropertyGridView::OnGridChanging(wxPropertyGridEvent& event) {
+    wxPGProperty* item = event.GetProperty();
+    if (!item)
+        return;
+    wxVariant pending = event.GetValue();
+    const auto* number = dynamic_cast<const CNumberProperty*>(item);
+    const std::string editText = number && number->TakeTypedEmpty()
+                                     ? std::string()
+                                     : item->ValueToString(pending).utf8_string();
+    if (ValidateEdit(item, editText))
+        return;
+    event.Veto();
+    // The message was ours; the grid is to show none and to keep the old value.
+    event.SetValidationFailureBehavior(0);
+    CallAfter([this] {
+        if (wxPropertyGrid* grid = GetGrid())
+            grid->RefreshEditor();
+    });
+}
+
+void CTEVComponentPropertyGridView::OnGridChanged(wxPropertyGridEvent& event) {
+    if (wxPGProperty* item = event.GetProperty())
+        CommitEdit(item);
+}
+
+// ---------------------------------------------------------------------------------------
+// Items and bookkeeping
+
+std::vector<wxPGProperty*> CTEVComponentPropertyGridView::GetCategories() const {
+    std::vector<wxPGProperty*> categories;
+    if (!m_pGrid || !m_pGrid->GetPageCount())
+        return categories;
+    const wxPGProperty* root = m_pGrid->GetPageRoot(0);
+    for (unsigned i = 0; root && i < root->GetChildCount(); ++i) {
+        if (root->Item(i)->IsCategory())
+            categories.push_back(root->Item(i));
+    }
+    return categories;
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::FindCategory(const std::string& caption) const {
+    for (wxPGProperty* category : GetCategories()) {
+        if (category->GetLabel().utf8_string() == caption)
+            return category;
+    }
+    return nullptr;
+}
+
+std::vector<wxPGProperty*> CTEVComponentPropertyGridView::DirectItems() const {
+    std::vector<wxPGProperty*> items;
+    for (wxPGProperty* category : GetCategories()) {
+        for (unsigned i = 0; i < category->GetChildCount(); ++i)
+            items.push_back(category->Item(i));
+    }
+    return items;
+}
+
+std::vector<wxPGProperty*>
+CTEVComponentPropertyGridView::GroupSubItems(const std::string& name) const {
+    std::vector<wxPGProperty*> items;
+    for (wxPGProperty* group : DirectItems()) {
+        if (GetKind(group) != Kind::Group)
+            continue;
+        for (unsigned i = 0; i < group->GetChildCount(); ++i) {
+            if (GetPropertyName(group->Item(i)) == name)
+                items.push_back(group->Item(i));
+        }
+    }
+    return items;
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::FindItem(const std::string& name) const {
+    for (wxPGProperty* item : DirectItems()) {
+        if (GetPropertyName(item) == name)
+            return item;
+    }
+    return nullptr;
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::FindItemById(unsigned id) const {
+    for (wxPGProperty* item : DirectItems()) {
+        if (GetItemId(item) == id)
+            return item;
+    }
+    return nullptr;
+}
+
+unsigned CTEVComponentPropertyGridView::GetItemId(const wxPGProperty* item) const {
+    return item ? static_cast<unsigned>(reinterpret_cast<uintptr_t>(item->GetClientData())) : 0;
+}
+
+std::string CTEVComponentPropertyGridView::GetPropertyName(const wxPGProperty* item) const {
+    const auto found = m_mapNames.find(GetItemId(item));
+    return found == m_mapNames.end() ? std::string() : found->second;
+}
+
+Kind CTEVComponentPropertyGridView::GetKind(const wxPGProperty* item) const {
+    const auto found = m_mapKinds.find(GetItemId(item));
+    return found == m_mapKinds.end() ? Kind::None : found->second;
+}
+
+std::string CTEVComponentPropertyGridView::GetCategoryCaption(const wxPGProperty* item) const {
+    const wxPGProperty* top = item;
+    while (top && top->GetParent() && !top->GetParent()->IsRoot())
+        top = top->GetParent();
+    return top && top->IsCategory() ? top->GetLabel().utf8_string() : std::string();
+}
+
+std::string CTEVComponentPropertyGridView::DisplayedValue(const wxPGProperty* item) {
+    return item ? item->GetValueAsString().utf8_string() : std::string();
+}
+
+std::string CTEVComponentPropertyGridView::EncodedValue(const wxPGProperty* item) const {
+    switch (GetKind(item)) {
+    case Kind::Number:
+        return PropertyValues::FormatNumber(static_cast<int32_t>(NumberOf(item)));
+    case Kind::Boolean:
+        return PropertyValues::FormatBoolean(item->GetValue().GetBool());
+    case Kind::Color:
+        return PropertyValues::FormatColor(ColorOf(item));
+    case Kind::List:
+    case Kind::Group:
+        return ChoiceLabel(item, NumberOf(item));
+    case Kind::Text:
+        return DisplayedValue(item);
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+CComVariant CTEVComponentPropertyGridView::ReportedValue(const wxPGProperty* item) const {
+    switch (GetKind(item)) {
+    case Kind::Number:
+        return CComVariant(static_cast<int32_t>(NumberOf(item)));
+    case Kind::Boolean:
+        return CComVariant(static_cast<int32_t>(item->GetValue().GetBool()));
+    case Kind::Color:
+    case Kind::List:
+    case Kind::Group:
+    case Kind::Text:
+        return CComVariant(EncodedValue(item));
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+void CTEVComponentPropertyGridView::ReportInitialized(const std::string& name,
+                                                      const std::string& category,
+                                                      const CComVariant& value) {
+    if (m_pOwner)
+        m_pOwner->PropertyInitialized(name, category, value);
+}
+
+void CTEVComponentPropertyGridView::ResetContent() {
+    if (m_pGrid) {
+        m_pGrid->ClearSelection(false);
+        m_pGrid->ClearPage(0);
+    }
+    m_mapNames.clear();
+    m_mapLowerLimits.clear();
+    m_mapUpperLimits.clear();
+    m_mapRequired.clear();
+    m_mapGroupOptions.clear();
+    // No item survives, so neither do their option maps, kinds or entries.
+    m_mapOptions.clear();
+    m_mapKinds.clear();
+    m_mapParamRefs.clear();
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::AddCategory(const std::string& caption) {
+    if (!m_pGrid)
+        return nullptr;
+    // Internal names only need to be unique; captions may be anything.
+    static unsigned serial = 0;
+    return m_pGrid->Append(new wxPropertyCategory(Wx(caption), wxString::Format("c%u", ++serial)));
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::CreateItem(Kind kind, const std::string& caption,
+                                                        const std::string& value,
+                                                        const pugi::xml_node& definition,
+                                                        std::map<std::string, int>& options) {
+    static unsigned serial = 0;
+    const wxString label = Wx(caption);
+    const wxString name = wxString::Format("p%u", ++serial);
+    switch (kind) {
+    case Kind::Number: {
+        int32_t number = 0;
+        PropertyValues::ParseNumber(value, number);
+        return new CNumberProperty(label, name, number);
+    }
+    case Kind::Text:
+        return new wxStringProperty(label, name, Wx(value));
+    case Kind::Color: {
+        const ColorRef color = PropertyValues::ParseColor(value);
+        return new wxColourProperty(label, name,
+                                    wxColour(RedOf(color), GreenOf(color), BlueOf(color)));
+    }
+    case Kind::Boolean: {
+        bool flag = false;
+        PropertyValues::ParseBoolean(value, flag);
+        auto* item = new wxBoolProperty(label, name, flag);
+        item->SetAttribute(wxPG_BOOL_USE_CHECKBOX, true);
+        return item;
+    }
+    case Kind::List:
+    case Kind::Group: {
+        wxPGChoices choices;
+        int index = 0;
+        for (const pugi::xml_node option : definition.children()) {
+            const std::string text = kind == Kind::List
+                                         ? TextContent(option)
+                                         : std::string(option.attribute("value").value());
+            choices.Add(Wx(text), index);
+            options[text] = index;
+            ++index;
+        }
+        return new wxEnumProperty(label, name, choices, 0);
+    }
+    case Kind::None:
+        break;
+    }
+    return nullptr;
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::AddPropertyItem(
+    wxPGProperty* parent, const std::string& category, const std::string& name,
+    const std::string& caption, const std::string& description, const std::string& value,
+    const std::string& dataType, const pugi::xml_node& definition, const std::string& lowerLimit,
+    const std::string& upperLimit, bool required) {
+    if (!m_pGrid)
+        return nullptr;
+    if (!parent && !category.empty()) {
+        parent = FindCategory(category);
+        if (!parent)
+            parent = AddCategory(category);
+    }
+    if (!parent)
+        parent = FindCategory(PropertiesCategory());
+    if (!parent)
+        return nullptr;
+
+    const Kind kind = KindOf(dataType);
+    // Option text -> index; stored under the item's ID, which the item gets last.
+    std::map<std::string, int> options;
+    wxPGProperty* item = CreateItem(kind, caption, value, definition, options);
+    if (item) {
+        m_pGrid->AppendIn(parent, item);
+        switch (kind) {
+        case Kind::Number:
+            ReportInitialized(name, category, CComVariant(static_cast<int32_t>(NumberOf(item))));
+            break;
+        case Kind::Text:
+        case Kind::Color:
+            ReportInitialized(name, category, CComVariant(value));
+            break;
+        case Kind::Boolean:
+            ReportInitialized(name, category, CComVariant(item->GetValue().GetBool()));
+            break;
+        case Kind::List: {
+            const auto chosen = options.find(value);
+            if (chosen != options.end())
+                item->SetChoiceSelection(chosen->second);
+            ReportInitialized(name, category, CComVariant(DisplayedValue(item)));
+            break;
+        }
+        case Kind::Group: {
+            int index = 0;
+            for (const pugi::xml_node option : definition.children()) {
+                const std::string text = option.attribute("value").value();
+                for (const pugi::xml_node sub : option.children()) {
+                    // Groups within groups end at a sane depth instead of the stack's.
+                    if (sub.type() != pugi::node_element || m_nGroupDepth >= kMaxGroupDepth)
+                        continue;
+                    const CParamDefinition subParam = CParamDefinition::Read(sub);
+                    ++m_nGroupDepth;
+                    wxPGProperty* subItem = AddPropertyItem(
+                        item, {}, subParam.name, subParam.Label(), subParam.description,
+                        subParam.value, subParam.dataType, sub, subParam.lowerLimit,
+                        subParam.upperLimit, subParam.required);
+                    --m_nGroupDepth;
+                    if (subItem) {
+                        subItem->Hide(true);
+                        m_mapGroupOptions[GetItemId(subItem)] = text;
+                    }
+                }
+                ++index;
+            }
+            const auto chosen = options.find(value);
+            if (chosen != options.end())
+                item->SetChoiceSelection(chosen->second);
+            // A default that names no option leaves the first one chosen; its sub-items show
+            // with it rather than none at all.
+            ShowGroupOption(item, ChoiceLabel(item, NumberOf(item)));
+            ReportInitialized(name, category, CComVariant(DisplayedValue(item)));
+            break;
+        }
+        case Kind::None:
+            break;
+        }
+    }
+
+    const unsigned id = m_nNextItemId++;
+    m_mapNames[id] = name;
+    if (!lowerLimit.empty())
+        m_mapLowerLimits[id] = lowerLimit;
+    if (!upperLimit.empty())
+        m_mapUpperLimits[id] = upperLimit;
+    m_mapRequired[id] = required ? 1 : 0;
+    m_mapKinds[id] = kind;
+    if (kind == Kind::List || kind == Kind::Group)
+        m_mapOptions[id] = std::move(options);
+    if (!item)
+        return nullptr;
+    item->SetClientData(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
+    item->SetHelpString(Wx(description));
+    if (kind == Kind::Group)
+        m_pGrid->Expand(item);
+    wxPGProperty* top = parent;
+    while (top->GetParent() && !top->GetParent()->IsRoot())
+        top = top->GetParent();
+    m_pGrid->Expand(top);
+    return item;
+}
+
+void CTEVComponentPropertyGridView::ShowGroupOption(wxPGProperty* group,
+                                                    const std::string& option) {
+    if (!group)
+        return;
+    for (unsigned i = 0; i < group->GetChildCount(); ++i) {
+        wxPGProperty* child = group->Item(i);
+        const auto shownWith = m_mapGroupOptions.find(GetItemId(child));
+        child->Hide(shownWith == m_mapGroupOptions.end() || shownWith->second != option);
+    }
+}
+
+void CTEVComponentPropertyGridView::SetItemFromText(wxPGProperty* item, const std::string& value) {
+    switch (GetKind(item)) {
+    case Kind::Number: {
+        int32_t number = 0;
+        // A stored text that is no number leaves the item as it was.
+        if (PropertyValues::ParseNumber(value, number))
+            item->SetValue(static_cast<long>(number));
+        break;
+    }
+    case Kind::Boolean: {
+        bool flag = false;
+        if (PropertyValues::ParseBoolean(value, flag))
+            item->SetValue(flag);
+        break;
+    }
+    case Kind::Color:
+        item->SetValue(ColorVariant(PropertyValues::ParseColor(value)));
+        break;
+    case Kind::List:
+    case Kind::Group: {
+        const auto options = m_mapOptions.find(GetItemId(item));
+        if (options != m_mapOptions.end()) {
+            const auto chosen = options->second.find(value);
+            if (chosen != options->second.end())
+                item->SetChoiceSelection(chosen->second);
+        }
+        if (GetKind(item) == Kind::Group)
+            ShowGroupOption(item, ChoiceLabel(item, NumberOf(item)));
+        break;
+    }
+    case Kind::Text:
+        item->SetValue(Wx(value));
+        break;
+    case Kind::None:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Loading
+
+void CTEVComponentPropertyGridView::SetComponentPath(const std::string& path) {
+    m_strComponentPath = path;
+    m_mapParamRefs.clear();
+    m_document.SetComponentPath(path);
+    LoadComponent();
+}
+
+void CTEVComponentPropertyGridView::LoadComponent() {
+    if (m_strComponentPath.empty()) {
+        // Without a component there is nothing to load, but a new project must not keep the
+        // values of the one before.
+        if (m_document.HasDocumentElement() || !DirectItems().empty()) {
+            ResetContent();
+            m_document.SetComponentPath({});
+        }
+        return;
+    }
+    ResetContent();
+    AddCategory(PropertiesCategory());
+    AddCategory(ProjectPropertiesCategory());
+    if (m_document.LoadDescriptor()) {
+        for (const CParamDefinition& param : m_document.GetEnabledParams())
+            AddPropertyItem(nullptr, {}, param.name, param.Label(), param.description, param.value,
+                            param.dataType, param.node, param.lowerLimit, param.upperLimit,
+                            param.required);
+        AddProjectProperties(m_document.GetComponentSize());
+    }
+    m_document.LoadDefaultProperties();
+    PushUserDefined();
+    for (wxPGProperty* category : GetCategories())
+        m_pGrid->Expand(category);
+}
+
+void CTEVComponentPropertyGridView::AddProjectProperties(const CComponentSize& size) {
+    wxPGProperty* project = FindCategory(ProjectPropertiesCategory());
+    if (!project)
+        return;
+    if (size.sizeable) {
+        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_WIDTH),
+                        DesignerString(IDS_PROPERTY_WIDTH),
+                        DesignerString(IDS_PROPERTY_WIDTH_DESCRIPTION),
+                        PropertyValues::FormatNumber(size.width), "number", {}, kProjectSizeLower,
+                        kProjectSizeUpper, true);
+        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_HEIGHT),
+                        DesignerString(IDS_PROPERTY_HEIGHT),
+                        DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
+                        PropertyValues::FormatNumber(size.height), "number", {}, kProjectSizeLower,
+                        kProjectSizeUpper, true);
+        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_ASPECT_RATIO),
+                        DesignerString(IDS_PROPERTY_ASPECT_RATIO),
+                        DesignerString(IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION),
+                        PropertyValues::FormatBoolean(true), "boolean", {}, {}, {}, true);
+    }
+    const std::string pageName = m_pOwner ? m_pOwner->GetPageName() : kDefaultPageName;
+    AddPropertyItem(project, {}, PageNameProperty(), PageNameProperty(),
+                    DesignerString(IDS_PROPERTY_PAGE_NAME_DESCRIPTION), pageName, "text", {}, {},
+                    {}, true);
+}
+
+void CTEVComponentPropertyGridView::SetPropertiesXml(const std::string& xml) {
+    if (!m_document.SetPropertiesXml(xml))
+        return;
+    m_mapParamRefs.clear();
+    ApplyValues(m_document.GetDocument());
+    AddMissingParams();
+    PushUserDefined();
+}
+
+void CTEVComponentPropertyGridView::LoadTemplateValues(const std::string& path) {
+    pugi::xml_document doc;
+    if (!CPropertiesDocument::LoadTemplate(path, doc))
+        return;
+    ApplyValues(doc);
+    AddMissingParams();
+    PushUserDefined();
+}
+
+void CTEVComponentPropertyGridView::ApplyValues(const pugi::xml_document& doc) {
+    const bool ownDocument = &doc == &m_document.GetDocument();
+    for (const pugi::xml_node param : CPropertiesDocument::AllParams(doc)) {
+        const std::string name = param.attribute("name").value();
+        const std::string value = param.attribute("value").value();
+        const std::vector<pugi::xml_node> entries = m_document.QueryParams(name);
+        if (entries.size() == 1) {
+            if (pugi::xml_attribute attribute = entries.front().attribute("value"))
+                attribute.set_value(value.c_str());
+        }
+        std::vector<wxPGProperty*> items;
+        if (wxPGProperty* item = FindItem(name)) {
+            items.push_back(item);
+            // Only an entry of the properties document can go with its extended item; one
+            // from a template's document is gone with that document.
+            if (ownDocument)
+                m_mapParamRefs[GetItemId(item)] = param;
+            else
+                m_mapParamRefs.erase(GetItemId(item));
+        } else {
+            // A group's sub-item shows its stored value too, or reopening a project would
+            // show the default while the stored value is what is published.
+            items = GroupSubItems(name);
+        }
+        for (wxPGProperty* item : items) {
+            SetItemFromText(item, value);
+            const Kind kind = GetKind(item);
+            if (kind == Kind::List || kind == Kind::Group)
+                continue;
+            ReportInitialized(name, GetCategoryCaption(item),
+                              kind == Kind::Color ? CComVariant(value) : ReportedValue(item));
+        }
+    }
+}
+
+void CTEVComponentPropertyGridView::AddMissingParams() {
+    if (!m_document.HasDocumentElement())
+        return;
+    for (wxPGProperty* item : DirectItems()) {
+        const std::string name = GetPropertyName(item);
+        if (!name.empty() && m_document.QueryParams(name).empty())
+            m_document.AppendParam(name, EncodedValue(item));
+    }
+}
+
+void CTEVComponentPropertyGridView::PushUserDefined() {
+    m_protocol.Push(&ITEVComponentProtocol::SetUserDefinedXml, m_document.GetUserDefinedInnerXml());
+}
+
+// ---------------------------------------------------------------------------------------
+// Extended items
+
+void CTEVComponentPropertyGridView::ForgetParamRef(const pugi::xml_node& node) {
+    for (auto it = m_mapParamRefs.begin(); it != m_mapParamRefs.end();) {
+        if (it->second == node)
+            it = m_mapParamRefs.erase(it);
+        else
+            ++it;
+    }
+}
+
+void CTEVComponentPropertyGridView::RemoveExtendedItems() {
+    for (const auto& [id, name] : m_mapExtended) {
+        wxPGProperty* item = FindItemById(id);
+        if (!item)
+            continue;
+        const auto ref = m_mapParamRefs.find(id);
+        if (ref != m_mapParamRefs.end()) {
+            const pugi::xml_node param = ref->second;
+            ForgetParamRef(param);
+            m_document.RemoveParam(param);
+        }
+        if (m_pGrid)
+            m_pGrid->DeleteProperty(item);
+    }
+    m_mapExtended.clear();
+}
+
+void CTEVComponentPropertyGridView::SetExtendedXml(const std::string& fragment) {
+    RemoveExtendedItems();
+    pugi::xml_document doc;
+    if (!CPropertiesDocument::ParseExtended(fragment, doc))
+        return;
+    for (const CParamDefinition& param : CPropertiesDocument::ExtendedParams(doc)) {
+        wxPGProperty* item =
+            AddPropertyItem(nullptr, param.category, param.name, param.Label(), param.description,
+                            param.value, param.dataType, param.node, {}, {}, false);
+        if (item)
+            m_mapExtended[GetItemId(item)] = param.name;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Validation and commit
+
+long CTEVComponentPropertyGridView::ResolveLimit(const std::string& text) const {
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
+        return PropertyValues::EditTextToNumber(text);
+    for (wxPGProperty* item : DirectItems()) {
+        if (GetPropertyName(item) == text)
+            return PropertyValues::EditTextToNumber(DisplayedValue(item));
+    }
+    return 0;
+}
+
+bool CTEVComponentPropertyGridView::ValidateRange(wxPGProperty* item,
+                                                  const std::string& editText) const {
+    if (GetKind(item) != Kind::Number)
+        return true;
+    const unsigned id = GetItemId(item);
+    const long value = PropertyValues::EditTextToNumber(editText);
+    const auto lower = m_mapLowerLimits.find(id);
+    if (lower != m_mapLowerLimits.end() && value < ResolveLimit(lower->second))
+        return false;
+    const auto upper = m_mapUpperLimits.find(id);
+    if (upper != m_mapUpperLimits.end() && ResolveLimit(upper->second) < value)
+        return false;
+    return true;
+}
+
+bool CTEVComponentPropertyGridView::ValidateEdit(wxPGProperty* item, const std::string& editText) {
+    const unsigned id = GetItemId(item);
+    if (!ValidateRange(item, editText)) {
+        const auto lower = m_mapLowerLimits.find(id);
+        const auto upper = m_mapUpperLimits.find(id);
+        const long low = lower == m_mapLowerLimits.end() ? 0 : ResolveLimit(lower->second);
+        const long high = upper == m_mapUpperLimits.end() ? 0 : ResolveLimit(upper->second);
+        tev::MessageBox(this,
+                        tev::Format(DesignerString(IDS_VALUE_OUT_OF_RANGE).c_str(),
+                                    static_cast<int>(low), static_cast<int>(high)),
+                        {}, wxOK | wxICON_WARNING);
+        return false;
+    }
+    const auto required = m_mapRequired.find(id);
+    if (required != m_mapRequired.end() && required->second && editText.empty()) {
+        tev::MessageBox(this, DesignerString(IDS_VALUE_REQUIRED), {}, wxOK | wxICON_WARNING);
+        return false;
+    }
+    return true;
+}
+
+void CTEVComponentPropertyGridView::CommitEdit(wxPGProperty* item) {
+    if (!item)
+        return;
+    const Kind kind = GetKind(item);
+    // A number given no value holds what `atol` makes of nothing.
+    if (kind == Kind::Number && item->GetValue().IsNull())
+        item->SetValue(0L);
+    const std::string name = GetPropertyName(item);
+    const std::string category = GetCategoryCaption(item);
+    const std::string encoded = EncodedValue(item);
+    // The grid shows the chosen option's sub-items even when there is no document to write.
+    if (kind == Kind::Group)
+        ShowGroupOption(item, encoded);
+    if (!m_document.HasDocumentElement())
+        return;
+    const CComVariant reported = kind == Kind::Color ? CComVariant(encoded) : ReportedValue(item);
+    const pugi::xml_node entry = m_document.FindParam(name);
+    if (!entry) {
+        m_document.AppendParam(name, encoded);
+        if (m_pOwner)
+            m_pOwner->PropertyChanged(name, category, reported);
+    } else if (pugi::xml_attribute attribute = entry.attribute("value")) {
+        if (m_pOwner)
+            m_pOwner->PropertyChanged(name, category, reported);
+        attribute.set_value(encoded.c_str());
+    }
+    PushUserDefined();
+    if (m_pOwner)
+        m_pOwner->RefreshPreview();
+}
+
+void CTEVComponentPropertyGridView::SetPropertyValue(const std::string& name,
+                                                     const std::string& category,
+                                                     const CComVariant& value) {
+    wxPGProperty* item = nullptr;
+    for (wxPGProperty* candidate : GetCategories()) {
+        if (candidate->GetLabel().utf8_string() != category)
+            continue;
+        for (unsigned i = 0; !item && i < candidate->GetChildCount(); ++i) {
+            if (GetPropertyName(candidate->Item(i)) == name)
+                item = candidate->Item(i);
+        }
+        if (item)
+            break;
+    }
+    if (item) {
+        const pugi::xml_node entry = m_document.FindParam(name);
+        pugi::xml_attribute attribute = entry.attribute("value");
+        bool set = false;
+        if (GetKind(item) == Kind::Number) {
+            int32_t number = 0;
+            if ((set = value.ToInt(number)))
+                item->SetValue(static_cast<long>(number));
+        } else if (GetKind(item) != Kind::None) {
+            SetItemFromText(item, value.ToText());
+            set = true;
+        }
+        if (set && attribute)
+            attribute.set_value(EncodedValue(item).c_str());
+    }
+    AddMissingParams();
+}
+
+} // namespace TEVComponentDesignerAfx
