@@ -207,6 +207,23 @@ TEST_F(TemplateFixture, ClickingAStyleAppliesItsPropsThroughThePage) {
     EXPECT_EQ(Shown("HeaderHeight"), "46") << "a style changes only what it names";
 }
 
+TEST_F(TemplateFixture, AStyleThatSetsTheSizeResizesThePreview) {
+    tev::CreateDirectoryTree(dir / "user/Small");
+    WriteFileBytes(dir / "user/Small/props.xml",
+                   "<flash><UserDefined><Param name=\"Width\" value=\"300\"/>"
+                   "<Param name=\"Height\" value=\"240\"/></UserDefined></flash>");
+    Open(component);
+    ASSERT_EQ(WaitFor(Gallery(), "document.querySelectorAll('a.live').length", "1"), "1");
+    Eval(Gallery(), "document.querySelector('a.live').click()");
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return !view->applied.empty(); }, kPageTimeoutMs));
+    EXPECT_EQ(Shown("Width"), "300");
+    EXPECT_EQ(Shown("Height"), "240");
+    const std::string size = "(function () { var r = document.getElementById('preview')"
+                             ".getBoundingClientRect(); return r.width + 'x' + r.height; })()";
+    EXPECT_EQ(WaitFor(Preview(), size, "300x240"), "300x240");
+    EXPECT_TRUE(view->fromPreview.empty()) << "applied values are not brought along";
+}
+
 TEST_F(TemplateFixture, AColourChangedInTheGridShowsInThePreview) {
     Open(component);
     ASSERT_EQ(PreviewCalendar("ready tevabout:props.xml #2f5d8c"),
