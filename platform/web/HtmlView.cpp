@@ -84,8 +84,16 @@ void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
                                                          : file->GetMimeType().utf8_string();
     GInputStream* body = g_memory_input_stream_new_from_data(
         g_memdup2(bytes.data(), bytes.size()), static_cast<gssize>(bytes.size()), g_free);
-    webkit_uri_scheme_request_finish(request, body, static_cast<gint64>(bytes.size()),
-                                     mime.c_str());
+    // What a private scheme serves may change from one request to the next (documents built
+    // from the program's state); the browser must ask again every time, not keep a copy.
+    WebKitURISchemeResponse* response =
+        webkit_uri_scheme_response_new(body, static_cast<gint64>(bytes.size()));
+    webkit_uri_scheme_response_set_content_type(response, mime.c_str());
+    SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
+    soup_message_headers_append(headers, "Cache-Control", "no-store");
+    webkit_uri_scheme_response_set_http_headers(response, headers);
+    webkit_uri_scheme_request_finish_with_response(request, response);
+    g_object_unref(response);
     g_object_unref(body);
 }
 
@@ -138,6 +146,14 @@ void HtmlView::InstallUserScripts() {
         m_external ? m_external->Names() : std::vector<std::string>();
     m_browser->AddUserScript(wxString::FromUTF8(ExternalObjectScript(names, ExternalHandlerName())),
                              wxWEBVIEW_INJECT_AT_DOCUMENT_START);
+    for (const std::string& script : m_userScripts)
+        m_browser->AddUserScript(wxString::FromUTF8(script), wxWEBVIEW_INJECT_AT_DOCUMENT_START);
+}
+
+void HtmlView::AddUserScript(const std::string& script) {
+    m_userScripts.push_back(script);
+    if (m_browser)
+        m_browser->AddUserScript(wxString::FromUTF8(script), wxWEBVIEW_INJECT_AT_DOCUMENT_START);
 }
 
 void HtmlView::SetExternalDispatch(const DispatchTable* external) {

@@ -18,7 +18,8 @@
 // Private URL schemes: call RegisterSchemeHandler(handler) before the first page that uses
 // the scheme is loaded. A scheme is known to every view of the process from then on, and
 // its handler (a wxWebViewHandler named after the scheme; GetFile answers each URL, null
-// for "not found") is kept for the life of the process: views may come and go. Registering
+// for "not found") is kept for the life of the process: views may come and go. Answers are
+// never cached: every request reaches the handler. Registering
 // the same scheme again replaces the handler. (The toolkit's own RegisterHandler is not to
 // be used: it ties the scheme to the first view and fails once that view is gone.)
 #include "platform/web/ExternalCall.h"
@@ -27,6 +28,7 @@
 #include <wx/sharedptr.h>
 
 #include <string>
+#include <vector>
 
 class wxWebView;
 class wxWebViewEvent;
@@ -67,6 +69,9 @@ public:
     bool RunScript(const std::string& script, std::string* result = nullptr);
 
     void SetExternalDispatch(const DispatchTable* external);
+    // Adds a script that runs at the start of every document the view shows from the next
+    // page load on, after the `window.external` script; kept when the table changes.
+    void AddUserScript(const std::string& script);
     const DispatchTable* GetExternalDispatch() const { return m_external; }
 
     void RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler);
@@ -85,6 +90,7 @@ private:
 
     wxWebView* m_browser = nullptr;
     const DispatchTable* m_external = nullptr;
+    std::vector<std::string> m_userScripts;
     int m_loadCount = 0;
 };
 

@@ -109,6 +109,24 @@ TEST_F(HostFixture, ATableSetLaterAppliesFromTheNextPage) {
     EXPECT_TRUE(host->calls.empty());
 }
 
+TEST_F(HostFixture, AddedUserScriptsRunFirstInEveryPageAndOutliveANewTable) {
+    // The script sees `window.external` already there, and the page sees the script's work.
+    view->AddUserScript("window.tevAdded = (window.tevAdded || 0) + 1;"
+                        "window.tevSawExternal = typeof window.external.Report;");
+    const std::string page = "<html><body><script>window.external.Report(window.tevAdded + ' ' + "
+                             "window.tevSawExternal)</script></body></html>";
+    view->SetPage(page);
+    ASSERT_TRUE(WaitForCalls(1));
+    tev::DispatchTable other;
+    other.Add("Report", [this](const tev::ExternalArgs& args) {
+        host->calls.push_back("other " + args[0].ToText());
+    });
+    view->SetExternalDispatch(&other);
+    view->SetPage(page);
+    ASSERT_TRUE(WaitForCalls(2));
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"1 function", "other 1 function"}));
+}
+
 TEST(HtmlViewWithoutTable, ExternalIsAnEmptyObject) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "plain", wxDefaultPosition, wxSize(300, 200));
     auto* view = new tev::HtmlView(frame, wxID_ANY, "plain");
@@ -147,6 +165,34 @@ public:
 };
 
 } // namespace
+
+// Serves "tevcount:<name>" as the number of requests so far.
+class CountingSchemeHandler : public wxWebViewHandler {
+public:
+    CountingSchemeHandler() : wxWebViewHandler("tevcount") {}
+    wxFSFile* GetFile(const wxString& uri) override {
+        return new wxFSFile(new wxStringInputStream(wxString::Format("%d", ++requests)), uri,
+                            "text/plain", wxString(), wxDateTime::Now());
+    }
+    int requests = 0;
+};
+
+TEST_F(HostFixture, EveryRequestForASchemeUrlReachesItsHandler) {
+    // A document served from changing state: a page loaded again must not see the old copy.
+    auto* handler = new CountingSchemeHandler;
+    view->RegisterSchemeHandler(wxSharedPtr<wxWebViewHandler>(handler));
+    view->EnableFileAccessFromFileUrls(true);
+    const std::string page =
+        "<html><body><script>var x = new XMLHttpRequest(); x.open('GET', 'tevcount:doc');"
+        "x.onload = function () { window.external.Report(x.responseText); };"
+        "x.onerror = function () { window.external.Report('failed'); }; x.send();"
+        "</script></body></html>";
+    for (size_t load = 1; load <= 3; ++load) {
+        view->SetPage(page, "file:///");
+        ASSERT_TRUE(WaitForCalls(load));
+    }
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"1", "2", "3"}));
+}
 
 TEST_F(HostFixture, SchemesOutliveTheViewThatRegisteredThem) {
     auto* first = new tev::HtmlView(host, wxID_ANY, "first");

@@ -6,6 +6,7 @@
 #include "designer/core/TEVComponentDesignerView.h"
 #include "designer/core/TemplateDialog.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
+#include "designer/templates/SimpleSplitter.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "host/TEVCalendarApp.h"
 #include "host/TEVCalendarDlg.h"
@@ -149,9 +150,10 @@ struct Program : testing::Test {
 
 TEST_F(Program, TheStylePageShowsTheGridWithTheComponentsProperties) {
     wxWindow* gridWindow = &Grid();
-    EXPECT_EQ(gridWindow->GetParent(), Page());
+    // The lower left pane, below the gallery.
+    EXPECT_EQ(gridWindow->GetParent(), Page()->GetInnerSplitter());
     EXPECT_TRUE(gridWindow->IsShownOnScreen());
-    EXPECT_EQ(gridWindow->GetSize(), Page()->GetClientSize());
+    EXPECT_EQ(gridWindow->GetRect(), Page()->GetInnerSplitter()->GetPaneRect(1));
     std::vector<std::string> captions;
     for (wxPGProperty* category : Grid().GetCategories())
         captions.push_back(category->GetLabel().utf8_string());
