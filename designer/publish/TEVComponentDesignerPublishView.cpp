@@ -1,5 +1,6 @@
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 
+#include "designer/ftp/PublishDialog.h"
 #include "designer/publish/LinkCtrlEx.h"
 #include "resources/designer/PublishResource.h"
 
@@ -70,8 +71,7 @@ void CTEVComponentDesignerPublishView::CreateControls() {
     Place(this, m_pCopyButton, kCopyToClipboardRect);
 
     m_pCopyButton->Bind(wxEVT_BUTTON, &CTEVComponentDesignerPublishView::OnCopyToClipboard, this);
-    // "&Publish..." opens the FTP publish dialog once that is wired to it.
-    m_pPublishButton->Disable();
+    m_pPublishButton->Bind(wxEVT_BUTTON, &CTEVComponentDesignerPublishView::OnPublish, this);
 }
 
 void CTEVComponentDesignerPublishView::OnInitialUpdate() {
@@ -84,6 +84,11 @@ void CTEVComponentDesignerPublishView::OnInitialUpdate() {
     SetResize(IDC_PUBLISH, tev::kAnchorBottomLeft, tev::kAnchorBottomCenter);
     m_pLink->SetLabel(Text(kOpenPublishFolderText));
     SetPublishFolder("");
+}
+
+void CTEVComponentDesignerPublishView::OnPublish(wxCommandEvent&) {
+    // The dialog's result is not used: it reports its own failures.
+    RunPublishDialog(this, m_strPublishFolder);
 }
 
 void CTEVComponentDesignerPublishView::OnHintSize(wxSizeEvent& event) {
@@ -101,8 +106,8 @@ void CTEVComponentDesignerPublishView::SetPublishFolder(const std::string& folde
 }
 
 void CTEVComponentDesignerPublishView::EnableControls(bool enable) {
-    wxWindow* const controls[] = {m_pFilesGroup, m_pHtmlGroup, m_pList,
-                                  m_pLink,       m_pHtmlEdit,  m_pCopyButton};
+    wxWindow* const controls[] = {m_pFilesGroup, m_pHtmlGroup,  m_pList,         m_pLink,
+                                  m_pHtmlEdit,   m_pCopyButton, m_pPublishButton};
     for (wxWindow* control : controls) {
         if (control)
             control->Enable(enable);

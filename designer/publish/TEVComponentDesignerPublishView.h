@@ -80,6 +80,7 @@ protected:
     void OnInitialUpdate();
     void UpdateHtmlCode();
     void OnCopyToClipboard(wxCommandEvent& event);
+    void OnPublish(wxCommandEvent& event);
 
 private:
     void CreateControls();

@@ -1,6 +1,7 @@
 // The program's publishing as a new user meets it: the real main window with the calendar
 // component beside the program.
 #include "designer/core/TEVComponentDesignerView.h"
+#include "designer/ftp/ConnectDlg.h"
 #include "designer/publish/LinkCtrlEx.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
@@ -89,6 +90,27 @@ struct Program : testing::Test {
 
 } // namespace
 
+namespace {
+
+// Expects the "Publish" dialog for `folder` and cancels it.
+class ExpectPublishDialog
+    : public wxExpectModalBase<TEVComponentDesignerAfx::CConnectDlg, ExpectPublishDialog> {
+public:
+    explicit ExpectPublishDialog(std::string folder) : m_folder(std::move(folder)) {}
+
+protected:
+    int OnInvoked(TEVComponentDesignerAfx::CConnectDlg* dialog) const override {
+        EXPECT_EQ(dialog->GetLocalFolder(), m_folder);
+        return wxID_CANCEL;
+    }
+    wxString GetDefaultDescription() const override { return "Publish"; }
+
+private:
+    std::string m_folder;
+};
+
+} // namespace
+
 TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
     tev::TabControl* tabs = dlg->GetDesignerView()->GetTabControl();
     ASSERT_NE(Page(), nullptr);
@@ -121,16 +143,18 @@ TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
     EXPECT_EQ(Count(code, "WIDTH=\"640\""), 2u) << code;
     EXPECT_EQ(Count(code, "WIDTH=\"500\""), 0u) << code;
 
-    const std::vector<std::string>* assets = dlg->GetDesignerView()->GetAssets();
-    if (!assets || assets->empty())
-        GTEST_SKIP() << "the movie and the assets need the asset list of the property grid "
-                        "(GetAssets) and the movie path of the preview (GetFlashComponentPath)";
     const Files expected{"MyCalendar.html", "Spring.xml", "WebCalendar.css", "WebCalendar.js",
                          "swfobject.js"};
     EXPECT_EQ(Listing(sites + "Spring"), expected);
     EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
                                "WebCalendar.js"}))
         << "sorted as the list box sorts, without regard to case";
+
+    // "&Publish..." offers to upload exactly this folder.
+    wxCommandEvent click(wxEVT_BUTTON, tev::designer::IDC_PUBLISH);
+    click.SetEventObject(Page()->FindWindow(tev::designer::IDC_PUBLISH));
+    wxTEST_DIALOG(Page()->FindWindow(tev::designer::IDC_PUBLISH)->ProcessWindowEvent(click),
+                  ExpectPublishDialog(sites + "Spring"));
 }
 
 TEST_F(Program, NewGreysTheTabAgainAndOpenBringsItBack) {

@@ -153,15 +153,14 @@ TEST_F(PublishPage, ControlsFollowTheirAnchorsWhenTheFormGrows) {
 }
 
 TEST_F(PublishPage, PublishingControlsAreEnabledOnlyWithAPublishFolder) {
-    const int publishing[] = {
-        IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER, IDC_REQUIRED_FILES,
-        IDC_HTML_GROUP,           IDC_HTML_CODE,           IDC_COPY_TO_CLIPBOARD};
+    const int publishing[] = {IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER,
+                              IDC_REQUIRED_FILES,       IDC_PUBLISH,
+                              IDC_HTML_GROUP,           IDC_HTML_CODE,
+                              IDC_COPY_TO_CLIPBOARD};
     auto expectEnabled = [&](bool enabled, const char* when) {
         for (int id : publishing)
             EXPECT_EQ(page->FindWindow(id)->IsEnabled(), enabled) << id << " " << when;
         EXPECT_TRUE(page->FindWindow(IDC_HTML_HINT)->IsEnabled()) << "the hint is left alone";
-        EXPECT_FALSE(page->FindWindow(IDC_PUBLISH)->IsEnabled())
-            << "not wired to the FTP dialog yet";
     };
     expectEnabled(false, "when first shown");
     EXPECT_FALSE(page->IsPublishEnabled());
