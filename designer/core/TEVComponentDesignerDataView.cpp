@@ -85,56 +85,56 @@ bool CTEVComponentDesignerDataView::HasControl() const {
     return static_cast<bool>(DesignerOf(m_wndControl.GetControlUnknown()));
 }
 
-// Each forwarder follows the calling rules of the designer interface: the interface is
-// asked for per call, strings go in as BSTRs and come back freed, results are ignored.
-
 std::string CTEVComponentDesignerDataView::GetDataSection() {
-    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
-    if (!designer)
-        return {};
-    BSTR xml = nullptr;
-    designer->GetDataSection(&xml);
-    return TakeBstr(xml);
+    return GetText(&ITEVComponentDesigner::GetDataSection);
 }
 
 void CTEVComponentDesignerDataView::SetDataSection(const std::string& xml) {
-    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
-    if (!designer)
-        return;
-    CComBSTR argument = InBstr(xml);
-    designer->SetDataSection(argument);
+    SetText(&ITEVComponentDesigner::SetDataSection, xml);
 }
 
 std::string CTEVComponentDesignerDataView::GetExtendedParams() {
-    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
-    if (!designer)
-        return {};
-    BSTR params = nullptr;
-    designer->GetExtendedParams(&params);
-    return TakeBstr(params);
+    return GetText(&ITEVComponentDesigner::GetExtendedParams);
 }
 
 void CTEVComponentDesignerDataView::SetExtendedParams(const std::string& text) {
-    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
-    if (!designer)
-        return;
-    CComBSTR argument = InBstr(text);
-    designer->SetExtendedParams(argument);
+    SetText(&ITEVComponentDesigner::SetExtendedParams, text);
 }
 
 void CTEVComponentDesignerDataView::OnPropertyChanged(const std::string& name,
                                                       const std::string& category,
                                                       const CComVariant& value) {
-    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
-    if (!designer)
-        return;
-    CComBSTR nameArgument = InBstr(name);
-    CComBSTR categoryArgument = InBstr(category);
-    VariantArgument valueArgument(value);
-    designer->OnPropertyChanged(nameArgument, categoryArgument, valueArgument.copy);
+    NotifyProperty(&ITEVComponentDesigner::OnPropertyChanged, name, category, value);
 }
 
 void CTEVComponentDesignerDataView::OnPropertyInit(const std::string& name,
+                                                   const std::string& category,
+                                                   const CComVariant& value) {
+    NotifyProperty(&ITEVComponentDesigner::OnPropertyInit, name, category, value);
+}
+
+// Each forwarder follows the calling rules of the designer interface: the interface is
+// asked for per call, strings go in as BSTRs and come back freed, results are ignored.
+
+std::string CTEVComponentDesignerDataView::GetText(TextGetter method) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return {};
+    BSTR text = nullptr;
+    (designer.p->*method)(&text);
+    return TakeBstr(text);
+}
+
+void CTEVComponentDesignerDataView::SetText(TextSetter method, const std::string& text) {
+    CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
+    if (!designer)
+        return;
+    CComBSTR argument = InBstr(text);
+    (designer.p->*method)(argument);
+}
+
+void CTEVComponentDesignerDataView::NotifyProperty(PropertyNotification method,
+                                                   const std::string& name,
                                                    const std::string& category,
                                                    const CComVariant& value) {
     CComPtr<ITEVComponentDesigner> designer = DesignerOf(m_wndControl.GetControlUnknown());
@@ -143,7 +143,7 @@ void CTEVComponentDesignerDataView::OnPropertyInit(const std::string& name,
     CComBSTR nameArgument = InBstr(name);
     CComBSTR categoryArgument = InBstr(category);
     VariantArgument valueArgument(value);
-    designer->OnPropertyInit(nameArgument, categoryArgument, valueArgument.copy);
+    (designer.p->*method)(nameArgument, categoryArgument, valueArgument.copy);
 }
 
 bool CTEVComponentDesignerDataView::ExtractDataSection(const std::string& xml,

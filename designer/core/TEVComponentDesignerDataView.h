@@ -12,6 +12,8 @@
 
 #include <string>
 
+struct ITEVComponentDesigner;
+
 namespace TEVComponentDesignerAfx {
 
 class CTEVComponentDesignerDataView : public wxPanel {
@@ -60,6 +62,16 @@ protected:
     void OnDestroy();
 
 private:
+    // The shapes of the designer interface's calls, each forwarded by one helper below.
+    using TextGetter = HRESULT (ITEVComponentDesigner::*)(BSTR*);
+    using TextSetter = HRESULT (ITEVComponentDesigner::*)(BSTR);
+    using PropertyNotification = HRESULT (ITEVComponentDesigner::*)(BSTR, BSTR, VARIANT);
+
+    std::string GetText(TextGetter method);
+    void SetText(TextSetter method, const std::string& text);
+    void NotifyProperty(PropertyNotification method, const std::string& name,
+                        const std::string& category, const CComVariant& value);
+
     // The window name the editor control is created with.
     static constexpr const char* kControlWindowName = "ComponentData";
 
