@@ -1,6 +1,7 @@
 #include "protocol/ComponentFiles.h"
 
 #include "platform/text/StringUtil.h"
+#include "platform/text/TextEscaping.h"
 #include "platform/web/InternetProtocolLite.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@ namespace fs = std::filesystem;
 
 namespace tevprotocol {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool IsBelow(const fs::path& target, const fs::path& base) {
     const auto [baseEnd, targetAt] =
@@ -40,8 +31,8 @@ HRESULT NameFromUrl(std::string_view url, std::string& name) {
             name += rest[i];
             continue;
         }
-        const int high = i + 2 < rest.size() ? HexValue(rest[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(rest[i + 2]) : -1;
+        const int high = i + 2 < rest.size() ? tev::HexDigitValue(rest[i + 1]) : -1;
+        const int low = high >= 0 ? tev::HexDigitValue(rest[i + 2]) : -1;
         if (low < 0 || (high == 0 && low == 0)) {
             name.clear();
             return INET_E_INVALID_URL;

@@ -1,6 +1,7 @@
 #include "designer/templates/PageText.h"
 
 #include "platform/text/TextConvert.h"
+#include "platform/text/TextEscaping.h"
 
 #include <cstdio>
 
@@ -76,30 +77,7 @@ std::string HtmlEscaped(std::string_view raw) {
     // that are not would empty as a whole.
     const std::string text =
         tev::IsValidUtf8(raw) ? std::string(raw) : tev::Utf16ToUtf8(tev::Utf8ToUtf16(raw));
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return tev::MarkupEscaped(text, tev::Apostrophe::AsReference);
 }
 
 std::string ScriptStringEscaped(std::string_view text) {

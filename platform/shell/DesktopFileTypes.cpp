@@ -2,6 +2,7 @@
 
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/TextEscaping.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,26 +19,7 @@ namespace tev {
 namespace {
 
 std::string XmlEscaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return MarkupEscaped(text, Apostrophe::Kept);
 }
 
 // A desktop entry value is one line; backslashes and line breaks are escaped.

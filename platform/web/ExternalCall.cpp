@@ -1,6 +1,7 @@
 #include "platform/web/ExternalCall.h"
 
 #include "platform/text/TextConvert.h"
+#include "platform/text/TextEscaping.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -226,16 +227,6 @@ private:
         return end && *end == '\0' && std::isfinite(number);
     }
 
-    static int HexValue(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // Reads a JSON string; escapes are gathered as UTF-16 so that surrogate pairs join and
     // lone surrogates become '#', like every other UTF-16 text of the program.
     bool ReadString(std::string& out) {
@@ -296,7 +287,7 @@ private:
                     return false;
                 int unit = 0;
                 for (int i = 0; i < 4; ++i) {
-                    const int h = HexValue(m_text[m_pos++]);
+                    const int h = HexDigitValue(m_text[m_pos++]);
                     if (h < 0)
                         return false;
                     unit = unit * 16 + h;

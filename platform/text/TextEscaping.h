@@ -1,0 +1,20 @@
+#pragma once
+// Escaping text for the places it is written into, and reading the digits of escapes back.
+#include <string>
+#include <string_view>
+
+namespace tev {
+
+// How MarkupEscaped treats the apostrophe: an XML file whose values sit in double quotes
+// keeps it as it is; HTML that may put a value in single quotes needs it as a reference.
+enum class Apostrophe { Kept, AsReference };
+
+// Text for XML or HTML content or a double-quoted attribute value: & < > " become character
+// references ("&amp;" "&lt;" "&gt;" "&quot;"), the apostrophe "&#39;" when asked for; every
+// other byte is copied as it is.
+std::string MarkupEscaped(std::string_view text, Apostrophe apostrophe);
+
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char c);
+
+} // namespace tev
