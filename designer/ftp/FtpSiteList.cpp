@@ -12,6 +12,21 @@
 namespace TEVComponentDesignerAfx {
 namespace {
 
+// The fields the dialog's controls edit; the name, the local folder, the reserved field and
+// the placeholder flag are left as they are.
+void CopyControlFields(const CFtpSite& from, CFtpSite& to) {
+    to.m_server = from.m_server;
+    to.m_username = from.m_username;
+    to.m_password = from.m_password;
+    to.m_path = from.m_path;
+    to.m_port = from.m_port;
+    to.m_retries = from.m_retries;
+    to.m_retryDelay = from.m_retryDelay;
+    to.m_passive = from.m_passive;
+    to.m_logErrors = from.m_logErrors;
+    to.m_description = from.m_description;
+}
+
 // Profile names are compared the way users read them: "CAFÉ" and "café" are the same
 // profile. The UTF-8 C locale carries the full Unicode case tables; without it only ASCII
 // letters fold.
@@ -124,16 +139,7 @@ void CFtpSiteList::Load(int position) {
 }
 
 void CFtpSiteList::TakeControls(const CFtpSite& controls) {
-    m_values.m_server = controls.m_server;
-    m_values.m_username = controls.m_username;
-    m_values.m_password = controls.m_password;
-    m_values.m_path = controls.m_path;
-    m_values.m_port = controls.m_port;
-    m_values.m_retries = controls.m_retries;
-    m_values.m_retryDelay = controls.m_retryDelay;
-    m_values.m_passive = controls.m_passive;
-    m_values.m_logErrors = controls.m_logErrors;
-    m_values.m_description = controls.m_description;
+    CopyControlFields(controls, m_values);
 }
 
 void CFtpSiteList::Edit(const CFtpSite& controls) {
@@ -181,17 +187,8 @@ CFtpSiteList::Result CFtpSiteList::Save(const CFtpSite& controls) {
     if (entry.m_placeholder || record.m_placeholder)
         return Result::NeedsName;
     // Everything the controls edit, and the hidden local folder; the name stays.
-    record.m_passive = m_values.m_passive;
-    record.m_retries = m_values.m_retries;
-    record.m_port = m_values.m_port;
-    record.m_retryDelay = m_values.m_retryDelay;
-    record.m_server = m_values.m_server;
-    record.m_description = m_values.m_description;
+    CopyControlFields(m_values, record);
     record.m_localFolder = m_values.m_localFolder;
-    record.m_username = m_values.m_username;
-    record.m_password = m_values.m_password;
-    record.m_path = m_values.m_path;
-    record.m_logErrors = m_values.m_logErrors;
     m_entries[static_cast<std::size_t>(m_selection)] = {record.m_placeholder, entry.m_record,
                                                         record.m_profileName};
     Load(m_selection);
@@ -214,17 +211,8 @@ CFtpSiteList::Result CFtpSiteList::SaveAs(const CFtpSite& controls, const std::s
     if (IsNameTaken(name))
         return Result::DuplicateName;
     CFtpSite record;
-    record.m_passive = m_values.m_passive;
-    record.m_retries = m_values.m_retries;
-    record.m_port = m_values.m_port;
-    record.m_retryDelay = m_values.m_retryDelay;
-    record.m_server = m_values.m_server;
-    record.m_description = m_values.m_description;
+    CopyControlFields(m_values, record);
     record.m_localFolder = m_values.m_localFolder;
-    record.m_username = m_values.m_username;
-    record.m_password = m_values.m_password;
-    record.m_path = m_values.m_path;
-    record.m_logErrors = m_values.m_logErrors;
     record.m_profileName = name;
     m_records.push_back(std::move(record));
     const int position = PlaceholderPosition();
