@@ -2,48 +2,15 @@
 
 #include "designer/templates/TemplateResources.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/widgets/EventPump.h"
 
-#include <wx/app.h>
-#include <wx/apptrait.h>
-#include <wx/evtloop.h>
-#include <wx/utils.h>
-
-#include <chrono>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace TEVComponentDesignerAfx {
 namespace {
 
 constexpr const char* kPlayerFileName = "swfobject.js";
-
-// Lets the browser finish loading without dispatching user input or timers, so nothing
-// else of the program runs meanwhile.
-bool WaitWithoutUserInput(const std::function<bool()>& done, int timeoutMs) {
-    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    std::unique_ptr<wxEventLoopBase> own;
-    std::unique_ptr<wxEventLoopActivator> activator;
-    if (!loop) {
-        wxAppTraits* traits = wxTheApp ? wxTheApp->GetTraits() : nullptr;
-        if (!traits)
-            return done();
-        own.reset(traits->CreateEventLoop());
-        activator = std::make_unique<wxEventLoopActivator>(own.get());
-        loop = own.get();
-    }
-    // Already inside a yield (the toolkit refuses a second one): no waiting.
-    if (loop->IsYielding())
-        return done();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        loop->YieldFor(wxEVT_CATEGORY_UI);
-        wxMilliSleep(2);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -82,7 +49,9 @@ void CWebBrowser2::ClearDocument() {
         // page is written all the same.
         const int loads = LoadCount();
         Navigate("about:blank");
-        WaitWithoutUserInput([this, loads] { return LoadCount() > loads; }, kFirstDocumentWaitMs);
+        // The user may start nothing meanwhile: no clicks, keys or queued calls.
+        tev::PumpEventsUntil([this, loads] { return LoadCount() > loads; }, kFirstDocumentWaitMs,
+                             tev::PumpedEvents::WithoutUserInput);
         m_firstDocumentSeen = true;
     }
     m_document.clear();

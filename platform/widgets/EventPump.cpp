@@ -11,7 +11,11 @@
 namespace tev {
 namespace {
 
-void DispatchOnce(wxEventLoopBase* loop) {
+void DispatchOnce(wxEventLoopBase* loop, PumpedEvents events) {
+    if (events == PumpedEvents::WithoutUserInput) {
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+        return;
+    }
     loop->YieldFor(wxEVT_CATEGORY_ALL);
     if (wxTheApp) {
         wxTheApp->ProcessPendingEvents();
@@ -21,7 +25,7 @@ void DispatchOnce(wxEventLoopBase* loop) {
 
 } // namespace
 
-bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs, PumpedEvents events) {
     wxEventLoopBase* loop = wxEventLoopBase::GetActive();
     std::unique_ptr<wxEventLoopBase> own;
     std::unique_ptr<wxEventLoopActivator> activator;
@@ -33,15 +37,20 @@ bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs) {
         activator = std::make_unique<wxEventLoopActivator>(own.get());
         loop = own.get();
     }
+    const bool all = events == PumpedEvents::All;
+    if (!all && loop->IsYielding())
+        return done();
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    if (all)
+        DispatchOnce(loop, events);
     for (;;) {
-        DispatchOnce(loop);
         if (done())
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        wxMilliSleep(5);
+        wxMilliSleep(all ? 5 : 2);
+        DispatchOnce(loop, events);
     }
 }
 

@@ -263,3 +263,37 @@ TEST(EventPump, WaitsForQueuedWorkAndGivesUpAtTheBound) {
     EXPECT_TRUE(tev::PumpEventsUntil([&] { return ran; }, 3000));
     EXPECT_FALSE(tev::PumpEventsUntil([] { return false; }, 50));
 }
+
+TEST(EventPump, AWaitWithoutUserInputLeavesClicksAndQueuedWorkForLater) {
+    Shown<wxFrame> frame(
+        new wxFrame(nullptr, wxID_ANY, "pump", wxDefaultPosition, wxSize(240, 160)));
+    auto* button = new wxButton(frame.window, wxID_ANY, "Click");
+    frame->SendSizeEvent();
+    bool clicked = false;
+    button->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { clicked = true; });
+    tev::PumpEventsFor(100);
+
+    wxUIActionSimulator mouse;
+    const wxRect target = button->GetScreenRect();
+    mouse.MouseMove(target.GetLeft() + target.GetWidth() / 2,
+                    target.GetTop() + target.GetHeight() / 2);
+    mouse.MouseClick();
+    bool ran = false;
+    wxTheApp->CallAfter([&] { ran = true; });
+    EXPECT_FALSE(tev::PumpEventsUntil([&] { return clicked || ran; }, 300,
+                                      tev::PumpedEvents::WithoutUserInput));
+    EXPECT_FALSE(clicked);
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(tev::PumpEventsUntil([&] { return clicked && ran; }, 3000));
+}
+
+TEST(EventPump, AWaitWithoutUserInputDispatchesNothingWhenTheConditionAlreadyHolds) {
+    bool ran = false;
+    wxTheApp->CallAfter([&] { ran = true; });
+    EXPECT_TRUE(
+        tev::PumpEventsUntil([] { return true; }, 1000, tev::PumpedEvents::WithoutUserInput));
+    EXPECT_FALSE(ran);
+    // A wait for all events runs one round even then.
+    EXPECT_TRUE(tev::PumpEventsUntil([] { return true; }, 1000));
+    EXPECT_TRUE(ran);
+}
