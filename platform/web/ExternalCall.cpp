@@ -102,11 +102,7 @@ public:
             return false;
         for (;;) {
             std::string key;
-            SkipBlanks();
-            if (!ReadString(key))
-                return false;
-            SkipBlanks();
-            if (!Consume(':'))
+            if (!ReadKey(key))
                 return false;
             SkipBlanks();
             if (key == "method") {
@@ -227,6 +223,15 @@ private:
         return end && *end == '\0' && std::isfinite(number);
     }
 
+    // Reads an object member's key and the colon after it, with the blanks before each.
+    bool ReadKey(std::string& key) {
+        SkipBlanks();
+        if (!ReadString(key))
+            return false;
+        SkipBlanks();
+        return Consume(':');
+    }
+
     // Reads a JSON string; escapes are gathered as UTF-16 so that surrogate pairs join and
     // lone surrogates become '#', like every other UTF-16 text of the program.
     bool ReadString(std::string& out) {
@@ -312,15 +317,9 @@ private:
         if (Consume(close))
             return true;
         for (;;) {
-            if (object) {
-                std::string key;
-                SkipBlanks();
-                if (!ReadString(key))
-                    return false;
-                SkipBlanks();
-                if (!Consume(':'))
-                    return false;
-            }
+            std::string key;
+            if (object && !ReadKey(key))
+                return false;
             Value inner;
             if (!ReadValue(inner, depth + 1))
                 return false;
