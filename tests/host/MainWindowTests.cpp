@@ -1,16 +1,16 @@
 #include "designer/core/TEVComponentDesignerView.h"
-#include "designer/core/TemplateDialog.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "host/AboutDlg.h"
 #include "host/TEVCalendarDlg.h"
 #include "platform/com/ModuleLoader.h"
 #include "platform/shell/ShellPaths.h"
-#include "platform/text/TextConvert.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/ResizeLayout.h"
 #include "platform/widgets/StatusBarEx.h"
 #include "platform/widgets/TabControl.h"
 #include "resources/host/HostResource.h"
+#include "tests/support/DesignerDialogTesting.h"
+#include "tests/support/MainWindowTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -25,21 +25,21 @@
 using namespace tev::host;
 using tevtest::ExpectFileDialog;
 using tevtest::ExpectMessageBox;
+using tevtest::ExpectTemplateName;
+using tevtest::kProjectFilter;
 using tevtest::ReadFileBytes;
-using tevtest::ScopedEnv;
-using tevtest::ScopedRegistry;
 using tevtest::TempDir;
+using tevtest::Utf16FileText;
 
 namespace {
 
-const char* const kFilter = "Quorvane Calendar (*.kcd)|*.kcd";
 const char* const kSaveQuestion = "Do you want to save the current project?";
 
 ExpectFileDialog SaveDialog(const std::string& path, int answer = wxID_OK) {
-    return ExpectFileDialog(ExpectFileDialog::Save, kFilter, path, answer);
+    return ExpectFileDialog(ExpectFileDialog::Save, kProjectFilter, path, answer);
 }
 ExpectFileDialog OpenDialog(const std::string& path, int answer = wxID_OK) {
-    return ExpectFileDialog(ExpectFileDialog::Open, kFilter, path, answer);
+    return ExpectFileDialog(ExpectFileDialog::Open, kProjectFilter, path, answer);
 }
 
 class ExpectAboutBox : public wxExpectModalBase<CAboutDlg, ExpectAboutBox> {
@@ -59,61 +59,13 @@ protected:
     wxString GetDefaultDescription() const override { return "About box"; }
 };
 
-class ExpectTemplateName
-    : public wxExpectModalBase<TEVComponentDesignerAfx::CTemplateDialog, ExpectTemplateName> {
-public:
-    explicit ExpectTemplateName(std::string name) : m_name(std::move(name)) {}
-
-protected:
-    int OnInvoked(TEVComponentDesignerAfx::CTemplateDialog* dialog) const override {
-        dialog->SetTemplateName(m_name);
-        return wxID_OK;
-    }
-    wxString GetDefaultDescription() const override { return "Create Template"; }
-
-private:
-    std::string m_name;
-};
-
-// The text of a project file, as its UTF-16 reads.
-std::string ProjectText(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    std::u16string units;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
-    return tev::Utf16ToUtf8(units);
-}
-
-struct MainWindow : testing::Test {
-    TempDir home;
-    ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
-    ScopedRegistry registry;
-    CTEVCalendarDlg* dlg = nullptr;
-
+struct MainWindow : tevtest::MainWindowTest {
     void SetUp() override {
-        tev::OverrideProgramFolder(tevtest::ProgramDir());
+        MainWindowTest::SetUp();
         Open("");
     }
-    void TearDown() override {
-        if (dlg)
-            dlg->Destroy();
-        tev::PumpEventsFor(20);
-        tev::OverrideProgramFolder("");
-    }
-    void Open(const std::string& startupFile) {
-        if (dlg)
-            dlg->Destroy();
-        dlg = new CTEVCalendarDlg("", startupFile);
-        ASSERT_TRUE(dlg->Create());
-        dlg->Show();
-        tev::PumpEventsUntil([this] { return dlg->IsShownOnScreen(); }, 3000);
-    }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(dlg);
-        dlg->ProcessWindowEvent(event);
-    }
+    // A main window without a component, as the command line would open it.
+    void Open(const std::string& startupFile) { OpenMainWindow("", startupFile); }
     TEVComponentDesignerAfx::CTEVComponentDesignerView* View() { return dlg->GetDesignerView(); }
     void EditProperties(const std::string& value) {
         View()->GetTemplateView()->SetPropertiesXml("<flash><UserDefined><Title>" + value +
@@ -196,7 +148,7 @@ TEST_F(MainWindow, SaveAsToANewFolderWritesTheProjectBesideItsPublishFolder) {
     const std::string bytes = ReadFileBytes(home / "Work/Cal1.kcd");
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    const std::string text = ProjectText(home / "Work/Cal1.kcd");
+    const std::string text = Utf16FileText(home / "Work/Cal1.kcd");
     const size_t lineFeed = text.find('\n');
     ASSERT_NE(lineFeed, std::string::npos);
     EXPECT_EQ(text[lineFeed + 1], '\r') << "the second line starts with a carriage return";
@@ -207,7 +159,8 @@ TEST_F(MainWindow, SaveAsToANewFolderWritesTheProjectBesideItsPublishFolder) {
     // A later Save goes to the same place without asking.
     EditProperties("Summer");
     TEV_EXPECT_NO_DIALOG(Command(ID_FILE_SAVE));
-    EXPECT_NE(ProjectText(home / "Work/Cal1.kcd").find("<Title>Summer</Title>"), std::string::npos);
+    EXPECT_NE(Utf16FileText(home / "Work/Cal1.kcd").find("<Title>Summer</Title>"),
+              std::string::npos);
 }
 
 TEST_F(MainWindow, SaveOnAnUntitledProjectWithTheDialogCancelledWritesNothing) {
@@ -252,13 +205,13 @@ TEST_F(MainWindow, NewAsksToSaveOnlyWhenThereAreChanges) {
     wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_NO));
     EXPECT_EQ(dlg->GetProjectFolder(), "");
     EXPECT_FALSE(View()->IsDirty());
-    EXPECT_EQ(ProjectText(home / "Cal1.kcd").find("changed"), std::string::npos);
+    EXPECT_EQ(Utf16FileText(home / "Cal1.kcd").find("changed"), std::string::npos);
 
     // Yes on a titled project saves it first.
     SaveAs(home.path(), "Cal2");
     EditProperties("kept");
     wxTEST_DIALOG(Command(ID_FILE_NEW), ExpectMessageBox(kSaveQuestion, wxID_YES));
-    EXPECT_NE(ProjectText(home / "Cal2.kcd").find("<Title>kept</Title>"), std::string::npos);
+    EXPECT_NE(Utf16FileText(home / "Cal2.kcd").find("<Title>kept</Title>"), std::string::npos);
 
     // Yes on an untitled project, then Cancel: the changes go and the new project comes.
     EditProperties("dropped");
@@ -276,7 +229,7 @@ TEST_F(MainWindow, OpenAndExitAskFirstWhenThereAreChanges) {
     EXPECT_TRUE(View()->IsDirty());
 
     wxTEST_DIALOG(Command(ID_APP_EXIT), ExpectMessageBox(kSaveQuestion, wxID_YES));
-    EXPECT_NE(ProjectText(home / "Cal1.kcd").find("unsaved"), std::string::npos);
+    EXPECT_NE(Utf16FileText(home / "Cal1.kcd").find("unsaved"), std::string::npos);
     EXPECT_TRUE(tev::PumpEventsUntil([&] { return Destroyed(); }, 3000));
     dlg = nullptr;
 }
@@ -369,7 +322,7 @@ TEST_F(MainWindow, NewStyleSavesAUserStyle) {
     wxTEST_DIALOG(Command(ID_FILE_NEW_STYLE), ExpectTemplateName("Meadow"));
     const std::string props =
         home / "docs/Quorvane/Quorvane Web Calendar/Templates/Meadow/props.xml";
-    EXPECT_NE(ProjectText(props).find("<Title>Green</Title>"), std::string::npos);
+    EXPECT_NE(Utf16FileText(props).find("<Title>Green</Title>"), std::string::npos);
 }
 
 TEST_F(MainWindow, ProjectsNamedAtStartOpenUnderTheirFolderAndName) {

@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include "platform/text/TextConvert.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,13 +60,30 @@ std::string ReadFileBytes(const std::string& path) {
     return buffer.str();
 }
 
+std::string Utf16FileText(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::u16string units;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return tev::Utf16ToUtf8(units);
+}
+
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
-std::string ProgramDir() { return TEV_PROGRAM_DIR; }
-std::string SourceDir() { return std::string(TEV_SOURCE_DIR) + "/"; }
+std::string ProgramDir() {
+    return TEV_PROGRAM_DIR;
+}
+std::string SourceDir() {
+    return std::string(TEV_SOURCE_DIR) + "/";
+}
+
+std::string BuiltComponentDescriptor() {
+    return ProgramDir() + "component/Calendar/componentInfo.xml";
+}
 
 } // namespace tevtest

@@ -47,8 +47,12 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// The text of a file the program wrote as UTF-16LE after a byte order mark, as UTF-8.
+std::string Utf16FileText(const std::string& path);
 // The built program's folder (executable, modules, component folder), with trailing '/'.
 std::string ProgramDir();
+// The calendar component's descriptor in the built program's folder.
+std::string BuiltComponentDescriptor();
 // The source tree's root, with trailing '/'.
 std::string SourceDir();
 

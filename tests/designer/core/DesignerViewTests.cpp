@@ -8,6 +8,7 @@
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
+#include "tests/support/DesignerDialogTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -19,6 +20,7 @@
 
 using namespace TEVComponentDesignerAfx;
 using tevtest::ExpectMessageBox;
+using tevtest::ExpectTemplateName;
 using tevtest::ReadFileBytes;
 using tevtest::ScopedEnv;
 using tevtest::TempDir;
@@ -33,25 +35,6 @@ class CountingHost : public CTEVComponentDesignerHostBase {
 public:
     void RequestSave() override { ++requests; }
     int requests = 0;
-};
-
-// Answers "Create Template" with a name, as a user typing it and pressing OK would.
-class ExpectTemplateName : public wxExpectModalBase<CTemplateDialog, ExpectTemplateName> {
-public:
-    ExpectTemplateName(std::string name, int answer = wxID_OK)
-        : m_name(std::move(name)), m_answer(answer) {}
-
-protected:
-    int OnInvoked(CTemplateDialog* dialog) const override {
-        EXPECT_EQ(dialog->GetTitle(), "Create Template");
-        dialog->SetTemplateName(m_name);
-        return m_answer;
-    }
-    wxString GetDefaultDescription() const override { return "Create Template"; }
-
-private:
-    std::string m_name;
-    int m_answer;
 };
 
 // A designer view in a frame, configured as a host configures it, with the user's

@@ -4,14 +4,12 @@
 // saved project.
 #include "designer/core/TEVComponentDesignerDataView.h"
 #include "designer/core/TEVComponentDesignerView.h"
-#include "designer/core/TemplateDialog.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/SimpleSplitter.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "host/TEVCalendarApp.h"
 #include "host/TEVCalendarDlg.h"
 #include "platform/com/ClassRegistry.h"
-#include "platform/com/ModuleLoader.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/TextConvert.h"
 #include "platform/web/InternetSession.h"
@@ -19,6 +17,8 @@
 #include "platform/widgets/TabControl.h"
 #include "platform/xml/XmlDom.h"
 #include "resources/host/HostResource.h"
+#include "tests/support/DesignerDialogTesting.h"
+#include "tests/support/MainWindowTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -30,38 +30,10 @@ using namespace TEVComponentDesignerAfx;
 using namespace tev::host;
 using tevtest::ExpectFileDialog;
 using tevtest::ExpectMessageBox;
-using tevtest::ScopedEnv;
-using tevtest::ScopedRegistry;
-using tevtest::TempDir;
+using tevtest::ExpectTemplateName;
+using tevtest::Utf16FileText;
 
 namespace {
-
-const char* const kFilter = "Quorvane Calendar (*.kcd)|*.kcd";
-
-class ExpectStyleName : public wxExpectModalBase<CTemplateDialog, ExpectStyleName> {
-public:
-    explicit ExpectStyleName(std::string name) : m_name(std::move(name)) {}
-
-protected:
-    int OnInvoked(CTemplateDialog* dialog) const override {
-        dialog->SetTemplateName(m_name);
-        return wxID_OK;
-    }
-    wxString GetDefaultDescription() const override { return "Create Template"; }
-
-private:
-    std::string m_name;
-};
-
-// The text of a UTF-16 project file.
-std::string FileText(const std::string& path) {
-    const std::string bytes = tevtest::ReadFileBytes(path);
-    std::u16string units;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
-    return tev::Utf16ToUtf8(units);
-}
 
 wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
     if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
@@ -73,41 +45,20 @@ wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
     return nullptr;
 }
 
-struct Program : testing::Test {
-    TempDir home;
-    ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
-    ScopedRegistry registry;
-    CTEVCalendarDlg* dlg = nullptr;
-
+struct Program : tevtest::MainWindowTest {
     void SetUp() override {
-        tev::OverrideProgramFolder(tevtest::ProgramDir());
+        MainWindowTest::SetUp();
         Start();
-    }
-    void TearDown() override {
-        if (dlg)
-            dlg->Destroy();
-        tev::PumpEventsFor(20);
-        tev::OverrideProgramFolder("");
     }
     // Starts the program's main window afresh, with the component beside the program.
     void Start() {
-        if (dlg)
-            dlg->Destroy();
-        tev::PumpEventsFor(20);
+        CloseMainWindow();
         const std::string component = CTEVCalendarApp::FindComponentDescriptor();
-        ASSERT_EQ(component, tevtest::ProgramDir() + "component/Calendar/componentInfo.xml");
-        dlg = new CTEVCalendarDlg(component, "");
-        ASSERT_TRUE(dlg->Create());
-        dlg->Show();
-        tev::PumpEventsUntil([this] { return dlg->IsShownOnScreen(); }, 3000);
+        ASSERT_EQ(component, tevtest::BuiltComponentDescriptor());
+        ASSERT_NO_FATAL_FAILURE(OpenMainWindow(component, ""));
         // The user goes to the style page.
         View()->GetTabControl()->SetActiveView(1);
         tev::PumpEventsFor(20);
-    }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(dlg);
-        dlg->ProcessWindowEvent(event);
     }
     CTEVComponentDesignerView* View() { return dlg->GetDesignerView(); }
     CTEVComponentDesignerTemplateView* Page() { return View()->GetTemplateView(); }
@@ -138,11 +89,11 @@ struct Program : testing::Test {
     }
     void SaveAs(const std::string& path) {
         wxTEST_DIALOG(Command(ID_FILE_SAVE_AS),
-                      ExpectFileDialog(ExpectFileDialog::Save, kFilter, path));
+                      ExpectFileDialog(ExpectFileDialog::Save, tevtest::kProjectFilter, path));
     }
     void Open(const std::string& path) {
         wxTEST_DIALOG(Command(ID_FILE_OPEN),
-                      ExpectFileDialog(ExpectFileDialog::Open, kFilter, path));
+                      ExpectFileDialog(ExpectFileDialog::Open, tevtest::kProjectFilter, path));
     }
 };
 
@@ -177,7 +128,7 @@ TEST_F(Program, SavedValuesComeBackInANewWindowAndTheProjectIsClean) {
 
     SaveAs(home / "Work/Cal1.kcd");
     EXPECT_FALSE(View()->IsDirty());
-    const std::string text = FileText(home / "Work/Cal1.kcd");
+    const std::string text = Utf16FileText(home / "Work/Cal1.kcd");
     EXPECT_NE(text.find("<Param name=\"HeaderColor\" value=\"0x112233\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Param name=\"FontSize\" value=\"15\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Param name=\"Width\" value=\"640\"/>"), std::string::npos);
@@ -234,7 +185,7 @@ TEST_F(Program, StylesApplyTheirValuesAndAUserStyleKeepsTheUsers) {
 
     // The user's own style, saved with New Style and applied to a new project.
     ASSERT_TRUE(Edit("FontSize", wxVariant(18L)));
-    wxTEST_DIALOG(Command(ID_FILE_NEW_STYLE), ExpectStyleName("Big"));
+    wxTEST_DIALOG(Command(ID_FILE_NEW_STYLE), ExpectTemplateName("Big"));
     wxTEST_DIALOG(Command(ID_FILE_NEW),
                   ExpectMessageBox("Do you want to save the current project?", wxID_NO));
     EXPECT_EQ(Shown("FontSize"), "11");
@@ -300,7 +251,7 @@ TEST_F(Program, TheCalendarsWeekFollowsTheGridThroughSaveAndOpen) {
     ASSERT_TRUE(Edit("WeekStartDay", wxVariant(false)));
     EXPECT_TRUE(picker->HasFlag(wxCAL_MONDAY_FIRST));
     SaveAs(home / "Week.kcd");
-    const std::string text = FileText(home / "Week.kcd");
+    const std::string text = Utf16FileText(home / "Week.kcd");
     EXPECT_NE(text.find("<Param name=\"WeekStartDay\" value=\"false\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Data>"), std::string::npos) << "the calendar's data is saved with it";
 

@@ -6,12 +6,12 @@
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "host/TEVCalendarDlg.h"
-#include "platform/com/ModuleLoader.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
 #include "resources/designer/PublishResource.h"
 #include "resources/host/HostResource.h"
+#include "tests/support/MainWindowTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -24,16 +24,12 @@
 using TEVComponentDesignerAfx::CTEVComponentDesignerPublishView;
 using tevtest::ExpectFileDialog;
 using tevtest::ExpectMessageBox;
+using tevtest::kProjectFilter;
 using tevtest::ReadFileBytes;
-using tevtest::ScopedEnv;
-using tevtest::ScopedRegistry;
-using tevtest::TempDir;
 
 namespace {
 
 using Files = std::vector<std::string>;
-
-const char* const kFilter = "Quorvane Calendar (*.kcd)|*.kcd";
 
 size_t Count(const std::string& text, const std::string& part) {
     size_t count = 0;
@@ -50,24 +46,10 @@ Files Listing(const std::string& folder) {
     return names;
 }
 
-struct Program : testing::Test {
-    TempDir home;
-    ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
-    ScopedRegistry registry;
-    CTEVCalendarDlg* dlg = nullptr;
-
+struct Program : tevtest::MainWindowTest {
     void SetUp() override {
-        tev::OverrideProgramFolder(tevtest::ProgramDir());
-        dlg =
-            new CTEVCalendarDlg(tevtest::ProgramDir() + "component/Calendar/componentInfo.xml", "");
-        ASSERT_TRUE(dlg->Create());
-        dlg->Show();
-        tev::PumpEventsUntil([this] { return dlg->IsShownOnScreen(); }, 3000);
-    }
-    void TearDown() override {
-        dlg->Destroy();
-        tev::PumpEventsFor(20);
-        tev::OverrideProgramFolder("");
+        MainWindowTest::SetUp();
+        OpenMainWindow(tevtest::BuiltComponentDescriptor(), "");
     }
     CTEVComponentDesignerPublishView* Page() { return dlg->GetDesignerView()->GetPublishView(); }
     Files Listed() {
@@ -121,7 +103,7 @@ TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
     std::filesystem::create_directories(sites);
     wxTEST_DIALOG(tabs->SetActiveView(2),
                   ExpectMessageBox("Do you want to save the current project?", wxID_YES),
-                  ExpectFileDialog(ExpectFileDialog::Save, kFilter, sites + "Spring.kcd"));
+                  ExpectFileDialog(ExpectFileDialog::Save, kProjectFilter, sites + "Spring.kcd"));
     EXPECT_EQ(tabs->GetActiveView(), Page());
     EXPECT_EQ(dlg->GetTitle(), "Quorvane Web Calendar - Spring");
     EXPECT_TRUE(Page()->GetRequiredFilesList()->IsEnabled());
@@ -161,7 +143,7 @@ TEST_F(Program, NewGreysTheTabAgainAndOpenBringsItBack) {
     const std::string sites = home / "Sites/";
     std::filesystem::create_directories(sites);
     wxTEST_DIALOG(dlg->OnFileSaveAs(),
-                  ExpectFileDialog(ExpectFileDialog::Save, kFilter, sites + "Spring.kcd"));
+                  ExpectFileDialog(ExpectFileDialog::Save, kProjectFilter, sites + "Spring.kcd"));
     EXPECT_TRUE(Page()->IsPublishEnabled());
 
     TEV_EXPECT_NO_DIALOG(dlg->OnFileNew());
@@ -169,7 +151,7 @@ TEST_F(Program, NewGreysTheTabAgainAndOpenBringsItBack) {
     EXPECT_EQ(Page()->GetRequiredFilesList()->GetCount(), 0u);
 
     wxTEST_DIALOG(dlg->OnFileOpen(),
-                  ExpectFileDialog(ExpectFileDialog::Open, kFilter, sites + "Spring.kcd"));
+                  ExpectFileDialog(ExpectFileDialog::Open, kProjectFilter, sites + "Spring.kcd"));
     EXPECT_TRUE(Page()->GetRequiredFilesList()->IsEnabled());
     EXPECT_EQ(Page()->GetPublishFolder(), sites + "Spring");
     EXPECT_GE(Page()->GetRequiredFilesList()->GetCount(), 2u);

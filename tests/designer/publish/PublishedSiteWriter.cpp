@@ -5,12 +5,9 @@
 // the designer's own.
 #include "designer/core/DesignerProject.h"
 #include "designer/core/TEVComponentDesignerView.h"
-#include "host/TEVCalendarDlg.h"
 #include "platform/com/ClassRegistry.h"
-#include "platform/com/ModuleLoader.h"
 #include "platform/text/StringUtil.h"
-#include "platform/text/TextConvert.h"
-#include "platform/widgets/EventPump.h"
+#include "tests/support/MainWindowTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -58,52 +55,37 @@ std::string DataSection() {
            "UseEndMethod=\"2\"/></Event>\n\t\t</Events></Data>";
 }
 
-// The text of a file the designer wrote (UTF-16LE with its mark).
-std::string ProjectText(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    std::u16string units;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
-    return tev::Utf16ToUtf8(units);
-}
+struct PublishedSite : tevtest::MainWindowTest {
+    // Writes the project `name` by hand, opens it in the main window and saves it with
+    // "Save As" into <output>/sites.
+    void Publish(const std::string& name) {
+        const std::string input = kOutput + "input/" + name + ".kcd";
+        ASSERT_TRUE(CDesignerProject::WriteProjectText(
+            input, CDesignerProject::AssemblePropertiesXml(
+                       std::string("<tev></tev>\n") + kUserDefined, DataSection())));
+        ASSERT_NO_FATAL_FAILURE(OpenMainWindow(tevtest::BuiltComponentDescriptor(), input));
+        const std::string saved = kOutput + "sites/" + name + ".kcd";
+        wxTEST_DIALOG(dlg->OnFileSaveAs(),
+                      ExpectFileDialog(ExpectFileDialog::Save, tevtest::kProjectFilter, saved));
+        CloseMainWindow();
 
-void Publish(const std::string& name) {
-    const std::string input = kOutput + "input/" + name + ".kcd";
-    ASSERT_TRUE(CDesignerProject::WriteProjectText(
-        input, CDesignerProject::AssemblePropertiesXml(std::string("<tev></tev>\n") + kUserDefined,
-                                                       DataSection())));
-    auto* dlg =
-        new CTEVCalendarDlg(tevtest::ProgramDir() + "component/Calendar/componentInfo.xml", input);
-    ASSERT_TRUE(dlg->Create());
-    dlg->Show();
-    const std::string saved = kOutput + "sites/" + name + ".kcd";
-    wxTEST_DIALOG(dlg->OnFileSaveAs(), ExpectFileDialog(ExpectFileDialog::Save,
-                                                        "Quorvane Calendar (*.kcd)|*.kcd", saved));
-    dlg->Destroy();
-    tev::PumpEventsFor(20);
-
-    const std::string dataFile = kOutput + "sites/" + name + "/" + name + ".xml";
-    ASSERT_EQ(ReadFileBytes(dataFile), ReadFileBytes(saved)) << "the designer's data file";
-    const std::string text = ProjectText(saved);
-    EXPECT_NE(text.find("0x8B1E3F"), std::string::npos) << "the colours were kept: " << text;
-    EXPECT_NE(text.find("Subject=\"Garden tour\""), std::string::npos)
-        << "the events came through the calendar: " << text;
-    EXPECT_NE(text.find("RecurrenceOpt_Data2=\"8\""), std::string::npos) << text;
-}
+        const std::string dataFile = kOutput + "sites/" + name + "/" + name + ".xml";
+        ASSERT_EQ(ReadFileBytes(dataFile), ReadFileBytes(saved)) << "the designer's data file";
+        const std::string text = tevtest::Utf16FileText(saved);
+        EXPECT_NE(text.find("0x8B1E3F"), std::string::npos) << "the colours were kept: " << text;
+        EXPECT_NE(text.find("Subject=\"Garden tour\""), std::string::npos)
+            << "the events came through the calendar: " << text;
+        EXPECT_NE(text.find("RecurrenceOpt_Data2=\"8\""), std::string::npos) << text;
+    }
+};
 
 } // namespace
 
-TEST(PublishedSite, TheProgramPublishesProjectsWithColoursAndEvents) {
-    tev::OverrideProgramFolder(tevtest::ProgramDir());
-    tevtest::TempDir home;
-    tevtest::ScopedEnv documents("XDG_DOCUMENTS_DIR", home / "docs");
-    tevtest::ScopedRegistry registry;
+TEST_F(PublishedSite, TheProgramPublishesProjectsWithColoursAndEvents) {
     std::filesystem::remove_all(kOutput + "sites");
     std::filesystem::create_directories(kOutput + "sites");
     std::filesystem::create_directories(kOutput + "input");
     ASSERT_EQ(tev::RegisterModule(tevtest::ProgramDir() + "TEVCalendarAx.so"), S_OK);
     Publish("Spring");
     Publish("Fr\xC3\xBChling & Co");
-    tev::OverrideProgramFolder("");
 }
