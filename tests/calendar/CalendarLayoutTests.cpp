@@ -3,7 +3,6 @@
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDataFormat.h"
 #include "calendar/store/EventIdList.h"
-#include "platform/text/TextConvert.h"
 #include "platform/xml/XmlDom.h"
 #include "tests/calendar/store/CalendarTestDates.h"
 #include "tests/support/TestSupport.h"
@@ -479,12 +478,9 @@ TEST(CalendarLayout, RecurringEventsAreExpandedForTheVisibleDays) {
     // 1 December and moved from 8 December to Wednesday afternoon.
     CCalendarData store;
     CEventIdList ids(store);
-    const std::string bytes =
-        tevtest::ReadFileBytes(tevtest::SourceDir() + "tests/calendar/data/WeekOfMeetings.kcd");
-    ASSERT_GT(bytes.size(), 2u);
-    const std::string text = tev::Utf16ToUtf8(
-        std::u16string(reinterpret_cast<const char16_t*>(bytes.data() + 2), (bytes.size() - 2) / 2),
-        '#');
+    const std::string path = tevtest::SourceDir() + "tests/calendar/data/WeekOfMeetings.kcd";
+    ASSERT_GT(tevtest::ReadFileBytes(path).size(), 2u);
+    const std::string text = tevtest::Utf16FileText(path);
     pugi::xml_document project;
     ASSERT_TRUE(tev::LoadXml(project, text));
     pugi::xml_document data;

@@ -1,7 +1,6 @@
 #pragma once
 // The project of a week of meetings (tests/calendar/data/WeekOfMeetings.kcd): its text and
 // its Data element as the calendar writes it.
-#include "platform/text/TextConvert.h"
 #include "platform/xml/XmlDom.h"
 #include "tests/support/TestSupport.h"
 
@@ -15,11 +14,7 @@ inline std::string WeekOfMeetingsPath() {
 
 // The project file's text (UTF-16 with byte-order mark) as UTF-8.
 inline std::string WeekOfMeetingsText() {
-    const std::string bytes = ReadFileBytes(WeekOfMeetingsPath());
-    if (bytes.size() < 2)
-        return {};
-    return tev::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data() + 2),
-                                                (bytes.size() - 2) / 2));
+    return Utf16FileText(WeekOfMeetingsPath());
 }
 
 // The project's Data element as the file holds it, which is as the calendar writes it.

@@ -29,25 +29,13 @@ public:
 
 // Writes a project file as the designer does: UTF-16 with byte-order mark.
 void WriteProject(const std::string& path, const std::string& text) {
-    const std::u16string units = tev::Utf8ToUtf16(text);
-    std::string bytes = "\xFF\xFE";
-    bytes.append(reinterpret_cast<const char*>(units.data()), units.size() * 2);
-    ASSERT_TRUE(tevtest::WriteFileBytes(path, bytes));
+    ASSERT_TRUE(tevtest::WriteFileBytes(path, tevtest::Utf16FileBytes(text)));
 }
 
 std::string ProjectWith(const std::string& inside) {
     return "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n"
            "<UserDefined/>\n" +
            inside + "</flash>";
-}
-
-// The text of a project file the designer saved.
-std::string SavedText(const std::string& path) {
-    const std::string bytes = tevtest::ReadFileBytes(path);
-    if (bytes.size() < 2)
-        return {};
-    return tev::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data() + 2),
-                                                (bytes.size() - 2) / 2));
 }
 
 wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
@@ -117,7 +105,7 @@ TEST_F(DataPage, OpensTheProjectsEventsAndSavesTheSameDataBack) {
     EXPECT_FALSE(view->IsDirty());
 
     ASSERT_TRUE(view->SaveProject(home.path(), "Saved"));
-    const std::string saved = SavedText(home / "Saved.kcd");
+    const std::string saved = tevtest::Utf16FileText(home / "Saved.kcd");
     const size_t begin = saved.find("<Data>");
     ASSERT_NE(begin, std::string::npos);
     EXPECT_EQ(saved.substr(begin, saved.find("</Data>") + 7 - begin), data);
@@ -190,7 +178,7 @@ TEST_F(DataPage, WithoutTheControlThePageIsEmptyAndProjectsStillWork) {
 
     // Save and open go on without a data section.
     ASSERT_TRUE(view->SaveProject(home.path(), "Plain"));
-    EXPECT_EQ(SavedText(home / "Plain.kcd").find("<Data"), std::string::npos);
+    EXPECT_EQ(tevtest::Utf16FileText(home / "Plain.kcd").find("<Data"), std::string::npos);
     view->OpenProject(home.path(), "Plain");
     EXPECT_FALSE(view->IsDirty());
     view->GetTabControl()->SetActiveView(1);

@@ -2,6 +2,7 @@
 
 #include "platform/text/TextConvert.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,31 @@ std::string Utf16FileText(const std::string& path) {
         units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                        static_cast<unsigned char>(bytes[i + 1]) << 8);
     return tev::Utf16ToUtf8(units);
+}
+
+std::string Utf16FileBytes(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : tev::Utf8ToUtf16(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::vector<std::string> SortedFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::size_t CountOf(std::string_view text, std::string_view part) {
+    std::size_t count = 0;
+    for (size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {

@@ -1,7 +1,9 @@
 #pragma once
 // Helpers shared by the tests.
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tevtest {
 
@@ -49,6 +51,12 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 // The text of a file the program wrote as UTF-16LE after a byte order mark, as UTF-8.
 std::string Utf16FileText(const std::string& path);
+// The bytes of such a file for UTF-8 `text`: the mark FF FE, then UTF-16LE.
+std::string Utf16FileBytes(std::string_view text);
+// The names in a folder, sorted; none when it cannot be read.
+std::vector<std::string> SortedFileNames(const std::string& folder);
+// How often `part` occurs in `text`, overlapping occurrences included.
+std::size_t CountOf(std::string_view text, std::string_view part);
 // The built program's folder (executable, modules, component folder), with trailing '/'.
 std::string ProgramDir();
 // The calendar component's descriptor in the built program's folder.

@@ -13,12 +13,14 @@
 #include <wx/display.h>
 #include <wx/eventfilter.h>
 #include <wx/filedlg.h>
+#include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tevtest {
 class GTestModalHook;
@@ -185,5 +187,13 @@ private:
 
 inline const bool kDialogGuardInstalled =
     (testing::AddGlobalTestEnvironment(new DialogGuardEnvironment), true);
+
+// The items of a list box, top to bottom, as the user reads them.
+inline std::vector<std::string> ListBoxItems(wxListBox* list) {
+    std::vector<std::string> items;
+    for (unsigned i = 0; i < list->GetCount(); ++i)
+        items.push_back(list->GetString(i).utf8_string());
+    return items;
+}
 
 } // namespace tevtest

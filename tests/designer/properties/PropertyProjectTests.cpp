@@ -11,7 +11,6 @@
 #include "host/TEVCalendarDlg.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/shell/ShellPaths.h"
-#include "platform/text/TextConvert.h"
 #include "platform/web/InternetSession.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
@@ -210,10 +209,7 @@ TEST_F(Program, TheProtocolHandlerServesAnOpenedProjectsValuesAndData) {
         "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n<tev/>\n"
         "<UserDefined><Param name=\"FontSize\" value=\"13\"/></UserDefined>\n"
         "<Data><Event Subject=\"Choir\"/></Data></flash>";
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : tev::Utf8ToUtf16(text))
-        bytes += std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    ASSERT_TRUE(tevtest::WriteFileBytes(home / "Cal2.kcd", bytes));
+    ASSERT_TRUE(tevtest::WriteFileBytes(home / "Cal2.kcd", tevtest::Utf16FileBytes(text)));
     Open(home / "Cal2.kcd");
     EXPECT_EQ(Shown("FontSize"), "13");
     EXPECT_FALSE(View()->IsDirty());

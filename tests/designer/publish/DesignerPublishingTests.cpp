@@ -18,6 +18,7 @@
 #include <filesystem>
 
 using namespace TEVComponentDesignerAfx;
+using tevtest::CountOf;
 using tevtest::ReadFileBytes;
 using tevtest::ScopedEnv;
 using tevtest::TempDir;
@@ -26,13 +27,6 @@ using tevtest::WriteFileBytes;
 namespace {
 
 using Files = std::vector<std::string>;
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 // The designer view as the program configures it, for the component beside the program.
 struct Publishing : testing::Test {
@@ -60,13 +54,7 @@ struct Publishing : testing::Test {
         tev::OverrideProgramFolder("");
     }
     CTEVComponentDesignerPublishView* Page() { return view->GetPublishView(); }
-    Files Listed() {
-        Files items;
-        wxListBox* list = Page()->GetRequiredFilesList();
-        for (unsigned i = 0; i < list->GetCount(); ++i)
-            items.push_back(list->GetString(i).utf8_string());
-        return items;
-    }
+    Files Listed() { return tevtest::ListBoxItems(Page()->GetRequiredFilesList()); }
     bool PublishingEnabled() {
         return Page()->IsPublishEnabled() && Page()->GetRequiredFilesList()->IsEnabled() &&
                Page()->GetHtmlEdit()->IsEnabled() && Page()->GetPublishFolderLink()->IsEnabled();
@@ -85,9 +73,9 @@ TEST_F(Publishing, ANewProjectIsGreyedOutAndItsFirstSaveFillsTheTab) {
     EXPECT_FALSE(Page()->GetRequiredFilesList()->IsEnabled());
     EXPECT_EQ(Listed(), Files{});
     std::string code = Page()->GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << "the component's own size";
-    EXPECT_EQ(Count(code, "tev_xmlConnectorURL=project.xml\""), 2u) << code;
-    EXPECT_EQ(Count(code, "\"WebCalendar.js\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << "the component's own size";
+    EXPECT_EQ(CountOf(code, "tev_xmlConnectorURL=project.xml\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "\"WebCalendar.js\""), 2u) << code;
 
     EditProperties("Spring &amp; summer");
     std::filesystem::create_directories(home / "Spring");
@@ -95,8 +83,8 @@ TEST_F(Publishing, ANewProjectIsGreyedOutAndItsFirstSaveFillsTheTab) {
     EXPECT_TRUE(PublishingEnabled());
     EXPECT_EQ(Page()->GetPublishFolderLink()->GetTarget(), home / "Spring");
     code = Page()->GetHtmlCode();
-    EXPECT_EQ(Count(code, "tev_xmlConnectorURL=Spring.xml\""), 2u) << code;
-    EXPECT_EQ(Count(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << "the size stays";
+    EXPECT_EQ(CountOf(code, "tev_xmlConnectorURL=Spring.xml\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << "the size stays";
     const Files listed = Listed();
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
         return wxString::FromUTF8(a).CmpNoCase(wxString::FromUTF8(b)) < 0;
@@ -143,7 +131,7 @@ TEST_F(Publishing, OpeningAProjectRefreshesTheTabAndWritesNothing) {
     const Files listed = Listed();
     EXPECT_NE(std::find(listed.begin(), listed.end(), "Spring.xml"), listed.end());
     EXPECT_NE(std::find(listed.begin(), listed.end(), "MyCalendar.html"), listed.end());
-    EXPECT_EQ(Count(Page()->GetHtmlCode(), "tev_xmlConnectorURL=Spring.xml\""), 2u);
+    EXPECT_EQ(CountOf(Page()->GetHtmlCode(), "tev_xmlConnectorURL=Spring.xml\""), 2u);
     EXPECT_EQ(ReadFileBytes(home / "Spring/Spring.xml"), "edited outside");
     EXPECT_FALSE(tev::FileExists(home / "Spring/MyCalendar.html"));
 }
@@ -174,7 +162,7 @@ TEST_F(Publishing, OddProjectNamesAreSavedAndShownAsTheyAre) {
         EXPECT_EQ(ReadFileBytes(home / name + "/" + name + ".xml"),
                   ReadFileBytes(home / name + ".kcd"))
             << name;
-        EXPECT_EQ(Count(Page()->GetHtmlCode(), "tev_xmlConnectorURL=" + name + ".xml\""), 2u)
+        EXPECT_EQ(CountOf(Page()->GetHtmlCode(), "tev_xmlConnectorURL=" + name + ".xml\""), 2u)
             << Page()->GetHtmlCode();
         const Files listed = Listed();
         EXPECT_NE(std::find(listed.begin(), listed.end(), name + ".xml"), listed.end()) << name;

@@ -8,6 +8,7 @@
 
 using namespace TEVComponentDesignerAfx;
 using tevtest::ReadFileBytes;
+using tevtest::SortedFileNames;
 using tevtest::TempDir;
 using tevtest::WriteFileBytes;
 
@@ -24,16 +25,6 @@ const char* const kPropertiesXml =
 // An index page as the template has it: narrow bytes, CR LF, two no-break spaces (0xA0).
 const char* const kIndexPage = "<html>\r\n<body>\xA0\xA0<div id=\"flashcontent\"></div>\r\n"
                                "</body>\r\n</html>\r\n";
-
-// The files of a folder, sorted.
-Files Listing(const std::string& folder) {
-    Files names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // A component folder (movie, stylesheet) and the program's folder (swfobject.js), as the
 // designer's asset list names them.
@@ -78,8 +69,8 @@ TEST_F(PublishFolderFixture, AnEmptyFolderGetsDataFilePageMovieAndAssets) {
     const Files required = CPublishFolder::Write(publish, content);
     EXPECT_EQ(required, (Files{"WebCalendar.js", "WebCalendar.css", "swfobject.js", "Spring.xml",
                                "MyCalendar.html"}));
-    EXPECT_EQ(Listing(publish), (Files{"MyCalendar.html", "Spring.xml", "WebCalendar.css",
-                                       "WebCalendar.js", "swfobject.js"}));
+    EXPECT_EQ(SortedFileNames(publish), (Files{"MyCalendar.html", "Spring.xml", "WebCalendar.css",
+                                               "WebCalendar.js", "swfobject.js"}));
     const std::string data = Published("Spring.xml");
     EXPECT_EQ(data.substr(0, 4), std::string("\xFF\xFE<\0", 4)) << "UTF-16LE with its mark";
     EXPECT_EQ(data, ProjectFileBytes()) << "byte for byte the project file";
@@ -113,7 +104,7 @@ TEST_F(PublishFolderFixture, MissingMovieAndAssetsArePassedOverQuietly) {
     const Files required = CPublishFolder::Write(publish, content);
     EXPECT_EQ(required,
               (Files{"WebCalendar.css", "swfobject.js", "Spring.xml", "MyCalendar.html"}));
-    EXPECT_EQ(Listing(publish),
+    EXPECT_EQ(SortedFileNames(publish),
               (Files{"MyCalendar.html", "Spring.xml", "WebCalendar.css", "swfobject.js"}));
 }
 
@@ -128,12 +119,12 @@ TEST_F(PublishFolderFixture, AFolderThatCannotBeWrittenLosesNothingElse) {
     }
     EXPECT_EQ(ReadFileBytes(publish), "not a folder");
     EXPECT_EQ(ReadFileBytes(component + "WebCalendar.js"), "movie v1");
-    EXPECT_EQ(Listing(dir / "Projects"), (Files{"Spring"}));
+    EXPECT_EQ(SortedFileNames(dir / "Projects"), (Files{"Spring"}));
 }
 
 TEST_F(PublishFolderFixture, AFolderThatWentMissingIsMadeAgain) {
     CPublishFolder::Write(publish, content);
-    EXPECT_EQ(Listing(publish).size(), 5u);
+    EXPECT_EQ(SortedFileNames(publish).size(), 5u);
 }
 
 TEST_F(PublishFolderFixture, PublishingIntoTheComponentFolderKeepsItsFiles) {
@@ -156,8 +147,8 @@ TEST_F(PublishFolderFixture, PageNamesThatLeaveTheFolderAreNotWritten) {
         EXPECT_EQ(required.back(), "Spring.xml") << "no page listed for \"" << page << "\"";
     }
     EXPECT_EQ(ReadFileBytes(dir / "Projects/Spring.kcd"), "the project file");
-    EXPECT_EQ(Listing(dir / "Projects"), (Files{"Spring", "Spring.kcd"}));
-    EXPECT_EQ(Listing(publish + "/sub"), Files{});
+    EXPECT_EQ(SortedFileNames(dir / "Projects"), (Files{"Spring", "Spring.kcd"}));
+    EXPECT_EQ(SortedFileNames(publish + "/sub"), Files{});
 }
 
 TEST_F(PublishFolderFixture, ThePageEndsAtAZeroByte) {

@@ -1,6 +1,5 @@
 #include "designer/publish/PublishInfo.h"
 #include "platform/text/StringUtil.h"
-#include "platform/text/TextConvert.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,9 @@
 #include <vector>
 
 using namespace TEVComponentDesignerAfx;
+using tevtest::CountOf;
 using tevtest::TempDir;
+using tevtest::Utf16FileBytes;
 using tevtest::WriteFileBytes;
 
 namespace {
@@ -21,22 +22,6 @@ std::vector<std::string> Lines(const std::string& code) {
         lines.push_back(code.substr(start, end - start));
     EXPECT_EQ(start, code.size()) << "the last line ends with CR LF too";
     return lines;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
-std::string Utf16File(const std::string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : tev::Utf8ToUtf16(text)) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
 }
 
 } // namespace
@@ -58,8 +43,8 @@ TEST(EmbedCode, IsSevenLinesEndingInCrLfWithSizeMovieAndDataFile) {
         "</OBJECT>",
     };
     EXPECT_EQ(Lines(code), expected);
-    EXPECT_EQ(Count(code, "\n"), 7u) << "no line feed without its carriage return";
-    EXPECT_EQ(Count(code, "\r"), 7u);
+    EXPECT_EQ(CountOf(code, "\n"), 7u) << "no line feed without its carriage return";
+    EXPECT_EQ(CountOf(code, "\r"), 7u);
 }
 
 TEST(EmbedCode, NamesAndSizesGoInUnchanged) {
@@ -92,7 +77,7 @@ TEST(EmbedCode, NamesAndSizesGoInUnchanged) {
                                  0),
                   0u)
             << lines[4];
-        EXPECT_EQ(Count(code, "&amp;") + Count(code, "&quot;") + Count(code, "%20"), 0u)
+        EXPECT_EQ(CountOf(code, "&amp;") + CountOf(code, "&quot;") + CountOf(code, "%20"), 0u)
             << "nothing escaped: " << code;
     }
 }
@@ -144,8 +129,8 @@ TEST_F(FlashNode, TheDescriptorGivesMovieAndSizeAndMissingSizesAre200) {
         {"movie beside the document is not the component's",
          "<c><Flash path=\"Beside.js\" width=\"1\" height=\"2\"/></c>", "WebCalendar.js", 1, 2},
         {"UTF-16 with byte-order mark",
-         Utf16File("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n\r<flash><Flash "
-                   "path=\"movies/Other.swf\" width=\"320\" height=\"240\"/></flash>"),
+         Utf16FileBytes("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n\r<flash><Flash "
+                        "path=\"movies/Other.swf\" width=\"320\" height=\"240\"/></flash>"),
          "Other.swf", 320, 240},
     };
     for (const Case& c : cases) {

@@ -22,29 +22,16 @@
 #include <filesystem>
 
 using TEVComponentDesignerAfx::CTEVComponentDesignerPublishView;
+using tevtest::CountOf;
 using tevtest::ExpectFileDialog;
 using tevtest::ExpectMessageBox;
 using tevtest::kProjectFilter;
 using tevtest::ReadFileBytes;
+using tevtest::SortedFileNames;
 
 namespace {
 
 using Files = std::vector<std::string>;
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
-Files Listing(const std::string& folder) {
-    Files names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct Program : tevtest::MainWindowTest {
     void SetUp() override {
@@ -52,13 +39,7 @@ struct Program : tevtest::MainWindowTest {
         OpenMainWindow(tevtest::BuiltComponentDescriptor(), "");
     }
     CTEVComponentDesignerPublishView* Page() { return dlg->GetDesignerView()->GetPublishView(); }
-    Files Listed() {
-        Files items;
-        wxListBox* list = Page()->GetRequiredFilesList();
-        for (unsigned i = 0; i < list->GetCount(); ++i)
-            items.push_back(list->GetString(i).utf8_string());
-        return items;
-    }
+    Files Listed() { return tevtest::ListBoxItems(Page()->GetRequiredFilesList()); }
     bool AnyPublishingControlEnabled() {
         using namespace tev::designer;
         for (int id : {IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER, IDC_REQUIRED_FILES,
@@ -115,19 +96,19 @@ TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
     EXPECT_EQ(ReadFileBytes(sites + "Spring/Spring.xml"), project);
     EXPECT_TRUE(tev::FileExists(sites + "Spring/MyCalendar.html"));
     std::string code = Page()->GetHtmlCode();
-    EXPECT_EQ(Count(code, "tev_xmlConnectorURL=Spring.xml\""), 2u) << code;
-    EXPECT_EQ(Count(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "tev_xmlConnectorURL=Spring.xml\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
 
     dlg->GetDesignerView()->GetTemplateView()->PropertyChanged("Width", "Project Properties",
                                                                CComVariant(640));
     code = Page()->GetHtmlCode();
     // The height may follow the width when the size keeps its aspect ratio.
-    EXPECT_EQ(Count(code, "WIDTH=\"640\""), 2u) << code;
-    EXPECT_EQ(Count(code, "WIDTH=\"500\""), 0u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"640\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"500\""), 0u) << code;
 
     const Files expected{"MyCalendar.html", "Spring.xml", "WebCalendar.css", "WebCalendar.js",
                          "swfobject.js"};
-    EXPECT_EQ(Listing(sites + "Spring"), expected);
+    EXPECT_EQ(SortedFileNames(sites + "Spring"), expected);
     EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
                                "WebCalendar.js"}))
         << "sorted as the list box sorts, without regard to case";

@@ -17,30 +17,18 @@
 
 using namespace TEVComponentDesignerAfx;
 using namespace tev::designer;
+using tevtest::CountOf;
+using tevtest::ListBoxItems;
 
 namespace {
 
 using Files = std::vector<std::string>;
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 std::string Label(wxWindow* control) {
     std::string text = control->GetLabel().utf8_string();
     // A wrapped hint breaks its lines where blanks were.
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
-}
-
-Files ListItems(wxListBox* list) {
-    Files items;
-    for (unsigned i = 0; i < list->GetCount(); ++i)
-        items.push_back(list->GetString(i).utf8_string());
-    return items;
 }
 
 // The page on its own in a frame, created at the size of its form, for the calendar
@@ -153,10 +141,9 @@ TEST_F(PublishPage, ControlsFollowTheirAnchorsWhenTheFormGrows) {
 }
 
 TEST_F(PublishPage, PublishingControlsAreEnabledOnlyWithAPublishFolder) {
-    const int publishing[] = {IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER,
-                              IDC_REQUIRED_FILES,       IDC_PUBLISH,
-                              IDC_HTML_GROUP,           IDC_HTML_CODE,
-                              IDC_COPY_TO_CLIPBOARD};
+    const int publishing[] = {
+        IDC_REQUIRED_FILES_GROUP, IDC_OPEN_PUBLISH_FOLDER, IDC_REQUIRED_FILES,   IDC_PUBLISH,
+        IDC_HTML_GROUP,           IDC_HTML_CODE,           IDC_COPY_TO_CLIPBOARD};
     auto expectEnabled = [&](bool enabled, const char* when) {
         for (int id : publishing)
             EXPECT_EQ(page->FindWindow(id)->IsEnabled(), enabled) << id << " " << when;
@@ -180,34 +167,34 @@ TEST_F(PublishPage, RequiredFilesShowSortedAndEmptyForNone) {
     const Files files{"swfobject.js", "WebCalendar.js", "WebCalendar.css", "Spring.xml",
                       "MyCalendar.html"};
     page->RefreshPublishInfo(&files, nullptr);
-    EXPECT_EQ(ListItems(page->GetRequiredFilesList()),
+    EXPECT_EQ(ListBoxItems(page->GetRequiredFilesList()),
               (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
                      "WebCalendar.js"}));
     const Files reversed(files.rbegin(), files.rend());
     page->RefreshPublishInfo(&reversed, nullptr);
-    EXPECT_EQ(ListItems(page->GetRequiredFilesList())[0], "MyCalendar.html");
-    EXPECT_EQ(ListItems(page->GetRequiredFilesList()).size(), 5u);
+    EXPECT_EQ(ListBoxItems(page->GetRequiredFilesList())[0], "MyCalendar.html");
+    EXPECT_EQ(ListBoxItems(page->GetRequiredFilesList()).size(), 5u);
 
     page->RefreshPublishInfo(nullptr, nullptr);
-    EXPECT_EQ(ListItems(page->GetRequiredFilesList()), Files{});
+    EXPECT_EQ(ListBoxItems(page->GetRequiredFilesList()), Files{});
 }
 
 TEST_F(PublishPage, TheHtmlBoxFollowsNameSizeAndTheComponent) {
     page->RefreshPublishInfo(nullptr, nullptr);
     std::string code = page->GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
-    EXPECT_EQ(Count(code, "\"WebCalendar.js\""), 2u) << code;
-    EXPECT_EQ(Count(code, "tev_xmlConnectorURL=project.xml\""), 2u) << code;
-    EXPECT_EQ(Count(code, "\r\n"), 7u) << "the box keeps the fragment's line ends";
+    EXPECT_EQ(CountOf(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "\"WebCalendar.js\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "tev_xmlConnectorURL=project.xml\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "\r\n"), 7u) << "the box keeps the fragment's line ends";
 
     page->SetProjectName("Spring");
-    EXPECT_EQ(Count(page->GetHtmlCode(), "tev_xmlConnectorURL=Spring.xml\""), 2u);
+    EXPECT_EQ(CountOf(page->GetHtmlCode(), "tev_xmlConnectorURL=Spring.xml\""), 2u);
 
     page->OnPropertyChanged("Width", "Project Properties", CComVariant(640));
     page->OnPropertyChanged("width", "Project Properties", CComVariant(10));
     page->OnPropertyChanged("Height", "Project Properties", CComVariant("333"));
     code = page->GetHtmlCode();
-    EXPECT_EQ(Count(code, "WIDTH=\"640\" HEIGHT=\"333\""), 2u) << code;
+    EXPECT_EQ(CountOf(code, "WIDTH=\"640\" HEIGHT=\"333\""), 2u) << code;
     EXPECT_EQ(code, page->BuildHtmlCode());
 }
 

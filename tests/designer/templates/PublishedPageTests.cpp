@@ -5,7 +5,6 @@
 #include "designer/templates/TemplateResources.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
-#include "platform/text/TextConvert.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -71,16 +70,12 @@ TEST(PublishedPage, OddProjectAndMovieNamesStillFindTheirFiles) {
         ASSERT_TRUE(tev::CopyFileOver(program + "component/Calendar/WebCalendar.css",
                                       folder / "WebCalendar.css"));
         // The data file as saving writes it: UTF-16LE with a byte-order mark.
-        const std::u16string data = tev::Utf8ToUtf16(
+        const std::string data =
             std::string("<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>"
                         "<UserDefined><Param name=\"HeaderColor\" value=\"") +
-            c.color + "\"/></UserDefined><Data/></flash>");
-        std::string bytes = "\xFF\xFE";
-        for (const char16_t unit : data) {
-            bytes += static_cast<char>(unit & 0xFF);
-            bytes += static_cast<char>(unit >> 8);
-        }
-        ASSERT_TRUE(WriteFileBytes(folder / (std::string(c.project) + ".xml"), bytes));
+            c.color + "\"/></UserDefined><Data/></flash>";
+        ASSERT_TRUE(WriteFileBytes(folder / (std::string(c.project) + ".xml"),
+                                   tevtest::Utf16FileBytes(data)));
         ASSERT_TRUE(
             WriteFileBytes(folder / "index.html",
                            CPreviewPage::BuildIndexPage(TemplateResource(IDR_HTML_INDEX),
