@@ -2,6 +2,7 @@
 // the server, what the user would be shown, the log, the attempts and cancelling.
 #include "designer/ftp/FolderUpload.h"
 #include "tests/designer/ftp/FtpTestServer.h"
+#include "tests/designer/ftp/PublishFolderTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 
 using namespace TEVComponentDesignerAfx;
 using tevtest::FtpTestServer;
+using tevtest::PatternBytes;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
 using tevtest::WriteFileBytes;
@@ -29,13 +31,6 @@ namespace {
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-std::string Bytes(std::size_t size, char seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + i * 7 + (i >> 9));
-    return bytes;
 }
 
 double SecondsSince(Clock::time_point start) {
@@ -103,21 +98,15 @@ int ClosedPort() {
     return ntohs(address.sin_port);
 }
 
-// A publish folder as the designer writes it, with a subfolder that must stay behind.
-struct PublishFolder {
-    TempDir dir;
-    std::map<std::string, std::string> files{
-        {"index.html", "<html><body><div id=\"calendar\"></div></body></html>\n"},
-        {"MyCalendar.xml", Bytes(70000, 'x')},
-        {"swfobject.js", Bytes(9000, 's')},
-        {"empty.txt", ""},
-    };
-    PublishFolder() {
-        for (const auto& [name, bytes] : files)
-            WriteFileBytes(dir / name, bytes);
-        fs::create_directory(dir / "assets");
-        WriteFileBytes(dir / "assets/skin.png", "not to be uploaded");
-    }
+// A publish folder as the designer writes it.
+struct PublishFolder : tevtest::PublishFolder {
+    PublishFolder()
+        : tevtest::PublishFolder({
+              {"index.html", "<html><body><div id=\"calendar\"></div></body></html>\n"},
+              {"MyCalendar.xml", PatternBytes(70000, 'x')},
+              {"swfobject.js", PatternBytes(9000, 's')},
+              {"empty.txt", ""},
+          }) {}
     std::string Path() const { return dir.path(); }
 };
 

@@ -13,6 +13,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "resources/designer/FtpDialogs.h"
 #include "tests/designer/ftp/FtpTestServer.h"
+#include "tests/designer/ftp/PublishFolderTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -37,6 +38,7 @@ using namespace TEVComponentDesignerAfx;
 using namespace tev::designer;
 using tevtest::ExpectMessageBox;
 using tevtest::FtpTestServer;
+using tevtest::PatternBytes;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
 using tevtest::WriteFileBytes;
@@ -262,31 +264,22 @@ private:
     wxTimer m_timer;
 };
 
-std::string Bytes(std::size_t size, char seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + i * 13 + (i >> 8));
-    return bytes;
-}
-
-// A publish folder as the designer writes it, with a subfolder that must stay behind.
-struct PublishFolder {
-    TempDir dir;
-    std::map<std::string, std::string> files{
-        {"MyCalendar.html", "<html><body><script src=\"swfobject.js\"></script></body></html>"},
-        {"MyCalendar.xml", Bytes(240000, 'x')},
-        {"swfobject.js", Bytes(30000, 's')},
-        {"empty.txt", ""},
-    };
+// A publish folder as the designer writes it.
+struct PublishFolder : tevtest::PublishFolder {
     // With a movie larger than what the system buffers on the way to a slow server, so
     // the count of its bytes is seen between the first and the last.
-    explicit PublishFolder(bool withMovie = false) {
+    explicit PublishFolder(bool withMovie = false) : tevtest::PublishFolder(Files(withMovie)) {}
+
+    static std::map<std::string, std::string> Files(bool withMovie) {
+        std::map<std::string, std::string> files{
+            {"MyCalendar.html", "<html><body><script src=\"swfobject.js\"></script></body></html>"},
+            {"MyCalendar.xml", PatternBytes(240000, 'x')},
+            {"swfobject.js", PatternBytes(30000, 's')},
+            {"empty.txt", ""},
+        };
         if (withMovie)
-            files["TEVCalendar.swf"] = Bytes(12 << 20, 'm');
-        for (const auto& [name, bytes] : files)
-            WriteFileBytes(dir / name, bytes);
-        fs::create_directory(dir / "assets");
-        WriteFileBytes(dir / "assets/skin.png", "stays here");
+            files["TEVCalendar.swf"] = PatternBytes(12 << 20, 'm');
+        return files;
     }
 };
 
