@@ -165,18 +165,10 @@ struct CalendarDesigner : testing::Test {
     }
     // The date picker's first day of the week: 1 Sunday, 2 Monday.
     int PickerFirstDay() {
-        wxGenericCalendarCtrl* picker = FindPicker(frame);
+        wxGenericCalendarCtrl* picker = tevtest::FindWindowOfType<wxGenericCalendarCtrl>(frame);
         if (!picker)
             return 0;
         return picker->HasFlag(wxCAL_MONDAY_FIRST) ? 2 : 1;
-    }
-    static wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
-        if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
-            return picker;
-        for (wxWindow* child : window->GetChildren())
-            if (wxGenericCalendarCtrl* found = FindPicker(child))
-                return found;
-        return nullptr;
     }
 };
 

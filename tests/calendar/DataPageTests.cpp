@@ -38,15 +38,6 @@ std::string ProjectWith(const std::string& inside) {
            inside + "</flash>";
 }
 
-wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
-    if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
-        return picker;
-    for (wxWindow* child : window->GetChildren())
-        if (wxGenericCalendarCtrl* found = FindPicker(child))
-            return found;
-    return nullptr;
-}
-
 // A designer view as the program configures it, with the calendar registered in a
 // private registry (or not, for the cases without it).
 struct DataPage : testing::Test {
@@ -151,7 +142,7 @@ TEST_F(DataPage, TheControlFillsThePageAndTakesPropertyNotifications) {
     EXPECT_EQ(control->GetRect(), wxRect(wxPoint(0, 0), Page()->GetClientSize()));
     EXPECT_GT(control->GetSize().x, 700);
 
-    wxGenericCalendarCtrl* picker = FindPicker(control);
+    wxGenericCalendarCtrl* picker = tevtest::FindWindowOfType<wxGenericCalendarCtrl>(control);
     ASSERT_NE(picker, nullptr);
     EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST));
     view->PropertyChangeNotify("WeekStartDay", "Properties", CComVariant(false));

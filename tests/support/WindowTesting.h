@@ -188,6 +188,18 @@ private:
 inline const bool kDialogGuardInstalled =
     (testing::AddGlobalTestEnvironment(new DialogGuardEnvironment), true);
 
+// The first window of type T in the tree of `window` (itself first, then its children depth
+// first); null when there is none.
+template <class T> T* FindWindowOfType(wxWindow* window) {
+    if (auto* found = dynamic_cast<T*>(window))
+        return found;
+    for (wxWindow* child : window->GetChildren()) {
+        if (T* found = FindWindowOfType<T>(child))
+            return found;
+    }
+    return nullptr;
+}
+
 // The items of a list box, top to bottom, as the user reads them.
 inline std::vector<std::string> ListBoxItems(wxListBox* list) {
     std::vector<std::string> items;

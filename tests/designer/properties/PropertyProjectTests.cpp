@@ -34,16 +34,6 @@ using tevtest::Utf16FileText;
 
 namespace {
 
-wxGenericCalendarCtrl* FindPicker(wxWindow* window) {
-    if (auto* picker = dynamic_cast<wxGenericCalendarCtrl*>(window))
-        return picker;
-    for (wxWindow* child : window->GetChildren()) {
-        if (wxGenericCalendarCtrl* found = FindPicker(child))
-            return found;
-    }
-    return nullptr;
-}
-
 struct Program : tevtest::MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
@@ -240,7 +230,8 @@ TEST_F(Program, TheCalendarsWeekFollowsTheGridThroughSaveAndOpen) {
     ASSERT_EQ(tev::RegisterModule(tevtest::ProgramDir() + "TEVCalendarAx.so"), S_OK);
     Start();
     ASSERT_TRUE(View()->GetDataView()->HasControl());
-    wxGenericCalendarCtrl* picker = FindPicker(View()->GetDataView()->GetControlWindow());
+    wxGenericCalendarCtrl* picker =
+        tevtest::FindWindowOfType<wxGenericCalendarCtrl>(View()->GetDataView()->GetControlWindow());
     ASSERT_NE(picker, nullptr);
     EXPECT_TRUE(picker->HasFlag(wxCAL_SUNDAY_FIRST)) << "the component's default";
 
