@@ -57,6 +57,26 @@ bool CPreviewSize::WidthForHeight(int& width) const {
     return ToDimension(m_height * m_aspectRatio, width);
 }
 
+void CPreviewSize::BringHeightAlong(Change& change) {
+    int derived = 0;
+    if (m_aspectLock && HeightForWidth(derived)) {
+        m_height = derived;
+        change.setPartner = true;
+        change.partnerName = HeightName();
+        change.partnerValue = derived;
+    }
+}
+
+void CPreviewSize::BringWidthAlong(Change& change) {
+    int derived = 0;
+    if (m_aspectLock && WidthForHeight(derived)) {
+        m_width = derived;
+        change.setPartner = true;
+        change.partnerName = WidthName();
+        change.partnerValue = derived;
+    }
+}
+
 void CPreviewSize::OnPropertyInitialized(const std::string& name, const CComVariant& value) {
     int32_t number = 0;
     bool on = false;
@@ -81,37 +101,21 @@ CPreviewSize::Change CPreviewSize::OnPropertyChanged(const std::string& name,
     Change change;
     int32_t number = 0;
     bool on = false;
-    int derived = 0;
     if (name == WidthName()) {
         if (!value.ToInt(number))
             return change;
         m_width = number;
-        if (m_aspectLock && HeightForWidth(derived)) {
-            m_height = derived;
-            change.setPartner = true;
-            change.partnerName = HeightName();
-            change.partnerValue = derived;
-        }
+        BringHeightAlong(change);
     } else if (name == HeightName()) {
         if (!value.ToInt(number))
             return change;
         m_height = number;
-        if (m_aspectLock && WidthForHeight(derived)) {
-            m_width = derived;
-            change.setPartner = true;
-            change.partnerName = WidthName();
-            change.partnerValue = derived;
-        }
+        BringWidthAlong(change);
     } else if (name == AspectRatioName()) {
         if (!value.ToBool(on))
             return change;
         m_aspectLock = on;
-        if (m_aspectLock && HeightForWidth(derived)) {
-            m_height = derived;
-            change.setPartner = true;
-            change.partnerName = HeightName();
-            change.partnerValue = derived;
-        }
+        BringHeightAlong(change);
     } else {
         return change;
     }

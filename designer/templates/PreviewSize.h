@@ -48,6 +48,9 @@ private:
     // width / ratio or height x ratio, truncated; false without a usable ratio.
     bool HeightForWidth(int& height) const;
     bool WidthForHeight(int& width) const;
+    // With the lock on and a usable ratio, the other dimension follows and `change` names it.
+    void BringHeightAlong(Change& change);
+    void BringWidthAlong(Change& change);
 
     int m_width = 0;
     int m_height = 0;
