@@ -2,7 +2,7 @@
 // the server, what the user would be shown, the log, the attempts and cancelling.
 #include "designer/ftp/FolderUpload.h"
 #include "tests/designer/ftp/FtpTestServer.h"
-#include "tests/designer/ftp/PublishFolderTesting.h"
+#include "tests/designer/ftp/UploadTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@ using tevtest::FtpTestServer;
 using tevtest::PatternBytes;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
+using tevtest::UploadRequestFor;
 using tevtest::WriteFileBytes;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
@@ -112,17 +113,6 @@ struct PublishFolder : tevtest::PublishFolder {
 
 class FolderUploadTest : public ::testing::Test {
 protected:
-    CUploadRequest RequestFor(const FtpTestServer& server, const std::string& folder) const {
-        CUploadRequest request;
-        request.server = server.Host();
-        request.port = server.Port();
-        request.username = server.User();
-        request.password = server.Password();
-        request.localFolder = folder;
-        request.retries = 1;
-        request.retryDelay = 0;
-        return request;
-    }
     std::string LogPath() const { return m_logDir / "ftpLog.txt"; }
     bool LogExists() const { return fs::exists(LogPath()); }
 
@@ -187,7 +177,7 @@ TEST_F(FolderUploadTest, EveryFileArrivesInPassiveAndActiveModeAndSubfoldersStay
         ASSERT_TRUE(server.IsRunning()) << server.StartError();
         ASSERT_TRUE(fs::create_directory(server.PathOf("www")));
         PublishFolder folder;
-        CUploadRequest request = RequestFor(server, folder.Path());
+        CUploadRequest request = UploadRequestFor(server, folder.Path());
         request.passive = c.passive;
         if (c.address)
             request.server = "ftp://" + server.Host() + "/ignored";
@@ -229,7 +219,7 @@ TEST_F(FolderUploadTest, RefusalsAreShownAndLoggedOnlyWhenAsked) {
         for (bool log : {false, true}) {
             SCOPED_TRACE(std::string(c.what) + (log ? ", logged" : ", not logged"));
             fs::remove(LogPath());
-            CUploadRequest request = RequestFor(server, folder.Path());
+            CUploadRequest request = UploadRequestFor(server, folder.Path());
             request.password = c.password;
             request.remotePath = c.remotePath;
             request.logErrors = log;
@@ -255,7 +245,7 @@ TEST_F(FolderUploadTest, AFileTheServerRefusesIsReportedTheOthersStillGoAndTheRe
     // A remote folder where a file should land makes the server refuse to store it.
     ASSERT_TRUE(fs::create_directory(server.PathOf("MyCalendar.xml")));
     PublishFolder folder;
-    CUploadRequest request = RequestFor(server, folder.Path());
+    CUploadRequest request = UploadRequestFor(server, folder.Path());
     request.logErrors = true;
     RecordingDisplay display;
     EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Failed);

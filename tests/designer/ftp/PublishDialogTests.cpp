@@ -13,7 +13,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "resources/designer/FtpDialogs.h"
 #include "tests/designer/ftp/FtpTestServer.h"
-#include "tests/designer/ftp/PublishFolderTesting.h"
+#include "tests/designer/ftp/UploadTesting.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
@@ -41,6 +41,7 @@ using tevtest::FtpTestServer;
 using tevtest::PatternBytes;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
+using tevtest::UploadRequestFor;
 using tevtest::WriteFileBytes;
 namespace fs = std::filesystem;
 
@@ -319,16 +320,6 @@ protected:
         site.m_retries = 1;
         WriteSites({site});
         tev::AppProfile::WriteProfileInt("Settings", "LastSelectedSite", 0);
-    }
-
-    CUploadRequest RequestFor(const FtpTestServer& server, const std::string& folder) const {
-        CUploadRequest request;
-        request.server = server.Host();
-        request.port = server.Port();
-        request.username = server.User();
-        request.password = server.Password();
-        request.localFolder = folder;
-        return request;
     }
 
     TempDir m_programDir;
@@ -716,7 +707,7 @@ TEST_F(PublishDialogTest, AnEmptyOrMissingFolderShowsTheProgressDialogAndSucceed
     for (const std::string& folder : {empty.path(), empty / "missing"}) {
         ProgressWatcher watcher;
         bool uploaded = false;
-        TEV_EXPECT_NO_DIALOG(uploaded = UploadFolder(nullptr, RequestFor(server, folder)));
+        TEV_EXPECT_NO_DIALOG(uploaded = UploadFolder(nullptr, UploadRequestFor(server, folder)));
         EXPECT_TRUE(uploaded) << folder;
         EXPECT_EQ(watcher.dialogs.size(), 1u);
         EXPECT_EQ(ProgressWatcher::Find(), nullptr);
@@ -726,7 +717,7 @@ TEST_F(PublishDialogTest, AnEmptyOrMissingFolderShowsTheProgressDialogAndSucceed
 TEST_F(PublishDialogTest, AnUnreachableServerIsTriedAgainAfterTheDelayThenReported) {
     FtpTestServer server; // started and stopped, so its port is surely closed
     ASSERT_TRUE(server.IsRunning()) << server.StartError();
-    CUploadRequest request = RequestFor(server, m_workDir.path());
+    CUploadRequest request = UploadRequestFor(server, m_workDir.path());
     {
         FtpTestServer other;
         request.port = other.Port();

@@ -1,6 +1,8 @@
 #pragma once
-// Publish folders for the upload tests: files as the designer writes them, to be sent to a
-// test server and compared with what arrives.
+// For the upload tests: publish folders with files as the designer writes them, to be sent
+// to a test server and compared with what arrives, and requests that send them there.
+#include "designer/ftp/FolderUpload.h"
+#include "tests/designer/ftp/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstddef>
@@ -33,5 +35,19 @@ struct PublishFolder {
     TempDir dir;
     std::map<std::string, std::string> files;
 };
+
+// A request that uploads `folder` to the server's root with its account, one attempt.
+inline TEVComponentDesignerAfx::CUploadRequest UploadRequestFor(const FtpTestServer& server,
+                                                                const std::string& folder) {
+    TEVComponentDesignerAfx::CUploadRequest request;
+    request.server = server.Host();
+    request.port = server.Port();
+    request.username = server.User();
+    request.password = server.Password();
+    request.localFolder = folder;
+    request.retries = 1;
+    request.retryDelay = 0;
+    return request;
+}
 
 } // namespace tevtest
