@@ -93,9 +93,12 @@ struct Link : testing::Test {
         tev::PumpEventsFor(20);
     }
     void SetOpenerExit(int status) {
-        ASSERT_TRUE(WriteFileBytes(dir / "opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" +
-                                                          dir / "opened" + "'\nexit " +
-                                                          std::to_string(status) + "\n"));
+        // The note appears whole (written aside, then renamed), so a test that sees the file
+        // also sees what it says.
+        ASSERT_TRUE(WriteFileBytes(dir / "opener.sh",
+                                   "#!/bin/sh\nprintf '%s' \"$1\" > '" + dir / "opened.part" +
+                                       "' && mv '" + dir / "opened.part" + "' '" + dir / "opened" +
+                                       "'\nexit " + std::to_string(status) + "\n"));
         chmod((dir / "opener.sh").c_str(), 0755);
     }
     void Mouse(wxEventType type, wxPoint at = wxPoint(20, 10)) {
