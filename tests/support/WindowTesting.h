@@ -16,6 +16,7 @@
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
@@ -206,6 +207,24 @@ inline std::vector<std::string> ListBoxItems(wxListBox* list) {
     for (unsigned i = 0; i < list->GetCount(); ++i)
         items.push_back(list->GetString(i).utf8_string());
     return items;
+}
+
+// Runs a name dialog modally and presses OK twice: first with its edit empty, which must show
+// `message` and keep the dialog open, then with `name` typed in. True when the dialog stayed
+// open after the first press; the dialog's result is checked here.
+inline bool RefusesAnEmptyNameThenTakes(wxDialog& dialog, wxTextCtrl* edit,
+                                        const std::string& message, const std::string& name) {
+    bool stayedOpen = false;
+    dialog.CallAfter([&] {
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        wxTEST_DIALOG(dialog.ProcessWindowEvent(ok), ExpectMessageBox(message, wxID_OK));
+        stayedOpen = dialog.IsModal();
+        edit->SetValue(wxString::FromUTF8(name));
+        dialog.ProcessWindowEvent(ok);
+    });
+    AllowRealDialogs realDialog;
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    return stayedOpen;
 }
 
 } // namespace tevtest

@@ -289,18 +289,8 @@ TEST(TemplateDialog, OkWithoutANameAsksForOneAndKeepsTheDialogOpen) {
     CTemplateDialog dialog;
     auto* edit = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(7612));
     ASSERT_NE(edit, nullptr);
-    bool stayedOpen = false;
-    dialog.CallAfter([&] {
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        wxTEST_DIALOG(dialog.ProcessWindowEvent(ok),
-                      ExpectMessageBox("Please specify the name of the style", wxID_OK));
-        stayedOpen = dialog.IsModal();
-        edit->SetValue("Winter");
-        dialog.ProcessWindowEvent(ok);
-    });
-    tevtest::AllowRealDialogs realDialog;
-    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
-    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(tevtest::RefusesAnEmptyNameThenTakes(
+        dialog, edit, "Please specify the name of the style", "Winter"));
     EXPECT_EQ(dialog.GetTemplateName(), "Winter");
 }
 

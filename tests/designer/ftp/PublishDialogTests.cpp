@@ -550,18 +550,8 @@ TEST_F(PublishDialogTest, TheProfileNameDialogWantsAName) {
     CProfileNameDlg dialog(nullptr);
     EXPECT_EQ(dialog.GetId(), IDD_PROFILE_NAME_DIALOG);
     auto* edit = Control<wxTextCtrl>(&dialog, IDC_PROFILE_NAME);
-    bool stayedOpen = false;
-    dialog.CallAfter([&] {
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        wxTEST_DIALOG(dialog.ProcessWindowEvent(ok),
-                      ExpectMessageBox("Please specify the name of the profile", wxID_OK));
-        stayedOpen = dialog.IsModal();
-        edit->SetValue("Office");
-        dialog.ProcessWindowEvent(ok);
-    });
-    tevtest::AllowRealDialogs realDialog;
-    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
-    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(tevtest::RefusesAnEmptyNameThenTakes(
+        dialog, edit, "Please specify the name of the profile", "Office"));
     EXPECT_EQ(dialog.GetProfileName(), "Office");
 }
 
