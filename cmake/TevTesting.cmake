@@ -17,7 +17,10 @@ function(tev_add_test name)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    # Every test program has a registry store of its own, never the user's; the control is
+    # found through the machine's classes the build writes beside the program.
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "TEV_REGISTRY_DIR=${CMAKE_BINARY_DIR}/tests/registry/${name}")
     if(T_WINDOW)
         set_tests_properties(${name} PROPERTIES LABELS window)
     endif()

@@ -2,6 +2,7 @@
 
 #include "host/CommandLine.h"
 #include "host/TEVCalendarDlg.h"
+#include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
 #include "platform/registry/AppProfile.h"
 #include "platform/shell/ShellPaths.h"
@@ -11,6 +12,13 @@
 #include <wx/image.h>
 
 using namespace tev::host;
+
+namespace {
+
+// The calendar editor control shipped in the program's folder.
+constexpr char kCalendarControlModule[] = "TEVCalendarAx.so";
+
+} // namespace
 
 void CTEVCalendarApp::SetSettingsKey() {
     tev::AppProfile::SetRegistryKey("Quorvane", HostString(IDS_APP_TITLE));
@@ -31,18 +39,24 @@ tev::DesktopFileType CTEVCalendarApp::ProjectFileType() {
 bool CTEVCalendarApp::HandleRegistrationSwitches(int argc, char** argv) {
     CCommandLineInfo info;
     CCommandLineInfo::Parse(argc, argv, info);
+    SetSettingsKey();
+    return RunRegistrationCommand(info);
+}
+
+bool CTEVCalendarApp::RunRegistrationCommand(const CCommandLineInfo& info) {
+    const bool unregister = info.m_nShellCommand == CCommandLineInfo::AppUnregister;
+    if (!unregister && info.m_nShellCommand != CCommandLineInfo::AppRegister)
+        return false;
     const std::string extension = "." + HostString(IDS_PROJECT_EXTENSION);
-    if (info.m_nShellCommand == CCommandLineInfo::AppRegister) {
-        SetSettingsKey();
-        RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
-        return true;
-    }
-    if (info.m_nShellCommand == CCommandLineInfo::AppUnregister) {
-        SetSettingsKey();
+    if (unregister)
         UnRegisterShellFileTypes(extension);
-        return true;
-    }
-    return false;
+    else
+        RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
+    // The bundled calendar control, for this user, beside the program's own registration.
+    const std::string control = tev::ProgramFolder() + kCalendarControlModule;
+    if (tev::FileExists(control))
+        tev::RegisterModule(control, unregister);
+    return true;
 }
 
 std::string CTEVCalendarApp::FindComponentDescriptor() {
@@ -58,15 +72,8 @@ bool CTEVCalendarApp::OnInit() {
     CCommandLineInfo info;
     CCommandLineInfo::Parse(argc, argv, info);
     // main() handles registration before the toolkit starts; this covers other callers.
-    const std::string extension = "." + HostString(IDS_PROJECT_EXTENSION);
-    if (info.m_nShellCommand == CCommandLineInfo::AppRegister) {
-        RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
+    if (RunRegistrationCommand(info))
         return false;
-    }
-    if (info.m_nShellCommand == CCommandLineInfo::AppUnregister) {
-        UnRegisterShellFileTypes(extension);
-        return false;
-    }
     const std::string fileName =
         info.m_nShellCommand == CCommandLineInfo::FileOpen ? info.m_strFileName : std::string();
 

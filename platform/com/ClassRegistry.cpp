@@ -1,7 +1,10 @@
 #include "platform/com/ClassRegistry.h"
 
+#include "platform/com/ControlRegistrar.h"
 #include "platform/com/ModuleLoader.h"
 #include "platform/registry/RegistryStore.h"
+
+#include <filesystem>
 
 HRESULT CLSIDFromProgID(const std::string& progId, CLSID* clsid) {
     if (!clsid)
@@ -35,9 +38,20 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, REFIID riid, void** ob
 namespace tev {
 
 std::string InprocServerPath(REFCLSID clsid) {
-    const auto path = RegistryStore::Instance().GetString(
-        Hive::ClassesRoot, "CLSID\\" + GuidToString(clsid) + "\\InprocServer32", "");
-    return path ? *path : std::string();
+    RegistryStore& store = RegistryStore::Instance();
+    const std::string key = "CLSID\\" + GuidToString(clsid) + "\\InprocServer32";
+    const auto user = store.GetString(Hive::UserClasses, key, "");
+    auto machine = store.GetString(Hive::MachineClasses, key, "");
+    if (machine && !machine->empty() && machine->front() != '/')
+        machine = (std::filesystem::path(RegistryStore::MachineFolder()) / *machine)
+                      .lexically_normal()
+                      .string();
+    // A registration left behind by a build or copy that is gone must not hide the
+    // program's own.
+    std::error_code error;
+    if (user && (!machine || std::filesystem::exists(*user, error)))
+        return *user;
+    return machine ? *machine : std::string();
 }
 
 HRESULT CreateInstanceByProgID(const std::string& progId, REFIID riid, void** object) {
@@ -51,10 +65,16 @@ HRESULT CreateInstanceByProgID(const std::string& progId, REFIID riid, void** ob
     return CoCreateInstance(clsid, nullptr, riid, object);
 }
 
-HRESULT RegisterModule(const std::string& modulePath, bool unregister) {
+HRESULT RegisterModule(const std::string& modulePath, bool unregister, Hive hive) {
     auto entry = reinterpret_cast<PFNDLLREGISTERSERVER>(
         GetModuleExport(modulePath, unregister ? "DllUnregisterServer" : "DllRegisterServer"));
-    return entry ? entry() : CO_E_DLLNOTFOUND;
+    if (!entry)
+        return CO_E_DLLNOTFOUND;
+    const Hive previous = RegistrationHive();
+    SetRegistrationHive(hive);
+    const HRESULT hr = entry();
+    SetRegistrationHive(previous);
+    return hr;
 }
 
 } // namespace tev

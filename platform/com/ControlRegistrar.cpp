@@ -4,6 +4,8 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 #include <climits>
 #include <cstdlib>
 
@@ -11,24 +13,43 @@ namespace tev {
 
 namespace {
 
-constexpr Hive kRoot = Hive::ClassesRoot;
+Hive g_registrationHive = Hive::ClassesRoot;
 
 std::string ClassKey(const ControlClassInfo& info) {
     return "CLSID\\" + GuidToString(info.clsid);
 }
 
+// The module path as the target hive keeps it.
+std::string StoredModulePath(const std::string& modulePath, Hive hive) {
+    if (hive != Hive::MachineClasses)
+        return modulePath;
+    std::error_code error;
+    const auto relative = std::filesystem::relative(modulePath, RegistryStore::MachineFolder(), error);
+    return error || relative.empty() ? modulePath : relative.string();
+}
+
 } // namespace
 
-HRESULT RegisterControlClass(const ControlClassInfo& info, const std::string& modulePath) {
+void SetRegistrationHive(Hive hive) {
+    g_registrationHive = hive;
+}
+
+Hive RegistrationHive() {
+    return g_registrationHive;
+}
+
+HRESULT RegisterControlClass(const ControlClassInfo& info, const std::string& module) {
     RegistryStore& store = RegistryStore::Instance();
+    const Hive root = g_registrationHive;
+    const std::string modulePath = StoredModulePath(module, root);
     const std::string clsid = GuidToString(info.clsid);
     const std::string appId = GuidToString(info.appId);
     const std::string classKey = ClassKey(info);
     bool ok = true;
     auto set = [&](const std::string& key, std::string_view name, std::string_view value) {
-        ok = store.SetString(kRoot, key, name, value) && ok;
+        ok = store.SetString(root, key, name, value) && ok;
     };
-    auto create = [&](const std::string& key) { ok = store.CreateKey(kRoot, key) && ok; };
+    auto create = [&](const std::string& key) { ok = store.CreateKey(root, key) && ok; };
 
     set("AppID\\" + appId, "", info.appIdName);
     set(std::string("AppID\\") + info.moduleFileName, "AppID", appId);
@@ -40,7 +61,7 @@ HRESULT RegisterControlClass(const ControlClassInfo& info, const std::string& mo
     set(std::string(info.versionIndependentProgId) + "\\CurVer", "", info.progId);
 
     // The class key is rebuilt from nothing, so nothing of an older registration stays.
-    store.DeleteTree(kRoot, classKey);
+    store.DeleteTree(root, classKey);
     set(classKey, "", info.description);
     set(classKey + "\\ProgID", "", info.progId);
     set(classKey + "\\VersionIndependentProgID", "", info.versionIndependentProgId);
@@ -59,11 +80,12 @@ HRESULT RegisterControlClass(const ControlClassInfo& info, const std::string& mo
 
 HRESULT UnregisterControlClass(const ControlClassInfo& info) {
     RegistryStore& store = RegistryStore::Instance();
-    store.DeleteTree(kRoot, ClassKey(info));
-    store.DeleteTree(kRoot, info.progId);
-    store.DeleteTree(kRoot, info.versionIndependentProgId);
-    store.DeleteTree(kRoot, "AppID\\" + GuidToString(info.appId));
-    store.DeleteTree(kRoot, std::string("AppID\\") + info.moduleFileName);
+    const Hive root = g_registrationHive;
+    store.DeleteTree(root, ClassKey(info));
+    store.DeleteTree(root, info.progId);
+    store.DeleteTree(root, info.versionIndependentProgId);
+    store.DeleteTree(root, "AppID\\" + GuidToString(info.appId));
+    store.DeleteTree(root, std::string("AppID\\") + info.moduleFileName);
     return S_OK;
 }
 

@@ -21,6 +21,7 @@
 //       TypeLib = {typeLib}
 //       Version = <version>
 #include "platform/com/ComTypes.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <cstdint>
 #include <string>
@@ -41,6 +42,12 @@ struct ControlClassInfo {
     GUID typeLib;
     const char* version;
 };
+
+// The classes hive registrations write to: the user's (the classes root) unless a
+// registration tool asks for the machine's classes shipped with the program. There the
+// module path is kept relative to the hive's folder, so the program's tree can move.
+void SetRegistrationHive(Hive hive);
+Hive RegistrationHive();
 
 // Writes the keys above; SELFREG_E_CLASS when the store refuses a write.
 HRESULT RegisterControlClass(const ControlClassInfo& info, const std::string& modulePath);

@@ -1,9 +1,10 @@
-// tev-regsvr: registers or unregisters an in-process component module in the user's
-// registry store, by running its DllRegisterServer or DllUnregisterServer.
+// tev-regsvr: registers or unregisters an in-process component module in the registry
+// store, by running its DllRegisterServer or DllUnregisterServer.
 //
-//   tev-regsvr [/u] [/s] <module>
+//   tev-regsvr [/u] [/s] [/m] <module>
 //
-// /u unregisters, /s prints nothing. The exit code is 0 on success, 1 for a wrong command
+// /u unregisters, /s prints nothing, /m writes the machine's classes shipped beside the
+// program (what a build or an install does) instead of the user's. The exit code is 0 on success, 1 for a wrong command
 // line, 2 when the module cannot be loaded or lacks the entry point, 3 when the entry
 // point reports a failure.
 #include "platform/com/ClassRegistry.h"
@@ -16,9 +17,10 @@
 namespace {
 
 void PrintUsage() {
-    std::fprintf(stderr, "usage: tev-regsvr [/u] [/s] <module>\n"
+    std::fprintf(stderr, "usage: tev-regsvr [/u] [/s] [/m] <module>\n"
                          "  /u  unregister the module instead of registering it\n"
-                         "  /s  silent: print nothing\n");
+                         "  /s  silent: print nothing\n"
+                         "  /m  register for every user of the program's folder\n");
 }
 
 bool IsSwitch(const std::string& arg, char letter) {
@@ -31,6 +33,7 @@ bool IsSwitch(const std::string& arg, char letter) {
 int main(int argc, char** argv) {
     bool unregister = false;
     bool silent = false;
+    bool machine = false;
     std::string module;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -38,6 +41,8 @@ int main(int argc, char** argv) {
             unregister = true;
         else if (IsSwitch(arg, 's'))
             silent = true;
+        else if (IsSwitch(arg, 'm'))
+            machine = true;
         else if (module.empty() && !arg.empty() && arg[0] != '/' && arg[0] != '-')
             module = arg;
         else if (module.empty() && arg.size() > 2 && arg[0] == '/')
@@ -61,7 +66,8 @@ int main(int argc, char** argv) {
                          path.c_str(), entry);
         return 2;
     }
-    const HRESULT hr = tev::RegisterModule(path, unregister);
+    const HRESULT hr = tev::RegisterModule(
+        path, unregister, machine ? tev::Hive::MachineClasses : tev::Hive::ClassesRoot);
     if (FAILED(hr)) {
         if (!silent)
             std::fprintf(stderr, "tev-regsvr: %s in %s failed (0x%08X)\n", entry, path.c_str(),

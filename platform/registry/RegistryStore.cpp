@@ -3,7 +3,9 @@
 #include "platform/text/StringUtil.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <fstream>
 #include <map>
@@ -17,6 +19,26 @@ namespace {
 
 const char* HiveName(Hive hive) {
     return hive == Hive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_CLASSES_ROOT";
+}
+
+// What the user has comes first; the machine adds what the user lacks.
+template <class T> std::optional<T> Overlay(std::optional<T> user, std::optional<T> machine) {
+    return user ? user : machine;
+}
+
+bool Overlay(bool user, bool machine) {
+    return user || machine;
+}
+
+std::vector<std::string> Overlay(std::vector<std::string> user, const std::vector<std::string>& machine) {
+    for (const std::string& name : machine) {
+        bool known = false;
+        for (const std::string& mine : user)
+            known = known || EqualsNoCase(mine, name);
+        if (!known)
+            user.push_back(name);
+    }
+    return user;
 }
 
 // "a\\b\\" and "a\b" name the same key; empty segments are dropped.
@@ -143,11 +165,13 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
     return ok;
 }
 
-// Holds an exclusive lock on the store folder's lock file while alive.
+// Holds an exclusive lock on the store folder's lock file while alive. A reader never
+// creates the lock file, so reading a folder writes nothing into it.
 class StoreLock {
 public:
-    explicit StoreLock(const std::string& folder) {
-        m_fd = open((folder + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    StoreLock(const std::string& folder, bool create) {
+        const int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0);
+        m_fd = open((folder + ".lock").c_str(), flags, 0600);
         if (m_fd >= 0)
             flock(m_fd, LOCK_EX);
     }
@@ -202,6 +226,7 @@ std::string PrintHiveText(const std::vector<RegistryStore::Key>& keys, std::stri
 }
 
 struct RegistryStore::HiveData {
+    std::string file; // the file the cache holds; the folders may change (tests move them)
     FileIdentity identity;
     bool loaded = false;
     std::map<std::string, Key> keys; // by lower-case path
@@ -268,6 +293,13 @@ struct RegistryStore::HiveData {
     }
 };
 
+RegistryStore::RegistryStore() {
+    for (auto& hive : m_hives)
+        hive = std::make_unique<HiveData>();
+}
+
+RegistryStore::~RegistryStore() = default;
+
 RegistryStore& RegistryStore::Instance() {
     static RegistryStore store;
     return store;
@@ -282,25 +314,48 @@ std::string RegistryStore::StoreFolder() {
     return WithTrailingSlash(home ? home : "/tmp") + ".config/quorvane/registry/";
 }
 
-std::string RegistryStore::HiveFile(Hive hive) {
-    return StoreFolder() + HiveName(hive) + ".reg";
+std::string RegistryStore::MachineFolder() {
+    if (const char* dir = std::getenv("TEV_MACHINE_REGISTRY_DIR"); dir && *dir)
+        return WithTrailingSlash(dir);
+    // Beside this library, wherever the program's tree was built or installed.
+    std::string library = "/proc/self/exe";
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<const void*>(&RegistryStore::MachineFolder), &info) && info.dli_fname)
+        library = info.dli_fname;
+    char resolved[PATH_MAX];
+    if (realpath(library.c_str(), resolved))
+        library = resolved;
+    return library.substr(0, library.rfind('/') + 1) + "registry/";
 }
 
-template <class Fn> auto RegistryStore::WithHive(Hive hive, bool modify, Fn&& fn) {
-    static HiveData hives[2];
-    static std::string cachedFile[2];
+std::string RegistryStore::HiveFile(Hive hive) {
+    const std::string folder = hive == Hive::MachineClasses ? MachineFolder() : StoreFolder();
+    return folder + HiveName(hive) + ".reg";
+}
+
+// The file a write to `hive` goes to: the classes root writes into the user's classes.
+RegistryStore::HiveFileIndex RegistryStore::FileFor(Hive hive) {
+    switch (hive) {
+    case Hive::CurrentUser: return kUserFile;
+    case Hive::MachineClasses: return kMachineClassesFile;
+    default: return kUserClassesFile;
+    }
+}
+
+template <class Fn> auto RegistryStore::WithHive(HiveFileIndex index, bool modify, Fn&& fn) {
+    const Hive hive = index == kUserFile           ? Hive::CurrentUser
+                      : index == kUserClassesFile ? Hive::UserClasses
+                                                  : Hive::MachineClasses;
     std::lock_guard<std::mutex> guard(m_mutex);
-    const std::string folder = StoreFolder();
+    const std::string file = HiveFile(hive);
+    const std::string folder = file.substr(0, file.rfind('/') + 1);
     if (modify)
         MakeFolders(folder);
-    StoreLock lock(folder);
-    const int index = hive == Hive::CurrentUser ? 0 : 1;
-    HiveData& data = hives[index];
-    const std::string file = HiveFile(hive);
-    // The store folder may change (tests point it elsewhere): never reuse another file's cache.
-    if (cachedFile[index] != file) {
+    StoreLock lock(folder, modify);
+    HiveData& data = *m_hives[index];
+    if (data.file != file) {
         data.loaded = false;
-        cachedFile[index] = file;
+        data.file = file;
     }
     data.Load(file);
     bool changed = false;
@@ -312,11 +367,19 @@ template <class Fn> auto RegistryStore::WithHive(Hive hive, bool modify, Fn&& fn
     return result;
 }
 
+template <class Fn> auto RegistryStore::ReadHive(Hive hive, Fn&& fn) {
+    auto read = [&](HiveData& data, bool&) { return fn(data); };
+    if (hive != Hive::ClassesRoot)
+        return WithHive(FileFor(hive), false, read);
+    auto user = WithHive(kUserClassesFile, false, read);
+    return Overlay(std::move(user), WithHive(kMachineClassesFile, false, read));
+}
+
 bool RegistryStore::CreateKey(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
     if (!ValidKeyName(path))
         return false;
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         if (!data.Find(path)) {
             data.Create(path);
             changed = true;
@@ -327,12 +390,12 @@ bool RegistryStore::CreateKey(Hive hive, std::string_view key) {
 
 bool RegistryStore::KeyExists(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, false, [&](HiveData& data, bool&) { return data.Find(path) != nullptr; });
+    return ReadHive(hive, [&](HiveData& data) { return data.Find(path) != nullptr; });
 }
 
 bool RegistryStore::DeleteKey(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         if (!data.Find(path) || data.HasSubKeys(path))
             return false;
         data.keys.erase(ToLowerAscii(path));
@@ -343,7 +406,7 @@ bool RegistryStore::DeleteKey(Hive hive, std::string_view key) {
 
 bool RegistryStore::DeleteTree(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         if (!data.Find(path))
             return false;
         const std::string lower = ToLowerAscii(path);
@@ -360,7 +423,7 @@ bool RegistryStore::DeleteTree(Hive hive, std::string_view key) {
 
 std::vector<std::string> RegistryStore::SubKeyNames(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, false, [&](HiveData& data, bool&) {
+    return ReadHive(hive, [&](HiveData& data) {
         std::vector<std::string> names;
         const std::string lower = path.empty() ? "" : ToLowerAscii(path) + "\\";
         for (auto it = data.keys.lower_bound(lower);
@@ -378,7 +441,7 @@ bool RegistryStore::SetString(Hive hive, std::string_view key, std::string_view 
     const std::string path = NormalizeKey(key);
     if (!ValidKeyName(path))
         return false;
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         HiveData::SetValue(data.Create(path), {std::string(name), false, std::string(value), 0});
         changed = true;
         return true;
@@ -390,7 +453,7 @@ bool RegistryStore::SetInteger(Hive hive, std::string_view key, std::string_view
     const std::string path = NormalizeKey(key);
     if (!ValidKeyName(path))
         return false;
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         HiveData::SetValue(data.Create(path), {std::string(name), true, {}, value});
         changed = true;
         return true;
@@ -400,7 +463,7 @@ bool RegistryStore::SetInteger(Hive hive, std::string_view key, std::string_view
 std::optional<std::string> RegistryStore::GetString(Hive hive, std::string_view key,
                                                     std::string_view name) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, false, [&](HiveData& data, bool&) -> std::optional<std::string> {
+    return ReadHive(hive, [&](HiveData& data) -> std::optional<std::string> {
         if (const Key* k = data.Find(path))
             for (const auto& value : k->values)
                 if (EqualsNoCase(value.name, name) && !value.isInteger)
@@ -412,7 +475,7 @@ std::optional<std::string> RegistryStore::GetString(Hive hive, std::string_view 
 std::optional<uint32_t> RegistryStore::GetInteger(Hive hive, std::string_view key,
                                                   std::string_view name) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, false, [&](HiveData& data, bool&) -> std::optional<uint32_t> {
+    return ReadHive(hive, [&](HiveData& data) -> std::optional<uint32_t> {
         if (const Key* k = data.Find(path))
             for (const auto& value : k->values)
                 if (EqualsNoCase(value.name, name) && value.isInteger)
@@ -423,7 +486,7 @@ std::optional<uint32_t> RegistryStore::GetInteger(Hive hive, std::string_view ke
 
 bool RegistryStore::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, true, [&](HiveData& data, bool& changed) {
+    return WithHive(FileFor(hive), true, [&](HiveData& data, bool& changed) {
         Key* k = data.Find(path);
         if (!k)
             return false;
@@ -439,7 +502,7 @@ bool RegistryStore::DeleteValue(Hive hive, std::string_view key, std::string_vie
 
 std::vector<std::string> RegistryStore::ValueNames(Hive hive, std::string_view key) {
     const std::string path = NormalizeKey(key);
-    return WithHive(hive, false, [&](HiveData& data, bool&) {
+    return ReadHive(hive, [&](HiveData& data) {
         std::vector<std::string> names;
         if (const Key* k = data.Find(path))
             for (const auto& value : k->values)

@@ -1,15 +1,21 @@
 #pragma once
-// Per-user registry store standing in for the Windows registry: two hives (current user
-// and classes root), keys with a default value and named string or integer values.
-// Each hive is persisted as a readable text file in the store folder and rewritten
-// atomically (temporary file, then rename) on every change. Several processes may share
-// a store: each operation re-reads a hive file that changed and holds a file lock while it
+// Registry store standing in for the Windows registry: keys with a default value and named
+// string or integer values, in hives persisted as readable text files and rewritten
+// atomically (temporary file, then rename) on every change. Several processes may share a
+// store: each operation re-reads a hive file that changed and holds a file lock while it
 // reads, modifies and writes.
 //
+// The user's hives (current user, the user's classes) live in the user's store folder:
+// $TEV_REGISTRY_DIR when set, otherwise $XDG_CONFIG_HOME/quorvane/registry (default
+// ~/.config/quorvane/registry). The machine's classes hive ships with the program, in the
+// folder "registry" beside the library holding this store ($TEV_MACHINE_REGISTRY_DIR
+// overrides it); users only read it. The classes root is the user's classes laid over the
+// machine's: a value or key the user has wins, anything else comes from the machine;
+// writes and deletions through it reach the user's classes only.
+//
 // Key paths use '\' between key names and compare without regard to letter case.
-// The store folder is $TEV_REGISTRY_DIR when set, otherwise
-// $XDG_CONFIG_HOME/quorvane/registry (default ~/.config/quorvane/registry).
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -18,13 +24,15 @@
 
 namespace tev {
 
-enum class Hive { CurrentUser, ClassesRoot };
+enum class Hive { CurrentUser, ClassesRoot, UserClasses, MachineClasses };
 
 class RegistryStore {
 public:
     static RegistryStore& Instance();
+    // The user's store folder and the machine's classes folder, each with a trailing '/'.
     static std::string StoreFolder();
-    // The file that holds `hive`.
+    static std::string MachineFolder();
+    // The file that holds `hive` (the user's classes file for the classes root).
     static std::string HiveFile(Hive hive);
 
     bool CreateKey(Hive hive, std::string_view key);
@@ -55,11 +63,18 @@ public:
     };
 
 private:
-    RegistryStore() = default;
+    RegistryStore();
+    ~RegistryStore();
     struct HiveData;
-    template <class Fn> auto WithHive(Hive hive, bool modify, Fn&& fn);
+    // The hive files: the user's settings, the user's classes, the machine's classes.
+    enum HiveFileIndex { kUserFile, kUserClassesFile, kMachineClassesFile, kHiveFileCount };
+    static HiveFileIndex FileFor(Hive hive);
+    template <class Fn> auto WithHive(HiveFileIndex file, bool modify, Fn&& fn);
+    // Reads through one hive, or through both classes hives for the classes root.
+    template <class Fn> auto ReadHive(Hive hive, Fn&& fn);
 
     std::mutex m_mutex;
+    std::unique_ptr<HiveData> m_hives[kHiveFileCount];
 };
 
 // Parses and prints the text form of a hive; used by the store and its tests.

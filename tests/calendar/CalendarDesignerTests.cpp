@@ -4,6 +4,7 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/shell/ShellPaths.h"
 #include "platform/widgets/ControlHosting.h"
 #include "platform/widgets/EventPump.h"
 #include "tests/calendar/CalendarTestProject.h"
@@ -178,7 +179,7 @@ struct CalendarDesigner : testing::Test {
 // Registration
 
 TEST(CalendarRegistration, RegistersEveryKeyAndUnregistersWithoutTouchingTheRoots) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     RegistryStore& store = RegistryStore::Instance();
     // Left over from an older registration, and a neighbour that is not ours.
     ASSERT_TRUE(store.SetString(Hive::ClassesRoot, std::string(kClassKey) + "\\Obsolete", "", "x"));
@@ -215,7 +216,7 @@ TEST(CalendarRegistration, RegistersEveryKeyAndUnregistersWithoutTouchingTheRoot
 }
 
 TEST(CalendarRegistration, TheRegistrationToolRegistersUnregistersAndReportsFailures) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     EXPECT_EQ(RunTool("/s " + tevtest::CalendarModulePath()), 0);
     ExpectRegistered();
     EXPECT_EQ(RunTool(tevtest::CalendarModulePath() + " /u"), 0);
@@ -243,6 +244,34 @@ TEST(CalendarRegistration, TheRegistrationToolRegistersUnregistersAndReportsFail
         EXPECT_EQ(RunTool(c.arguments), c.exitCode) << "tev-regsvr " << c.arguments;
     // Nothing of that touched the registration.
     ExpectRegistered();
+}
+
+TEST(CalendarRegistration, TheMachineRegistrationServesEveryUserAndMovesWithTheProgram) {
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
+    // The machine's classes sit beside a copy of the module, as in an installed tree.
+    const std::string tree = registry.folder() + "program/";
+    const std::string module = tree + "TEVCalendarAx.so";
+    ASSERT_EQ(std::system(("mkdir -p " + tree + " && cp " + tevtest::CalendarModulePath() + " " +
+                           module)
+                              .c_str()),
+              0);
+    tevtest::ScopedEnv machine("TEV_MACHINE_REGISTRY_DIR", tree + "registry");
+    ASSERT_EQ(RunTool("/m " + module), 0);
+
+    EXPECT_EQ(Text(Hive::MachineClasses, std::string(kClassKey) + "\\InprocServer32"),
+              "../TEVCalendarAx.so");
+    EXPECT_FALSE(tev::FileExists(RegistryStore::HiveFile(Hive::UserClasses)));
+    CLSID clsid;
+    ASSERT_TRUE(GuidFromString(kClsid, clsid));
+    EXPECT_EQ(tev::InprocServerPath(clsid), module);
+    // A user's registration of a module that is gone does not hide the program's own.
+    ASSERT_TRUE(RegistryStore::Instance().SetString(
+        Hive::ClassesRoot, std::string(kClassKey) + "\\InprocServer32", "", "/gone/Ax.so"));
+    CComPtr<IUnknown> object;
+    EXPECT_EQ(tev::CreateInstanceByProgID(kCalendarProgId, IID_IUnknown,
+                                          reinterpret_cast<void**>(&object)),
+              S_OK);
+    EXPECT_TRUE(object);
 }
 
 // ---------------------------------------------------------------------------------------

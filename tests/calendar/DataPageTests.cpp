@@ -41,7 +41,7 @@ std::string ProjectWith(const std::string& inside) {
 // A designer view as the program configures it, with the calendar registered in a
 // private registry (or not, for the cases without it).
 struct DataPage : testing::Test {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry{tevtest::ScopedRegistry::MachineClasses::Private};
     TempDir home;
     tevtest::ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
     NoHost host;

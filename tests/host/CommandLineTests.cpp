@@ -140,8 +140,12 @@ TEST(ProgramRegistration, SwitchesRegisterAndUnregisterWithoutADisplay) {
     EXPECT_NE(entry.find("Icon=" + tev::FolderOf(program) + "TEVCalendar.png"), std::string::npos)
         << entry;
     EXPECT_TRUE(tev::FileExists(data / "mime/packages/quorvane-kcd.xml"));
+    // The bundled calendar control is registered for this user as well.
+    const std::string progId = "TEVCalendarAx.TEVCalendarDesigner.KVTR1000100.1\\CLSID";
+    EXPECT_TRUE(store.GetString(tev::Hive::UserClasses, progId, ""));
 
     ASSERT_EQ(RunProgramWithoutDisplay({"-Unregserver"}), 0);
+    EXPECT_FALSE(store.KeyExists(tev::Hive::UserClasses, progId));
     EXPECT_FALSE(store.KeyExists(tev::Hive::ClassesRoot, ".kcd"));
     EXPECT_FALSE(tev::FileExists(data / "applications/quorvane-kcd.desktop"));
     EXPECT_FALSE(tev::FileExists(data / "mime/packages/quorvane-kcd.xml"));

@@ -107,7 +107,7 @@ TEST(ComObject, FactoryCreatesAndReferencesEnd) {
 }
 
 TEST(ClassRegistry, UnknownProgIdsAndUnregisteredClassesFail) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(tev::CreateInstanceByProgID("No.Such.Thing", IID_IUnknown, &object), CO_E_CLASSSTRING);
     EXPECT_EQ(object, nullptr);

@@ -3,11 +3,12 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tev;
 
 TEST(RegistryStore, KeysAndValuesPersistInReadableFiles) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     auto& store = RegistryStore::Instance();
     EXPECT_TRUE(store.SetString(Hive::ClassesRoot, ".kcd", "", "kcd.Document"));
     EXPECT_TRUE(store.SetString(Hive::ClassesRoot, ".kcd\\shell\\open\\command", "",
@@ -26,7 +27,7 @@ TEST(RegistryStore, KeysAndValuesPersistInReadableFiles) {
 }
 
 TEST(RegistryStore, DeleteKeyRefusesKeysWithSubKeys) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     auto& store = RegistryStore::Instance();
     store.CreateKey(Hive::ClassesRoot, "a\\b\\c");
     EXPECT_FALSE(store.DeleteKey(Hive::ClassesRoot, "a\\b"));
@@ -40,7 +41,7 @@ TEST(RegistryStore, DeleteKeyRefusesKeysWithSubKeys) {
 }
 
 TEST(RegistryStore, SubKeyNamesListOnlyDirectChildren) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     auto& store = RegistryStore::Instance();
     store.CreateKey(Hive::ClassesRoot, "CLSID\\{A}\\InprocServer32");
     store.CreateKey(Hive::ClassesRoot, "CLSID\\{B}");
@@ -66,7 +67,7 @@ TEST(RegistryStore, TextSurvivesEscapingAndDamagedLinesAreSkipped) {
 }
 
 TEST(RegistryStore, ChangesByAnotherWriterAreSeen) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     auto& store = RegistryStore::Instance();
     store.SetString(Hive::CurrentUser, "K", "v", "one");
     // Another process rewrites the file.
@@ -74,8 +75,44 @@ TEST(RegistryStore, ChangesByAnotherWriterAreSeen) {
     EXPECT_EQ(store.GetString(Hive::CurrentUser, "K", "v"), "two, longer");
 }
 
+TEST(RegistryStore, TheUsersClassesOverlayTheMachinesAndOnlyTheUsersChange) {
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
+    auto& store = RegistryStore::Instance();
+    ASSERT_TRUE(store.SetString(Hive::MachineClasses, "CLSID\\{M}\\InprocServer32", "", "../m.so"));
+    ASSERT_TRUE(store.SetString(Hive::MachineClasses, "Shared", "who", "machine"));
+    ASSERT_TRUE(store.SetString(Hive::MachineClasses, "Shared", "only", "machine"));
+    ASSERT_TRUE(store.SetString(Hive::ClassesRoot, "Shared", "who", "user"));
+    ASSERT_TRUE(store.CreateKey(Hive::ClassesRoot, "CLSID\\{U}"));
+
+    EXPECT_EQ(store.GetString(Hive::ClassesRoot, "shared", "WHO"), "user");
+    EXPECT_EQ(store.GetString(Hive::ClassesRoot, "Shared", "only"), "machine");
+    EXPECT_EQ(store.GetString(Hive::UserClasses, "Shared", "only"), std::nullopt);
+    EXPECT_EQ(store.ValueNames(Hive::ClassesRoot, "Shared"), (std::vector<std::string>{"who", "only"}));
+    EXPECT_EQ(store.SubKeyNames(Hive::ClassesRoot, "CLSID"), (std::vector<std::string>{"{U}", "{M}"}));
+    EXPECT_TRUE(store.KeyExists(Hive::ClassesRoot, "CLSID\\{M}\\InprocServer32"));
+
+    // Deleting through the classes root never reaches the machine's classes.
+    const std::string machineFile = RegistryStore::HiveFile(Hive::MachineClasses);
+    const std::string machineText = tevtest::ReadFileBytes(machineFile);
+    EXPECT_FALSE(store.DeleteTree(Hive::ClassesRoot, "CLSID\\{M}"));
+    EXPECT_TRUE(store.DeleteValue(Hive::ClassesRoot, "Shared", "who"));
+    EXPECT_EQ(store.GetString(Hive::ClassesRoot, "Shared", "who"), "machine");
+    EXPECT_EQ(tevtest::ReadFileBytes(machineFile), machineText);
+    EXPECT_EQ(tevtest::ReadFileBytes(RegistryStore::HiveFile(Hive::ClassesRoot)).find("only"),
+              std::string::npos);
+}
+
+TEST(RegistryStore, ReadingTheMachinesClassesWritesNothingIntoTheirFolder) {
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
+    const std::string folder = RegistryStore::MachineFolder();
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    ASSERT_TRUE(tevtest::WriteFileBytes(folder + "HKEY_CLASSES_ROOT.reg", "[A]\n@=\"a\"\n"));
+    EXPECT_EQ(RegistryStore::Instance().GetString(Hive::ClassesRoot, "A", ""), "a");
+    EXPECT_EQ(tevtest::SortedFileNames(folder), (std::vector<std::string>{"HKEY_CLASSES_ROOT.reg"}));
+}
+
 TEST(AppProfile, IntegersAndStringsInASection) {
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     AppProfile::SetRegistryKey("Quorvane", "Quorvane Web Calendar");
     EXPECT_EQ(AppProfile::GetProfileInt("Settings", "ConnectionTimeout", 30), 30);
     EXPECT_TRUE(AppProfile::WriteProfileInt("Settings", "LastSelectedSite", 3));

@@ -39,19 +39,9 @@ ScopedEnv::~ScopedEnv() {
         unsetenv(m_name.c_str());
 }
 
-ScopedRegistry::ScopedRegistry() {
-    if (const char* old = std::getenv("TEV_REGISTRY_DIR")) {
-        m_hadPrevious = true;
-        m_previous = old;
-    }
-    setenv("TEV_REGISTRY_DIR", m_dir.path().c_str(), 1);
-}
-
-ScopedRegistry::~ScopedRegistry() {
-    if (m_hadPrevious)
-        setenv("TEV_REGISTRY_DIR", m_previous.c_str(), 1);
-    else
-        unsetenv("TEV_REGISTRY_DIR");
+ScopedRegistry::ScopedRegistry(MachineClasses machine) : m_user("TEV_REGISTRY_DIR", m_dir.path()) {
+    if (machine == MachineClasses::Private)
+        m_machine.emplace("TEV_MACHINE_REGISTRY_DIR", m_dir / "machine");
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,29 +23,33 @@ private:
     std::string m_path;
 };
 
-// Points the registry store at a private, empty folder while alive.
-class ScopedRegistry {
-public:
-    ScopedRegistry();
-    ~ScopedRegistry();
-    const std::string& folder() const { return m_dir.path(); }
-
-private:
-    TempDir m_dir;
-    std::string m_previous;
-    bool m_hadPrevious = false;
-};
-
 // Sets an environment variable while alive.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const std::string& value);
     ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
     std::string m_name;
     std::string m_previous;
     bool m_hadPrevious = false;
+};
+
+// Points the user's registry store at a private, empty folder while alive. The machine's
+// classes stay those the build ships beside the program (the calendar control is found, as
+// for any user of an installed program), or are private and empty as well.
+class ScopedRegistry {
+public:
+    enum class MachineClasses { Program, Private };
+    explicit ScopedRegistry(MachineClasses machine = MachineClasses::Program);
+    const std::string& folder() const { return m_dir.path(); }
+
+private:
+    TempDir m_dir;
+    ScopedEnv m_user;
+    std::optional<ScopedEnv> m_machine;
 };
 
 std::string ReadFileBytes(const std::string& path);

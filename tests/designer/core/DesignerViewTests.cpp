@@ -41,7 +41,7 @@ public:
 // documents in a private folder.
 struct DesignerFixture : testing::Test {
     // No editor control is registered here: the data page stays empty.
-    tevtest::ScopedRegistry registry;
+    tevtest::ScopedRegistry registry{tevtest::ScopedRegistry::MachineClasses::Private};
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
     CountingHost host;
