@@ -318,7 +318,8 @@ var TEVWebCalendar = (function () {
         var d1 = p.data1, d2 = p.data2, d3 = p.data3;
         switch (p.type) {
             case 1:
-                if (d1 === 1) return weeklyPlan(start, 1, WORK_DAYS_MASK, firstDayOfWeek);
+                // Any Data1 but 0 means every work day, as the calendar store reads it.
+                if (d1 !== 0) return weeklyPlan(start, 1, WORK_DAYS_MASK, firstDayOfWeek);
                 if (!(d2 >= 1)) return null;
                 return {
                     interval: 1,
@@ -433,7 +434,7 @@ var TEVWebCalendar = (function () {
         var text;
         switch (p.type) {
             case 1:
-                text = d1 === 1 ? "every weekday" : everyText(d2, "day");
+                text = d1 !== 0 ? "every weekday" : everyText(d2, "day");
                 break;
             case 2:
                 text = everyText(d1, "week") + " on " + maskText(d2, true);
@@ -471,6 +472,10 @@ var TEVWebCalendar = (function () {
         "Phone Call": "#e2b203"
     };
 
+    // How far back occurrences that began before a window are looked for: ten years, as the
+    // calendar store does, so one series of very long occurrences stays cheap.
+    var LONGEST_LOOK_BACK_MINUTES = 3653 * MINUTES_PER_DAY;
+
     // Every occurrence of the events that touches a day between fromDay and toDay:
     // [{ event, start, end, allDay, subject, location, body, label, busyStatus, recurring }].
     function occurrencesBetween(events, firstDayOfWeek, fromDay, toDay) {
@@ -498,7 +503,8 @@ var TEVWebCalendar = (function () {
         }
         events.forEach(function (event) {
             if (event.pattern) {
-                var spanDays = Math.ceil(Math.max(0, event.pattern.duration) / MINUTES_PER_DAY);
+                var lookBack = Math.min(Math.max(0, event.pattern.duration), LONGEST_LOOK_BACK_MINUTES);
+                var spanDays = Math.ceil(lookBack / MINUTES_PER_DAY);
                 expandPattern(event.pattern, firstDayOfWeek, fromDay - spanDays, toDay).forEach(function (o) {
                     add(event, o.start, o.end, o.exception);
                 });
