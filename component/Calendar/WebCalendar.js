@@ -1226,14 +1226,17 @@ var TEVWebCalendar = (function () {
         var style = this.root.style;
         function set(name, color) { style.setProperty(name, colorToCss(color)); }
         var days = [s.DayColor, s.WeekendColor];
-        var text = readableColor(s.TextColor, days.concat([s.BackgroundColor]), TEXT_CONTRAST);
+        var text = readableColor(s.TextColor, days, TEXT_CONTRAST);
+        var backgroundText = readableColor(s.TextColor, [s.BackgroundColor], TEXT_CONTRAST);
         var headerText = readableColor(s.HeaderTextColor, [s.HeaderColor], TEXT_CONTRAST);
         set("--wcal-bg", s.BackgroundColor);
         set("--wcal-border", s.BorderColor);
         set("--wcal-header", s.HeaderColor);
         set("--wcal-header-text", headerText);
         set("--wcal-text", text);
-        set("--wcal-muted", mutedColor(text, days.concat([s.BackgroundColor]), TEXT_CONTRAST));
+        set("--wcal-muted", mutedColor(text, days, TEXT_CONTRAST));
+        set("--wcal-bg-text", backgroundText);
+        set("--wcal-bg-muted", mutedColor(backgroundText, [s.BackgroundColor], TEXT_CONTRAST));
         set("--wcal-day", s.DayColor);
         set("--wcal-weekend", s.WeekendColor);
         set("--wcal-today", s.TodayColor);
@@ -1418,6 +1421,7 @@ var TEVWebCalendar = (function () {
         b.setAttribute("data-date", isoDate(day));
         b.addEventListener("click", function (e) {
             e.stopPropagation();
+            self.select(day);
             self.showDetails([o], day, b);
         });
         return b;
@@ -1441,7 +1445,7 @@ var TEVWebCalendar = (function () {
         if (day === this.today) cell.setAttribute("aria-current", "date");
         var self = this;
         cell.addEventListener("click", function () {
-            self.moveFocus(day);
+            self.select(day);
             var list = self.cache.byDay[day] || [];
             if (list.length) self.showDetails(list, day, cell);
         });
@@ -1471,8 +1475,9 @@ var TEVWebCalendar = (function () {
         days.forEach(function (day) {
             var cell = el("div", "wcal-weekday");
             cell.setAttribute("role", "columnheader");
-            cell.setAttribute("aria-label", self.texts.weekdayName(day, "long"));
-            cell.appendChild(el("span", null, self.texts.weekdayName(day, width)));
+            cell.setAttribute("data-name", self.texts.weekdayName(day, "long"));
+            cell.appendChild(shownOnly(el("span", null, self.texts.weekdayName(day, width))));
+            cell.appendChild(spokenText(self.texts.weekdayName(day, "long")));
             row.appendChild(cell);
         });
         return row;
@@ -1516,7 +1521,8 @@ var TEVWebCalendar = (function () {
             if (day < span.first || day > span.last) classes += " wcal-out";
             var cell = this.dayCell(classes, day);
             var number = el("div", "wcal-daynum");
-            number.appendChild(el("span", null, this.texts.dayOfMonth(day)));
+            number.appendChild(shownOnly(el("span", null, this.texts.dayOfMonth(day))));
+            number.appendChild(spokenText(this.texts.longDate(day)));
             cell.appendChild(number);
             var list = el("div", "wcal-events");
             cell.appendChild(list);
@@ -1548,17 +1554,20 @@ var TEVWebCalendar = (function () {
             var list = byDay[cells[i].day];
             if (!list) continue;
             cells[i].cell.className += " wcal-busy";
-            this.describeDay(cells[i].cell, cells[i].day, list);
             if (marksOnly) this.markDay(cells[i], list.length);
             else this.fillDay(cells[i], list, fit);
         }
     };
 
-    // What a screen reader says for a day: its date and how many events it has.
-    Calendar.prototype.describeDay = function (cell, day, list) {
-        cell.setAttribute("aria-label", this.texts.longDate(day) + ", " + list.length +
-            (list.length === 1 ? " event" : " events"));
-    };
+    // Text for screen readers only; what shows beside it is then hidden from them.
+    function spokenText(text) {
+        return el("span", "wcal-hidden", text);
+    }
+
+    function shownOnly(node) {
+        node.setAttribute("aria-hidden", "true");
+        return node;
+    }
 
     Calendar.prototype.fillDay = function (c, list, fit) {
         var withTime = this.settings.ShowEventTimes;
@@ -1609,8 +1618,8 @@ var TEVWebCalendar = (function () {
         var row = this.weekdayRow(days, true, "Time");
         var self = this;
         Array.prototype.forEach.call(row.querySelectorAll(".wcal-weekday"), function (cell, i) {
-            cell.appendChild(el("span", "wcal-weekday-date", self.texts.dayOfMonth(days[i])));
-            cell.setAttribute("aria-label", self.texts.longDate(days[i]));
+            cell.insertBefore(shownOnly(el("span", "wcal-weekday-date", self.texts.dayOfMonth(days[i]))), cell.lastChild);
+            cell.lastChild.textContent = self.texts.longDate(days[i]);
             if (days[i] === self.today) cell.className += " wcal-today";
         });
         return row;
@@ -1650,7 +1659,7 @@ var TEVWebCalendar = (function () {
         days.forEach(function (day) {
             var cell = self.dayCell(self.dayClasses("wcal-daycol", day), day);
             var timed = (byDay[day] || []).filter(function (o) { return !isAllDayPiece(o); });
-            self.describeDay(cell, day, byDay[day] || []);
+            cell.appendChild(spokenText(self.texts.longDate(day)));
             dayColumns(timed, day).forEach(function (piece) { cell.appendChild(self.block(piece, day)); });
             row.appendChild(cell);
         });
@@ -1868,20 +1877,25 @@ var TEVWebCalendar = (function () {
         var span = this.span();
         var visible = this.view === "month" ? day >= span.first && day <= span.last : day >= span.from && day <= span.to;
         this.anchor = day;
-        if (!visible) {
-            this.render();
-        }
+        if (!visible) this.render();
         this.focusAnchor();
     };
 
-    Calendar.prototype.focusAnchor = function () {
+    // Makes a shown day the one the grid's focus and the other views start from; returns its cell.
+    Calendar.prototype.select = function (day) {
         var cells = this.frame.querySelectorAll("[data-day]");
         var target = null;
+        this.anchor = day;
         for (var i = 0; i < cells.length; i++) {
-            var mine = Number(cells[i].getAttribute("data-day")) === this.anchor;
+            var mine = Number(cells[i].getAttribute("data-day")) === day;
             cells[i].tabIndex = mine ? 0 : -1;
             if (mine) target = cells[i];
         }
+        return target;
+    };
+
+    Calendar.prototype.focusAnchor = function () {
+        var target = this.select(this.anchor);
         if (target) target.focus({ preventScroll: this.view !== "month" });
     };
 
