@@ -111,18 +111,10 @@ var TEVWebCalendar = (function () {
     // mark, as the designer writes its project and data files) or UTF-8.
     function decodeText(bytes) {
         var b = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
+        // An odd last byte is no character: it is left out.
         function utf16(start, littleEndian) {
-            var parts = [];
-            var chunk = [];
-            for (var i = start; i + 1 < b.length; i += 2) {
-                chunk.push(littleEndian ? b[i] | (b[i + 1] << 8) : (b[i] << 8) | b[i + 1]);
-                if (chunk.length === 8192) {
-                    parts.push(String.fromCharCode.apply(null, chunk));
-                    chunk = [];
-                }
-            }
-            parts.push(String.fromCharCode.apply(null, chunk));
-            return parts.join("");
+            var end = start + ((b.length - start) & ~1);
+            return new TextDecoder(littleEndian ? "utf-16le" : "utf-16be").decode(b.subarray(start, end));
         }
         if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return utf16(2, true);
         if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return utf16(2, false);

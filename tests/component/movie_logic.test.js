@@ -401,3 +401,56 @@ test("property names from a document cannot break the settings", () => {
     assert.equal(plain.View, "Month");
     assert.equal(plain.FontFace, "Verdana");
 });
+
+test("text colours are made readable on their backgrounds at 4.5:1", () => {
+    const c = (hex) => cal.parseColor(hex);
+    const table = [
+        // text, backgrounds, kept unchanged
+        ["0x2B3340", ["0xFFFFFF", "0xF3F6FA"], true],
+        ["0xFFFFFF", ["0x2F5D8C"], true],
+        ["0x000000", ["0x0F3554"], false],
+        ["0x777777", ["0xFFFFFF"], false],
+        ["0xFFFFFF", ["0xF5A623"], false],
+        ["0x808080", ["0x808080"], false],
+    ];
+    for (const [text, backgrounds, kept] of table) {
+        const bgs = backgrounds.map(c);
+        const got = cal.readableColor(c(text), bgs, 4.5);
+        for (const bg of bgs) assert.ok(cal.contrastRatio(got, bg) >= 4.5, `${text} on ${backgrounds}`);
+        assert.equal(cal.colorToCss(got) === cal.colorToCss(c(text)), kept, text);
+        const muted = cal.mutedColor(got, bgs, 4.5);
+        for (const bg of bgs) assert.ok(cal.contrastRatio(muted, bg) >= 4.5, `muted ${text}`);
+    }
+});
+
+test("the first day of the week: FirstDayOfWeek, else WeekStartDay", () => {
+    const table = [[{}, 1], [{ WeekStartDay: "false" }, 2], [{ FirstDayOfWeek: "Wednesday" }, 4],
+        [{ FirstDayOfWeek: "Saturday", WeekStartDay: "false" }, 7], [{ FirstDayOfWeek: "Default", WeekStartDay: "false" }, 2],
+        [{ FirstDayOfWeek: "wednesday" }, 1]];
+    for (const [values, day] of table) assert.equal(cal.firstDayOfWeekOf(cal.resolveSettings(values, {})), day, JSON.stringify(values));
+});
+
+test("occurrences go to every day they touch, and overlapping ones side by side", () => {
+    const o = (subject, start, end) => ({ subject, start, end });
+    const list = [o("night", T(2024, 3, 4, 22), T(2024, 3, 5, 2)), o("a", T(2024, 3, 5, 9), T(2024, 3, 5, 11)),
+        o("b", T(2024, 3, 5, 10), T(2024, 3, 5, 12)), o("c", T(2024, 3, 5, 11), T(2024, 3, 5, 13)),
+        o("d", T(2024, 3, 5, 14), T(2024, 3, 5, 15))];
+    const byDay = cal.occurrencesByDay(list, D(2024, 3, 5), D(2024, 3, 6));
+    assert.deepEqual(byDay[D(2024, 3, 5)].map((x) => x.subject), ["night", "a", "b", "c", "d"]);
+    assert.equal(byDay[D(2024, 3, 6)], undefined);
+    const pieces = cal.dayColumns(byDay[D(2024, 3, 5)], D(2024, 3, 5));
+    const placed = Object.fromEntries(pieces.map((p) => [p.o.subject, [p.from, p.to, p.column, p.columns]]));
+    assert.deepEqual(placed, { night: [0, 120, 0, 1], a: [540, 660, 0, 2], b: [600, 720, 1, 2],
+        c: [660, 780, 0, 2], d: [840, 900, 0, 1] });
+});
+
+test("a missing or unreadable data file is explained with its fix", () => {
+    const table = [
+        ["unreachable", true, /opened from the file system.*Open this page from a web server/],
+        ["missing", true, /opened from the file system.*Open this page from a web server/],
+        ["missing", false, /Spring\.xml is missing\. Put it on the web server beside this page/],
+        ["damaged", false, /Spring\.xml is damaged\. Publish the calendar again/],
+        ["unreachable", false, /from Spring\.xml\. Check the connection/],
+    ];
+    for (const [problem, fromFile, text] of table) assert.match(cal.problemText(problem, "Spring.xml", fromFile), text);
+});
