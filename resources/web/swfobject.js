@@ -141,12 +141,12 @@
             else run(entry, stage);
         }
 
-        // Plays `movie` inside `element`, a box of the given CSS size. A width in pixels is the
-        // most the box takes: in a narrower place (a phone) it narrows with it.
+        // Plays `movie` inside `element`, a box of the given CSS size. The width is the most the
+        // box takes: in a narrower place (a phone) it narrows with it.
         function play(element, options) {
             var pixels = /px$/.test(options.width);
-            element.style.width = pixels ? "100%" : options.width;
-            element.style.maxWidth = pixels ? options.width : "";
+            element.style.width = options.width;
+            element.style.maxWidth = "100%";
             element.style.height = options.height;
             element.style.overflow = "hidden";
             element.style.position = element.style.position || "relative";
