@@ -6,15 +6,23 @@ packages=(
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
     libgtest-dev
     xvfb xauth xdotool imagemagick zip
-    python3-pyftpdlib python3-gi curl chromium nodejs
+    python3-pyftpdlib python3-gi curl chromium firefox-esr nodejs
 )
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update
-$sudo apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# The browser tests' tools (puppeteer-core, axe-core), as the lock file names them. Debian's
+# npm only where Node came without one.
+command -v npm > /dev/null || { [ "$(id -u)" -eq 0 ] && apt-get install -y --no-install-recommends npm || sudo apt-get install -y --no-install-recommends npm; }
+tools="$(dirname "$0")/../tests/component"
+if [ ! -f "$tools/node_modules/.package-lock.json" ] || [ "$tools/package-lock.json" -nt "$tools/node_modules/.package-lock.json" ]; then
+    npm ci --prefix "$tools" --no-audit --no-fund
+fi

@@ -111,18 +111,10 @@ var TEVWebCalendar = (function () {
     // mark, as the designer writes its project and data files) or UTF-8.
     function decodeText(bytes) {
         var b = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
+        // An odd last byte is no character: it is left out.
         function utf16(start, littleEndian) {
-            var parts = [];
-            var chunk = [];
-            for (var i = start; i + 1 < b.length; i += 2) {
-                chunk.push(littleEndian ? b[i] | (b[i + 1] << 8) : (b[i] << 8) | b[i + 1]);
-                if (chunk.length === 8192) {
-                    parts.push(String.fromCharCode.apply(null, chunk));
-                    chunk = [];
-                }
-            }
-            parts.push(String.fromCharCode.apply(null, chunk));
-            return parts.join("");
+            var end = start + ((b.length - start) & ~1);
+            return new TextDecoder(littleEndian ? "utf-16le" : "utf-16be").decode(b.subarray(start, end));
         }
         if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return utf16(2, true);
         if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return utf16(2, false);
@@ -204,15 +196,6 @@ var TEVWebCalendar = (function () {
         var thursday = day - ((weekday(day) + 6) % 7) + 3;
         var firstOfYear = dayNumber(civil(thursday).year, 1, 1);
         return Math.floor((thursday - firstOfYear) / 7) + 1;
-    }
-
-    // "09:05" or "9:05am"; short 12-hour times leave out zero minutes ("9am").
-    function formatTime(minuteOfDay, twelveHour, short) {
-        var h = Math.floor(minuteOfDay / 60);
-        var m = minuteOfDay % 60;
-        var mm = (m < 10 ? "0" : "") + m;
-        if (!twelveHour) return (h < 10 ? "0" : "") + h + ":" + mm;
-        return ((h + 11) % 12 + 1) + (short && m === 0 ? "" : ":" + mm) + (h < 12 ? "am" : "pm");
     }
 
     // ---------------------------------------------------------------------------------------
@@ -318,7 +301,8 @@ var TEVWebCalendar = (function () {
         var d1 = p.data1, d2 = p.data2, d3 = p.data3;
         switch (p.type) {
             case 1:
-                if (d1 === 1) return weeklyPlan(start, 1, WORK_DAYS_MASK, firstDayOfWeek);
+                // Any Data1 but 0 means every work day, as the calendar store reads it.
+                if (d1 !== 0) return weeklyPlan(start, 1, WORK_DAYS_MASK, firstDayOfWeek);
                 if (!(d2 >= 1)) return null;
                 return {
                     interval: 1,
@@ -433,7 +417,7 @@ var TEVWebCalendar = (function () {
         var text;
         switch (p.type) {
             case 1:
-                text = d1 === 1 ? "every weekday" : everyText(d2, "day");
+                text = d1 !== 0 ? "every weekday" : everyText(d2, "day");
                 break;
             case 2:
                 text = everyText(d1, "week") + " on " + maskText(d2, true);
@@ -471,6 +455,10 @@ var TEVWebCalendar = (function () {
         "Phone Call": "#e2b203"
     };
 
+    // How far back occurrences that began before a window are looked for: ten years, as the
+    // calendar store does, so one series of very long occurrences stays cheap.
+    var LONGEST_LOOK_BACK_MINUTES = 3653 * MINUTES_PER_DAY;
+
     // Every occurrence of the events that touches a day between fromDay and toDay:
     // [{ event, start, end, allDay, subject, location, body, label, busyStatus, recurring }].
     function occurrencesBetween(events, firstDayOfWeek, fromDay, toDay) {
@@ -498,7 +486,8 @@ var TEVWebCalendar = (function () {
         }
         events.forEach(function (event) {
             if (event.pattern) {
-                var spanDays = Math.ceil(Math.max(0, event.pattern.duration) / MINUTES_PER_DAY);
+                var lookBack = Math.min(Math.max(0, event.pattern.duration), LONGEST_LOOK_BACK_MINUTES);
+                var spanDays = Math.ceil(lookBack / MINUTES_PER_DAY);
                 expandPattern(event.pattern, firstDayOfWeek, fromDay - spanDays, toDay).forEach(function (o) {
                     add(event, o.start, o.end, o.exception);
                 });
@@ -626,6 +615,9 @@ var TEVWebCalendar = (function () {
         "Courier New": "'Courier New', 'Liberation Mono', monospace"
     };
 
+    // The FirstDayOfWeek choice that leaves the first day to WeekStartDay (Sunday or Monday).
+    var FIRST_DAY_DEFAULT = "Default";
+
     var PARAMETERS = [
         { name: "Title", kind: "text", value: "Events" },
         { name: "View", kind: "group", value: "Month", options: {
@@ -634,13 +626,23 @@ var TEVWebCalendar = (function () {
                 { name: "ShowEventTimes", kind: "boolean", value: "true" },
                 { name: "EventsPerDay", kind: "number", value: "3", lower: "1", upper: "10" }
             ],
+            "Week": [
+                { name: "WeekFirstHour", kind: "number", value: "8", lower: "0", upper: "23" }
+            ],
+            "Day": [
+                { name: "DayFirstHour", kind: "number", value: "8", lower: "0", upper: "23" }
+            ],
             "Agenda": [
                 { name: "DaysToShow", kind: "number", value: "30", lower: "1", upper: "366" },
                 { name: "ShowEmptyDays", kind: "boolean", value: "false" }
             ]
         } },
+        { name: "ShowViewButtons", kind: "boolean", value: "true" },
         { name: "WeekStartDay", kind: "boolean", value: "true" },
+        { name: "FirstDayOfWeek", kind: "list", value: FIRST_DAY_DEFAULT,
+            options: [FIRST_DAY_DEFAULT].concat(DAY_NAMES) },
         { name: "TimeFormat", kind: "list", value: "12-hour", options: ["12-hour", "24-hour"] },
+        { name: "Language", kind: "text", value: "" },
         { name: "ShowNavigation", kind: "boolean", value: "true" },
         { name: "FontFace", kind: "list", value: "Verdana", options: Object.keys(FONT_STACKS) },
         { name: "FontSize", kind: "number", value: "11", lower: "8", upper: "20" },
@@ -707,6 +709,170 @@ var TEVWebCalendar = (function () {
         return settings;
     }
 
+    // 1 = Sunday ... 7 = Saturday: the day FirstDayOfWeek names, else Sunday or Monday as
+    // WeekStartDay says.
+    function firstDayOfWeekOf(settings) {
+        var named = DAY_NAMES.indexOf(settings.FirstDayOfWeek);
+        if (named >= 0) return named + 1;
+        return settings.WeekStartDay ? 1 : 2;
+    }
+
+    // ---------------------------------------------------------------------------------------
+    // The visitor's language: names and formats come from the browser's Intl.
+
+    // Languages written from right to left (their primary language subtags).
+    var RIGHT_TO_LEFT = ["ar", "arc", "ckb", "dv", "fa", "he", "iw", "ks", "ps", "sd", "syr", "ug", "ur", "yi"];
+
+    // The first usable language of the Language property and the browser's list; "en-US"
+    // when none is usable.
+    function chooseLocale(setting, browserLanguages) {
+        var wanted = [String(setting || "").trim()].concat(browserLanguages || []);
+        for (var i = 0; i < wanted.length; i++) {
+            try {
+                if (wanted[i] && Intl.DateTimeFormat.supportedLocalesOf([wanted[i]]).length)
+                    return Intl.getCanonicalLocales(wanted[i])[0];
+            } catch (e) {
+                // not a language tag: try the next one
+            }
+        }
+        return "en-US";
+    }
+
+    function isRightToLeft(locale) {
+        return RIGHT_TO_LEFT.indexOf(String(locale).split("-")[0].toLowerCase()) >= 0;
+    }
+
+    // Date and time texts in one language; days and minutes as this file counts them.
+    function LocaleTexts(locale, twelveHour) {
+        this.locale = locale;
+        this.formats = Object.create(null);
+        this.twelveHour = twelveHour;
+    }
+
+    LocaleTexts.prototype.format = function (key, options, millis) {
+        var f = this.formats[key];
+        if (!f) {
+            options.timeZone = "UTC";
+            f = this.formats[key] = new Intl.DateTimeFormat(this.locale, options);
+        }
+        return f.format(new Date(millis));
+    };
+
+    LocaleTexts.prototype.ofDay = function (key, options, day) {
+        return this.format(key, options, day * 86400000);
+    };
+
+    LocaleTexts.prototype.monthYear = function (day) {
+        return this.ofDay("monthYear", { month: "long", year: "numeric" }, day);
+    };
+
+    // width: "long", "short" or "narrow".
+    LocaleTexts.prototype.weekdayName = function (day, width) {
+        return this.ofDay("weekday-" + width, { weekday: width }, day);
+    };
+
+    LocaleTexts.prototype.dayOfMonth = function (day) {
+        return this.ofDay("dayOfMonth", { day: "numeric" }, day);
+    };
+
+    LocaleTexts.prototype.longDate = function (day) {
+        return this.ofDay("longDate", { weekday: "long", year: "numeric", month: "long", day: "numeric" }, day);
+    };
+
+    LocaleTexts.prototype.shortDate = function (day) {
+        return this.ofDay("shortDate", { weekday: "short", month: "short", day: "numeric" }, day);
+    };
+
+    LocaleTexts.prototype.monthShort = function (day) {
+        return this.ofDay("monthShort", { month: "short" }, day);
+    };
+
+    // Two days as one range text ("Mar 3 – 9, 2024"), a single day when they are equal.
+    LocaleTexts.prototype.dayRange = function (fromDay, toDay) {
+        var options = { year: "numeric", month: "short", day: "numeric", timeZone: "UTC" };
+        var f = this.formats.range || (this.formats.range = new Intl.DateTimeFormat(this.locale, options));
+        var a = new Date(fromDay * 86400000), b = new Date(toDay * 86400000);
+        if (fromDay === toDay || typeof f.formatRange !== "function") {
+            return fromDay === toDay ? f.format(a) : f.format(a) + " \u2013 " + f.format(b);
+        }
+        return f.formatRange(a, b);
+    };
+
+    // A time of day; short leaves out zero minutes on the 12-hour clock ("6 PM"). The hour
+    // cycle is named, since hour12: false gives "24:00" for midnight in some languages.
+    LocaleTexts.prototype.time = function (minuteOfDay, short) {
+        var twelve = this.twelveHour;
+        var bare = short && twelve && minuteOfDay % 60 === 0;
+        var cycle = twelve ? "h12" : "h23";
+        var options = bare ? { hour: "numeric", hourCycle: cycle } :
+            { hour: twelve ? "numeric" : "2-digit", minute: "2-digit", hourCycle: cycle };
+        return this.format(bare ? "hour" : "time", options, minuteOfDay * 60000);
+    };
+
+    // ---------------------------------------------------------------------------------------
+    // Colours that stay readable: text on its background reaches the contrast ratio asked for.
+
+    function relativeLuminance(color) {
+        function lin(v) {
+            v /= 255;
+            return v <= 0.03928 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4);
+        }
+        return 0.2126 * lin(color.r) + 0.7152 * lin(color.g) + 0.0722 * lin(color.b);
+    }
+
+    function contrastRatio(a, b) {
+        var la = relativeLuminance(a), lb = relativeLuminance(b);
+        return (Math.max(la, lb) + 0.05) / (Math.min(la, lb) + 0.05);
+    }
+
+    function mix(a, b, share) {
+        function part(x, y) { return Math.round(x + (y - x) * share); }
+        return { r: part(a.r, b.r), g: part(a.g, b.g), b: part(a.b, b.b) };
+    }
+
+    function worstContrast(color, backgrounds) {
+        return Math.min.apply(null, backgrounds.map(function (bg) { return contrastRatio(color, bg); }));
+    }
+
+    // The least share of `toward` mixed into `color` that reaches `ratio` on every background,
+    // or null when not even all of it does.
+    function shareNeeded(color, toward, backgrounds, ratio) {
+        if (worstContrast(toward, backgrounds) < ratio) return null;
+        var low = 0, high = 1;
+        for (var i = 0; i < 12; i++) {
+            var middle = (low + high) / 2;
+            if (worstContrast(mix(color, toward, middle), backgrounds) >= ratio) high = middle;
+            else low = middle;
+        }
+        return high;
+    }
+
+    // `color` when it reads on every background at `ratio`, else the nearest colour toward
+    // black or white that does (black or white itself when nothing else will).
+    function readableColor(color, backgrounds, ratio) {
+        if (worstContrast(color, backgrounds) >= ratio) return color;
+        var black = { r: 0, g: 0, b: 0 }, white = { r: 255, g: 255, b: 255 };
+        var toBlack = shareNeeded(color, black, backgrounds, ratio);
+        var toWhite = shareNeeded(color, white, backgrounds, ratio);
+        if (toBlack === null && toWhite === null)
+            return worstContrast(black, backgrounds) >= worstContrast(white, backgrounds) ? black : white;
+        if (toWhite === null || (toBlack !== null && toBlack <= toWhite)) return mix(color, black, toBlack);
+        return mix(color, white, toWhite);
+    }
+
+    // A quieter shade of `color` for secondary text: as far toward the first background as
+    // it can go while still reading at `ratio` on every background.
+    function mutedColor(color, backgrounds, ratio) {
+        var low = 0, high = 0.6;
+        if (worstContrast(color, backgrounds) < ratio) return color;
+        for (var i = 0; i < 12; i++) {
+            var middle = (low + high) / 2;
+            if (worstContrast(mix(color, backgrounds[0], middle), backgrounds) >= ratio) low = middle;
+            else high = middle;
+        }
+        return mix(color, backgrounds[0], low);
+    }
+
     // ---------------------------------------------------------------------------------------
     // Sample events for the style gallery, around the given day.
 
@@ -767,14 +933,15 @@ var TEVWebCalendar = (function () {
         else entry.waiting.push(callback);
     }
 
-    // The bytes of a document; absolute file paths resolve against a file: page, everything
-    // else against the page's address. callback(bytes or null).
+    // The bytes of a document: callback(bytes) or callback(null, problem), where problem is
+    // "missing" (the server has no such file) or "unreachable" (the browser refused or the
+    // connection failed).
     function loadBytes(url, callback) {
         var done = false;
-        function finish(bytes) {
+        function finish(bytes, problem) {
             if (!done) {
                 done = true;
-                callback(bytes);
+                callback(bytes, problem);
             }
         }
         try {
@@ -785,12 +952,13 @@ var TEVWebCalendar = (function () {
             xhr.onload = function () {
                 var ok = (xhr.status >= 200 && xhr.status < 300) ||
                     (xhr.status === 0 && xhr.response && xhr.response.byteLength > 0);
-                finish(ok ? new Uint8Array(xhr.response) : null);
+                if (ok) finish(new Uint8Array(xhr.response));
+                else finish(null, xhr.status >= 400 ? "missing" : "unreachable");
             };
-            xhr.onerror = xhr.ontimeout = xhr.onabort = function () { finish(null); };
+            xhr.onerror = xhr.ontimeout = xhr.onabort = function () { finish(null, "unreachable"); };
             xhr.send();
         } catch (e) {
-            finish(null);
+            finish(null, "unreachable");
         }
     }
 
@@ -815,6 +983,25 @@ var TEVWebCalendar = (function () {
         }
     }
 
+    // What the visitor reads when the calendar's data cannot be read, with what to do about it.
+    function problemText(problem, fileName, fromFileSystem) {
+        if (problem === "damaged") {
+            return "The calendar could not read its events: the data file " + fileName +
+                " is damaged. Publish the calendar again to replace it.";
+        }
+        if (fromFileSystem) {
+            return "The calendar could not read its events: this page was opened from the file " +
+                "system, where the browser does not let it read " + fileName +
+                ". Open this page from a web server to see the events.";
+        }
+        if (problem === "missing") {
+            return "The calendar could not read its events: the data file " + fileName +
+                " is missing. Put it on the web server beside this page.";
+        }
+        return "The calendar could not read its events from " + fileName +
+            ". Check the connection and reload this page.";
+    }
+
     function todayDay() {
         var now = new Date();
         return dayNumber(now.getFullYear(), now.getMonth() + 1, now.getDate());
@@ -832,25 +1019,87 @@ var TEVWebCalendar = (function () {
         return node;
     }
 
-    // Layout is done at no less than this size and scaled down below it, so that small
-    // thumbnails are true miniatures of the calendar.
+    function button(className, text, label) {
+        var b = el("button", className, text);
+        b.type = "button";
+        if (label) b.setAttribute("aria-label", label);
+        return b;
+    }
+
+    // Occurrences by the days they touch, for the days first...last: day -> [occurrence].
+    function occurrencesByDay(occurrences, first, last) {
+        var byDay = Object.create(null);
+        occurrences.forEach(function (o) {
+            var from = Math.max(first, dayOf(o.start));
+            var to = Math.min(last, o.end > o.start ? dayOf(o.end - 1) : dayOf(o.start));
+            for (var day = from; day <= to; day++) (byDay[day] || (byDay[day] = [])).push(o);
+        });
+        return byDay;
+    }
+
+    // Timed pieces of the day's occurrences side by side where they overlap: each piece gets
+    // { o, from, to (minutes of the day), column, columns }.
+    function dayColumns(occurrences, day) {
+        var dayStart = day * MINUTES_PER_DAY;
+        var pieces = occurrences.map(function (o) {
+            return { o: o, from: Math.max(0, o.start - dayStart), to: Math.min(MINUTES_PER_DAY, o.end - dayStart) };
+        });
+        pieces.sort(function (a, b) { return a.from - b.from || b.to - a.to; });
+        var group = [], columnEnds = [], groupEnd = -1;
+        function closeGroup() {
+            group.forEach(function (p) { p.columns = columnEnds.length; });
+            group = [];
+            columnEnds = [];
+        }
+        pieces.forEach(function (p) {
+            var end = Math.max(p.to, p.from + 15);
+            if (p.from >= groupEnd) closeGroup();
+            var column = 0;
+            while (column < columnEnds.length && columnEnds[column] > p.from) column++;
+            columnEnds[column] = end;
+            p.column = column;
+            group.push(p);
+            groupEnd = Math.max(groupEnd, end);
+        });
+        closeGroup();
+        return pieces;
+    }
+
+    // The style gallery's thumbnails, and calendars made smaller than a readable size, are laid
+    // out at this size and scaled down, so that they are true miniatures of the calendar.
     var DESIGN_WIDTH = 500;
     var DESIGN_HEIGHT = 400;
+    var MINIATURE_WIDTH = 300;
+    var MINIATURE_HEIGHT = 240;
+    // A calendar squeezed below this width by a narrow window opens with the agenda, and its
+    // month days show marks rather than texts.
+    var NARROW_WIDTH = 480;
+    var VIEWS = ["month", "week", "day", "agenda"];
+    var VIEW_NAMES = { month: "Month", week: "Week", day: "Day", agenda: "Agenda" };
+    // WCAG 2.1 AA for normal text.
+    var TEXT_CONTRAST = 4.5;
+
+    var nextId = 0;
 
     function Calendar(stage) {
         this.stage = stage;
         this.variables = stage.variables || {};
+        this.id = "wcal" + ++nextId;
         this.root = el("div", "wcal");
         this.root.setAttribute("data-state", "loading");
+        this.root.setAttribute("role", "region");
         this.frame = el("div", "wcal-frame");
         this.root.appendChild(this.frame);
         stage.element.appendChild(this.root);
         this.today = todayDay();
         this.values = Object.create(null);
         this.events = [];
+        this.problem = null;
         this.popup = null;
+        this.view = null;
         this.layoutWidth = 0;
         this.layoutHeight = 0;
+        this.cache = null;
 
         var self = this;
         var pending = 2;
@@ -863,19 +1112,22 @@ var TEVWebCalendar = (function () {
         var source = this.variables.tev_xmlConnectorURL;
         if (source) {
             var url = resolveDocumentUrl(source, document.baseURI);
+            this.source = url;
             this.root.setAttribute("data-source", url);
-            loadBytes(url, function (bytes) {
-                self.takeDocument(bytes ? parseXml(decodeText(bytes)) : null);
+            loadBytes(url, function (bytes, problem) {
+                var doc = bytes ? parseXml(decodeText(bytes)) : null;
+                self.takeDocument(doc, doc ? null : problem || "damaged");
                 ready();
             });
         } else {
-            this.takeDocument(null);
+            this.takeDocument(null, null);
             ready();
         }
     }
 
-    Calendar.prototype.takeDocument = function (doc) {
+    Calendar.prototype.takeDocument = function (doc, problem) {
         this.loaded = !!doc;
+        this.problem = problem;
         this.values = doc ? readUserValues(doc) : Object.create(null);
         var events = doc ? readEvents(doc) : null;
         if (events === null && this.variables.tev_template) events = sampleEvents(this.today);
@@ -887,10 +1139,10 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.start = function () {
         var self = this;
         this.root.setAttribute("data-state", this.loaded ? "ready" : "defaults");
+        if (this.problem) this.root.setAttribute("data-problem", this.problem);
         this.root.setAttribute("data-event-count", String(this.events.length));
         this.vertical = this.variables.tev_orientation === "vertical";
-        this.month = civil(this.today);
-        this.agendaStart = this.today;
+        this.anchor = this.today;
         this.layout();
         if (typeof ResizeObserver === "function") {
             this.observer = new ResizeObserver(function () { self.layout(); });
@@ -898,9 +1150,8 @@ var TEVWebCalendar = (function () {
         } else {
             window.addEventListener("resize", function () { self.layout(); });
         }
-        this.root.addEventListener("keydown", function (e) {
-            if (e.key === "Escape") self.closePopup();
-        });
+        this.root.addEventListener("keydown", function (e) { self.onKeyDown(e); });
+        this.root.dispatchEvent(new CustomEvent("wcal-drawn", { bubbles: true }));
     };
 
     Calendar.prototype.size = function () {
@@ -913,43 +1164,82 @@ var TEVWebCalendar = (function () {
 
     Calendar.prototype.layout = function () {
         var size = this.size();
-        var zoom = Math.max(1, Math.min(DESIGN_WIDTH / size.width, DESIGN_HEIGHT / size.height));
+        this.miniature = this.isMiniature(size);
+        var zoom = this.miniature ? Math.max(1, Math.min(DESIGN_WIDTH / size.width, DESIGN_HEIGHT / size.height)) : 1;
         var width = Math.round(size.width * zoom);
         var height = Math.round(size.height * zoom);
         if (width === this.layoutWidth && height === this.layoutHeight && this.rendered) return;
         this.layoutWidth = width;
         this.layoutHeight = height;
         this.settings = resolveSettings(this.values, { Width: width, Height: height });
+        this.prepareLanguage();
+        if (!this.view) this.view = this.initialView();
         var f = this.frame.style;
         f.width = width + "px";
         f.height = height + "px";
         f.transform = zoom === 1 ? "" : "scale(" + size.width / width + "," + size.height / height + ")";
         // A miniature cannot be scrolled; it shows no scroll bars either.
-        this.root.className = zoom > 1 ? "wcal wcal-mini" : "wcal";
+        this.root.className = "wcal" + (zoom > 1 ? " wcal-mini" : "") + (this.isNarrow() ? " wcal-narrow" : "");
         this.applyStyle();
         this.render();
+    };
+
+    Calendar.prototype.isMiniature = function (size) {
+        if (this.variables.tev_template) return true;
+        var width = this.stage.width || size.width, height = this.stage.height || size.height;
+        return width < MINIATURE_WIDTH || height < MINIATURE_HEIGHT;
+    };
+
+    // Narrower than the calendar was made, and too narrow for a month's texts.
+    Calendar.prototype.isNarrow = function () {
+        var made = this.stage.width || DESIGN_WIDTH;
+        return !this.miniature && this.layoutWidth < NARROW_WIDTH && this.layoutWidth < made;
+    };
+
+    Calendar.prototype.initialView = function () {
+        var view = this.settings.View.toLowerCase();
+        // A month or a week is too wide for a small screen; the agenda reads well there.
+        if (this.isNarrow() && (view === "month" || view === "week")) return "agenda";
+        return view;
+    };
+
+    Calendar.prototype.prepareLanguage = function () {
+        var browser = typeof navigator !== "undefined" ? navigator.languages || [navigator.language] : [];
+        var locale = chooseLocale(this.settings.Language, browser);
+        this.texts = new LocaleTexts(locale, this.settings.TimeFormat === "12-hour");
+        this.root.setAttribute("lang", locale);
+        this.rtl = isRightToLeft(locale);
+        this.root.setAttribute("dir", this.rtl ? "rtl" : "ltr");
+        this.root.setAttribute("aria-label", this.settings.Title || "Calendar");
     };
 
     Calendar.prototype.applyStyle = function () {
         var s = this.settings;
         var style = this.root.style;
-        function set(name, value) { style.setProperty(name, value); }
-        set("--wcal-bg", colorToCss(s.BackgroundColor));
-        set("--wcal-border", colorToCss(s.BorderColor));
-        set("--wcal-header", colorToCss(s.HeaderColor));
-        set("--wcal-header-text", colorToCss(s.HeaderTextColor));
-        set("--wcal-text", colorToCss(s.TextColor));
-        set("--wcal-day", colorToCss(s.DayColor));
-        set("--wcal-weekend", colorToCss(s.WeekendColor));
-        set("--wcal-today", colorToCss(s.TodayColor));
-        set("--wcal-today-text", colorToCss(contrastColor(s.TodayColor)));
-        set("--wcal-event", colorToCss(s.EventColor));
-        set("--wcal-event-text", colorToCss(s.EventTextColor));
-        set("--wcal-font", FONT_STACKS[s.FontFace]);
-        set("--wcal-font-size", s.FontSize + "px");
-        set("--wcal-header-h", s.HeaderHeight + "px");
-        set("--wcal-radius", s.CornerRadius + "px");
-        set("--wcal-chip-h", this.chipHeight() + "px");
+        function set(name, color) { style.setProperty(name, colorToCss(color)); }
+        var days = [s.DayColor, s.WeekendColor];
+        var text = readableColor(s.TextColor, days, TEXT_CONTRAST);
+        var backgroundText = readableColor(s.TextColor, [s.BackgroundColor], TEXT_CONTRAST);
+        var headerText = readableColor(s.HeaderTextColor, [s.HeaderColor], TEXT_CONTRAST);
+        set("--wcal-bg", s.BackgroundColor);
+        set("--wcal-border", s.BorderColor);
+        set("--wcal-header", s.HeaderColor);
+        set("--wcal-header-text", headerText);
+        set("--wcal-text", text);
+        set("--wcal-muted", mutedColor(text, days, TEXT_CONTRAST));
+        set("--wcal-bg-text", backgroundText);
+        set("--wcal-bg-muted", mutedColor(backgroundText, [s.BackgroundColor], TEXT_CONTRAST));
+        set("--wcal-day", s.DayColor);
+        set("--wcal-weekend", s.WeekendColor);
+        set("--wcal-today", s.TodayColor);
+        set("--wcal-today-text", readableColor(contrastColor(s.TodayColor), [s.TodayColor], TEXT_CONTRAST));
+        set("--wcal-event", s.EventColor);
+        set("--wcal-event-text", readableColor(s.EventTextColor, [s.EventColor], TEXT_CONTRAST));
+        style.setProperty("--wcal-font", FONT_STACKS[s.FontFace]);
+        style.setProperty("--wcal-font-size", s.FontSize + "px");
+        style.setProperty("--wcal-header-h", s.HeaderHeight + "px");
+        style.setProperty("--wcal-radius", s.CornerRadius + "px");
+        style.setProperty("--wcal-chip-h", this.chipHeight() + "px");
         this.frame.className = "wcal-frame" + (this.vertical ? " wcal-vertical" : "");
     };
 
@@ -958,301 +1248,647 @@ var TEVWebCalendar = (function () {
     };
 
     Calendar.prototype.firstDayOfWeek = function () {
-        return this.settings.WeekStartDay ? 1 : 2;
+        return firstDayOfWeekOf(this.settings);
+    };
+
+    // The occurrences of a span of days, worked out once for as long as the span is shown.
+    Calendar.prototype.occurrences = function (fromDay, toDay) {
+        var key = fromDay + ":" + toDay + ":" + this.firstDayOfWeek();
+        if (!this.cache || this.cache.key !== key) {
+            var list = occurrencesBetween(this.events, this.firstDayOfWeek(), fromDay, toDay);
+            this.cache = { key: key, list: list, byDay: occurrencesByDay(list, fromDay, toDay) };
+        }
+        return this.cache;
+    };
+
+    // First and last day the current view shows.
+    Calendar.prototype.span = function () {
+        var anchor = this.anchor;
+        switch (this.view) {
+            case "month":
+                var c = civil(anchor);
+                var first = dayNumber(c.year, c.month, 1);
+                var last = first + daysInMonth(c.year, c.month) - 1;
+                var gridStart = weekStart(first, this.firstDayOfWeek());
+                return { from: gridStart, to: gridStart + Math.ceil((last - gridStart + 1) / 7) * 7 - 1,
+                    first: first, last: last };
+            case "week":
+                var start = weekStart(anchor, this.firstDayOfWeek());
+                return { from: start, to: start + 6, first: start, last: start + 6 };
+            case "day":
+                return { from: anchor, to: anchor, first: anchor, last: anchor };
+            default:
+                return { from: anchor, to: anchor + this.settings.DaysToShow - 1, first: anchor,
+                    last: anchor + this.settings.DaysToShow - 1 };
+        }
     };
 
     Calendar.prototype.render = function () {
+        var hadFocus = this.root.contains(document.activeElement) && !this.popup;
         this.rendered = true;
-        this.closePopup();
+        this.closePopup(false);
         while (this.frame.firstChild) this.frame.removeChild(this.frame.firstChild);
-        var agenda = this.settings.View === "Agenda";
-        this.root.setAttribute("data-view", agenda ? "agenda" : "month");
-        this.frame.appendChild(this.renderHeader(agenda));
-        this.frame.appendChild(agenda ? this.renderAgenda() : this.renderMonth());
-        if (!agenda) this.fitChips();
+        this.root.setAttribute("data-view", this.view);
+        this.frame.appendChild(this.renderHeader());
+        var main = el("div", "wcal-main");
+        if (this.settings.ShowViewButtons) main.appendChild(this.renderViewBar());
+        if (this.problem) main.appendChild(this.renderNotice());
+        this.frame.appendChild(main);
+        var body = this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
+            this.renderTimeGrid();
+        main.appendChild(body);
+        if (this.view === "month") this.fillMonth();
+        if (this.view === "week" || this.view === "day") this.scrollToFirstHour();
+        if (hadFocus) this.focusAnchor();
     };
 
-    Calendar.prototype.renderHeader = function (agenda) {
+    Calendar.prototype.periodLabel = function () {
+        var span = this.span();
+        var t = this.texts;
+        switch (this.view) {
+            case "month": return t.monthYear(span.first);
+            case "day": return t.longDate(span.first);
+            default: return t.dayRange(span.first, span.last);
+        }
+    };
+
+    var STEP_NAMES = {
+        month: ["Previous month", "Next month"],
+        week: ["Previous week", "Next week"],
+        day: ["Previous day", "Next day"],
+        agenda: ["Earlier", "Later"]
+    };
+
+    Calendar.prototype.renderHeader = function () {
         var self = this;
         var s = this.settings;
         var header = el("div", "wcal-header");
-        var label;
-        if (agenda) {
-            var days = s.DaysToShow;
-            var a = civil(this.agendaStart), b = civil(this.agendaStart + days - 1);
-            label = MONTH_NAMES[a.month - 1].substr(0, 3) + " " + a.day + (a.year !== b.year ? ", " + a.year : "") +
-                (days > 1 ? " \u2013 " + MONTH_NAMES[b.month - 1].substr(0, 3) + " " + b.day : "") + ", " + b.year;
-        } else {
-            label = MONTH_NAMES[this.month.month - 1] + " " + this.month.year;
-        }
-        function nav(text, step, name) {
-            var button = el("button", "wcal-nav", text);
-            button.type = "button";
-            button.setAttribute("aria-label", name);
-            button.addEventListener("click", function () { self.step(step); });
-            return button;
-        }
         var titleBox = el("div", "wcal-heading");
         if (s.Title) titleBox.appendChild(el("div", "wcal-title", s.Title));
-        var period = el("div", "wcal-period", label);
-        period.title = "Back to today";
-        period.addEventListener("click", function () { self.goToday(); });
+        var period = el("div", "wcal-period", this.periodLabel());
+        period.id = this.id + "-period";
+        period.setAttribute("aria-live", "polite");
         titleBox.appendChild(period);
         // A low header keeps the title and the period on one line.
         if (s.HeaderHeight < s.FontSize * 3.4 && !this.vertical) titleBox.className += " wcal-inline";
-        if (s.ShowNavigation) header.appendChild(nav("\u2039", -1, agenda ? "Earlier" : "Previous month"));
+        function nav(text, step, name) {
+            var b = button("wcal-nav", text, name);
+            b.addEventListener("click", function () { self.step(step); });
+            return b;
+        }
+        var names = STEP_NAMES[this.view];
+        if (s.ShowNavigation) header.appendChild(nav("\u2039", -1, names[0]));
         header.appendChild(titleBox);
-        if (s.ShowNavigation) header.appendChild(nav("\u203a", 1, agenda ? "Later" : "Next month"));
+        if (s.ShowNavigation) header.appendChild(nav("\u203a", 1, names[1]));
         return header;
     };
 
+    Calendar.prototype.renderViewBar = function () {
+        var self = this;
+        var bar = el("div", "wcal-views");
+        bar.setAttribute("role", "group");
+        bar.setAttribute("aria-label", "Calendar view");
+        var today = button("wcal-view wcal-today-button", "Today");
+        today.addEventListener("click", function () { self.goToday(); });
+        bar.appendChild(today);
+        VIEWS.forEach(function (view) {
+            var b = button("wcal-view", VIEW_NAMES[view]);
+            b.setAttribute("data-view", view);
+            b.setAttribute("aria-pressed", String(view === self.view));
+            b.addEventListener("click", function () { self.showView(view); });
+            bar.appendChild(b);
+        });
+        return bar;
+    };
+
+    Calendar.prototype.renderNotice = function () {
+        var name = decodeURIComponent(String(this.source || "").split(/[\/\\]/).pop() || "");
+        var fromFile = /^file:/i.test(document.location ? document.location.protocol : "");
+        var notice = el("div", "wcal-notice", problemText(this.problem, name, fromFile));
+        notice.setAttribute("role", "status");
+        return notice;
+    };
+
+    Calendar.prototype.showView = function (view) {
+        if (VIEWS.indexOf(view) < 0) return;
+        this.view = view;
+        this.render();
+    };
+
     Calendar.prototype.step = function (direction) {
-        if (this.settings.View === "Agenda") {
-            this.agendaStart += direction * this.settings.DaysToShow;
+        if (this.view === "month") {
+            var c = civil(this.anchor);
+            var index = c.year * 12 + c.month - 1 + direction;
+            var year = Math.floor(index / 12), month = (index % 12) + 1;
+            this.anchor = dayNumber(year, month, Math.min(c.day, daysInMonth(year, month)));
         } else {
-            var index = this.month.year * 12 + this.month.month - 1 + direction;
-            this.month = { year: Math.floor(index / 12), month: (index % 12) + 1, day: 1 };
+            var days = { week: 7, day: 1, agenda: this.settings.DaysToShow }[this.view];
+            this.anchor += direction * days;
         }
         this.render();
     };
 
     Calendar.prototype.goToday = function () {
-        this.month = civil(this.today);
-        this.agendaStart = this.today;
+        this.anchor = this.today;
         this.render();
     };
 
-    Calendar.prototype.occurrences = function (fromDay, toDay) {
-        return occurrencesBetween(this.events, this.firstDayOfWeek(), fromDay, toDay);
+    Calendar.prototype.subjectOf = function (o) {
+        return o.subject || "(no subject)";
     };
 
     Calendar.prototype.timeText = function (o, day) {
-        var twelve = this.settings.TimeFormat === "12-hour";
         if (o.allDay) return "";
         var startDay = dayOf(o.start);
-        return day === startDay ? formatTime(o.start - startDay * MINUTES_PER_DAY, twelve, true) : "";
+        return day === startDay ? this.texts.time(o.start - startDay * MINUTES_PER_DAY, true) : "";
+    };
+
+    // A button for one occurrence on one day; it opens the occurrence's details.
+    Calendar.prototype.eventButton = function (className, o, day) {
+        var self = this;
+        var b = button(className);
+        b.tabIndex = -1;
+        if (has(LABEL_COLORS, o.label)) b.style.borderInlineStartColor = LABEL_COLORS[o.label];
+        b.title = o.subject;
+        b.setAttribute("data-date", isoDate(day));
+        b.addEventListener("click", function (e) {
+            e.stopPropagation();
+            self.select(day);
+            self.showDetails([o], day, b);
+        });
+        return b;
     };
 
     Calendar.prototype.chip = function (o, day, withTime) {
-        var self = this;
-        var chip = el("div", "wcal-chip" + (o.allDay ? " wcal-allday" : ""));
+        var chip = this.eventButton("wcal-chip" + (o.allDay ? " wcal-allday" : ""), o, day);
         var time = withTime ? this.timeText(o, day) : "";
         if (time) chip.appendChild(el("span", "wcal-time", time));
-        chip.appendChild(document.createTextNode(o.subject || "(no subject)"));
-        if (has(LABEL_COLORS, o.label)) chip.style.borderLeftColor = LABEL_COLORS[o.label];
-        chip.title = o.subject;
-        chip.setAttribute("data-date", isoDate(day));
-        chip.addEventListener("click", function (e) {
-            e.stopPropagation();
-            self.showDetails([o], day);
-        });
+        chip.appendChild(document.createTextNode(this.subjectOf(o)));
         return chip;
     };
 
-    Calendar.prototype.renderMonth = function () {
+    // A focusable day of a grid: arrows move between days, Enter and Space open it.
+    Calendar.prototype.dayCell = function (className, day) {
+        var cell = el("div", className);
+        cell.setAttribute("role", "gridcell");
+        cell.setAttribute("data-date", isoDate(day));
+        cell.setAttribute("data-day", String(day));
+        cell.tabIndex = day === this.anchor ? 0 : -1;
+        if (day === this.today) cell.setAttribute("aria-current", "date");
         var self = this;
-        var s = this.settings;
-        var fdow = this.firstDayOfWeek();
-        var first = dayNumber(this.month.year, this.month.month, 1);
-        var last = first + daysInMonth(this.month.year, this.month.month) - 1;
-        var gridStart = weekStart(first, fdow);
-        var weeks = Math.ceil((last - gridStart + 1) / 7);
-        var gridEnd = gridStart + weeks * 7 - 1;
-        var occurrences = this.occurrences(gridStart, gridEnd);
-
-        var body = el("div", "wcal-month" + (s.ShowWeekNumbers ? " wcal-with-weeks" : ""));
-        var names = el("div", "wcal-weekdays");
-        if (s.ShowWeekNumbers) names.appendChild(el("div", "wcal-weekno", "Wk"));
-        for (var i = 0; i < 7; i++) {
-            var name = DAY_NAMES[(fdow - 1 + i) % 7];
-            var cell = el("div", "wcal-weekday", this.layoutWidth < 420 ? name.charAt(0) : name.substr(0, 3));
-            cell.title = name;
-            names.appendChild(cell);
-        }
-        body.appendChild(names);
-
-        var grid = el("div", "wcal-grid");
-        grid.style.gridTemplateRows = "repeat(" + weeks + ", minmax(0, 1fr))";
-        this.cells = [];
-        for (var w = 0; w < weeks; w++) {
-            if (s.ShowWeekNumbers) grid.appendChild(el("div", "wcal-weekno", String(isoWeekNumber(gridStart + w * 7 + 1))));
-            for (var d = 0; d < 7; d++) {
-                var day = gridStart + w * 7 + d;
-                var date = civil(day);
-                var wd = weekday(day);
-                var classes = "wcal-day";
-                if (wd === 0 || wd === 6) classes += " wcal-weekend";
-                if (day < first || day > last) classes += " wcal-out";
-                if (day === this.today) classes += " wcal-today";
-                var dayCell = el("div", classes);
-                dayCell.setAttribute("data-date", isoDate(day));
-                var number = el("div", "wcal-daynum");
-                number.appendChild(el("span", null, String(date.day)));
-                dayCell.appendChild(number);
-                var list = el("div", "wcal-events");
-                var mine = occurrences.filter(function (o) { return coversDay(o, day); });
-                mine.forEach(function (o) { list.appendChild(self.chip(o, day, s.ShowEventTimes)); });
-                dayCell.appendChild(list);
-                (function (day, mine) {
-                    dayCell.addEventListener("click", function () {
-                        if (mine.length) self.showDetails(mine, day);
-                    });
-                })(day, mine);
-                if (mine.length) dayCell.className += " wcal-busy";
-                this.cells.push({ cell: dayCell, list: list, count: mine.length });
-                grid.appendChild(dayCell);
-            }
-        }
-        body.appendChild(grid);
-        return body;
+        cell.addEventListener("click", function () {
+            self.select(day);
+            var list = self.cache.byDay[day] || [];
+            if (list.length) self.showDetails(list, day, cell);
+        });
+        return cell;
     };
 
-    // Shows as many chips as the cell holds, at most EventsPerDay; the rest are summed up in a
-    // "+n more" line, or in dots beside the day number when not even that line fits.
-    Calendar.prototype.fitChips = function () {
-        var cells = this.cells || [];
-        if (!cells.length) return;
+    Calendar.prototype.dayClasses = function (base, day) {
+        var wd = weekday(day);
+        var classes = base;
+        if (wd === 0 || wd === 6) classes += " wcal-weekend";
+        if (day === this.today) classes += " wcal-today";
+        return classes;
+    };
+
+    // The weekday names above the days, as a row of column headers.
+    Calendar.prototype.weekdayRow = function (days, withCorner, cornerText) {
+        var row = el("div", "wcal-weekdays");
+        row.setAttribute("role", "row");
+        if (withCorner) {
+            var corner = el("div", "wcal-weekno wcal-corner");
+            corner.setAttribute("role", "columnheader");
+            corner.appendChild(el("span", "wcal-hidden", cornerText));
+            row.appendChild(corner);
+        }
+        var width = this.layoutWidth / days.length < 60 ? "narrow" : "short";
+        var self = this;
+        days.forEach(function (day) {
+            var cell = el("div", "wcal-weekday");
+            cell.setAttribute("role", "columnheader");
+            cell.setAttribute("data-name", self.texts.weekdayName(day, "long"));
+            cell.appendChild(shownOnly(el("span", null, self.texts.weekdayName(day, width))));
+            cell.appendChild(spokenText(self.texts.weekdayName(day, "long")));
+            row.appendChild(cell);
+        });
+        return row;
+    };
+
+    Calendar.prototype.gridBox = function (className) {
+        var grid = el("div", className);
+        grid.setAttribute("role", "grid");
+        grid.setAttribute("aria-readonly", "true");
+        grid.setAttribute("aria-labelledby", this.id + "-period");
+        return grid;
+    };
+
+    Calendar.prototype.renderMonth = function () {
+        var s = this.settings;
+        var span = this.span();
+        this.occurrences(span.from, span.to);
+        var weeks = (span.to - span.from + 1) / 7;
+        var month = this.gridBox("wcal-month" + (s.ShowWeekNumbers ? " wcal-with-weeks" : ""));
+        var first = [];
+        for (var i = 0; i < 7; i++) first.push(span.from + i);
+        month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, "Week"));
+        var grid = el("div", "wcal-grid");
+        this.cells = [];
+        for (var w = 0; w < weeks; w++) grid.appendChild(this.monthRow(span, span.from + w * 7));
+        month.appendChild(grid);
+        return month;
+    };
+
+    Calendar.prototype.monthRow = function (span, start) {
+        var row = el("div", "wcal-row");
+        row.setAttribute("role", "row");
+        if (this.settings.ShowWeekNumbers) {
+            var number = el("div", "wcal-weekno", String(isoWeekNumber(start + 1)));
+            number.setAttribute("role", "rowheader");
+            row.appendChild(number);
+        }
+        for (var d = 0; d < 7; d++) {
+            var day = start + d;
+            var classes = this.dayClasses("wcal-day", day);
+            if (day < span.first || day > span.last) classes += " wcal-out";
+            var cell = this.dayCell(classes, day);
+            var number = el("div", "wcal-daynum");
+            number.appendChild(shownOnly(el("span", null, this.texts.dayOfMonth(day))));
+            number.appendChild(spokenText(this.texts.longDate(day)));
+            cell.appendChild(number);
+            var list = el("div", "wcal-events");
+            cell.appendChild(list);
+            row.appendChild(cell);
+            this.cells.push({ cell: cell, list: list, day: day });
+        }
+        return row;
+    };
+
+    // Puts into every day as many chips as it holds, at most EventsPerDay; the rest are
+    // summed up in a "+n more" line, or in marks beside the day number when not even that
+    // fits. Only the chips that show are made.
+    Calendar.prototype.fillMonth = function () {
+        var cells = this.cells;
+        var byDay = this.cache.byDay;
         var chipStep = this.chipHeight() + 2;
         var moreHeight = Math.ceil(this.settings.FontSize * 1.1);
         var available = cells[0].cell.clientHeight - cells[0].cell.firstChild.offsetHeight - 2;
-        var limit = this.settings.EventsPerDay;
-        var fitAll = Math.min(limit, Math.floor(available / chipStep));
-        var fitWithMore = Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep)));
         var lines = Math.floor(available / chipStep);
-        cells.forEach(function (c) {
-            var chips = Array.prototype.slice.call(c.list.children);
-            if (chips.length <= fitAll) {
-                // With room to spare, timed events show their time on a line of its own.
-                var needed = chips.reduce(function (n, chip) { return n + (chip.firstChild.nodeType === 1 ? 2 : 1); }, 0);
-                if (needed > chips.length && needed <= lines) c.cell.className += " wcal-tall";
-                return;
-            }
-            chips.slice(fitWithMore).forEach(function (chip) { c.list.removeChild(chip); });
-            var hidden = chips.length - fitWithMore;
-            if (available >= moreHeight) {
-                c.list.appendChild(el("div", "wcal-more", "+" + hidden + " more"));
-            } else {
-                var dots = el("span", "wcal-dots");
-                for (var i = 0; i < Math.min(3, hidden); i++) dots.appendChild(el("i"));
-                c.cell.firstChild.insertBefore(dots, c.cell.firstChild.firstChild);
-            }
+        var limit = this.settings.EventsPerDay;
+        var fit = {
+            all: Math.min(limit, lines),
+            withMore: Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep))),
+            more: available >= moreHeight,
+            lines: lines
+        };
+        var marksOnly = this.isNarrow();
+        for (var i = 0; i < cells.length; i++) {
+            var list = byDay[cells[i].day];
+            if (!list) continue;
+            cells[i].cell.className += " wcal-busy";
+            if (marksOnly) this.markDay(cells[i], list.length);
+            else this.fillDay(cells[i], list, fit);
+        }
+    };
+
+    // Text for screen readers only; what shows beside it is then hidden from them.
+    function spokenText(text) {
+        return el("span", "wcal-hidden", text);
+    }
+
+    function shownOnly(node) {
+        node.setAttribute("aria-hidden", "true");
+        return node;
+    }
+
+    Calendar.prototype.fillDay = function (c, list, fit) {
+        var withTime = this.settings.ShowEventTimes;
+        var shown = list.length <= fit.all ? list.length : fit.withMore;
+        var needed = 0;
+        for (var i = 0; i < shown; i++) {
+            c.list.appendChild(this.chip(list[i], c.day, withTime));
+            needed += withTime && this.timeText(list[i], c.day) ? 2 : 1;
+        }
+        if (shown === list.length) {
+            // With room to spare, timed events show their time on a line of its own.
+            if (needed > shown && needed <= fit.lines) c.cell.className += " wcal-tall";
+            return;
+        }
+        if (fit.more) c.list.appendChild(el("div", "wcal-more", "+" + (list.length - shown) + " more"));
+        else this.markDay(c, list.length - shown);
+    };
+
+    Calendar.prototype.markDay = function (c, count) {
+        var dots = el("span", "wcal-dots");
+        dots.setAttribute("aria-hidden", "true");
+        for (var i = 0; i < Math.min(3, count); i++) dots.appendChild(el("i"));
+        c.cell.firstChild.insertBefore(dots, c.cell.firstChild.firstChild);
+    };
+
+    // Week and day views: day headers, a row of all-day events, and the hours of the days
+    // with the timed events placed on them.
+    Calendar.prototype.renderTimeGrid = function () {
+        var span = this.span();
+        var cache = this.occurrences(span.from, span.to);
+        var days = [];
+        for (var day = span.from; day <= span.to; day++) days.push(day);
+        var grid = this.gridBox("wcal-timegrid wcal-columns-" + days.length);
+        var head = el("div", "wcal-timehead");
+        head.appendChild(this.dayHeaderRow(days));
+        head.appendChild(this.allDayRow(days, cache.byDay));
+        grid.appendChild(head);
+        grid.appendChild(this.hoursRow(days, cache.byDay));
+        this.scroller = grid;
+        return grid;
+    };
+
+    function isAllDayPiece(o) {
+        return o.allDay || o.end - o.start >= MINUTES_PER_DAY;
+    }
+
+    Calendar.prototype.dayHeaderRow = function (days) {
+        var row = this.weekdayRow(days, true, "Time");
+        var self = this;
+        Array.prototype.forEach.call(row.querySelectorAll(".wcal-weekday"), function (cell, i) {
+            cell.insertBefore(shownOnly(el("span", "wcal-weekday-date", self.texts.dayOfMonth(days[i]))), cell.lastChild);
+            cell.lastChild.textContent = self.texts.longDate(days[i]);
+            if (days[i] === self.today) cell.className += " wcal-today";
         });
+        return row;
+    };
+
+    Calendar.prototype.allDayRow = function (days, byDay) {
+        var row = el("div", "wcal-alldays");
+        row.setAttribute("role", "row");
+        var label = el("div", "wcal-axis-label", "All day");
+        label.setAttribute("role", "rowheader");
+        row.appendChild(label);
+        var self = this;
+        days.forEach(function (day) {
+            var cell = el("div", self.dayClasses("wcal-allday-cell", day));
+            cell.setAttribute("role", "gridcell");
+            (byDay[day] || []).filter(isAllDayPiece).forEach(function (o) {
+                cell.appendChild(self.chip(o, day, false));
+            });
+            row.appendChild(cell);
+        });
+        return row;
+    };
+
+    Calendar.prototype.hourHeight = function () {
+        return Math.max(30, Math.round(this.settings.FontSize * 3.4));
+    };
+
+    Calendar.prototype.hoursRow = function (days, byDay) {
+        var row = el("div", "wcal-hours");
+        row.setAttribute("role", "row");
+        row.style.setProperty("--wcal-hour-h", this.hourHeight() + "px");
+        var axis = el("div", "wcal-axis");
+        axis.setAttribute("role", "rowheader");
+        for (var h = 0; h < 24; h++) axis.appendChild(el("div", "wcal-axis-hour", h ? this.texts.time(h * 60, true) : ""));
+        row.appendChild(axis);
+        var self = this;
+        days.forEach(function (day) {
+            var cell = self.dayCell(self.dayClasses("wcal-daycol", day), day);
+            var timed = (byDay[day] || []).filter(function (o) { return !isAllDayPiece(o); });
+            cell.appendChild(spokenText(self.texts.longDate(day)));
+            dayColumns(timed, day).forEach(function (piece) { cell.appendChild(self.block(piece, day)); });
+            row.appendChild(cell);
+        });
+        return row;
+    };
+
+    // One timed event in a day column, placed by its time and its side-by-side column.
+    Calendar.prototype.block = function (piece, day) {
+        var o = piece.o;
+        var b = this.eventButton("wcal-block", o, day);
+        var perMinute = this.hourHeight() / 60;
+        b.style.top = Math.round(piece.from * perMinute) + "px";
+        b.style.height = Math.max(Math.round((piece.to - piece.from) * perMinute) - 1, Math.round(this.settings.FontSize * 1.5)) + "px";
+        b.style.insetInlineStart = (piece.column * 100 / piece.columns) + "%";
+        b.style.width = "calc(" + (100 / piece.columns) + "% - 2px)";
+        var time = this.timeText(o, day);
+        if (time) b.appendChild(el("span", "wcal-time", time));
+        b.appendChild(document.createTextNode(this.subjectOf(o)));
+        return b;
+    };
+
+    Calendar.prototype.scrollToFirstHour = function () {
+        var hour = this.view === "day" ? this.settings.DayFirstHour : this.settings.WeekFirstHour;
+        // A little above the hour, so that its label shows whole.
+        this.scroller.scrollTop = Math.max(0, hour * this.hourHeight() - this.settings.FontSize);
     };
 
     Calendar.prototype.renderAgenda = function () {
-        var self = this;
         var s = this.settings;
-        var from = this.agendaStart;
-        var to = from + s.DaysToShow - 1;
-        var occurrences = this.occurrences(from, to);
+        var span = this.span();
+        var byDay = this.occurrences(span.from, span.to).byDay;
         var list = el("div", "wcal-agenda");
         var shown = 0;
-        for (var day = from; day <= to; day++) {
-            var mine = occurrences.filter(function (o) { return coversDay(o, day); });
+        for (var day = span.from; day <= span.to; day++) {
+            var mine = byDay[day] || [];
             if (!mine.length && !s.ShowEmptyDays) continue;
             shown++;
-            var date = civil(day);
-            var wd = weekday(day);
-            var row = el("div", "wcal-agenda-day" + (wd === 0 || wd === 6 ? " wcal-weekend" : "") +
-                (day === this.today ? " wcal-today" : ""));
-            row.setAttribute("data-date", isoDate(day));
-            var stamp = el("div", "wcal-stamp");
-            stamp.appendChild(el("div", "wcal-stamp-day", String(date.day)));
-            stamp.appendChild(el("div", "wcal-stamp-name", DAY_NAMES[wd].substr(0, 3) + " " +
-                MONTH_NAMES[date.month - 1].substr(0, 3)));
-            row.appendChild(stamp);
-            var items = el("div", "wcal-agenda-items");
-            if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", "No events"));
-            mine.forEach(function (o) {
-                var item = el("div", "wcal-agenda-item");
-                item.setAttribute("data-date", isoDate(day));
-                var dot = el("span", "wcal-dot");
-                if (has(LABEL_COLORS, o.label)) dot.style.background = LABEL_COLORS[o.label];
-                item.appendChild(dot);
-                item.appendChild(el("span", "wcal-agenda-time", o.allDay ? "All day" : self.timeText(o, day) || "cont."));
-                var text = el("span", "wcal-agenda-subject", o.subject || "(no subject)");
-                item.appendChild(text);
-                if (o.location) item.appendChild(el("span", "wcal-agenda-location", o.location));
-                item.addEventListener("click", (function (o, day) {
-                    return function () { self.showDetails([o], day); };
-                })(o, day));
-                items.appendChild(item);
-            });
-            row.appendChild(items);
-            list.appendChild(row);
+            list.appendChild(this.agendaDay(day, mine));
         }
         if (!shown) list.appendChild(el("div", "wcal-empty", "No events in this period"));
         return list;
     };
 
+    Calendar.prototype.agendaDay = function (day, mine) {
+        var self = this;
+        var row = el("div", this.dayClasses("wcal-agenda-day", day));
+        row.setAttribute("role", "group");
+        row.setAttribute("aria-label", this.texts.longDate(day));
+        row.setAttribute("data-date", isoDate(day));
+        var stamp = el("div", "wcal-stamp");
+        stamp.setAttribute("aria-hidden", "true");
+        stamp.appendChild(el("div", "wcal-stamp-day", this.texts.dayOfMonth(day)));
+        stamp.appendChild(el("div", "wcal-stamp-name", this.texts.weekdayName(day, "short") + " " + this.texts.monthShort(day)));
+        row.appendChild(stamp);
+        var items = el("div", "wcal-agenda-items");
+        if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", "No events"));
+        mine.forEach(function (o) { items.appendChild(self.agendaItem(o, day)); });
+        row.appendChild(items);
+        return row;
+    };
+
+    Calendar.prototype.agendaItem = function (o, day) {
+        var item = this.eventButton("wcal-agenda-item", o, day);
+        item.tabIndex = 0;
+        var dot = el("span", "wcal-dot");
+        if (has(LABEL_COLORS, o.label)) dot.style.background = LABEL_COLORS[o.label];
+        item.appendChild(dot);
+        item.appendChild(el("span", "wcal-agenda-time", o.allDay ? "All day" : this.timeText(o, day) || "cont."));
+        item.appendChild(el("span", "wcal-agenda-subject", this.subjectOf(o)));
+        if (o.location) item.appendChild(el("span", "wcal-agenda-location", o.location));
+        return item;
+    };
+
     Calendar.prototype.rangeText = function (o) {
-        var twelve = this.settings.TimeFormat === "12-hour";
-        function dateText(day) {
-            var c = civil(day);
-            return DAY_NAMES[weekday(day)] + ", " + MONTH_NAMES[c.month - 1] + " " + c.day + ", " + c.year;
-        }
+        var t = this.texts;
         var startDay = dayOf(o.start);
         var lastDay = o.end > o.start ? dayOf(o.end - 1) : startDay;
         if (o.allDay) {
-            return lastDay > startDay ? dateText(startDay) + " \u2013 " + dateText(lastDay) : dateText(startDay) + ", all day";
+            return lastDay > startDay ? t.longDate(startDay) + " \u2013 " + t.longDate(lastDay) : t.longDate(startDay);
         }
-        var from = formatTime(o.start - startDay * MINUTES_PER_DAY, twelve);
+        var from = t.time(o.start - startDay * MINUTES_PER_DAY);
         var endDay = dayOf(o.end);
-        var until = formatTime(o.end - endDay * MINUTES_PER_DAY, twelve);
-        if (endDay === startDay || o.end === o.start) return dateText(startDay) + ", " + from + (o.end > o.start ? " \u2013 " + until : "");
-        return dateText(startDay) + ", " + from + " \u2013 " + dateText(endDay) + ", " + until;
+        var until = t.time(o.end - endDay * MINUTES_PER_DAY);
+        if (endDay === startDay || o.end === o.start)
+            return t.longDate(startDay) + ", " + from + (o.end > o.start ? " \u2013 " + until : "");
+        return t.longDate(startDay) + ", " + from + " \u2013 " + t.longDate(endDay) + ", " + until;
     };
 
     var BUSY_TEXT = { 0: "Free", 1: "Tentative", 2: "Busy", 3: "Out of office" };
 
-    Calendar.prototype.showDetails = function (occurrences, day) {
+    Calendar.prototype.detail = function (o) {
+        var item = el("div", "wcal-detail");
+        var heading = el("div", "wcal-detail-subject", this.subjectOf(o));
+        if (has(LABEL_COLORS, o.label)) heading.style.borderInlineStartColor = LABEL_COLORS[o.label];
+        item.appendChild(heading);
+        item.appendChild(el("div", "wcal-detail-when", this.rangeText(o) + (o.allDay ? " (all day)" : "")));
+        var facts = [];
+        if (o.location) facts.push(["Where", o.location]);
+        if (o.label && o.label !== "None") facts.push(["Label", o.label]);
+        if (has(BUSY_TEXT, o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
+        if (o.repeats) facts.push(["Repeats", o.repeats]);
+        facts.forEach(function (f) {
+            var line = el("div", "wcal-detail-fact");
+            line.appendChild(el("span", "wcal-detail-key", f[0]));
+            line.appendChild(document.createTextNode(f[1]));
+            item.appendChild(line);
+        });
+        if (o.body) item.appendChild(el("div", "wcal-detail-body", o.body));
+        return item;
+    };
+
+    // The details of a day's events (or of one event) in a dialog: focus moves into it, Tab
+    // stays in it, Escape or the close button closes it and focus goes back where it was.
+    Calendar.prototype.showDetails = function (occurrences, day, opener) {
         var self = this;
-        this.closePopup();
+        this.closePopup(false);
         var veil = el("div", "wcal-veil");
         var popup = el("div", "wcal-popup");
         popup.setAttribute("role", "dialog");
-        var close = el("button", "wcal-close", "\u00d7");
-        close.type = "button";
-        close.setAttribute("aria-label", "Close");
-        close.addEventListener("click", function () { self.closePopup(); });
+        popup.setAttribute("aria-modal", "true");
+        var title = el("div", "wcal-popup-day", this.texts.longDate(day));
+        title.id = this.id + "-dialog-title";
+        popup.setAttribute("aria-labelledby", title.id);
+        var close = button("wcal-close", "\u00d7", "Close");
+        close.addEventListener("click", function () { self.closePopup(true); });
         popup.appendChild(close);
-        if (occurrences.length > 1) {
-            var c = civil(day);
-            popup.appendChild(el("div", "wcal-popup-day", DAY_NAMES[weekday(day)] + ", " + MONTH_NAMES[c.month - 1] + " " + c.day));
-        }
-        occurrences.forEach(function (o) {
-            var item = el("div", "wcal-detail");
-            var heading = el("div", "wcal-detail-subject", o.subject || "(no subject)");
-            if (has(LABEL_COLORS, o.label)) heading.style.borderLeftColor = LABEL_COLORS[o.label];
-            item.appendChild(heading);
-            item.appendChild(el("div", "wcal-detail-when", self.rangeText(o)));
-            var facts = [];
-            if (o.location) facts.push(["Where", o.location]);
-            if (o.label && o.label !== "None") facts.push(["Label", o.label]);
-            if (has(BUSY_TEXT, o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
-            if (o.repeats) facts.push(["Repeats", o.repeats]);
-            facts.forEach(function (f) {
-                var line = el("div", "wcal-detail-fact");
-                line.appendChild(el("span", "wcal-detail-key", f[0]));
-                line.appendChild(document.createTextNode(f[1]));
-                item.appendChild(line);
-            });
-            if (o.body) item.appendChild(el("div", "wcal-detail-body", o.body));
-            popup.appendChild(item);
-        });
-        veil.addEventListener("click", function () { self.closePopup(); });
+        popup.appendChild(title);
+        if (!occurrences.length) popup.appendChild(el("div", "wcal-agenda-none", "No events"));
+        occurrences.forEach(function (o) { popup.appendChild(self.detail(o)); });
+        veil.addEventListener("click", function () { self.closePopup(true); });
         this.frame.appendChild(veil);
         this.frame.appendChild(popup);
-        this.popup = [veil, popup];
+        this.popup = { nodes: [veil, popup], dialog: popup, opener: opener || document.activeElement };
         close.focus({ preventScroll: true });
     };
 
-    Calendar.prototype.closePopup = function () {
+    Calendar.prototype.closePopup = function (restoreFocus) {
         if (!this.popup) return;
-        this.popup.forEach(function (node) {
+        var popup = this.popup;
+        this.popup = null;
+        popup.nodes.forEach(function (node) {
             if (node.parentNode) node.parentNode.removeChild(node);
         });
-        this.popup = null;
+        if (!restoreFocus) return;
+        if (popup.opener && this.root.contains(popup.opener) && popup.opener.focus) popup.opener.focus();
+        else this.focusAnchor();
+    };
+
+    // Keeps Tab and Shift+Tab among the dialog's own controls.
+    Calendar.prototype.trapFocus = function (e) {
+        var focusable = this.popup.dialog.querySelectorAll("button, [href], [tabindex]:not([tabindex='-1'])");
+        if (!focusable.length) return;
+        var first = focusable[0], last = focusable[focusable.length - 1];
+        var inside = this.popup.dialog.contains(document.activeElement);
+        if (e.shiftKey && (document.activeElement === first || !inside)) {
+            last.focus();
+            e.preventDefault();
+        } else if (!e.shiftKey && (document.activeElement === last || !inside)) {
+            first.focus();
+            e.preventDefault();
+        }
+    };
+
+    Calendar.prototype.onKeyDown = function (e) {
+        if (this.popup) {
+            if (e.key === "Escape") {
+                this.closePopup(true);
+                e.preventDefault();
+            } else if (e.key === "Tab") {
+                this.trapFocus(e);
+            }
+            return;
+        }
+        var cell = e.target;
+        if (!cell || !cell.hasAttribute || !cell.hasAttribute("data-day")) return;
+        var day = Number(cell.getAttribute("data-day"));
+        if (e.key === "Enter" || e.key === " ") {
+            e.preventDefault();
+            this.showDetails(this.cache.byDay[day] || [], day, cell);
+            return;
+        }
+        var target = this.keyTarget(e.key, day);
+        if (target === null) return;
+        e.preventDefault();
+        this.moveFocus(target);
+    };
+
+    // The day a navigation key leads to from `day`, or null for other keys. Left and right
+    // follow the reading direction.
+    Calendar.prototype.keyTarget = function (key, day) {
+        var forward = this.rtl ? -1 : 1;
+        var start = weekStart(day, this.firstDayOfWeek());
+        switch (key) {
+            case "ArrowRight": return day + forward;
+            case "ArrowLeft": return day - forward;
+            case "ArrowDown": return day + 7;
+            case "ArrowUp": return day - 7;
+            case "Home": return start;
+            case "End": return start + 6;
+            case "PageDown": return this.view === "month" ? this.monthStep(day, 1) : day + 7;
+            case "PageUp": return this.view === "month" ? this.monthStep(day, -1) : day - 7;
+            default: return null;
+        }
+    };
+
+    Calendar.prototype.monthStep = function (day, direction) {
+        var c = civil(day);
+        var index = c.year * 12 + c.month - 1 + direction;
+        var year = Math.floor(index / 12), month = (index % 12) + 1;
+        return dayNumber(year, month, Math.min(c.day, daysInMonth(year, month)));
+    };
+
+    // Moves the grid's focus to a day, showing its period first when it is not in view.
+    Calendar.prototype.moveFocus = function (day) {
+        var span = this.span();
+        var visible = this.view === "month" ? day >= span.first && day <= span.last : day >= span.from && day <= span.to;
+        this.anchor = day;
+        if (!visible) this.render();
+        this.focusAnchor();
+    };
+
+    // Makes a shown day the one the grid's focus and the other views start from; returns its cell.
+    Calendar.prototype.select = function (day) {
+        var cells = this.frame.querySelectorAll("[data-day]");
+        var target = null;
+        this.anchor = day;
+        for (var i = 0; i < cells.length; i++) {
+            var mine = Number(cells[i].getAttribute("data-day")) === day;
+            cells[i].tabIndex = mine ? 0 : -1;
+            if (mine) target = cells[i];
+        }
+        return target;
+    };
+
+    Calendar.prototype.focusAnchor = function () {
+        var target = this.select(this.anchor);
+        if (target) target.focus({ preventScroll: this.view !== "month" });
     };
 
     var movie = {
@@ -1283,6 +1919,9 @@ var TEVWebCalendar = (function () {
         parseColor: parseColor,
         colorToCss: colorToCss,
         contrastColor: contrastColor,
+        contrastRatio: contrastRatio,
+        readableColor: readableColor,
+        mutedColor: mutedColor,
         parseNumber: parseNumber,
         parseBoolean: parseBoolean,
         decodeText: decodeText,
@@ -1295,14 +1934,20 @@ var TEVWebCalendar = (function () {
         parseDateTime: parseDateTime,
         parseTimeOfDay: parseTimeOfDay,
         isoWeekNumber: isoWeekNumber,
-        formatTime: formatTime,
         nthWeekdayOfMonth: nthWeekdayOfMonth,
         describePattern: describePattern,
         expandPattern: expandPattern,
         occurrencesBetween: occurrencesBetween,
+        occurrencesByDay: occurrencesByDay,
+        dayColumns: dayColumns,
         readEvents: readEvents,
         readUserValues: readUserValues,
         resolveSettings: resolveSettings,
+        firstDayOfWeekOf: firstDayOfWeekOf,
+        chooseLocale: chooseLocale,
+        isRightToLeft: isRightToLeft,
+        LocaleTexts: LocaleTexts,
+        problemText: problemText,
         sampleEvents: sampleEvents,
         resolveDocumentUrl: resolveDocumentUrl
     };

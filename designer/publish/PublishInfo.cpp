@@ -5,6 +5,9 @@
 #include "platform/xml/XmlDom.h"
 #include "resources/designer/DesignerStrings.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace TEVComponentDesignerAfx {
 
 using namespace tev::designer;
@@ -13,6 +16,24 @@ namespace {
 
 constexpr const char* kFlashClassId = "clsid:D27CDB6E-AE6D-11cf-96B8-444553540000";
 constexpr const char* kLineEnd = "\r\n";
+constexpr const char* kPlayerScript =
+    "<script type=\"text/javascript\" src=\"swfobject.js\"></script>";
+
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool IsPage(const std::string& name) {
+    const std::string lowered = Lowered(name);
+    for (const std::string ending : {".html", ".htm"}) {
+        if (lowered.size() > ending.size() &&
+            lowered.compare(lowered.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
+    }
+    return false;
+}
 
 // The attribute's text as a 32-bit integer; `fallback` when it is absent or no number.
 int SizeAttribute(const pugi::xml_node& node, const char* name, int fallback) {
@@ -27,7 +48,7 @@ int SizeAttribute(const pugi::xml_node& node, const char* name, int fallback) {
 
 std::string CPublishInfo::FormatHtmlCode(int width, int height, const std::string& movieFileName,
                                          const std::string& projectName) {
-    std::string code;
+    std::string code = std::string(kPlayerScript) + kLineEnd;
     code += tev::Format("<OBJECT classid=\"%s\" codebase=\"%s#version=8,0,0,0\" WIDTH=\"%d\" "
                         "HEIGHT=\"%d\" id=\"component\">",
                         kFlashClassId, kFlashPlayerInstallerUrl, width, height);
@@ -45,6 +66,18 @@ std::string CPublishInfo::FormatHtmlCode(int width, int height, const std::strin
     code += std::string("</EMBED>") + kLineEnd;
     code += std::string("</OBJECT>") + kLineEnd;
     return code;
+}
+
+std::string CPublishInfo::FilesBesideThePage(const std::vector<std::string>& requiredFiles) {
+    std::vector<std::string> files;
+    std::copy_if(requiredFiles.begin(), requiredFiles.end(), std::back_inserter(files),
+                 [](const std::string& name) { return !IsPage(name); });
+    std::sort(files.begin(), files.end(),
+              [](const std::string& a, const std::string& b) { return Lowered(a) < Lowered(b); });
+    std::string text;
+    for (const std::string& name : files)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
 bool CPublishInfo::ReadFlashNode(const std::string& xmlPath, const std::string& componentPath) {

@@ -3,7 +3,9 @@
 // movie file name and size, the project name, and the HTML fragment built from them that
 // embeds the movie in a page.
 //
-// The fragment has seven lines, each ending with CR LF:
+// The fragment has eight lines, each ending with CR LF. The first loads the player beside the
+// page, so the fragment works wherever it is pasted:
+//   <script type="text/javascript" src="swfobject.js"></script>
 //   <OBJECT classid="clsid:D27CDB6E-..." codebase="<installer>#version=8,0,0,0" WIDTH="w"
 //   HEIGHT="h" id="component"> <PARAM NAME="movie" VALUE="movie"> <PARAM NAME="quality" VALUE=high>
 //   <PARAM NAME="FlashVars" VALUE="tev_xmlConnectorURL=name.xml">
@@ -16,6 +18,7 @@
 #include "platform/com/Variant.h"
 
 #include <string>
+#include <vector>
 
 namespace TEVComponentDesignerAfx {
 
@@ -32,6 +35,9 @@ public:
 
     static std::string FormatHtmlCode(int width, int height, const std::string& movieFileName,
                                       const std::string& projectName);
+    // The files a page with the fragment needs beside it: the required files but pages,
+    // sorted as the list shows them (letter case aside), joined with ", ".
+    static std::string FilesBesideThePage(const std::vector<std::string>& requiredFiles);
     std::string GetHtmlCode() const {
         return FormatHtmlCode(m_nWidth, m_nHeight, m_strMovieFileName, m_strProjectName);
     }

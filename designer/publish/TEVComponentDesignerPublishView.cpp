@@ -2,6 +2,7 @@
 
 #include "designer/ftp/PublishDialog.h"
 #include "designer/publish/LinkCtrlEx.h"
+#include "platform/text/StringUtil.h"
 #include "resources/designer/PublishResource.h"
 
 #include <wx/button.h>
@@ -92,9 +93,7 @@ void CTEVComponentDesignerPublishView::OnPublish(wxCommandEvent&) {
 }
 
 void CTEVComponentDesignerPublishView::OnHintSize(wxSizeEvent& event) {
-    // The hint wraps at the width it has now.
-    m_pHint->SetLabel(Text(kHtmlHintText));
-    m_pHint->Wrap(event.GetSize().x);
+    ShowHint(event.GetSize().x);
     event.Skip();
 }
 
@@ -130,9 +129,24 @@ void CTEVComponentDesignerPublishView::RefreshPublishInfo(const std::vector<std:
         for (const std::string& file : m_arrRequiredFiles)
             m_pList->Append(wxString::FromUTF8(file));
     }
+    if (m_pHint)
+        ShowHint(m_pHint->GetSize().x);
     if (!m_info.ReadFlashNode(projectFile ? *projectFile : m_strComponentPath, m_strComponentPath))
         return;
     UpdateHtmlCode();
+}
+
+std::string CTEVComponentDesignerPublishView::GetHintText() const {
+    const std::string files = CPublishInfo::FilesBesideThePage(m_arrRequiredFiles);
+    if (files.empty())
+        return kHtmlHintText;
+    return kHtmlHintText + tev::Format(kHtmlHintFilesFormat, files.c_str());
+}
+
+void CTEVComponentDesignerPublishView::ShowHint(int width) {
+    // The hint wraps at the width it has now.
+    m_pHint->SetLabel(wxString::FromUTF8(GetHintText()));
+    m_pHint->Wrap(width);
 }
 
 void CTEVComponentDesignerPublishView::OnPropertyChanged(const std::string& name,

@@ -65,6 +65,9 @@ public:
 
     // The fragment from the current values, and what the HTML box shows.
     std::string BuildHtmlCode() const { return m_info.GetHtmlCode(); }
+    // The hint above the code: where to paste it and, once the project has files, which
+    // files go beside the page.
+    std::string GetHintText() const;
     std::string GetHtmlCode() const;
     const CPublishInfo& GetPublishInfo() const { return m_info; }
 
@@ -86,6 +89,7 @@ private:
     void CreateControls();
     void EnableControls(bool enable);
     void OnHintSize(wxSizeEvent& event);
+    void ShowHint(int width);
 
     std::string m_strPublishFolder;
     std::string m_strProjectExtension;

@@ -26,8 +26,9 @@ constexpr DialogUnitRect kOpenPublishFolderRect{14, 21, 126, 14};
 constexpr DialogUnitRect kRequiredFilesRect{14, 41, 126, 154};
 constexpr DialogUnitRect kPublishRect{43, 201, 65, 14};
 constexpr DialogUnitRect kHtmlGroupRect{158, 7, 155, 215};
-constexpr DialogUnitRect kHtmlHintRect{167, 19, 138, 25};
-constexpr DialogUnitRect kHtmlCodeRect{165, 41, 139, 154};
+// The hint is taller than the form first had it: it also names the files beside the page.
+constexpr DialogUnitRect kHtmlHintRect{167, 19, 138, 36};
+constexpr DialogUnitRect kHtmlCodeRect{165, 57, 139, 138};
 constexpr DialogUnitRect kCopyToClipboardRect{197, 201, 65, 14};
 // The form as laid out: the controls' extent plus the same margin on the far sides.
 constexpr int kPublishViewWidthDu = 320;
@@ -38,6 +39,8 @@ constexpr const char* kHtmlCaption = "HTML";
 // Two blanks before "you", as the form has always had it.
 constexpr const char* kHtmlHintText =
     "Copy and paste this code on every page  you want your calendar to appear";
+// Follows the hint once the project has files: "%s" takes the files beside the page.
+constexpr const char* kHtmlHintFilesFormat = ", with these files beside it: %s";
 constexpr const char* kCopyToClipboardCaption = "&Copy to Clipboard";
 constexpr const char* kPublishCaption = "&Publish...";
 constexpr const char* kOpenPublishFolderText = "Open publish folder";

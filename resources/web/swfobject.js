@@ -141,9 +141,12 @@
             else run(entry, stage);
         }
 
-        // Plays `movie` inside `element`, a box of the given CSS size.
+        // Plays `movie` inside `element`, a box of the given CSS size. The width is the most the
+        // box takes: in a narrower place (a phone) it narrows with it.
         function play(element, options) {
+            var pixels = /px$/.test(options.width);
             element.style.width = options.width;
+            element.style.maxWidth = "100%";
             element.style.height = options.height;
             element.style.overflow = "hidden";
             element.style.position = element.style.position || "relative";
@@ -151,8 +154,9 @@
             element.setAttribute("data-tev-stage", "");
             var stage = {
                 element: element,
-                width: parseFloat(options.width) || 0,
-                height: parseFloat(options.height) || 0,
+                // The size the movie was made for, in pixels (0 for a share of the page).
+                width: pixels ? parseFloat(options.width) : 0,
+                height: /px$/.test(options.height) ? parseFloat(options.height) : 0,
                 variables: options.variables || {},
                 background: options.background || "",
                 movieUrl: ""

@@ -126,7 +126,7 @@ class Descriptor(unittest.TestCase):
         self.assertEqual(d["HeaderHeight"].get("upperLimit"), "Height")
         view = d["View"]
         self.assertEqual(view.get("dataType"), "group")
-        self.assertEqual(options(view), ["Month", "Agenda"])
+        self.assertEqual(options(view), ["Month", "Week", "Day", "Agenda"])
         for option in view:
             self.assertGreater(len(list(option)), 0, "each view option has its own settings")
         self.assertGreaterEqual(len([p for p in d.values() if p.get("dataType") == "color"]), 8)

@@ -131,14 +131,54 @@ test("date-times read by character position", () => {
     for (const [text, expected] of times) assert.equal(cal.parseTimeOfDay(text), expected, text);
 });
 
-test("week numbers and time texts", () => {
+test("week numbers", () => {
     const weeks = [[D(2024, 12, 30), 1], [D(2021, 1, 3), 53], [D(2024, 1, 1), 1], [D(2024, 6, 13), 24]];
     for (const [day, week] of weeks) assert.equal(cal.isoWeekNumber(day), week);
-    const times = [[0, false, "00:00"], [0, true, "12:00am"], [725, true, "12:05pm"], [1439, true, "11:59pm"],
-        [545, false, "09:05"], [780, true, "1:00pm"]];
-    for (const [minute, twelve, text] of times) assert.equal(cal.formatTime(minute, twelve), text);
-    const short = [[780, true, "1pm"], [0, true, "12am"], [785, true, "1:05pm"], [780, false, "13:00"]];
-    for (const [minute, twelve, text] of short) assert.equal(cal.formatTime(minute, twelve, true), text);
+});
+
+// Intl may put a narrow no-break space before "PM"; compare with plain blanks.
+const plain = (text) => text.replace(/[\u202f\u00a0]/g, " ");
+
+test("names and formats come from Intl in the chosen language", () => {
+    const mar5 = D(2024, 3, 5); // a Tuesday
+    const table = [
+        ["en-US", true, "March 2024", "Tuesday", "Tue", "6 PM", "6:30 PM", "12 AM"],
+        ["en-US", false, "March 2024", "Tuesday", "Tue", "18:00", "18:30", "00:00"],
+        ["de-DE", false, "M\u00e4rz 2024", "Dienstag", "Di", "18:00", "18:30", "00:00"],
+        ["fr", false, "mars 2024", "mardi", "mar", "18:00", "18:30", "00:00"],
+    ];
+    for (const [locale, twelve, month, long, short, six, halfPast, midnight] of table) {
+        const t = new cal.LocaleTexts(locale, twelve);
+        assert.equal(t.monthYear(mar5), month, locale);
+        assert.equal(t.weekdayName(mar5, "long"), long, locale);
+        assert.ok(t.weekdayName(mar5, "short").startsWith(short), locale); // abbreviations vary by ICU
+        assert.equal(plain(t.time(18 * 60, true)), six, locale);
+        assert.equal(plain(t.time(18 * 60 + 30, true)), halfPast, locale);
+        assert.equal(plain(t.time(0, true)), midnight, locale);
+    }
+    const ar = new cal.LocaleTexts("ar", false);
+    assert.match(ar.monthYear(mar5), /^\u0645\u0627\u0631\u0633/, "Arabic month name");
+    assert.equal(new cal.LocaleTexts("en-US", false).dayRange(D(2024, 3, 3), D(2024, 3, 9)).replace(/\s/g, " "),
+        "Mar 3 \u2013 9, 2024");
+    assert.equal(new cal.LocaleTexts("en-US", false).dayRange(D(2024, 3, 3), D(2024, 3, 3)), "Mar 3, 2024");
+});
+
+test("the language is the property's, else the browser's first usable one", () => {
+    const table = [
+        ["", ["de-DE", "en"], "de-DE"],
+        ["fr", ["de-DE"], "fr"],
+        ["  ar  ", [], "ar"],
+        ["not a tag!", ["he"], "he"],
+        ["", ["###", "pt-br"], "pt-BR"],
+        ["", [], "en-US"],
+        [null, undefined, "en-US"],
+    ];
+    for (const [setting, browser, expected] of table) {
+        assert.equal(cal.chooseLocale(setting, browser), expected, JSON.stringify([setting, browser]));
+    }
+    const rtl = [["ar", true], ["ar-EG", true], ["he-IL", true], ["fa", true], ["ur-PK", true],
+        ["en-US", false], ["de", false], ["arn", false]];
+    for (const [locale, expected] of rtl) assert.equal(cal.isRightToLeft(locale), expected, locale);
 });
 
 test("the Nth weekday of a month", () => {
@@ -360,4 +400,57 @@ test("property names from a document cannot break the settings", () => {
     const plain = cal.resolveSettings({ hasOwnProperty: "oops", View: "constructor", FontFace: "__proto__" }, {});
     assert.equal(plain.View, "Month");
     assert.equal(plain.FontFace, "Verdana");
+});
+
+test("text colours are made readable on their backgrounds at 4.5:1", () => {
+    const c = (hex) => cal.parseColor(hex);
+    const table = [
+        // text, backgrounds, kept unchanged
+        ["0x2B3340", ["0xFFFFFF", "0xF3F6FA"], true],
+        ["0xFFFFFF", ["0x2F5D8C"], true],
+        ["0x000000", ["0x0F3554"], false],
+        ["0x777777", ["0xFFFFFF"], false],
+        ["0xFFFFFF", ["0xF5A623"], false],
+        ["0x808080", ["0x808080"], false],
+    ];
+    for (const [text, backgrounds, kept] of table) {
+        const bgs = backgrounds.map(c);
+        const got = cal.readableColor(c(text), bgs, 4.5);
+        for (const bg of bgs) assert.ok(cal.contrastRatio(got, bg) >= 4.5, `${text} on ${backgrounds}`);
+        assert.equal(cal.colorToCss(got) === cal.colorToCss(c(text)), kept, text);
+        const muted = cal.mutedColor(got, bgs, 4.5);
+        for (const bg of bgs) assert.ok(cal.contrastRatio(muted, bg) >= 4.5, `muted ${text}`);
+    }
+});
+
+test("the first day of the week: FirstDayOfWeek, else WeekStartDay", () => {
+    const table = [[{}, 1], [{ WeekStartDay: "false" }, 2], [{ FirstDayOfWeek: "Wednesday" }, 4],
+        [{ FirstDayOfWeek: "Saturday", WeekStartDay: "false" }, 7], [{ FirstDayOfWeek: "Default", WeekStartDay: "false" }, 2],
+        [{ FirstDayOfWeek: "wednesday" }, 1]];
+    for (const [values, day] of table) assert.equal(cal.firstDayOfWeekOf(cal.resolveSettings(values, {})), day, JSON.stringify(values));
+});
+
+test("occurrences go to every day they touch, and overlapping ones side by side", () => {
+    const o = (subject, start, end) => ({ subject, start, end });
+    const list = [o("night", T(2024, 3, 4, 22), T(2024, 3, 5, 2)), o("a", T(2024, 3, 5, 9), T(2024, 3, 5, 11)),
+        o("b", T(2024, 3, 5, 10), T(2024, 3, 5, 12)), o("c", T(2024, 3, 5, 11), T(2024, 3, 5, 13)),
+        o("d", T(2024, 3, 5, 14), T(2024, 3, 5, 15))];
+    const byDay = cal.occurrencesByDay(list, D(2024, 3, 5), D(2024, 3, 6));
+    assert.deepEqual(byDay[D(2024, 3, 5)].map((x) => x.subject), ["night", "a", "b", "c", "d"]);
+    assert.equal(byDay[D(2024, 3, 6)], undefined);
+    const pieces = cal.dayColumns(byDay[D(2024, 3, 5)], D(2024, 3, 5));
+    const placed = Object.fromEntries(pieces.map((p) => [p.o.subject, [p.from, p.to, p.column, p.columns]]));
+    assert.deepEqual(placed, { night: [0, 120, 0, 1], a: [540, 660, 0, 2], b: [600, 720, 1, 2],
+        c: [660, 780, 0, 2], d: [840, 900, 0, 1] });
+});
+
+test("a missing or unreadable data file is explained with its fix", () => {
+    const table = [
+        ["unreachable", true, /opened from the file system.*Open this page from a web server/],
+        ["missing", true, /opened from the file system.*Open this page from a web server/],
+        ["missing", false, /Spring\.xml is missing\. Put it on the web server beside this page/],
+        ["damaged", false, /Spring\.xml is damaged\. Publish the calendar again/],
+        ["unreachable", false, /from Spring\.xml\. Check the connection/],
+    ];
+    for (const [problem, fromFile, text] of table) assert.match(cal.problemText(problem, "Spring.xml", fromFile), text);
 });

@@ -69,7 +69,8 @@ STATE_SCRIPT = """JSON.stringify(Array.prototype.map.call(document.querySelector
   return { state: r.getAttribute("data-state"), source: r.getAttribute("data-source"),
            header: r.style.getPropertyValue("--wcal-header"),
            chips: Array.prototype.map.call(r.querySelectorAll(".wcal-chip"), function (c) { return c.title; }),
-           stage: r.parentNode.id, width: r.parentNode.style.width, height: r.parentNode.style.height };
+           stage: r.parentNode.id, width: Math.round(r.parentNode.getBoundingClientRect().width) + "px",
+           height: Math.round(r.parentNode.getBoundingClientRect().height) + "px" };
 }))"""
 
 

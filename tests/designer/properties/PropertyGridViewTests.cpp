@@ -315,14 +315,15 @@ TEST_F(GridTest, TheRealComponentShowsItsParametersWithTheirEditors) {
         ASSERT_NE(owner.Init(report.name), nullptr) << report.name;
         EXPECT_EQ(*owner.Init(report.name), report);
     }
-    EXPECT_EQ(owner.inits.size(), 28u) << "19 parameters, 5 sub-items, 4 project properties";
+    EXPECT_EQ(owner.inits.size(), 33u) << "22 parameters, 7 sub-items, 4 project properties";
     EXPECT_TRUE(owner.changes.empty());
 
     // Sub-items carry smaller IDs than their group; IDs follow the order of creation.
     const unsigned view = grid->GetItemId(Item("View"));
     EXPECT_LT(grid->GetItemId(SubItem("View", "ShowEmptyDays")), view);
     EXPECT_EQ(grid->GetItemId(Item("Title")), 1u);
-    EXPECT_EQ(grid->GetItemId(Item("WeekStartDay")), view + 1);
+    EXPECT_EQ(grid->GetItemId(Item("ShowViewButtons")), view + 1);
+    EXPECT_EQ(grid->GetItemId(Item("WeekStartDay")), view + 2);
 
     // The document is the component's own props.xml; the grid and it meet only later.
     EXPECT_EQ(Entry("FontSize"), "11");
@@ -360,7 +361,7 @@ TEST_F(GridTest, GroupsShowOnlyTheChosenOptionsSubItems) {
         EXPECT_FALSE(IsShown(SubItem("View", name))) << name;
 
     owner.Clear();
-    EXPECT_TRUE(Edit(view, wxVariant(1L)));
+    EXPECT_TRUE(Edit(view, wxVariant(3L))); // Month, Week, Day, Agenda
     for (const char* name : month)
         EXPECT_FALSE(IsShown(SubItem("View", name))) << name;
     for (const char* name : agenda)

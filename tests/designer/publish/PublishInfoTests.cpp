@@ -26,9 +26,10 @@ std::vector<std::string> Lines(const std::string& code) {
 
 } // namespace
 
-TEST(EmbedCode, IsSevenLinesEndingInCrLfWithSizeMovieAndDataFile) {
+TEST(EmbedCode, IsEightLinesEndingInCrLfWithPlayerSizeMovieAndDataFile) {
     const std::string code = CPublishInfo::FormatHtmlCode(500, 400, "WebCalendar.js", "Spring");
     const std::vector<std::string> expected = {
+        "<script type=\"text/javascript\" src=\"swfobject.js\"></script>",
         "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
         "codebase=\"https://download.macromedia.com/pub/shockwave/cabs/flash/"
         "swflash.cab#version=8,0,0,0\" WIDTH=\"500\" HEIGHT=\"400\" id=\"component\">",
@@ -43,8 +44,8 @@ TEST(EmbedCode, IsSevenLinesEndingInCrLfWithSizeMovieAndDataFile) {
         "</OBJECT>",
     };
     EXPECT_EQ(Lines(code), expected);
-    EXPECT_EQ(CountOf(code, "\n"), 7u) << "no line feed without its carriage return";
-    EXPECT_EQ(CountOf(code, "\r"), 7u);
+    EXPECT_EQ(CountOf(code, "\n"), 8u) << "no line feed without its carriage return";
+    EXPECT_EQ(CountOf(code, "\r"), 8u);
 }
 
 TEST(EmbedCode, NamesAndSizesGoInUnchanged) {
@@ -64,8 +65,9 @@ TEST(EmbedCode, NamesAndSizesGoInUnchanged) {
     for (const Case& c : cases) {
         const std::string code =
             CPublishInfo::FormatHtmlCode(c.width, c.height, c.movie, c.project);
-        const std::vector<std::string> lines = Lines(code);
-        ASSERT_EQ(lines.size(), 7u) << c.project;
+        std::vector<std::string> lines = Lines(code);
+        ASSERT_EQ(lines.size(), 8u) << c.project;
+        lines.erase(lines.begin()); // the player's line names no project
         const std::string size = tev::Format("WIDTH=\"%d\" HEIGHT=\"%d\"", c.width, c.height);
         EXPECT_NE(lines[0].find(size), std::string::npos) << lines[0];
         EXPECT_NE(lines[4].find(size), std::string::npos) << lines[4];
@@ -80,6 +82,22 @@ TEST(EmbedCode, NamesAndSizesGoInUnchanged) {
         EXPECT_EQ(CountOf(code, "&amp;") + CountOf(code, "&quot;") + CountOf(code, "%20"), 0u)
             << "nothing escaped: " << code;
     }
+}
+
+TEST(EmbedCode, FilesBesideThePageAreTheRequiredFilesButPagesSortedAsTheList) {
+    struct Case {
+        std::vector<std::string> required;
+        const char* beside;
+    };
+    const Case cases[] = {
+        {{"swfobject.js", "WebCalendar.js", "WebCalendar.css", "Spring.xml", "MyCalendar.html"},
+         "Spring.xml, swfobject.js, WebCalendar.css, WebCalendar.js"},
+        {{"Index.HTM", "a.js", "page.html.xml", "B.css"}, "a.js, B.css, page.html.xml"},
+        {{"MyCalendar.html"}, ""},
+        {{}, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CPublishInfo::FilesBesideThePage(c.required), c.beside) << c.beside;
 }
 
 // A component folder with a movie, and documents that describe it in different ways.

@@ -84,9 +84,9 @@ TEST_F(PublishPage, TheFormHoldsItsControlsWhereTheTemplatePutsThem) {
         {IDC_PUBLISH, {43, 201, 65, 14}, "&Publish..."},
         {IDC_HTML_GROUP, {158, 7, 155, 215}, "HTML"},
         {IDC_HTML_HINT,
-         {167, 19, 138, 25},
+         {167, 19, 138, 36},
          "Copy and paste this code on every page  you want your calendar to appear"},
-        {IDC_HTML_CODE, {165, 41, 139, 154}, nullptr},
+        {IDC_HTML_CODE, {165, 57, 139, 138}, nullptr},
         {IDC_COPY_TO_CLIPBOARD, {197, 201, 65, 14}, "&Copy to Clipboard"},
     };
     for (const Case& c : cases) {
@@ -179,13 +179,26 @@ TEST_F(PublishPage, RequiredFilesShowSortedAndEmptyForNone) {
     EXPECT_EQ(ListBoxItems(page->GetRequiredFilesList()), Files{});
 }
 
+TEST_F(PublishPage, TheHintNamesTheFilesBesideThePage) {
+    const std::string hint =
+        "Copy and paste this code on every page  you want your calendar to appear";
+    const Files files{"swfobject.js", "WebCalendar.js", "WebCalendar.css", "Spring.xml",
+                      "MyCalendar.html"};
+    page->RefreshPublishInfo(&files, nullptr);
+    EXPECT_EQ(Label(page->FindWindow(IDC_HTML_HINT)),
+              hint + ", with these files beside it: Spring.xml, swfobject.js, WebCalendar.css, "
+                     "WebCalendar.js");
+    page->RefreshPublishInfo(nullptr, nullptr);
+    EXPECT_EQ(Label(page->FindWindow(IDC_HTML_HINT)), hint) << "a new project has no files";
+}
+
 TEST_F(PublishPage, TheHtmlBoxFollowsNameSizeAndTheComponent) {
     page->RefreshPublishInfo(nullptr, nullptr);
     std::string code = page->GetHtmlCode();
     EXPECT_EQ(CountOf(code, "WIDTH=\"500\" HEIGHT=\"400\""), 2u) << code;
     EXPECT_EQ(CountOf(code, "\"WebCalendar.js\""), 2u) << code;
     EXPECT_EQ(CountOf(code, "tev_xmlConnectorURL=project.xml\""), 2u) << code;
-    EXPECT_EQ(CountOf(code, "\r\n"), 7u) << "the box keeps the fragment's line ends";
+    EXPECT_EQ(CountOf(code, "\r\n"), 8u) << "the box keeps the fragment's line ends";
 
     page->SetProjectName("Spring");
     EXPECT_EQ(CountOf(page->GetHtmlCode(), "tev_xmlConnectorURL=Spring.xml\""), 2u);

@@ -1,10 +1,12 @@
-// Publishes projects with colours and events through the real program, for the browser test
-// (published_page_test.py) to open. The projects are written by hand, opened by the program
-// with the calendar control registered, and saved with "Save As" into <output>/sites, so the
-// data file (with the events as the calendar writes them), the index page and the copies are
-// the designer's own.
+// Publishes projects with colours and events through the real program, for the browser tests
+// (published_page_test.py, published_site.test.js) to open. The projects are written by hand,
+// opened by the program with the calendar control registered, and saved with "Save As" into
+// <output>/sites, so the data file (with the events as the calendar writes them), the index
+// page and the copies are the designer's own. Beside them goes "pasted.html", a plain page of
+// someone's site with the publish tab's embed code pasted into it.
 #include "designer/core/DesignerProject.h"
 #include "designer/core/TEVComponentDesignerView.h"
+#include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/text/StringUtil.h"
 #include "tests/support/MainWindowTesting.h"
@@ -55,6 +57,14 @@ std::string DataSection() {
            "UseEndMethod=\"2\"/></Event>\n\t\t</Events></Data>";
 }
 
+// Someone's own page with the embed code pasted into its text.
+std::string PastedPage(const std::string& code) {
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<title>Our club</title>\n</head>\n<body>\n<main>\n<h1>Our club</h1>\n"
+           "<p>What is on this month:</p>\n" +
+           code + "<p>See you there.</p>\n</main>\n</body>\n</html>\n";
+}
+
 struct PublishedSite : tevtest::MainWindowTest {
     // Writes the project `name` by hand, opens it in the main window and saves it with
     // "Save As" into <output>/sites.
@@ -67,7 +77,10 @@ struct PublishedSite : tevtest::MainWindowTest {
         const std::string saved = kOutput + "sites/" + name + ".kcd";
         wxTEST_DIALOG(dlg->OnFileSaveAs(),
                       ExpectFileDialog(ExpectFileDialog::Save, tevtest::kProjectFilter, saved));
+        const std::string code = dlg->GetDesignerView()->GetPublishView()->GetHtmlCode();
         CloseMainWindow();
+        ASSERT_TRUE(tevtest::WriteFileBytes(kOutput + "sites/" + name + "/pasted.html",
+                                            PastedPage(code)));
 
         const std::string dataFile = kOutput + "sites/" + name + "/" + name + ".xml";
         ASSERT_EQ(ReadFileBytes(dataFile), ReadFileBytes(saved)) << "the designer's data file";

@@ -150,15 +150,19 @@ class OpenedFromTheFileSystem(PublishedCalendar, unittest.TestCase):
 
 class FileSystemWithoutTheFlag(unittest.TestCase):
     """Without the flag Chromium refuses the page script the data file beside the page: the
-    calendar still draws, on the component's defaults, without the project's events."""
+    calendar still draws, on the component's defaults, without the project's events, and says
+    why and what to do."""
 
-    def test_the_calendar_falls_back_to_its_defaults(self):
+    def test_the_calendar_falls_back_to_its_defaults_and_explains(self):
         url = (SITES / "Spring" / PAGE).as_uri()
         dom = browserkit.parse_dom(browserkit.chromium(url, dump_dom=True, size=(700, 500)))
         roots = dom.by_class("wcal")
         self.assertEqual(len(roots), 1)
         self.assertEqual(roots[0].attrs.get("data-state"), "defaults")
         self.assertEqual(roots[0].by_class("wcal-chip"), [])
+        notices = [n.all_text() for n in roots[0].by_class("wcal-notice")]
+        self.assertEqual(len(notices), 1)
+        self.assertIn("Open this page from a web server", notices[0])
 
 
 class OddProjectName(PublishedCalendar, unittest.TestCase):

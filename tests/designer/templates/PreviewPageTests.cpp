@@ -68,7 +68,7 @@ TEST(PreviewPage, TheIndexTemplateIsIsoLatin1WithCrLfLineEnds) {
     }
     const std::string_view start =
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-        "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n<html>\r\n";
+        "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n<html lang=\"en\">\r\n";
     EXPECT_EQ(page.substr(0, start.size()), start);
     EXPECT_NE(page.find("<meta http-equiv=\"Content-Type\" content=\"text/html; "
                         "charset=ISO-8859-1\">\r\n<title>Index</title>\r\n"
@@ -94,11 +94,14 @@ TEST(PreviewPage, TheIndexPageNamesTheMovieAndTheDataFileRelatively) {
         "  so.write(\"flashcontent\");\r\n"
         "</script>\r\n";
     EXPECT_NE(page.find(script), std::string::npos) << page;
-    EXPECT_NE(page.find("margin-top: -200px;"), std::string::npos) << "half of 401 is 200";
-    // The box stays 500 x 400 whatever the movie's size.
-    EXPECT_NE(page.find("#flashcontent {\r\n  margin: 0 auto;\r\n  width: 500px;\r\n  height: "
-                        "400px;\r\n  text-align: left;\r\n  clear: both;\r\n}"),
-              std::string::npos);
+    // The box takes the movie's size, narrower windows narrow it, and the page scrolls
+    // rather than cutting off a movie taller than the window.
+    EXPECT_NE(page.find("#flashcontent {\r\n  flex: 0 0 auto;\r\n  width: 100%;\r\n  max-width: "
+                        "300px;\r\n  height: 401px;\r\n  text-align: left;\r\n}"),
+              std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("overflow"), std::string::npos) << page;
+    EXPECT_NE(page.find("min-height: 100%;"), std::string::npos) << "centred in the window";
     EXPECT_EQ(page.find('{', page.find("<body>")), std::string::npos) << "no placeholder left";
 }
 

@@ -1,0 +1,98 @@
+// Prints how long the web calendar takes, in headless Chromium, from being written into a page
+// to a drawn month: for an empty calendar and for one with 1000 events in the month, both read
+// from a data file over loopback HTTP, alternating in one browser run. The median of the runs
+// counts; 1000 events should cost at most 1.25 times the empty calendar.
+//
+// Usage: web_calendar_bench.js <program folder> [runs]
+"use strict";
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const browsers = require("../../tests/component/browser_session.js");
+
+const PROGRAM = path.resolve(process.argv[2] || "build/bin");
+const RUNS = Number(process.argv[3]) || 21;
+const EVENTS = 1000;
+
+function stamp(date, hour, minute) {
+    const two = (n) => String(n).padStart(2, "0");
+    return `${two(date.getMonth() + 1)}:${two(date.getDate())}:${date.getFullYear()} ${two(hour)}:${two(minute)}`;
+}
+
+// A data file as the designer writes it, with `count` events spread over this month.
+function dataFile(count) {
+    const now = new Date();
+    const days = new Date(now.getFullYear(), now.getMonth() + 1, 0).getDate();
+    const events = [];
+    for (let i = 0; i < count; i++) {
+        const day = new Date(now.getFullYear(), now.getMonth(), 1 + (i % days));
+        const hour = 7 + (i % 12), allDay = i % 10 === 0 ? 1 : 0;
+        events.push(`<Event EventID="${i + 1}" StartTime="${stamp(day, allDay ? 0 : hour, 0)}" ` +
+            `EndTime="${stamp(day, allDay ? 23 : hour, allDay ? 59 : 45)}" Subject="Event ${i + 1}" ` +
+            `Location="Room ${i % 7}" IsMeeting="0" AllDayEvent="${allDay}" Type="Business" Body="" BusyStatus="Busy"/>`);
+    }
+    return '<?xml version="1.0" encoding="UTF-16" standalone="no"?>\n\r<flash>\n<tev></tev>\n' +
+        '<UserDefined><Param name="Title" value="Bench"/></UserDefined>\n<Data>\n\t<Events>\n\t\t' +
+        events.join("\n\t\t") + "\n\t\t</Events></Data></flash>";
+}
+
+// Writes the calendar into a fresh box and resolves with the milliseconds to its drawn month.
+const PAGE = `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Bench</title>
+<script src="swfobject.js"></script><script src="WebCalendar.js"></script></head><body>
+<div id="host"></div><script>
+window.drawOnce = function (file) {
+  return new Promise(function (resolve) {
+    var host = document.getElementById("host");
+    host.innerHTML = "";
+    var box = document.createElement("div");
+    host.appendChild(box);
+    var started = performance.now();
+    box.addEventListener("wcal-drawn", function () {
+      void box.offsetHeight;
+      resolve(performance.now() - started);
+    });
+    var so = new SWFObject("WebCalendar.js", "cal", "500", "400", "8", "#ffffff");
+    so.addVariable("tev_xmlConnectorURL", file);
+    so.write(box);
+  });
+};
+</script></body></html>`;
+
+function median(values) {
+    const sorted = values.slice().sort((a, b) => a - b);
+    return sorted[Math.floor(sorted.length / 2)];
+}
+
+async function main() {
+    const site = fs.mkdtempSync(path.join(os.tmpdir(), "tev-web-bench-"));
+    for (const name of ["swfobject.js", "component/Calendar/WebCalendar.js", "component/Calendar/WebCalendar.css"])
+        fs.copyFileSync(path.join(PROGRAM, name), path.join(site, path.basename(name)));
+    browsers.writeUtf16(path.join(site, "empty.xml"), dataFile(0));
+    browsers.writeUtf16(path.join(site, "busy.xml"), dataFile(EVENTS));
+    fs.writeFileSync(path.join(site, "bench.html"), PAGE);
+    const server = browsers.serve(site);
+    const session = await browsers.launch("chromium", "en-US");
+    try {
+        const page = await session.page(800, 600);
+        await page.goto(server.url("bench.html"));
+        const times = { empty: [], busy: [] };
+        for (const file of ["empty.xml", "busy.xml"]) await page.evaluate((f) => window.drawOnce(f), file);
+        for (let run = 0; run < RUNS; run++) {
+            for (const kind of ["empty", "busy"]) times[kind].push(await page.evaluate((f) => window.drawOnce(f), kind + ".xml"));
+        }
+        const empty = median(times.empty), busy = median(times.busy);
+        console.log(`Time to a drawn month in headless Chromium (median of ${RUNS} runs):`);
+        console.log(`  empty calendar      ${empty.toFixed(1)} ms`);
+        console.log(`  ${EVENTS} events in month ${busy.toFixed(1)} ms`);
+        console.log(`  ratio               ${(busy / empty).toFixed(2)} (target: at most 1.25)`);
+    } finally {
+        await session.close();
+        server.close();
+        fs.rmSync(site, { recursive: true, force: true });
+    }
+}
+
+main().catch((e) => {
+    console.error(e);
+    process.exit(1);
+});
