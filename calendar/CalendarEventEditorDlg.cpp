@@ -12,6 +12,7 @@
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/datectrl.h>
+#include <wx/dateevt.h>
 #include <wx/sizer.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
@@ -45,6 +46,12 @@ CCalendarEventEditorDlg::CCalendarEventEditorDlg(CTEVCalendarControl* control, b
                wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_pControl(control), m_model(MakeModel(control, addNew, std::move(event))) {
     CreateControls();
+    Bind(wxEVT_DATE_CHANGED, &CCalendarEventEditorDlg::OnStartChanged, this, IDC_EVENT_START_DATE);
+    Bind(wxEVT_COMBOBOX, &CCalendarEventEditorDlg::OnStartChanged, this, IDC_EVENT_START_TIME);
+    Bind(wxEVT_TEXT, &CCalendarEventEditorDlg::OnStartChanged, this, IDC_EVENT_START_TIME);
+    Bind(wxEVT_DATE_CHANGED, &CCalendarEventEditorDlg::OnEndChanged, this, IDC_EVENT_END_DATE);
+    Bind(wxEVT_COMBOBOX, &CCalendarEventEditorDlg::OnEndChanged, this, IDC_EVENT_END_TIME);
+    Bind(wxEVT_TEXT, &CCalendarEventEditorDlg::OnEndChanged, this, IDC_EVENT_END_TIME);
     Bind(wxEVT_CHECKBOX, &CCalendarEventEditorDlg::OnAllDay, this, IDC_EVENT_ALL_DAY);
     Bind(wxEVT_CHECKBOX, &CCalendarEventEditorDlg::OnReminder, this, IDC_EVENT_REMINDER);
     Bind(wxEVT_BUTTON, &CCalendarEventEditorDlg::OnRecurrence, this, IDC_EVENT_RECURRENCE);
@@ -60,6 +67,8 @@ void CCalendarEventEditorDlg::CreateControls() {
     sizer->Add(CreateTextRows(), 0, wxEXPAND | wxALL, FromDIP(12));
     sizer->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(12));
     sizer->Add(CreateTimeRows(), 0, wxEXPAND | wxALL, FromDIP(12));
+    m_pSeriesText = new wxStaticText(this, wxID_ANY, wxString());
+    sizer->Add(m_pSeriesText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
     sizer->Add(CreateHiddenRow(), 0, wxEXPAND);
     m_pBody = new wxTextCtrl(this, IDC_EVENT_BODY, wxString(), wxDefaultPosition,
                              FromDIP(wxSize(-1, 150)), wxTE_MULTILINE | wxTE_WORDWRAP);
@@ -192,8 +201,14 @@ void CCalendarEventEditorDlg::ShowTimes(const CEventEditorFields& fields) {
     const CCalendarDateTime today = m_pControl->GetDataProvider()->GetCurrentTime().GetDate();
     ShowDate(m_pStartDate, fields.startDate, today);
     m_pStartTime->ChangeValue(Text(fields.startTime));
+    ShowEnd(fields);
+}
+
+void CCalendarEventEditorDlg::ShowEnd(const CEventEditorFields& fields) {
+    const CCalendarDateTime today = m_pControl->GetDataProvider()->GetCurrentTime().GetDate();
     ShowDate(m_pEndDate, fields.endDate, today);
     m_pEndTime->ChangeValue(Text(fields.endTime));
+    m_shownTimes = ReadFields();
 }
 
 CEventEditorFields CCalendarEventEditorDlg::ReadFields() const {
@@ -224,11 +239,28 @@ void CCalendarEventEditorDlg::UpdateVisibility() {
     m_pStartTime->Show(visibility.times);
     m_pEndTime->Show(visibility.times);
     m_pReminderTime->Enable(visibility.reminderTime);
+    const CCalendarRecurrencePatternPtr pattern = m_model.GetEvent()->GetRecurrencePattern();
+    m_pSeriesText->Show(!visibility.dates && pattern);
+    if (pattern) {
+        m_pSeriesText->SetLabel(
+            Text(CCalendarRecurrenceEditorModel::Describe(*pattern, m_pAllDay->GetValue())));
+        m_pSeriesText->Wrap(GetClientSize().x - FromDIP(24));
+    }
     Layout();
 }
 
 // ---------------------------------------------------------------------------------------
 // Handlers
+
+void CCalendarEventEditorDlg::OnStartChanged(wxCommandEvent&) {
+    CEventEditorFields fields = ReadFields();
+    if (CCalendarEventEditorModel::KeepLength(fields, m_shownTimes))
+        ShowEnd(fields);
+}
+
+void CCalendarEventEditorDlg::OnEndChanged(wxCommandEvent&) {
+    m_shownTimes = ReadFields();
+}
 
 void CCalendarEventEditorDlg::OnAllDay(wxCommandEvent&) {
     CEventEditorFields fields = ReadFields();

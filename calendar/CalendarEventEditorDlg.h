@@ -40,9 +40,12 @@ private:
     wxSizer* CreateHiddenRow();
     void ShowFields(const CEventEditorFields& fields);
     void ShowTimes(const CEventEditorFields& fields);
+    void ShowEnd(const CEventEditorFields& fields);
     CEventEditorFields ReadFields() const;
     void UpdateVisibility();
 
+    void OnStartChanged(wxCommandEvent& event);
+    void OnEndChanged(wxCommandEvent& event);
     void OnAllDay(wxCommandEvent& event);
     void OnReminder(wxCommandEvent& event);
     void OnRecurrence(wxCommandEvent& event);
@@ -50,6 +53,8 @@ private:
 
     CTEVCalendarControl* m_pControl;
     CCalendarEventEditorModel m_model;
+    // The start and end as shown last, for the end to follow the start.
+    CEventEditorFields m_shownTimes;
 
     wxTextCtrl* m_pSubject = nullptr;
     wxTextCtrl* m_pLocation = nullptr;
@@ -60,6 +65,7 @@ private:
     wxDatePickerCtrl* m_pEndDate = nullptr;
     wxComboBox* m_pEndTime = nullptr;
     wxCheckBox* m_pAllDay = nullptr;
+    wxStaticText* m_pSeriesText = nullptr; // the series in words, in place of its dates
     wxTextCtrl* m_pBody = nullptr;
     wxChoice* m_pBusyStatus = nullptr;
     wxChoice* m_pLabel = nullptr;

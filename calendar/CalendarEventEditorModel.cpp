@@ -121,6 +121,26 @@ void CCalendarEventEditorModel::OnAllDayChanged(CEventEditorFields& fields) {
         ShiftEndDate(fields, fields.allDay ? -1 : 1);
 }
 
+bool CCalendarEventEditorModel::KeepLength(CEventEditorFields& fields, CEventEditorFields& shown) {
+    CEditorRefusal ignored;
+    CCalendarDateTime oldStart;
+    CCalendarDateTime oldEnd;
+    CCalendarDateTime newStart;
+    CCalendarDateTime newEnd;
+    if (!TimesOf(shown, oldStart, oldEnd, ignored) || !TimesOf(fields, newStart, newEnd, ignored))
+        return false;
+    const int64_t moved = CCalendarDateTime::MinutesBetween(oldStart, newStart);
+    if (fields.allDay) {
+        fields.endDate = shown.endDate.GetDate().AddDays(moved / 1440);
+    } else {
+        const CCalendarDateTime end = oldEnd.AddMinutes(moved);
+        fields.endDate = end.GetDate();
+        fields.endTime = CalendarDurations::FormatTime(end.GetMinuteOfDay());
+    }
+    shown = fields;
+    return true;
+}
+
 bool CCalendarEventEditorModel::TimesOf(const CEventEditorFields& fields, CCalendarDateTime& start,
                                         CCalendarDateTime& end, CEditorRefusal& refusal) {
     if (fields.allDay) {

@@ -102,6 +102,10 @@ public:
     Visibility GetVisibility(const CEventEditorFields& fields) const;
     // The all-day box changed to `fields.allDay`: the end date follows.
     static void OnAllDayChanged(CEventEditorFields& fields);
+    // The start changed: the end moves as far as the start moved since `shown` (the times
+    // shown last), so the event keeps its length, and `shown` takes the new times. False
+    // (and nothing moves) while a time does not read.
+    static bool KeepLength(CEventEditorFields& fields, CEventEditorFields& shown);
     // Moves the end date by `days` (+1 or -1); never back before the start date.
     static void ShiftEndDate(CEventEditorFields& fields, int days);
 

@@ -2,6 +2,7 @@
 
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDurations.h"
+#include "platform/text/StringUtil.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <algorithm>
@@ -151,6 +152,54 @@ std::vector<CCalendarRecurrenceEditorModel::Entry> NumberedEntries(int firstId, 
     for (int i = 0; i < count; ++i)
         entries.push_back({CalendarString(firstId + i), i + 1});
     return entries;
+}
+
+// "Tuesday", "Tuesday and Thursday", "Monday, Wednesday and Friday", Monday first.
+std::string DayNames(int mask) {
+    std::vector<std::string> names;
+    for (int dayOfWeek : kWeekdayOrder) {
+        if (mask & CalendarDayOfWeekBit(dayOfWeek))
+            names.push_back(DayName(dayOfWeek));
+    }
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? kAnd : ", ") + names[i];
+    return text;
+}
+
+// "first" ... "last"; a word out of range reads as "first", as the dialog shows it.
+std::string WhichName(int which) {
+    return tev::ToLowerAscii(CalendarString(IDS_WHICH_FIRST + InRangeOr(which, 1, 5, 1) - 1));
+}
+
+std::string LongDate(const CCalendarDateTime& date) {
+    return tev::Format("%s %d, %d", MonthName(date.GetMonth()).c_str(), date.GetDay(),
+                       date.GetYear());
+}
+
+std::string DescribeRule(const CCalendarRecurrenceOptions& o) {
+    const auto every = [](int interval, const char* one, const char* many, auto... more) {
+        return interval == 1 ? tev::Format(one, more...) : tev::Format(many, interval, more...);
+    };
+    switch (o.m_type) {
+    case kCalendarRecurrenceDaily:
+        return o.IsEveryWorkDay() ? kEveryWorkDay : every(o.m_data2, kEveryDay, kEveryDays);
+    case kCalendarRecurrenceWeekly:
+        return every(o.m_data1, kEveryWeekOn, kEveryWeeksOn, DayNames(o.m_data2).c_str());
+    case kCalendarRecurrenceMonthly:
+        return o.m_data1 == 1 ? tev::Format(kDayOfEveryMonth, o.m_data2)
+                              : tev::Format(kDayOfEveryMonths, o.m_data2, o.m_data1);
+    case kCalendarRecurrenceMonthNth:
+        return every(o.m_data1, kTheDayOfEveryMonth, kTheDayOfEveryMonths,
+                     WhichName(o.m_data2).c_str(), DayNames(o.m_data3).c_str());
+    case kCalendarRecurrenceYearly:
+        return tev::Format(kEveryYearOn, MonthName(o.m_data1).c_str(), o.m_data2);
+    case kCalendarRecurrenceYearNth:
+        return tev::Format(kTheDayOfMonth, WhichName(o.m_data1).c_str(),
+                           DayNames(o.m_data2).c_str(), MonthName(o.m_data3).c_str());
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -348,6 +397,22 @@ CCalendarRecurrenceEditorModel::BuildPattern(const CRecurrenceEditorFields& fiel
         break;
     }
     return pattern;
+}
+
+std::string CCalendarRecurrenceEditorModel::Describe(const CCalendarRecurrencePattern& pattern,
+                                                     bool allDay) {
+    const CRecurrenceTimes times(pattern.GetStartTime(), pattern.GetDurationMinutes());
+    const std::string hours =
+        allDay ? "" : tev::Format(kFromTo, times.StartText().c_str(), times.EndText().c_str());
+    std::string range;
+    if (pattern.GetPatternStartDate().IsValid())
+        range = tev::Format(kStarting, LongDate(pattern.GetPatternStartDate()).c_str());
+    if (pattern.GetUseEndMethod() == kCalendarPatternEndAfterOccurrences)
+        range += tev::Format(kTimes, pattern.GetEndAfterOccurrences());
+    else if (pattern.GetUseEndMethod() == kCalendarPatternEndDate)
+        range += tev::Format(kUntil, LongDate(pattern.GetPatternEndDate()).c_str());
+    return tev::Format(kOccursFormat, DescribeRule(pattern.GetRecurrenceOptions()).c_str(),
+                       hours.c_str(), range.c_str());
 }
 
 bool CCalendarRecurrenceEditorModel::SameOccurrences(const CCalendarRecurrencePattern& a,

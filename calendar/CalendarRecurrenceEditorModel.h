@@ -118,6 +118,10 @@ public:
     // "Remove recurrence".
     void RemoveRecurrence();
 
+    // The pattern in words, as the event dialog shows a series: "Occurs every 2 weeks on
+    // Tuesday and Thursday from 10:00 to 10:30, starting December 1, 2026, 6 times."
+    static std::string Describe(const CCalendarRecurrencePattern& pattern, bool allDay);
+
     // Whether two patterns yield the same occurrences (times, record and range).
     static bool SameOccurrences(const CCalendarRecurrencePattern& a,
                                 const CCalendarRecurrencePattern& b);

@@ -131,6 +131,8 @@ void CTEVCalendarControl::Populate() {
     const bool daysChanged = days != m_days;
     m_days = days;
     Recalc();
+    // A tip may name an event that is gone; the next mouse move finds the right one.
+    UnsetToolTip();
     UpdateScrollBar();
     Refresh(false);
     if (daysChanged)

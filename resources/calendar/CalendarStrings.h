@@ -195,6 +195,26 @@ constexpr const char* kButtonRemoveRecurrence = "Remove recurrence";
 constexpr const char* kButtonOK = "OK";
 constexpr const char* kButtonCancel = "Cancel";
 
+// What the event dialog says of a series in place of its dates: "Occurs", the rule, the
+// times, the range.
+constexpr const char* kOccursFormat = "Occurs %s%s%s.";
+constexpr const char* kEveryDay = "every day";
+constexpr const char* kEveryDays = "every %d days";
+constexpr const char* kEveryWorkDay = "every work day";
+constexpr const char* kEveryWeekOn = "every week on %s";
+constexpr const char* kEveryWeeksOn = "every %d weeks on %s";
+constexpr const char* kDayOfEveryMonth = "on day %d of every month";
+constexpr const char* kDayOfEveryMonths = "on day %d of every %d months";
+constexpr const char* kTheDayOfEveryMonth = "on the %s %s of every month";
+constexpr const char* kTheDayOfEveryMonths = "on the %s %s of every %d months";
+constexpr const char* kEveryYearOn = "every %s %d";
+constexpr const char* kTheDayOfMonth = "on the %s %s of %s";
+constexpr const char* kFromTo = " from %s to %s";
+constexpr const char* kStarting = ", starting %s";
+constexpr const char* kTimes = ", %d times";
+constexpr const char* kUntil = " until %s";
+constexpr const char* kAnd = " and ";
+
 // The occurrence-or-series question: it ends with the identifier of the chosen button.
 constexpr int IDC_CHOOSE_OCCURRENCE = 7797;
 constexpr int IDC_CHOOSE_SERIES = 7798;

@@ -154,6 +154,37 @@ TEST_F(Store, AllDayEndDatesShiftButNeverBeforeTheStart) {
     }
 }
 
+TEST_F(Store, TheEndFollowsTheStartSoTheEventKeepsItsLength) {
+    CCalendarEventEditorModel model(data, Add("Talk", "2026-05-04T10:00", "2026-05-04T10:30"));
+    CEventEditorFields shown = model.LoadFields();
+    struct Case {
+        const char* startDate;
+        const char* startTime;
+        bool read;
+        const char* end;
+    };
+    const Case cases[] = {
+        {"2026-05-04", "14:00", true, "2026-05-04 14:30"},
+        {"2026-05-06", "14:00", true, "2026-05-06 14:30"},
+        {"2026-05-06", "23:45", true, "2026-05-07 00:15"},
+        {"2026-05-06", "23:4", false, "2026-05-07 00:15"}, // typing on: nothing moves yet
+        {"2026-05-06", "1", true, "2026-05-06 01:30"},
+    };
+    for (const Case& c : cases) {
+        CEventEditorFields fields = shown;
+        fields.startDate = At(c.startDate);
+        fields.startTime = c.startTime;
+        EXPECT_EQ(CCalendarEventEditorModel::KeepLength(fields, shown), c.read) << c.startTime;
+        EXPECT_EQ(Iso(shown.endDate).substr(0, 10) + " " + shown.endTime, c.end) << c.startTime;
+    }
+    CEventEditorFields days =
+        CCalendarEventEditorModel(data, Add("Fair", "2026-05-03", "2026-05-05", true)).LoadFields();
+    CEventEditorFields moved = days;
+    moved.startDate = At("2026-05-10");
+    ASSERT_TRUE(CCalendarEventEditorModel::KeepLength(moved, days));
+    EXPECT_EQ(Iso(moved.endDate), "2026-05-11T00:00");
+}
+
 TEST_F(Store, OkRefusesWithTheMessageAndTheControlInTheirOrder) {
     CCalendarEventEditorModel model(data, Add("Talk", "2026-05-04T10:00", "2026-05-04T11:00"));
     struct Case {
@@ -444,6 +475,53 @@ TEST_F(Store, OkBuildsTheRecordOrNamesTheFieldAndItsBounds) {
             EXPECT_EQ(record, c.record) << record.m_type << " " << record.m_data1 << " "
                                         << record.m_data2 << " " << record.m_data3;
         }
+    }
+}
+
+TEST(CalendarRecurrenceEditor, DescribesASeriesInWords) {
+    struct Case {
+        CCalendarRecurrenceOptions options;
+        bool allDay;
+        CalendarPatternEnd end;
+        const char* text;
+    };
+    const Case cases[] = {
+        {CCalendarRecurrenceOptions::Weekly(2, kCalendarTuesday | kCalendarThursday), false,
+         kCalendarPatternEndAfterOccurrences,
+         "Occurs every 2 weeks on Tuesday and Thursday from 10:00 to 10:30, starting December 1, "
+         "2026, 6 times."},
+        {CCalendarRecurrenceOptions::Weekly(1, kCalendarAllDays), true, kCalendarPatternNoEndDate,
+         "Occurs every week on Monday, Tuesday, Wednesday, Thursday, Friday, Saturday and Sunday, "
+         "starting December 1, 2026."},
+        {CCalendarRecurrenceOptions::Daily(1), false, kCalendarPatternEndDate,
+         "Occurs every day from 10:00 to 10:30, starting December 1, 2026 until December 31, "
+         "2026."},
+        {{kCalendarRecurrenceDaily, 3, 3, 0},
+         true,
+         kCalendarPatternNoEndDate,
+         "Occurs every work day, starting December 1, 2026."},
+        {CCalendarRecurrenceOptions::Monthly(3, 31), true, kCalendarPatternNoEndDate,
+         "Occurs on day 31 of every 3 months, starting December 1, 2026."},
+        {CCalendarRecurrenceOptions::MonthNth(1, kCalendarLast, kCalendarFriday), true,
+         kCalendarPatternNoEndDate,
+         "Occurs on the last Friday of every month, starting December 1, 2026."},
+        {CCalendarRecurrenceOptions::YearNth(2, kCalendarMonday, 11), true,
+         kCalendarPatternNoEndDate,
+         "Occurs on the second Monday of November, starting December 1, 2026."},
+        {CCalendarRecurrenceOptions::Yearly(7, 4), true, kCalendarPatternNoEndDate,
+         "Occurs every July 4, starting December 1, 2026."},
+    };
+    for (const Case& c : cases) {
+        CCalendarRecurrencePattern pattern;
+        pattern.SetStartTime(10 * 60);
+        pattern.SetDurationMinutes(30);
+        pattern.SetRecurrenceOptions(c.options);
+        pattern.SetPatternStartDate(At("2026-12-01"));
+        if (c.end == kCalendarPatternEndAfterOccurrences)
+            pattern.SetEndAfterOccurrences(6);
+        if (c.end == kCalendarPatternEndDate)
+            pattern.SetPatternEndDate(At("2026-12-31"));
+        EXPECT_EQ(CCalendarRecurrenceEditorModel::Describe(pattern, c.allDay), c.text);
     }
 }
 
