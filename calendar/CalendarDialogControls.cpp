@@ -4,10 +4,12 @@
 #include "platform/widgets/MessageBox.h"
 #include "resources/calendar/CalendarStrings.h"
 
+#include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/datectrl.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 
 using namespace tev::calendar;
@@ -68,6 +70,16 @@ wxComboBox* CreateTimeList(wxWindow* parent, int id) {
 wxDatePickerCtrl* CreateDatePicker(wxWindow* parent, int id) {
     return new wxDatePickerCtrl(parent, id, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
                                 wxDP_DROPDOWN | wxDP_SHOWCENTURY);
+}
+
+wxSizer* CreateOkCancelButtons(wxWindow* dialog) {
+    auto* buttons = new wxStdDialogButtonSizer;
+    auto* ok = new wxButton(dialog, wxID_OK, kButtonOK);
+    buttons->AddButton(ok);
+    buttons->AddButton(new wxButton(dialog, wxID_CANCEL, kButtonCancel));
+    buttons->Realize();
+    ok->SetDefault();
+    return buttons;
 }
 
 void ShowDate(wxDatePickerCtrl* picker, const CCalendarDateTime& date,

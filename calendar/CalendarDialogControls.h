@@ -37,6 +37,9 @@ wxComboBox* CreateTimeList(wxWindow* parent, int id);
 wxComboBox* CreateEditableList(wxWindow* parent, int id, const Entries& entries);
 
 wxDatePickerCtrl* CreateDatePicker(wxWindow* parent, int id);
+
+// "OK" (the default button) and "Cancel", in the desktop's order.
+wxSizer* CreateOkCancelButtons(wxWindow* dialog);
 // Null and invalid dates show as `fallback`.
 void ShowDate(wxDatePickerCtrl* picker, const CCalendarDateTime& date,
               const CCalendarDateTime& fallback);

@@ -74,13 +74,7 @@ void CCalendarEventEditorDlg::CreateControls() {
                              FromDIP(wxSize(-1, 150)), wxTE_MULTILINE | wxTE_WORDWRAP);
     sizer->Add(m_pBody, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(12));
 
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, kButtonOK);
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, kButtonCancel));
-    buttons->Realize();
-    ok->SetDefault();
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, gap + FromDIP(4));
+    sizer->Add(CreateOkCancelButtons(this), 0, wxEXPAND | wxALL, gap + FromDIP(4));
     SetSizer(sizer);
     SetMinClientSize(wxSize(FromDIP(560), -1));
     Fit();

@@ -1,10 +1,11 @@
 #include "calendar/CalendarOccurrenceSeriesChooseDlg.h"
 
+#include "calendar/CalendarDialogControls.h"
+
 #include "platform/text/StringUtil.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/artprov.h>
-#include <wx/button.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -37,16 +38,10 @@ CCalendarOccurrenceSeriesChooseDlg::CCalendarOccurrenceSeriesChooseDlg(wxWindow*
               0, wxRIGHT, FromDIP(12));
     body->Add(choices, 1);
 
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, kButtonOK);
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, kButtonCancel));
-    buttons->Realize();
-    ok->SetDefault();
-
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(body, 1, wxEXPAND | wxALL, FromDIP(12));
-    sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
+    sizer->Add(CalendarDialogControls::CreateOkCancelButtons(this), 0,
+               wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
     SetSizerAndFit(sizer);
     CentreOnParent();
 
