@@ -178,20 +178,26 @@ std::string LongDate(const CCalendarDateTime& date) {
 }
 
 std::string DescribeRule(const CCalendarRecurrenceOptions& o) {
-    const auto every = [](int interval, const char* one, const char* many, auto... more) {
-        return interval == 1 ? tev::Format(one, more...) : tev::Format(many, interval, more...);
-    };
     switch (o.m_type) {
     case kCalendarRecurrenceDaily:
-        return o.IsEveryWorkDay() ? kEveryWorkDay : every(o.m_data2, kEveryDay, kEveryDays);
-    case kCalendarRecurrenceWeekly:
-        return every(o.m_data1, kEveryWeekOn, kEveryWeeksOn, DayNames(o.m_data2).c_str());
+        if (o.IsEveryWorkDay())
+            return kEveryWorkDay;
+        return o.m_data2 == 1 ? kEveryDay : tev::Format(kEveryDays, o.m_data2);
+    case kCalendarRecurrenceWeekly: {
+        const std::string days = DayNames(o.m_data2);
+        return o.m_data1 == 1 ? tev::Format(kEveryWeekOn, days.c_str())
+                              : tev::Format(kEveryWeeksOn, o.m_data1, days.c_str());
+    }
     case kCalendarRecurrenceMonthly:
         return o.m_data1 == 1 ? tev::Format(kDayOfEveryMonth, o.m_data2)
                               : tev::Format(kDayOfEveryMonths, o.m_data2, o.m_data1);
-    case kCalendarRecurrenceMonthNth:
-        return every(o.m_data1, kTheDayOfEveryMonth, kTheDayOfEveryMonths,
-                     WhichName(o.m_data2).c_str(), DayNames(o.m_data3).c_str());
+    case kCalendarRecurrenceMonthNth: {
+        const std::string which = WhichName(o.m_data2);
+        const std::string days = DayNames(o.m_data3);
+        return o.m_data1 == 1
+                   ? tev::Format(kTheDayOfEveryMonth, which.c_str(), days.c_str())
+                   : tev::Format(kTheDayOfEveryMonths, which.c_str(), days.c_str(), o.m_data1);
+    }
     case kCalendarRecurrenceYearly:
         return tev::Format(kEveryYearOn, MonthName(o.m_data1).c_str(), o.m_data2);
     case kCalendarRecurrenceYearNth:
