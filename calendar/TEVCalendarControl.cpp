@@ -121,12 +121,18 @@ void CTEVCalendarControl::ScrollToMinute(int minuteOfDay) {
 }
 
 void CTEVCalendarControl::Populate() {
+    if (m_updateDepth > 0) {
+        m_populatePending = true;
+        return;
+    }
     if (m_pData)
         m_model.SetFirstDayOfWeek(m_pData->GetFirstDayOfWeek());
     const std::vector<int64_t> days = m_model.GetVisibleDays();
     const bool daysChanged = days != m_days;
     m_days = days;
     Recalc();
+    // A tip may name an event that is gone; the next mouse move finds the right one.
+    UnsetToolTip();
     UpdateScrollBar();
     Refresh(false);
     if (daysChanged)
@@ -144,6 +150,20 @@ void CTEVCalendarControl::Recalc() {
         dayView ? CCalendarLayout::LayoutSpans(m_events, m_days) : std::vector<CCalendarSpanItem>();
     m_timed = dayView ? CCalendarLayout::LayoutTimed(m_events, m_days, m_model.GetScale())
                       : std::vector<CCalendarTimedItem>();
+    m_selection.Rebind(m_events);
+}
+
+CTEVCalendarControl::UpdateContext::UpdateContext(CTEVCalendarControl* control)
+    : m_pControl(control) {
+    if (m_pControl)
+        ++m_pControl->m_updateDepth;
+}
+
+CTEVCalendarControl::UpdateContext::~UpdateContext() {
+    if (!m_pControl || --m_pControl->m_updateDepth > 0 || !m_pControl->m_populatePending)
+        return;
+    m_pControl->m_populatePending = false;
+    m_pControl->Populate();
 }
 
 void CTEVCalendarControl::NotifyVisibleDays() {
@@ -205,12 +225,40 @@ void CTEVCalendarControl::OnMouseWheel(wxMouseEvent& event) {
 
 void CTEVCalendarControl::OnLeftDown(wxMouseEvent& event) {
     SetFocus();
-    const HitTestInfo hit = HitTest(event.GetPosition());
-    if (hit.kind != HitTestInfo::kNothing) {
-        m_focusDay = hit.day;
-        Refresh(false);
-    }
+    SelectAt(event.GetPosition(), event.ShiftDown());
     event.Skip();
+}
+
+bool CTEVCalendarControl::SelectAt(const wxPoint& point, bool extend) {
+    const HitTestInfo hit = HitTest(point);
+    if (hit.kind == HitTestInfo::kNothing)
+        return false;
+    m_focusDay = hit.day;
+    Refresh(false);
+    const CCalendarDateTime day = DayStart(hit.day);
+    switch (hit.kind) {
+    case HitTestInfo::kEvent:
+        m_selection.SelectEvent(hit.event);
+        return true;
+    case HitTestInfo::kTimeCell: {
+        const CCalendarDateTime begin = day.AddMinutes(hit.minute);
+        const CCalendarDateTime end = begin.AddMinutes(m_model.GetScale());
+        if (extend && m_selection.HasSpan() && !m_selection.GetSpan().allDay)
+            m_selection.ExtendSpan(begin, end);
+        else
+            m_selection.SelectSpan(begin, end, false);
+        return true;
+    }
+    case HitTestInfo::kAllDayArea:
+    case HitTestInfo::kDayCell:
+        if (extend && m_selection.HasSpan() && m_selection.GetSpan().allDay)
+            m_selection.ExtendSpan(day, day.AddDays(1));
+        else
+            m_selection.SelectSpan(day, day.AddDays(1), true);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CTEVCalendarControl::OnMotion(wxMouseEvent& event) {
@@ -406,6 +454,7 @@ void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(edge));
     dc.DrawRoundedRectangle(wxRect(rect.x, rect.y, 4, rect.height), 2);
+    PaintSelectedFrame(dc, rect, event);
 
     wxDCClipper clip(dc, wxRect(rect).Deflate(1));
     wxFont bold = GetFont().Bold();
@@ -546,6 +595,7 @@ void CTEVCalendarControl::PaintDayView(wxDC& dc) {
                 dc.SetFont(GetFont());
             }
         }
+        PaintSelectedRows(dc, geometry);
         for (int column = 0; column <= columns; ++column) {
             const int x = ColumnLeft(geometry, column);
             dc.SetPen(wxPen(kGrid));
@@ -616,6 +666,7 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
             break;
         const wxRect rect(body.x + 3, body.y + line * kLineHeight + 1, body.width - 6,
                           kLineHeight - 2);
+        PaintSelectedFrame(dc, rect, *event);
         const CCalendarLabel* label =
             m_pData ? m_pData->GetLabels().Find(event->GetLabelId()) : nullptr;
         const wxColour base =
@@ -683,6 +734,39 @@ void CTEVCalendarControl::PaintClock(wxDC& dc, const wxPoint& centre, int radius
     hand(minuteAngle, radius * 0.85);
 }
 
+void CTEVCalendarControl::PaintSelectedRows(wxDC& dc, const DayGeometry& geometry) {
+    if (!m_selection.HasSpan() || m_selection.GetSpan().allDay)
+        return;
+    const CCalendarSelection::Span& span = m_selection.GetSpan();
+    const int scale = m_model.GetScale();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(Blend(kAccentLight, kAccent, 0.25)));
+    for (size_t column = 0; column < m_days.size(); ++column) {
+        const CCalendarDateTime day = DayStart(m_days[column]);
+        const int64_t first =
+            std::max<int64_t>(0, CCalendarDateTime::MinutesBetween(day, span.begin));
+        const int64_t last = std::min<int64_t>(CCalendarLayout::kMinutesPerDay,
+                                               CCalendarDateTime::MinutesBetween(day, span.end));
+        if (last <= first)
+            continue;
+        const int left = ColumnLeft(geometry, static_cast<int>(column));
+        const int width = ColumnLeft(geometry, static_cast<int>(column) + 1) - left;
+        const int top =
+            geometry.time.y + static_cast<int>((first / scale - m_topRow) * geometry.rowHeight);
+        const int rows = static_cast<int>((last + scale - 1) / scale - first / scale);
+        dc.DrawRectangle(left + 1, top + 1, width - 1, rows * geometry.rowHeight - 1);
+    }
+}
+
+void CTEVCalendarControl::PaintSelectedFrame(wxDC& dc, const wxRect& rect,
+                                             const CCalendarEvent& event) {
+    if (!m_selection.IsSelected(event))
+        return;
+    dc.SetPen(wxPen(kAccent, 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRoundedRectangle(wxRect(rect).Inflate(1), 4);
+}
+
 void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
     const std::vector<wxRect> cells = WeekCellRects();
     const int64_t today = GetToday();
@@ -692,7 +776,9 @@ void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
         const CCalendarDateTime date = DayStart(day);
         const bool isToday = day == today;
         dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(m_model.IsWorkDay(day) ? kBackground : kOtherMonth));
+        dc.SetBrush(wxBrush(day == m_focusDay        ? kAccentLight
+                            : m_model.IsWorkDay(day) ? kBackground
+                                                     : kOtherMonth));
         dc.DrawRectangle(cell);
         const wxRect header(cell.x, cell.y, cell.width, kHeaderHeight - 6);
         dc.SetBrush(wxBrush(isToday ? kAccent : kHeaderBackground));

@@ -4,6 +4,7 @@
 // days show by CCalendarViewModel; this class only turns that into pixels and handles the
 // mouse, the wheel and the scroll bar.
 #include "calendar/CalendarLayout.h"
+#include "calendar/CalendarSelection.h"
 #include "calendar/CalendarViewModel.h"
 
 #include <wx/window.h>
@@ -44,8 +45,29 @@ public:
     int GetScaleInterval() const { return m_model.GetScale(); }
     // Moves the calendar to the day (keeping the kind of view).
     void SelectDay(int64_t day);
-    // Reads the visible events from the store again and redraws.
+    // Reads the visible events from the store again and redraws; inside an update context
+    // this waits until the outermost context ends.
     void Populate();
+
+    // Store changes made while one is alive are shown once, when the outermost one ends.
+    class UpdateContext {
+    public:
+        explicit UpdateContext(CTEVCalendarControl* control);
+        ~UpdateContext();
+        UpdateContext(const UpdateContext&) = delete;
+        UpdateContext& operator=(const UpdateContext&) = delete;
+
+    private:
+        CTEVCalendarControl* m_pControl;
+    };
+
+    // What the user has picked: the clicked event or the clicked time or day.
+    CCalendarSelection& GetSelection() { return m_selection; }
+    const CCalendarSelection& GetSelection() const { return m_selection; }
+    // Picks what lies under `point` as a click does: an event, the row of a time cell (its
+    // scale's minutes), or a whole day for the all-day area and the day cells. With
+    // `extend` a time or day grows the span picked before. True when something was picked.
+    bool SelectAt(const wxPoint& point, bool extend);
 
     // Tool tips: 0 the calendar's own, 1 with the event's identifier, 2 none.
     int GetToolTipMode() const { return m_nToolTipMode; }
@@ -111,6 +133,9 @@ private:
     void PaintSpanBar(wxDC& dc, const wxRect& rect, const CCalendarSpanItem& item);
     void PaintTimedEvent(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
     void PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay);
+    // The picked rows of a day view's columns, and the frame of a picked event.
+    void PaintSelectedRows(wxDC& dc, const DayGeometry& geometry);
+    void PaintSelectedFrame(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
     // The rectangle of each day of the week view (index into the visible days).
     std::vector<wxRect> WeekCellRects() const;
     std::vector<wxRect> MonthCellRects(wxRect* headerRow) const;
@@ -131,5 +156,8 @@ private:
     int m_nToolTipMode = 0;
     int64_t m_today = INT64_MIN;
     int64_t m_focusDay = INT64_MIN;
+    CCalendarSelection m_selection;
+    int m_updateDepth = 0;
+    bool m_populatePending = false;
     std::function<void()> m_onVisibleDaysChanged;
 };

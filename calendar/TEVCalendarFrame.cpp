@@ -17,7 +17,7 @@ namespace {
 constexpr int kTimerId = 0;
 constexpr int kTimerMilliseconds = 100;
 
-// Editing and printing come with the event editor; until then their buttons show disabled.
+// Printing, undo and the clipboard are not offered yet; their buttons show disabled.
 bool IsLaterCommand(int id) {
     return id == ID_FILE_PRINT || id == ID_FILE_PRINT_PREVIEW || id == ID_EDIT_UNDO ||
            id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE;

@@ -1,12 +1,17 @@
 #include "calendar/TEVCalendarView.h"
 
+#include "calendar/CalendarEventEditorDlg.h"
+#include "calendar/CalendarOccurrenceSeriesChooseDlg.h"
 #include "calendar/DatePickerDialogBar.h"
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/store/CalendarDataFormat.h"
+#include "platform/text/StringUtil.h"
 #include "platform/widgets/MenuTable.h"
+#include "platform/widgets/MessageBox.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 using namespace tev::calendar;
@@ -16,13 +21,26 @@ namespace {
 constexpr const char* kWeekStartDay = "WeekStartDay";
 
 const tev::MenuEntry kDayViewMenu[] = {
-    tev::MenuItem(kMenuScale60, ID_TIMESCALE_60), tev::MenuItem(kMenuScale30, ID_TIMESCALE_30),
-    tev::MenuItem(kMenuScale15, ID_TIMESCALE_15), tev::MenuItem(kMenuScale10, ID_TIMESCALE_10),
-    tev::MenuItem(kMenuScale6, ID_TIMESCALE_6),   tev::MenuItem(kMenuScale5, ID_TIMESCALE_5),
+    tev::MenuItem(kMenuScale60, ID_TIMESCALE_60),
+    tev::MenuItem(kMenuScale30, ID_TIMESCALE_30),
+    tev::MenuItem(kMenuScale15, ID_TIMESCALE_15),
+    tev::MenuItem(kMenuScale10, ID_TIMESCALE_10),
+    tev::MenuItem(kMenuScale6, ID_TIMESCALE_6),
+    tev::MenuItem(kMenuScale5, ID_TIMESCALE_5),
+    tev::MenuSeparator(),
+    tev::MenuItem(kMenuAddNewEvent, ID_ADD_NEW_EVENT),
 };
 
 const tev::MenuEntry kOtherViewsMenu[] = {
     tev::MenuItem(kMenuGoToThisDay, ID_GOTO_THIS_DAY),
+    tev::MenuSeparator(),
+    tev::MenuItem(kMenuAddNewEvent, ID_ADD_NEW_EVENT),
+};
+
+const tev::MenuEntry kEventMenu[] = {
+    tev::MenuItem(kMenuDeleteEvent, ID_DELETE_EVENT),
+    tev::MenuSeparator(),
+    tev::MenuItem(kMenuProperties, ID_EVENT_PROPERTIES),
 };
 
 int ScaleOfCommand(int id) {
@@ -54,6 +72,8 @@ bool CTEVCalendarView::Create(wxWindow* parent, wxWindowID id) {
     sizer->Add(m_pCalendar, 1, wxEXPAND);
     SetSizer(sizer);
     m_pCalendar->Bind(wxEVT_RIGHT_DOWN, &CTEVCalendarView::OnContextMenu, this);
+    m_pCalendar->Bind(wxEVT_LEFT_DCLICK, &CTEVCalendarView::OnDoubleClick, this);
+    m_pCalendar->Bind(wxEVT_KEY_DOWN, &CTEVCalendarView::OnKeyDown, this);
     Bind(wxEVT_MENU, &CTEVCalendarView::OnMenuCommand, this);
     Bind(wxEVT_UPDATE_UI, &CTEVCalendarView::OnUpdateUI, this);
     return true;
@@ -94,14 +114,13 @@ std::string CTEVCalendarView::WriteData() const {
 }
 
 void CTEVCalendarView::ReadData(const pugi::xml_document& document) {
-    m_loading = true;
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
     CCalendarDataFormat::Read(document, m_data, m_idList);
-    m_loading = false;
     RefreshCalendar();
 }
 
 void CTEVCalendarView::RefreshCalendar() {
-    if (!m_loading && m_pCalendar)
+    if (m_pCalendar)
         m_pCalendar->Populate();
 }
 
@@ -155,6 +174,16 @@ bool CTEVCalendarView::OnCommand(int id) {
     case ID_CALENDARVIEW_MONTH:
         SwitchTo(kCalendarMonthView);
         return true;
+    case ID_ADD_NEW_EVENT:
+        OpenNewEventDialog();
+        return true;
+    case ID_DELETE_EVENT:
+        DeleteSelectedEvents();
+        return true;
+    case ID_EVENT_PROPERTIES:
+        if (m_pCalendar && m_pCalendar->GetSelection().GetFirstEvent())
+            OpenEventDialog(m_pCalendar->GetSelection().GetFirstEvent());
+        return true;
     case ID_GOTO_THIS_DAY:
         if (m_pCalendar) {
             m_pCalendar->SwitchActiveView(kCalendarDayView);
@@ -189,6 +218,12 @@ bool CTEVCalendarView::OnUpdateCommand(int id, bool& enabled, bool& checked) con
     case ID_CALENDARVIEW_MONTH:
         checked = type == kCalendarMonthView;
         return true;
+    case ID_ADD_NEW_EVENT:
+        return true;
+    case ID_DELETE_EVENT:
+    case ID_EVENT_PROPERTIES:
+        enabled = m_pCalendar && m_pCalendar->GetSelection().GetFirstEvent();
+        return true;
     default:
         if (const int scale = ScaleOfCommand(id)) {
             enabled = type == kCalendarDayView;
@@ -199,15 +234,33 @@ bool CTEVCalendarView::OnUpdateCommand(int id, bool& enabled, bool& checked) con
     }
 }
 
+namespace {
+
+// The time a click on a cell stands for: the start of its row, or its day.
+CCalendarDateTime TimeOfHit(const CTEVCalendarControl::HitTestInfo& hit) {
+    const CCalendarDateTime day = CCalendarDateTime::FromDayNumber(hit.day);
+    return hit.kind == CTEVCalendarControl::HitTestInfo::kTimeCell ? day.AddMinutes(hit.minute)
+                                                                   : day;
+}
+
+} // namespace
+
 int CTEVCalendarView::ContextMenuAt(const wxPoint& point) {
     if (!m_pCalendar)
         return 0;
     const CTEVCalendarControl::HitTestInfo hit = m_pCalendar->HitTest(point);
-    // Events get their own menu once events can be edited here.
-    if (hit.kind == CTEVCalendarControl::HitTestInfo::kNothing ||
-        hit.kind == CTEVCalendarControl::HitTestInfo::kEvent)
+    if (hit.kind == CTEVCalendarControl::HitTestInfo::kNothing)
         return 0;
     m_contextDay = hit.day;
+    const CCalendarSelection& selection = m_pCalendar->GetSelection();
+    if (hit.kind == CTEVCalendarControl::HitTestInfo::kEvent) {
+        if (!selection.IsSelected(*hit.event))
+            m_pCalendar->SelectAt(point, false);
+        return IDR_MENU_EVENT;
+    }
+    // A click inside the picked span keeps it, so the new event takes all of it.
+    if (!selection.SpanContains(TimeOfHit(hit)))
+        m_pCalendar->SelectAt(point, false);
     return m_pCalendar->GetActiveViewType() == kCalendarDayView ? IDR_MENU_DAY_VIEW
                                                                 : IDR_MENU_OTHER_VIEWS;
 }
@@ -217,14 +270,115 @@ wxMenu* CTEVCalendarView::CreateContextMenu(int menuId) const {
         wxMenu* menu = new wxMenu;
         const int checkedScale = CCalendarViewModel::MenuScaleFor(m_pCalendar->GetScaleInterval());
         for (const tev::MenuEntry& entry : kDayViewMenu) {
-            menu->AppendCheckItem(entry.id, wxString::FromUTF8(entry.caption));
-            menu->Check(entry.id, ScaleOfCommand(entry.id) == checkedScale);
+            if (entry.kind == tev::MenuEntryKind::Separator) {
+                menu->AppendSeparator();
+            } else if (ScaleOfCommand(entry.id)) {
+                menu->AppendCheckItem(entry.id, wxString::FromUTF8(entry.caption));
+                menu->Check(entry.id, ScaleOfCommand(entry.id) == checkedScale);
+            } else {
+                menu->Append(entry.id, wxString::FromUTF8(entry.caption));
+            }
         }
         return menu;
     }
     if (menuId == IDR_MENU_OTHER_VIEWS)
         return tev::CreatePopupMenu(kOtherViewsMenu);
+    if (menuId == IDR_MENU_EVENT)
+        return tev::CreatePopupMenu(kEventMenu);
     return nullptr;
+}
+
+bool CTEVCalendarView::OpenNewEventDialog() {
+    return RunEventDialog(true, nullptr);
+}
+
+bool CTEVCalendarView::OpenEventDialog(const CCalendarEventPtr& event) {
+    return event && RunEventDialog(false, event);
+}
+
+bool CTEVCalendarView::RunEventDialog(bool addNew, const CCalendarEventPtr& event) {
+    if (!m_pCalendar)
+        return false;
+    // The calendar shows the change once, with the new or changed event picked.
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    CCalendarEventEditorDlg dialog(m_pCalendar, addNew, this, event);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    m_pCalendar->GetSelection().SelectEvent(dialog.GetModel().GetEvent());
+    m_pCalendar->Populate();
+    return true;
+}
+
+void CTEVCalendarView::DeleteSelectedEvents() {
+    if (!m_pCalendar)
+        return;
+    const std::vector<CCalendarEventPtr> events = m_pCalendar->GetSelection().GetEvents();
+    if (events.empty())
+        return;
+    const CCalendarEvent& first = *events.front();
+    bool series = false;
+    if (first.IsRecurring()) {
+        CCalendarOccurrenceSeriesChooseDlg question(this, IDS_DELETE_RECURRING_ITEM,
+                                                    first.GetSubject());
+        const int choice = question.ShowModal();
+        if (choice != IDC_CHOOSE_OCCURRENCE && choice != IDC_CHOOSE_SERIES)
+            return;
+        series = choice == IDC_CHOOSE_SERIES;
+    } else {
+        const std::string text = tev::Format(CalendarString(IDS_DELETE_EVENT_QUESTION).c_str(),
+                                             first.GetSubject().c_str());
+        if (tev::MessageBox(this, text, kMessageCaption, wxYES_NO | wxICON_QUESTION) != wxID_YES)
+            return;
+    }
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    for (const CCalendarEventPtr& event : events) {
+        const CCalendarEventPtr master =
+            series && event->IsRecurring() ? m_data.GetMasterEvent(event->GetRecurrencePatternId())
+                                           : nullptr;
+        m_data.DeleteEvent(master ? master : event);
+    }
+    m_pCalendar->GetSelection().Clear();
+}
+
+void CTEVCalendarView::OnDoubleClickAt(const wxPoint& point) {
+    if (!m_pCalendar)
+        return;
+    const CTEVCalendarControl::HitTestInfo hit = m_pCalendar->HitTest(point);
+    switch (hit.kind) {
+    case CTEVCalendarControl::HitTestInfo::kEvent:
+        m_pCalendar->SelectAt(point, false);
+        OpenEventDialog(hit.event);
+        return;
+    case CTEVCalendarControl::HitTestInfo::kTimeCell:
+    case CTEVCalendarControl::HitTestInfo::kAllDayArea:
+    case CTEVCalendarControl::HitTestInfo::kDayCell:
+        if (!m_pCalendar->GetSelection().SpanContains(TimeOfHit(hit)))
+            m_pCalendar->SelectAt(point, false);
+        OpenNewEventDialog();
+        return;
+    default:
+        return;
+    }
+}
+
+bool CTEVCalendarView::OnCalendarKey(int keyCode) {
+    if (!m_pCalendar)
+        return false;
+    switch (keyCode) {
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        if (const CCalendarEventPtr first = m_pCalendar->GetSelection().GetFirstEvent())
+            OpenEventDialog(first);
+        else
+            OpenNewEventDialog();
+        return true;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE:
+        DeleteSelectedEvents();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CTEVCalendarView::OnContextMenu(wxMouseEvent& event) {
@@ -234,6 +388,15 @@ void CTEVCalendarView::OnContextMenu(wxMouseEvent& event) {
     std::unique_ptr<wxMenu> menu(CreateContextMenu(menuId));
     if (menu)
         PopupMenu(menu.get(), m_pCalendar->GetPosition() + event.GetPosition());
+}
+
+void CTEVCalendarView::OnDoubleClick(wxMouseEvent& event) {
+    OnDoubleClickAt(event.GetPosition());
+}
+
+void CTEVCalendarView::OnKeyDown(wxKeyEvent& event) {
+    if (!OnCalendarKey(event.GetKeyCode()))
+        event.Skip();
 }
 
 void CTEVCalendarView::OnMenuCommand(wxCommandEvent& event) {

@@ -1,8 +1,9 @@
 #pragma once
 // The calendar view of the control's frame: it shows the calendar control, owns the
 // calendar store, the event ID list and the data document reader and writer, answers the
-// view and scale commands and their update rules, shows the right-click menus, and takes
-// the component's property notifications.
+// view, scale and event commands and their update rules, shows the right-click menus, opens
+// the event dialog (double click, Enter, "&Add new event", "Properties"), deletes events
+// after asking (Delete, "Delete event"), and takes the component's property notifications.
 #include "calendar/CalendarViewModel.h"
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDataListener.h"
@@ -52,20 +53,39 @@ public:
     int GetScale() const { return m_nScale; }
     void SetScale(int minutes);
 
-    // Commands: views 7750-7753, scales 7754-7759, "Go to This Day" 7764. True when the
-    // command is the view's.
+    // Commands: views 7750-7753, scales 7754-7759, "&Add new event" 7761, "Delete event"
+    // 7762, "Properties" 7763, "Go to This Day" 7764. True when the command is the view's.
     bool OnCommand(int id);
     // Enabling and checking of the view's commands; false for commands it does not know.
     bool OnUpdateCommand(int id, bool& enabled, bool& checked) const;
 
-    // The menu a right click at `point` (client coordinates of the calendar) shows: 7765,
-    // 7766, or 0 for none. The day under the point is kept for "Go to This Day".
+    // The menu a right click at `point` (client coordinates of the calendar) shows: 7767 on
+    // an event, 7765 on free time of the day view, 7766 on a day of the other views, or 0
+    // for none. What lies under the point is picked unless the picked span holds it, and
+    // its day is kept for "Go to This Day".
     int ContextMenuAt(const wxPoint& point);
     // The menu with that resource number, scale items checked as the rules say.
     wxMenu* CreateContextMenu(int menuId) const;
 
+    // The event dialog for a new event at the calendar's selection, or for `event`.
+    // True when the dialog stored its changes.
+    bool OpenNewEventDialog();
+    bool OpenEventDialog(const CCalendarEventPtr& event);
+    // Deletes the picked events after asking: string 7701 for a plain event, whether the
+    // occurrence or the series is meant for a recurring one.
+    void DeleteSelectedEvents();
+    // A double click at `point` of the calendar: opens the event there, or a new event for
+    // the time or day there.
+    void OnDoubleClickAt(const wxPoint& point);
+    // A key pressed in the calendar: Enter opens the first picked event (or a new one),
+    // Delete deletes the picked events. False for other keys.
+    bool OnCalendarKey(int keyCode);
+
 private:
+    bool RunEventDialog(bool addNew, const CCalendarEventPtr& event);
     void OnContextMenu(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
     void OnMenuCommand(wxCommandEvent& event);
     void OnUpdateUI(wxUpdateUIEvent& event);
     void OnSizeView(wxSizeEvent& event);
@@ -89,5 +109,4 @@ private:
     CDatePickerDialogBar* m_pDatePicker = nullptr;
     int m_nScale = -1;
     int64_t m_contextDay = 0;
-    bool m_loading = false;
 };

@@ -22,7 +22,9 @@
 // for an invalid value, "" for a null one; dates "MM:DD:YYYY"; times of day "HH:MM";
 // integers and flags (1/0) in decimal, EventID unsigned; Type is the name of the event's
 // label ("" when the label number is not in the list); BusyStatus "Free", "Tentative",
-// "Busy", "Out Of Office", else "Unknown".
+// "Busy", "Out Of Office", else "Unknown". Line breaks and tabs inside texts are written as
+// character references (&#13; &#10; &#09;), so a reader that joins the lines of a project
+// file, as the designer's does, still reads them.
 //
 // Reading replaces every event of the store (and its schedules) with those of the
 // document, in document order; see Read.

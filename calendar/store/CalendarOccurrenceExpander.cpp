@@ -65,7 +65,7 @@ void CCalendarOccurrenceExpander::SetUpRecord(int firstDayOfWeek) {
 
     switch (options.m_type) {
     case kCalendarRecurrenceDaily:
-        if (options.m_data1 != 0) {
+        if (options.IsEveryWorkDay()) {
             setUpWeekly(1, kCalendarWorkDays);
         } else if (options.m_data2 >= 1) {
             m_kind = Kind::Daily;

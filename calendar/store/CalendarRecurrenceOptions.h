@@ -80,6 +80,10 @@ struct CCalendarRecurrenceOptions {
         return {kCalendarRecurrenceYearNth, which, dayMask, month};
     }
 
+    // A daily record repeats every work day when Data1 is not 0, whatever else it holds;
+    // the expander and the recurrence dialog both read it so.
+    bool IsEveryWorkDay() const { return m_type == kCalendarRecurrenceDaily && m_data1 != 0; }
+
     friend bool operator==(const CCalendarRecurrenceOptions& a,
                            const CCalendarRecurrenceOptions& b) {
         return a.m_type == b.m_type && a.m_data1 == b.m_data1 && a.m_data2 == b.m_data2 &&

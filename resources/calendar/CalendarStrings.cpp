@@ -12,6 +12,32 @@ struct StringEntry {
 
 const StringEntry kStrings[] = {
     {IDS_DELETE_EVENT_QUESTION, "Would you like to delete event: \"%s\" ?"},
+    {IDS_END_BEFORE_START, "The end time you entered occurs before the start time."},
+    {IDS_OPEN_RECURRING_ITEM,
+     "Open Recurring item\nOpen this &occurrence.\nOpen the &series.\n\"%s\" is a recurring "
+     "appointment. Do you want to open only this occurrence or the series?"},
+    {IDS_DELETE_RECURRING_ITEM,
+     "Confirm Delete\nDelete this &occurrence.\nDelete the &series.\nDo you want to delete all "
+     "occurrences of the recurring appointment \"%s\", or just this one?"},
+    {IDS_BUSY_FREE, "Free"},
+    {IDS_BUSY_FREE + 1, "Tentative"},
+    {IDS_BUSY_FREE + 2, "Busy"},
+    {IDS_BUSY_FREE + 3, "Out of Office"},
+    {IDS_WHICH_FIRST, "First"},
+    {IDS_WHICH_FIRST + 1, "Second"},
+    {IDS_WHICH_FIRST + 2, "Third"},
+    {IDS_WHICH_FIRST + 3, "Fourth"},
+    {IDS_WHICH_FIRST + 4, "Last"},
+    {IDS_REMINDER_0, "0 minutes"},
+    {IDS_REMINDER_0 + 1, "1 minute"},
+    {IDS_REMINDER_0 + 2, "5 minutes"},
+    {IDS_REMINDER_0 + 3, "10 minutes"},
+    {IDS_REMINDER_0 + 4, "15 minutes"},
+    {IDS_WRONG_VALUE, "Wrong value!"},
+    {IDS_EXCEPTIONS_LOST,
+     "Any exceptions associated with this recurring appointment will be lost. If any of the "
+     "exceptions are meetings, the attendees will not be notified. Is this OK?"},
+    {IDS_VALUE_BETWEEN, "Please enter a value between %s and %s."},
     {IDS_TIP_OPTIONS_PANE, "Show/hide options pane\nShow/hide options pane"},
     {IDS_TIP_DATE_PICKER, "Show/hide date picker control \n Show/hide date picker control"},
     {IDS_TIP_DAY_VIEW, "Switch calendar to day view mode\nDay view"},
@@ -49,6 +75,17 @@ std::string PromptOf(const std::string& tipText) {
 std::string TipOf(const std::string& tipText) {
     const size_t lineFeed = tipText.find('\n');
     return lineFeed == std::string::npos ? Trimmed(tipText) : Trimmed(tipText.substr(lineFeed + 1));
+}
+
+std::string LineOf(const std::string& text, int index) {
+    size_t begin = 0;
+    for (int line = 0; line < index; ++line) {
+        begin = text.find('\n', begin);
+        if (begin == std::string::npos)
+            return {};
+        ++begin;
+    }
+    return text.substr(begin, text.find('\n', begin) - begin);
 }
 
 std::string DayName(int dayOfWeek) {

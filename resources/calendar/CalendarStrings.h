@@ -37,6 +37,9 @@ constexpr int IDR_TOOLBAR_STANDARD = 7707;
 constexpr int IDD_DATE_PICKER_BAR = 7706;
 constexpr int IDC_DATE_PICKER = 7710;
 constexpr int IDD_OPTIONS_BAR = 7709;
+constexpr int IDD_EVENT_EDITOR = 7704;
+constexpr int IDD_RECURRENCE_EDITOR = 7705;
+constexpr int IDD_OCCURRENCE_OR_SERIES = 7779;
 
 // The options bar and its controls.
 constexpr int IDC_WORKWEEK_SU = 7742;
@@ -79,8 +82,155 @@ constexpr const char* kButtonAdvanced = "Advanced...";
 constexpr const char* kScaleItemFormat = "%d minutes";
 constexpr const char* kTimeItemFormat = "%02d:%02d";
 
+// "Appointment and Event Details": its controls, visible ones first, then those kept hidden
+// that carry their values through unchanged.
+constexpr int IDC_EVENT_SUBJECT = 7851;
+constexpr int IDC_EVENT_LOCATION = 7853;
+constexpr int IDC_EVENT_START_DATE = 7855;
+constexpr int IDC_EVENT_START_TIME = 7857;
+constexpr int IDC_EVENT_END_DATE = 7858;
+constexpr int IDC_EVENT_END_TIME = 7859;
+constexpr int IDC_EVENT_ALL_DAY = 7860;
+constexpr int IDC_EVENT_RECURRENCE = 7871;
+constexpr int IDC_EVENT_BODY = 7873;
+constexpr int IDC_EVENT_BUSY_STATUS = 7861;
+constexpr int IDC_EVENT_LABEL = 7862;
+constexpr int IDC_EVENT_PRIVATE = 7867;
+constexpr int IDC_EVENT_MEETING = 7869;
+constexpr int IDC_EVENT_REMINDER = 7865;
+constexpr int IDC_EVENT_REMINDER_TIME = 7866;
+constexpr int IDC_EVENT_SCHEDULE = 7863;
+constexpr int IDC_EVENT_SCHEDULE_LABEL = 7864;
+constexpr const char* kEventEditorCaption = "Appointment and Event Details";
+constexpr const char* kLabelSubject = "Subject:";
+constexpr const char* kLabelLocation = "Location:";
+constexpr const char* kCheckAllDayEvent = "All da&y event";
+constexpr const char* kButtonRecurrence = "Rec&urrence...";
+constexpr const char* kLabelShowTimeAs = "Sho&w time as:";
+constexpr const char* kLabelLabel = "La&bel:";
+constexpr const char* kCheckPrivate = "&Private";
+constexpr const char* kCheckMeeting = "&Meeting";
+constexpr const char* kCheckReminder = "&Reminder:";
+constexpr const char* kLabelScheduleId = "Schedule ID";
+
+// "Appointment Recurrence".
+constexpr int IDC_RECURRENCE_START = 7863;
+constexpr int IDC_RECURRENCE_END = 7856;
+constexpr int IDC_RECURRENCE_DURATION = 7868;
+constexpr int IDC_RECURRENCE_DAILY = 7875;
+constexpr int IDC_RECURRENCE_WEEKLY = 7876;
+constexpr int IDC_RECURRENCE_MONTHLY = 7877;
+constexpr int IDC_RECURRENCE_YEARLY = 7878;
+constexpr int IDC_DAILY_EVERY = 7882;
+constexpr int IDC_DAILY_INTERVAL = 7884;
+constexpr int IDC_DAILY_DAYS_LABEL = 7879;
+constexpr int IDC_DAILY_WORKDAYS = 7883;
+constexpr int IDC_WEEKLY_RECUR_LABEL = 7892;
+constexpr int IDC_WEEKLY_INTERVAL = 7881;
+constexpr int IDC_WEEKLY_WEEKS_LABEL = 7893;
+constexpr int IDC_WEEKLY_MONDAY = 7885;
+constexpr int IDC_WEEKLY_TUESDAY = 7886;
+constexpr int IDC_WEEKLY_WEDNESDAY = 7887;
+constexpr int IDC_WEEKLY_THURSDAY = 7888;
+constexpr int IDC_WEEKLY_FRIDAY = 7889;
+constexpr int IDC_WEEKLY_SATURDAY = 7890;
+constexpr int IDC_WEEKLY_SUNDAY = 7891;
+constexpr int IDC_MONTHLY_DAY = 7894;
+constexpr int IDC_MONTHLY_DAY_NUMBER = 7896;
+constexpr int IDC_MONTHLY_DAY_OF_EVERY = 7901;
+constexpr int IDC_MONTHLY_DAY_INTERVAL = 7897;
+constexpr int IDC_MONTHLY_DAY_MONTHS = 7902;
+constexpr int IDC_MONTHLY_THE = 7895;
+constexpr int IDC_MONTHLY_WHICH = 7898;
+constexpr int IDC_MONTHLY_WEEKDAY = 7899;
+constexpr int IDC_MONTHLY_THE_OF_EVERY = 7903;
+constexpr int IDC_MONTHLY_THE_INTERVAL = 7900;
+constexpr int IDC_MONTHLY_THE_MONTHS = 7904;
+constexpr int IDC_YEARLY_EVERY = 7905;
+constexpr int IDC_YEARLY_MONTH = 7908;
+constexpr int IDC_YEARLY_DAY = 7907;
+constexpr int IDC_YEARLY_THE = 7906;
+constexpr int IDC_YEARLY_WHICH = 7911;
+constexpr int IDC_YEARLY_WEEKDAY = 7912;
+constexpr int IDC_YEARLY_OF = 7910;
+constexpr int IDC_YEARLY_THE_MONTH = 7909;
+constexpr int IDC_RANGE_START = 7854;
+constexpr int IDC_RANGE_NO_END = 7870;
+constexpr int IDC_RANGE_END_AFTER = 7872;
+constexpr int IDC_RANGE_OCCURRENCES = 7880;
+constexpr int IDC_RANGE_END_BY = 7874;
+constexpr int IDC_RANGE_END_DATE = 7916;
+constexpr int IDC_REMOVE_RECURRENCE = 7852;
+// What the recurrence dialog ends with after "Remove recurrence".
+constexpr int ID_RECURRENCE_REMOVED = 103;
+constexpr const char* kRecurrenceEditorCaption = "Appointment Recurrence";
+constexpr const char* kGroupAppointmentTime = "Appointment time";
+constexpr const char* kLabelRecurrenceStart = "S&tart:";
+constexpr const char* kLabelRecurrenceEnd = "E&nd:";
+constexpr const char* kLabelDuration = "D&uration:";
+constexpr const char* kGroupRecurrencePattern = "Recurrence pattern";
+constexpr const char* kRadioDaily = "Daily";
+constexpr const char* kRadioWeekly = "Weekly";
+constexpr const char* kRadioMonthly = "Monthly";
+constexpr const char* kRadioYearly = "Yearly";
+constexpr const char* kRadioDailyEvery = "Every";
+constexpr const char* kLabelDays = "day(s)";
+constexpr const char* kRadioWorkDays = "WorkDays";
+constexpr const char* kLabelRecurEvery = "Re&cur every";
+constexpr const char* kLabelWeeksOn = "week(s) on:";
+constexpr const char* kRadioMonthlyDay = "D&ay";
+constexpr const char* kLabelOfEvery = "of every";
+constexpr const char* kLabelMonths = "month(s)";
+constexpr const char* kRadioMonthlyThe = "Th&e";
+constexpr const char* kRadioYearlyEvery = "E&very";
+constexpr const char* kRadioYearlyThe = "The";
+constexpr const char* kLabelOf = "of";
+constexpr const char* kGroupRange = "Range of recurrence";
+constexpr const char* kLabelRangeStart = "&Start";
+constexpr const char* kRadioNoEndDate = "No end date";
+constexpr const char* kRadioEndAfter = "End after:";
+constexpr const char* kLabelOccurrences = "occurrences";
+constexpr const char* kRadioEndBy = "End by:";
+constexpr const char* kButtonRemoveRecurrence = "Remove recurrence";
+constexpr const char* kButtonOK = "OK";
+constexpr const char* kButtonCancel = "Cancel";
+
+// What the event dialog says of a series in place of its dates: "Occurs", the rule, the
+// times, the range.
+constexpr const char* kOccursFormat = "Occurs %s%s%s.";
+constexpr const char* kEveryDay = "every day";
+constexpr const char* kEveryDays = "every %d days";
+constexpr const char* kEveryWorkDay = "every work day";
+constexpr const char* kEveryWeekOn = "every week on %s";
+constexpr const char* kEveryWeeksOn = "every %d weeks on %s";
+constexpr const char* kDayOfEveryMonth = "on day %d of every month";
+constexpr const char* kDayOfEveryMonths = "on day %d of every %d months";
+constexpr const char* kTheDayOfEveryMonth = "on the %s %s of every month";
+constexpr const char* kTheDayOfEveryMonths = "on the %s %s of every %d months";
+constexpr const char* kEveryYearOn = "every %s %d";
+constexpr const char* kTheDayOfMonth = "on the %s %s of %s";
+constexpr const char* kFromTo = " from %s to %s";
+constexpr const char* kStarting = ", starting %s";
+constexpr const char* kTimes = ", %d times";
+constexpr const char* kUntil = " until %s";
+constexpr const char* kAnd = " and ";
+
+// The occurrence-or-series question: it ends with the identifier of the chosen button.
+constexpr int IDC_CHOOSE_OCCURRENCE = 7797;
+constexpr int IDC_CHOOSE_SERIES = 7798;
+
 // Texts, keyed by their identifiers; tip texts hold the prompt, a line feed and the tip.
 constexpr int IDS_DELETE_EVENT_QUESTION = 7701;
+constexpr int IDS_END_BEFORE_START = 7702;
+// Recurring events: caption, the two choices and the question, one per line.
+constexpr int IDS_OPEN_RECURRING_ITEM = 7780;
+constexpr int IDS_DELETE_RECURRING_ITEM = 7781;
+constexpr int IDS_BUSY_FREE = 7783;   // to 7786, in list order
+constexpr int IDS_WHICH_FIRST = 7787; // to 7791 "Last", in list order
+constexpr int IDS_REMINDER_0 = 7792;  // to 7796, in list order
+constexpr int IDS_WRONG_VALUE = 7824;
+constexpr int IDS_EXCEPTIONS_LOST = 7825;
+constexpr int IDS_VALUE_BETWEEN = 7846;
 constexpr int IDS_TIP_OPTIONS_PANE = 7747;
 constexpr int IDS_TIP_DATE_PICKER = 7748;
 constexpr int IDS_TIP_DAY_VIEW = 7750;
@@ -117,6 +267,9 @@ std::string CalendarString(int id);
 // The prompt of a tip text (before the line feed) and the tip itself (after it, trimmed).
 std::string PromptOf(const std::string& tipText);
 std::string TipOf(const std::string& tipText);
+// Line `index` (from 0) of a text of several lines, as the recurring-item questions hold
+// them; "" when there are fewer lines.
+std::string LineOf(const std::string& text, int index);
 
 // Names for the calendar's own captions: 1 = Sunday ... 7 = Saturday, 1 = January ...
 // 12 = December; "" out of range.

@@ -2,125 +2,17 @@
 // link to the calendar, right-click menus and the week's first day.
 #include "calendar/DatePickerDialogBar.h"
 #include "calendar/OptionsDialogBar.h"
-#include "calendar/TEVCalendarControl.h"
-#include "calendar/TEVCalendarFrame.h"
-#include "calendar/TEVCalendarView.h"
-#include "platform/widgets/EventPump.h"
-#include "resources/calendar/CalendarStrings.h"
-#include "tests/calendar/CalendarTestProject.h"
-#include "tests/calendar/store/CalendarTestDates.h"
-#include "tests/support/WindowTesting.h"
+#include "tests/calendar/CalendarFrameTesting.h"
 
-#include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/calctrl.h>
-#include <wx/checkbox.h>
-#include <wx/choice.h>
-#include <wx/frame.h>
 #include <wx/generic/calctrlg.h>
 #include <wx/menu.h>
-#include <wx/toolbar.h>
 
 using namespace tev::calendar;
 using tevtest::At;
-
-namespace {
-
-int64_t Day(const std::string& date) {
-    return At(date).GetDayNumber();
-}
-
-struct CalendarFrame : testing::Test {
-    wxFrame* top = nullptr;
-    CTEVCalendarFrame* frame = nullptr;
-    CTEVCalendarView* view = nullptr;
-    CTEVCalendarControl* calendar = nullptr;
-
-    void SetUp() override {
-        top = new wxFrame(nullptr, wxID_ANY, "calendar", wxDefaultPosition, wxSize(1000, 700));
-        frame = new CTEVCalendarFrame;
-        ASSERT_TRUE(frame->Create(top, wxRect(0, 0, 980, 660)));
-        top->Show();
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
-        calendar = view->GetCalendarCtrl();
-        calendar->SetToday(Day("2026-12-07"));
-        calendar->SelectDay(Day("2026-12-07"));
-        tev::PumpEventsFor(30);
-    }
-    void TearDown() override {
-        top->Destroy();
-        tev::PumpEventsFor(20);
-    }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(frame->GetToolBar());
-        frame->GetToolBar()->ProcessWindowEvent(event);
-    }
-    // The toolbar state of a command after a timer tick's updates.
-    std::pair<bool, bool> Tool(int id) {
-        frame->UpdateCommands();
-        wxToolBar* bar = frame->GetToolBar();
-        return {bar->GetToolEnabled(id), bar->GetToolState(id)};
-    }
-    std::pair<bool, bool> Rule(int id) const {
-        bool enabled = false;
-        bool checked = false;
-        EXPECT_TRUE(view->OnUpdateCommand(id, enabled, checked)) << id;
-        return {enabled, checked};
-    }
-    void LoadWeekOfMeetings() {
-        pugi::xml_document document;
-        ASSERT_TRUE(tev::LoadXml(document, tevtest::WeekOfMeetingsData()));
-        view->ReadData(document);
-    }
-    std::vector<std::string> VisibleSubjects() const {
-        std::vector<std::string> subjects;
-        for (const CCalendarEventPtr& event : calendar->GetVisibleEvents())
-            subjects.push_back(event->GetSubject());
-        return subjects;
-    }
-    // A point of the time row that starts at `minute`, at the left edge of the first
-    // column, where no event is drawn.
-    wxPoint TimePoint(int minute) const {
-        const wxSize size = calendar->GetClientSize();
-        for (int y = 0; y < size.y; y += 2) {
-            const auto hit = calendar->HitTest(wxPoint(kFreeX, y));
-            if (hit.kind == CTEVCalendarControl::HitTestInfo::kTimeCell && hit.minute == minute)
-                return wxPoint(kFreeX, y + 5);
-        }
-        return wxPoint(-1, -1);
-    }
-    static constexpr int kFreeX = 59; // just right of the time captions
-
-    template <class T> T* Control(int id) const {
-        return dynamic_cast<T*>(frame->GetOptionsBar()->FindWindow(id));
-    }
-    // The user picks an entry of a list of the options bar.
-    void Choose(int id, int index) {
-        wxChoice* choice = Control<wxChoice>(id);
-        ASSERT_NE(choice, nullptr) << id;
-        choice->SetSelection(index);
-        wxCommandEvent event(wxEVT_CHOICE, id);
-        event.SetEventObject(choice);
-        event.SetInt(index);
-        choice->ProcessWindowEvent(event);
-    }
-    void Tick(int id, bool on) {
-        wxCheckBox* box = Control<wxCheckBox>(id);
-        ASSERT_NE(box, nullptr) << id;
-        box->SetValue(on);
-        wxCommandEvent event(wxEVT_CHECKBOX, id);
-        event.SetEventObject(box);
-        event.SetInt(on);
-        box->ProcessWindowEvent(event);
-    }
-    std::string Selected(int id) const {
-        return Control<wxChoice>(id)->GetStringSelection().utf8_string();
-    }
-};
-
-} // namespace
+using tevtest::CalendarFrame;
+using tevtest::Day;
 
 TEST_F(CalendarFrame, ToolbarStandardHoldsTheButtonsInGroupsWithTheirTips) {
     wxToolBar* bar = frame->GetToolBar();
@@ -191,7 +83,12 @@ TEST_F(CalendarFrame, ViewCommandsSwitchAndCheckTheirView) {
     bool enabled = false;
     bool checked = false;
     EXPECT_FALSE(view->OnUpdateCommand(ID_FILE_PRINT, enabled, checked));
-    EXPECT_FALSE(view->OnCommand(ID_ADD_NEW_EVENT));
+    EXPECT_FALSE(view->OnCommand(ID_FILE_PRINT));
+    // A new event can be added in every view.
+    for (int id = ID_CALENDARVIEW_DAY; id <= ID_CALENDARVIEW_MONTH; ++id) {
+        Command(id);
+        EXPECT_EQ(Rule(ID_ADD_NEW_EVENT), std::make_pair(true, false)) << id;
+    }
 }
 
 TEST_F(CalendarFrame, ScalesApplyInDayViewAndSurviveOtherViews) {
@@ -277,10 +174,10 @@ TEST_F(CalendarFrame, RightClickMenusFollowTheView) {
         calendar->SetScaleInterval(c.scale);
         std::unique_ptr<wxMenu> menu(view->CreateContextMenu(IDR_MENU_DAY_VIEW));
         ASSERT_TRUE(menu);
-        ASSERT_EQ(menu->GetMenuItemCount(), 6u);
+        ASSERT_EQ(menu->GetMenuItemCount(), 8u);
         std::string checked;
         for (const wxMenuItem* item : menu->GetMenuItems())
-            if (item->IsChecked())
+            if (item->IsCheckable() && item->IsChecked())
                 checked += item->GetItemLabel().utf8_string();
         EXPECT_EQ(checked, c.checked ? c.checked : "") << c.scale;
     }
@@ -292,10 +189,21 @@ TEST_F(CalendarFrame, RightClickMenusFollowTheView) {
     const wxPoint cell(size.x * 4 / 7 + size.x / 14, 24 + (size.y - 24) * 2 / 5 + 10);
     ASSERT_EQ(calendar->HitTest(cell).day, Day("2026-12-17"));
     EXPECT_EQ(view->ContextMenuAt(cell), IDR_MENU_OTHER_VIEWS);
-    std::unique_ptr<wxMenu> menu(view->CreateContextMenu(IDR_MENU_OTHER_VIEWS));
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel().utf8_string(), "Go to This &Day");
-    EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), ID_GOTO_THIS_DAY);
+    // Every menu as the user reads it, separators as "-".
+    auto items = [&](int menuId) {
+        std::unique_ptr<wxMenu> menu(view->CreateContextMenu(menuId));
+        std::string text;
+        for (const wxMenuItem* item : menu->GetMenuItems())
+            text += item->IsSeparator() ? std::string("-|")
+                                        : item->GetItemLabel().utf8_string() + " " +
+                                              std::to_string(item->GetId()) + "|";
+        return text;
+    };
+    EXPECT_EQ(items(IDR_MENU_DAY_VIEW),
+              "6&0 Minutes 7754|&30 Minutes 7755|&15 Minutes 7756|10 &Minutes 7757|"
+              "&6 Minutes 7758|&5 Minutes 7759|-|&Add new event 7761|");
+    EXPECT_EQ(items(IDR_MENU_OTHER_VIEWS), "Go to This &Day 7764|-|&Add new event 7761|");
+    EXPECT_EQ(items(IDR_MENU_EVENT), "Delete event 7762|-|Properties 7763|");
     Command(ID_GOTO_THIS_DAY);
     EXPECT_EQ(calendar->GetActiveViewType(), kCalendarDayView);
     EXPECT_EQ(calendar->GetVisibleDays(), std::vector<int64_t>{Day("2026-12-17")});
@@ -364,8 +272,10 @@ TEST_F(CalendarFrame, HitTestsFindEventsAndCells) {
     calendar->SetToolTipMode(1);
     EXPECT_EQ(calendar->ToolTipText(*right.event),
               "[ID = 0x00000003] (Dec 7 10:30 - Dec 7 11:00) Call with Ana");
-    // Events have no menu of their own yet.
-    EXPECT_EQ(view->ContextMenuAt(wxPoint(size.x / 3, planning.y)), 0);
+    // An event has its own menu, and a right click picks it.
+    EXPECT_EQ(view->ContextMenuAt(wxPoint(size.x / 3, planning.y)), IDR_MENU_EVENT);
+    ASSERT_NE(calendar->GetSelection().GetFirstEvent(), nullptr);
+    EXPECT_EQ(calendar->GetSelection().GetFirstEvent()->GetSubject(), "Sprint planning");
 
     const auto free = calendar->HitTest(TimePoint(14 * 60));
     EXPECT_EQ(free.kind, CTEVCalendarControl::HitTestInfo::kTimeCell);

@@ -7,16 +7,19 @@
 #include "platform/com/ModuleLoader.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
+#include "resources/calendar/CalendarStrings.h"
 #include "tests/calendar/CalendarTestProject.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <wx/calctrl.h>
+#include <wx/datetime.h>
 #include <wx/frame.h>
 #include <wx/generic/calctrlg.h>
 
 using namespace TEVComponentDesignerAfx;
+using namespace tev::calendar;
 using tevtest::kEmptyCalendarData;
 using tevtest::TempDir;
 
@@ -75,6 +78,63 @@ struct DataPage : testing::Test {
     }
     CTEVComponentDesignerDataView* Page() const { return view->GetDataView(); }
 };
+
+// The calendar lives in its own module: the test reaches its windows by name and works
+// them with the toolkit's own events and types, as the user's mouse and keys would.
+using ExpectCalendarDialog = tevtest::ExpectDialog<wxDialog>;
+
+void Send(wxWindow* window, wxEvent& event) {
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+}
+
+void PressKey(wxWindow* calendar, int keyCode) {
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = keyCode;
+    Send(calendar, key);
+}
+
+// Where the event with that subject is drawn, found as the mouse finds it: by its tip.
+wxPoint PointOfEvent(wxWindow* calendar, const std::string& subject) {
+    calendar->Refresh();
+    calendar->Update();
+    const wxSize size = calendar->GetClientSize();
+    for (int y = 0; y < size.y; y += 4) {
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetPosition(wxPoint(size.x / 2, y));
+        Send(calendar, motion);
+        if (calendar->GetToolTipText().utf8_string().find(subject) != std::string::npos)
+            return wxPoint(size.x / 2, y);
+    }
+    ADD_FAILURE() << "no event " << subject << " in sight";
+    return wxPoint(-1, -1);
+}
+
+// Clicks the event and presses a key on it.
+void PressKeyOnEvent(wxWindow* calendar, const std::string& subject, int keyCode) {
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    click.SetPosition(PointOfEvent(calendar, subject));
+    Send(calendar, click);
+    PressKey(calendar, keyCode);
+}
+
+int PressOK(wxDialog& dialog) {
+    tevtest::Press(&dialog, wxID_OK);
+    return tevtest::DialogResult(dialog);
+}
+
+// Weekly on today's day of the week, three times.
+int MakeWeeklyThreeTimes(wxDialog& recurrence) {
+    const int todayBox[] = {IDC_WEEKLY_SUNDAY,    IDC_WEEKLY_MONDAY,   IDC_WEEKLY_TUESDAY,
+                            IDC_WEEKLY_WEDNESDAY, IDC_WEEKLY_THURSDAY, IDC_WEEKLY_FRIDAY,
+                            IDC_WEEKLY_SATURDAY};
+    tevtest::Tick(&recurrence, IDC_RECURRENCE_WEEKLY, true);
+    tevtest::Tick(&recurrence, IDC_WEEKLY_MONDAY, false);
+    tevtest::Tick(&recurrence, todayBox[wxDateTime::Today().GetWeekDay()], true);
+    tevtest::Tick(&recurrence, IDC_RANGE_END_AFTER, true);
+    tevtest::Type(&recurrence, IDC_RANGE_OCCURRENCES, "3");
+    return PressOK(recurrence);
+}
 
 } // namespace
 
@@ -174,4 +234,64 @@ TEST_F(DataPage, WithoutTheControlThePageIsEmptyAndProjectsStillWork) {
     EXPECT_FALSE(view->IsDirty());
     view->GetTabControl()->SetActiveView(1);
     EXPECT_EQ(view->GetTabControl()->GetActiveIndex(), 1);
+}
+
+TEST_F(DataPage, EventsEnteredOnThePageAreSavedAndOpenAgain) {
+    Open(true);
+    wxWindow* calendar = wxWindow::FindWindowByName("CalendarControl", Page());
+    wxWindow* frame = wxWindow::FindWindowByName("Calendar", Page());
+    ASSERT_NE(calendar, nullptr);
+    ASSERT_NE(frame, nullptr);
+    const char* const details = "Appointment and Event Details";
+
+    // Add: "&Add new event", today from 10:00 to 11:00, with two lines of notes.
+    wxCommandEvent addNew(wxEVT_MENU, ID_ADD_NEW_EVENT);
+    wxTEST_DIALOG(Send(frame, addNew), ExpectCalendarDialog(details, [](wxDialog& dialog) {
+                      tevtest::Type(&dialog, IDC_EVENT_SUBJECT, "Review");
+                      tevtest::Type(&dialog, IDC_EVENT_START_TIME, "10:00");
+                      tevtest::Type(&dialog, IDC_EVENT_END_TIME, "11:00");
+                      tevtest::Type(&dialog, IDC_EVENT_BODY, "First line\nSecond line");
+                      return PressOK(dialog);
+                  }));
+    EXPECT_TRUE(view->IsDirty());
+
+    // Edit: Enter on the event.
+    wxTEST_DIALOG(PressKeyOnEvent(calendar, "Review", WXK_RETURN),
+                  ExpectCalendarDialog(details, [](wxDialog& dialog) {
+                      EXPECT_EQ(tevtest::TextOf(&dialog, IDC_EVENT_SUBJECT), "Review");
+                      tevtest::Type(&dialog, IDC_EVENT_LOCATION, "Room 2");
+                      return PressOK(dialog);
+                  }));
+
+    // Make it recurring: weekly on today's day, three times.
+    wxTEST_DIALOG(PressKeyOnEvent(calendar, "Review", WXK_RETURN),
+                  ExpectCalendarDialog(details,
+                                       [](wxDialog& dialog) {
+                                           tevtest::Press(&dialog, IDC_EVENT_RECURRENCE);
+                                           return PressOK(dialog);
+                                       }),
+                  ExpectCalendarDialog("Appointment Recurrence", MakeWeeklyThreeTimes));
+
+    // Delete today's occurrence only.
+    wxTEST_DIALOG(
+        PressKeyOnEvent(calendar, "Review", WXK_DELETE),
+        ExpectCalendarDialog("Confirm Delete", [](wxDialog&) { return IDC_CHOOSE_OCCURRENCE; }));
+
+    const std::string data = view->GetXmlDataSection();
+    for (const char* part :
+         {"Subject=\"Review\"", "Location=\"Room 2\"", "Body=\"First line&#10;Second line\"",
+          "RecurrenceType=\"2\"", "EndAfterOccurrences=\"3\"", "RException_Deleted=\"1\""})
+        EXPECT_NE(data.find(part), std::string::npos) << part;
+
+    // Saved in the project and its data file; opened again, the same events.
+    ASSERT_TRUE(view->SaveProject(home.path(), "Events"));
+    EXPECT_FALSE(view->IsDirty());
+    const std::string saved = tevtest::Utf16FileText(home / "Events.kcd");
+    EXPECT_NE(saved.find(data), std::string::npos);
+    EXPECT_EQ(tevtest::Utf16FileText(home / "Events/Events.xml"), saved);
+    view->CreateNew();
+    EXPECT_EQ(view->GetXmlDataSection(), kEmptyCalendarData);
+    view->OpenProject(home.path(), "Events");
+    EXPECT_EQ(view->GetXmlDataSection(), data);
+    EXPECT_FALSE(view->IsDirty());
 }

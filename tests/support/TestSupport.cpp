@@ -98,6 +98,13 @@ std::string SourceDir() {
     return std::string(TEV_SOURCE_DIR) + "/";
 }
 
+std::string TestOutputDir(const std::string& area) {
+    const std::string folder = std::string(TEV_TEST_BINARY_DIR) + "/" + area + "/output/";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
 std::string BuiltComponentDescriptor() {
     return ProgramDir() + "component/Calendar/componentInfo.xml";
 }

@@ -68,5 +68,8 @@ std::string ProgramDir();
 std::string BuiltComponentDescriptor();
 // The source tree's root, with trailing '/'.
 std::string SourceDir();
+// The folder where tests of `area` (as "calendar") keep what they produce for people to
+// look at, such as pictures of windows: build/tests/<area>/output/, made when missing.
+std::string TestOutputDir(const std::string& area);
 
 } // namespace tevtest

@@ -9,6 +9,9 @@
 //   - every top-level window is shown in the bottom right corner of the screen: tests run
 //     side by side on one display, and some of them photograph its top left corner.
 #include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/display.h>
 #include <wx/eventfilter.h>
@@ -16,10 +19,12 @@
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -199,6 +204,79 @@ template <class T> T* FindWindowOfType(wxWindow* window) {
             return found;
     }
     return nullptr;
+}
+
+// The user works the control `id` below `parent` as the toolkit would report it: ticks a
+// check box or radio button, picks a list entry, types into an edit or an editable list
+// (every keystroke's change at once), presses a button. Each fails the test when there is
+// no such control of that kind.
+inline void Tick(wxWindow* parent, int id, bool on) {
+    wxWindow* control = parent->FindWindow(id);
+    wxCommandEvent event(wxEVT_CHECKBOX, id);
+    if (auto* box = dynamic_cast<wxCheckBox*>(control)) {
+        box->SetValue(on);
+    } else if (auto* radio = dynamic_cast<wxRadioButton*>(control)) {
+        radio->SetValue(on);
+        event.SetEventType(wxEVT_RADIOBUTTON);
+    } else {
+        ADD_FAILURE() << "no check box or radio button " << id;
+        return;
+    }
+    event.SetEventObject(control);
+    event.SetInt(on);
+    control->ProcessWindowEvent(event);
+}
+inline void Choose(wxWindow* parent, int id, int index) {
+    auto* choice = dynamic_cast<wxChoice*>(parent->FindWindow(id));
+    ASSERT_NE(choice, nullptr) << id;
+    choice->SetSelection(index);
+    wxCommandEvent event(wxEVT_CHOICE, id);
+    event.SetEventObject(choice);
+    event.SetInt(index);
+    choice->ProcessWindowEvent(event);
+}
+inline void Type(wxWindow* parent, int id, const std::string& text) {
+    auto* entry = dynamic_cast<wxTextEntry*>(parent->FindWindow(id));
+    ASSERT_NE(entry, nullptr) << id;
+    entry->SetValue(wxString::FromUTF8(text));
+}
+inline void Press(wxWindow* parent, int id) {
+    auto* button = dynamic_cast<wxButton*>(parent->FindWindow(id));
+    ASSERT_NE(button, nullptr) << id;
+    wxCommandEvent event(wxEVT_BUTTON, id);
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+}
+inline std::string TextOf(wxWindow* parent, int id) {
+    auto* entry = dynamic_cast<wxTextEntry*>(parent->FindWindow(id));
+    return entry ? entry->GetValue().utf8_string() : "(no such edit)";
+}
+
+// Expects a dialog of type T (with that title) and works it through its controls with
+// `answer`, whose result is what ShowModal returns; DialogResult gives the result the
+// dialog ended itself with, after a button's handler ran.
+template <class T> class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
+public:
+    ExpectDialog(std::string title, std::function<int(T&)> answer)
+        : m_title(std::move(title)), m_answer(std::move(answer)) {}
+
+protected:
+    int OnInvoked(T* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle().utf8_string(), m_title);
+        return m_answer(*dialog);
+    }
+    wxString GetDefaultDescription() const override {
+        return "dialog \"" + wxString::FromUTF8(m_title) + "\"";
+    }
+
+private:
+    std::string m_title;
+    std::function<int(T&)> m_answer;
+};
+
+// The result a dialog that the test hook holds ended itself with; 0 while it is still open.
+inline int DialogResult(const wxDialog& dialog) {
+    return dialog.GetReturnCode();
 }
 
 // The items of a list box, top to bottom, as the user reads them.

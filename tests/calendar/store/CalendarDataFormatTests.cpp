@@ -719,3 +719,24 @@ TEST(CalendarDataFormat, WhatTheFormatCannotCarrySettlesAfterOneLoad) {
     ASSERT_TRUE(third.Load(settled));
     EXPECT_EQ(third.Save(), settled);
 }
+
+TEST(CalendarDataFormat, LineBreaksInTextsSurviveAReaderThatJoinsLines) {
+    Calendar calendar;
+    CCalendarEventPtr event = calendar.store.CreateNewEvent();
+    event->SetSubject("Two\nlines");
+    event->SetBody("First line\r\nSecond line\nThird\tline");
+    ASSERT_TRUE(calendar.store.AddEvent(event));
+    const std::string text = calendar.Save();
+    EXPECT_NE(text.find("Body=\"First line&#13;&#10;Second line&#10;Third&#09;line\""),
+              std::string::npos);
+    // A project file is read line by line and joined; the texts hold no line of their own.
+    std::string joined;
+    for (char c : text)
+        if (c != '\n' && c != '\r')
+            joined += c;
+    Calendar reopened;
+    ASSERT_TRUE(reopened.Load(joined));
+    const CCalendarEventPtr read = reopened.store.GetAllEvents().front();
+    EXPECT_EQ(read->GetSubject(), "Two\nlines");
+    EXPECT_EQ(read->GetBody(), "First line\r\nSecond line\nThird\tline");
+}
