@@ -20,8 +20,6 @@ using Kind = CTEVComponentPropertyGridView::Kind;
 namespace {
 
 constexpr const char* kDefaultPageName = "index.html";
-constexpr const char* kProjectSizeLower = "10";
-constexpr const char* kProjectSizeUpper = "1024";
 constexpr int kMaxGroupDepth = 8;
 
 wxString Wx(const std::string& text) {
@@ -606,16 +604,16 @@ void CTEVComponentPropertyGridView::AddProjectProperties(const CComponentSize& s
     if (!project)
         return;
     if (size.sizeable) {
+        const std::string lower = PropertyValues::FormatNumber(PropertyValues::kProjectSizeLower);
+        const std::string upper = PropertyValues::FormatNumber(PropertyValues::kProjectSizeUpper);
         AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_WIDTH),
                         DesignerString(IDS_PROPERTY_WIDTH),
                         DesignerString(IDS_PROPERTY_WIDTH_DESCRIPTION),
-                        PropertyValues::FormatNumber(size.width), "number", {}, kProjectSizeLower,
-                        kProjectSizeUpper, true);
-        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_HEIGHT),
-                        DesignerString(IDS_PROPERTY_HEIGHT),
-                        DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
-                        PropertyValues::FormatNumber(size.height), "number", {}, kProjectSizeLower,
-                        kProjectSizeUpper, true);
+                        PropertyValues::FormatNumber(size.width), "number", {}, lower, upper, true);
+        AddPropertyItem(
+            project, {}, DesignerString(IDS_PROPERTY_HEIGHT), DesignerString(IDS_PROPERTY_HEIGHT),
+            DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
+            PropertyValues::FormatNumber(size.height), "number", {}, lower, upper, true);
         AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_ASPECT_RATIO),
                         DesignerString(IDS_PROPERTY_ASPECT_RATIO),
                         DesignerString(IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION),

@@ -26,6 +26,10 @@ constexpr unsigned BlueOf(ColorRef color) {
 
 namespace PropertyValues {
 
+// The limits of the project properties Width and Height, in pixels.
+constexpr int32_t kProjectSizeLower = 10;
+constexpr int32_t kProjectSizeUpper = 1024;
+
 // Reads a stored colour. Leading '0' characters go, then leading 'x' characters; the first two
 // characters left are red, the next two green (the red pair again when no more than three
 // characters are left) and the next two blue (the previous pair again when fewer than six are
