@@ -51,6 +51,9 @@ std::string FormatBoolean(bool value);
 // What an edit box's text counts as: C `atol` (leading blanks, sign, digits; 0 when there are
 // none), kept within 32 bits the way the platform's 32-bit `long` saturates.
 int32_t EditTextToNumber(std::string_view text);
+// Whether an edit box's text is a whole number: an optional sign and digits, blanks around
+// them allowed. "12px", "1.5" and "abc" are not.
+bool IsNumberText(std::string_view text);
 
 } // namespace PropertyValues
 } // namespace TEVComponentDesignerAfx

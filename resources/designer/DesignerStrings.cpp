@@ -49,6 +49,7 @@ const StringEntry kStrings[] = {
     {IDS_VALUE_OUT_OF_RANGE, "Specified value was out of the range of valid values. Valid values "
                              "are between %d and %d"},
     {IDS_VALUE_REQUIRED, "A value is required"},
+    {IDS_ENTER_NUMBER, "Please enter a number."},
 };
 
 } // namespace

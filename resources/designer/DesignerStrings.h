@@ -43,6 +43,7 @@ constexpr int IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION = 7966;
 constexpr int IDS_PROPERTY_PAGE_NAME_DESCRIPTION = 7967;
 constexpr int IDS_VALUE_OUT_OF_RANGE = 7968;
 constexpr int IDS_VALUE_REQUIRED = 7969;
+constexpr int IDS_ENTER_NUMBER = 7970;
 
 // Dialog "Create Template" (template 7611) and its controls.
 constexpr int IDD_TEMPLATE_DIALOG = 7611;
