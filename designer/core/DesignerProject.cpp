@@ -139,24 +139,26 @@ struct FileCloser {
 };
 
 // Reads the file's bytes in two steps: its start, which must look like the start of a
-// project, then the rest.
+// project, then the rest; nothing is set aside for the rest before the start passed.
 FileCheck ReadCheckedBytes(const std::string& path, std::uintmax_t size, std::string& bytes) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return FileCheck::Unreadable;
-    bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t sniff = std::min<std::size_t>(bytes.size(), kSniffSize);
-    if (std::fread(bytes.data(), 1, sniff, file.get()) != sniff)
+    bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(size), kSniffSize));
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
         return FileCheck::Unreadable;
     // A UTF-16 unit cut in two at the end of the look is left for the whole text.
-    const std::string start = DecodedText(std::string_view(bytes.data(), sniff & ~std::size_t{1}));
+    const std::string start =
+        DecodedText(std::string_view(bytes).substr(0, bytes.size() & ~std::size_t{1}));
     if (!IsText(start))
         return FileCheck::NotText;
     if (!MayBeXml(start))
         return FileCheck::NotXml;
-    const std::size_t rest = bytes.size() - sniff;
+    const std::size_t sniffed = bytes.size();
+    bytes.resize(static_cast<std::size_t>(size));
     // The file may have shrunk since its size was taken; what is there is read.
-    bytes.resize(sniff + std::fread(bytes.data() + sniff, 1, rest, file.get()));
+    bytes.resize(sniffed +
+                 std::fread(bytes.data() + sniffed, 1, bytes.size() - sniffed, file.get()));
     return std::ferror(file.get()) ? FileCheck::Unreadable : FileCheck::Project;
 }
 
