@@ -124,23 +124,15 @@ bool CTEVCalendarDlg::OnInitDialog() {
     return true;
 }
 
-CTEVCalendarDlg::WindowSizes CTEVCalendarDlg::FitToScreen(const wxSize& designed,
-                                                          const wxSize& least, const wxSize& area) {
-    WindowSizes sizes;
-    sizes.initial.Set(std::min(designed.x, area.x), std::min(designed.y, area.y));
-    sizes.minimum.Set(std::min(least.x, sizes.initial.x), std::min(least.y, sizes.initial.y));
-    return sizes;
-}
-
 void CTEVCalendarDlg::FitWindowToScreen() {
+    const wxSize area = wxDisplay(this).GetClientArea().GetSize();
+    const wxSize initial(std::min(GetSize().x, area.x), std::min(GetSize().y, area.y));
     // The bars and the frame come on top of the designer's least area.
     const wxSize least =
         tev::DialogUnitsToPixels(this, kMainWindowMinWidthDu, kMainWindowMinHeightDu) +
         (GetSize() - GetClientSize());
-    const wxRect area = wxDisplay(this).GetClientArea();
-    const WindowSizes sizes = FitToScreen(GetSize(), least, area.GetSize());
-    SetSize(sizes.initial);
-    m_layout->SetMinTrackSize(sizes.minimum);
+    SetSize(initial);
+    m_layout->SetMinTrackSize(wxSize(std::min(least.x, initial.x), std::min(least.y, initial.y)));
     Centre();
 }
 

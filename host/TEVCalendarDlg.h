@@ -47,14 +47,6 @@ public:
     void UpdateTitle();
     static std::string TitleFor(const std::string& projectName);
 
-    // The window's first and least sizes on a screen whose work area is `area`: the designed
-    // size and the least size the window is made for, each cut to what the area holds.
-    struct WindowSizes {
-        wxSize initial;
-        wxSize minimum;
-    };
-    static WindowSizes FitToScreen(const wxSize& designed, const wxSize& least, const wxSize& area);
-
     const std::string& GetProjectFolder() const { return m_strProjectFolder; }
     const std::string& GetProjectName() const { return m_strProjectName; }
     const std::string& GetComponentPath() const { return m_strComponentPath; }
@@ -79,7 +71,8 @@ private:
     // Opens the project and, unless the file was refused, takes its location.
     void OpenLocation(const std::string& folder, const std::string& name);
     bool AskToSaveChanges();
-    // Sizes the window for the screen it opens on.
+    // Opens the window at its designed size, or as large as the screen it is on holds, and
+    // lets it be made as small as the designer's least area (or the screen) allows.
     void FitWindowToScreen();
     // Asks the save question with Cancel when there are changes, and saves on Yes; false
     // when the window is to stay open.
