@@ -75,9 +75,12 @@ bool CTEVComponentDesignerDataView::Create(wxWindow* parent, wxWindowID id, cons
 }
 
 void CTEVComponentDesignerDataView::OnCreate() {
-    if (!m_wndControl.CreateControl(m_strProgID, kControlWindowName, true, wxRect(), this, 0) ||
-        !HasControl()) {
-        ShowMissingControlNotice();
+    const bool created =
+        m_wndControl.CreateControl(m_strProgID, kControlWindowName, true, wxRect(), this, 0);
+    if (!created || !HasControl()) {
+        // A control without the designer interface is of no use on this page.
+        m_wndControl.DestroyControl();
+        ShowMissingControlNotice(created ? E_NOINTERFACE : m_wndControl.GetCreateResult());
         return;
     }
     const wxSize client = GetClientSize();
@@ -122,15 +125,14 @@ std::string CTEVComponentDesignerDataView::MissingControlText(const std::string&
            DesignerString(IDS_DATA_EDITOR_DATA_KEPT);
 }
 
-void CTEVComponentDesignerDataView::ShowMissingControlNotice() {
+void CTEVComponentDesignerDataView::ShowMissingControlNotice(HRESULT hr) {
     auto* icon = new wxStaticBitmap(this, wxID_ANY,
                                     wxArtProvider::GetBitmap(wxART_WARNING, wxART_MESSAGE_BOX));
     auto* title = new wxStaticText(this, wxID_ANY,
                                    wxString::FromUTF8(DesignerString(IDS_DATA_EDITOR_MISSING)));
     title->SetFont(title->GetFont().Bold().Larger());
-    auto* text = new wxStaticText(
-        this, wxID_ANY,
-        wxString::FromUTF8(MissingControlText(m_strProgID, m_wndControl.GetCreateResult())));
+    auto* text =
+        new wxStaticText(this, wxID_ANY, wxString::FromUTF8(MissingControlText(m_strProgID, hr)));
     const int width = ConvertDialogToPixels(wxSize(kNoticeWidthDu, 0)).x;
     title->Wrap(width);
     text->Wrap(width);

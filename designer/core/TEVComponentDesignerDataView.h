@@ -71,8 +71,8 @@ protected:
     void OnDestroy();
 
 private:
-    // The page's explanation when there is no control.
-    void ShowMissingControlNotice();
+    // The page's explanation when there is no control; `hr` tells why.
+    void ShowMissingControlNotice(HRESULT hr);
 
     // The shapes of the designer interface's calls, each forwarded by one helper below.
     using TextGetter = HRESULT (ITEVComponentDesigner::*)(BSTR*);
