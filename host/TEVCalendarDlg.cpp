@@ -14,7 +14,10 @@
 #include "resources/host/HostResource.h"
 #include "resources/host/HostStrings.h"
 
+#include <wx/display.h>
 #include <wx/menu.h>
+
+#include <algorithm>
 
 using namespace tev::host;
 using TEVComponentDesignerAfx::CTEVComponentDesignerView;
@@ -114,18 +117,46 @@ bool CTEVCalendarDlg::OnInitDialog() {
     m_bLayoutReady = true;
     m_layout->Relayout();
 
-    // The window cannot be made smaller than it opens.
-    m_layout->SetMinTrackSizeToCurrent();
-    Centre();
+    FitWindowToScreen();
 
     if (!m_strStartupFile.empty())
         OpenFromPath(m_strStartupFile);
     return true;
 }
 
-void CTEVCalendarDlg::OnClose(wxCloseEvent&) {
-    // The close box ends the program at once; only Exit asks to save.
+void CTEVCalendarDlg::FitWindowToScreen() {
+    const wxSize area = wxDisplay(this).GetClientArea().GetSize();
+    const wxSize initial(std::min(GetSize().x, area.x), std::min(GetSize().y, area.y));
+    // The bars and the frame come on top of the designer's least area.
+    const wxSize least =
+        tev::DialogUnitsToPixels(this, kMainWindowMinWidthDu, kMainWindowMinHeightDu) +
+        (GetSize() - GetClientSize());
+    SetSize(initial);
+    m_layout->SetMinTrackSize(wxSize(std::min(least.x, initial.x), std::min(least.y, initial.y)));
+    Centre();
+}
+
+void CTEVCalendarDlg::OnClose(wxCloseEvent& event) {
+    // The close box, Alt+F4 and Exit all come here, so none of them drops unsaved changes.
+    if (event.CanVeto() && !MayClose()) {
+        event.Veto();
+        return;
+    }
     Destroy();
+}
+
+bool CTEVCalendarDlg::MayClose() {
+    if (!m_pDesignerView)
+        return true;
+    switch (m_pDesignerView->PromptSaveOrCancel()) {
+    case wxID_YES:
+        // A save that was cancelled or failed keeps the window, and with it the changes.
+        return Save() == SaveOutcome::Saved;
+    case wxID_NO:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CTEVCalendarDlg::AskForProjectPath(bool save, std::string& path) {
@@ -180,9 +211,9 @@ void CTEVCalendarDlg::OnFileSaveAs() {
     OnFileSave();
 }
 
-// New, Open and Exit go on when the user declines to save or cancels the Save dialog, but
-// not when the save itself failed: the changes would be lost although the user chose to
-// keep them.
+// New and Open go on when the user declines to save or cancels the Save dialog, but not
+// when the save itself failed: the changes would be lost although the user chose to keep
+// them.
 
 void CTEVCalendarDlg::OnFileNew() {
     if (AskToSaveChanges() && Save() == SaveOutcome::Failed)
@@ -200,18 +231,20 @@ void CTEVCalendarDlg::OnFileOpen() {
     std::string path;
     if (!AskForProjectPath(false, path))
         return;
-    SetLocationFromPath(path);
-    if (m_pDesignerView)
-        m_pDesignerView->OpenProject(m_strProjectFolder, m_strProjectName);
-    UpdateTitle();
+    OpenLocation(tev::FolderOf(path), tev::StemOf(tev::FileNameOf(path)));
 }
 
 void CTEVCalendarDlg::OpenFromPath(const std::string& path) {
     const ProjectLocation location = ProjectLocationFromCommandLine(path);
-    m_strProjectFolder = location.folder;
-    m_strProjectName = location.name;
-    if (m_pDesignerView)
-        m_pDesignerView->OpenProject(m_strProjectFolder, m_strProjectName);
+    OpenLocation(location.folder, location.name);
+}
+
+void CTEVCalendarDlg::OpenLocation(const std::string& folder, const std::string& name) {
+    // A refused file does not become the project's location, so no save can overwrite it.
+    if (m_pDesignerView && !m_pDesignerView->OpenProject(folder, name))
+        return;
+    m_strProjectFolder = folder;
+    m_strProjectName = name;
     UpdateTitle();
 }
 
@@ -221,9 +254,7 @@ void CTEVCalendarDlg::OnNewStyle() {
 }
 
 void CTEVCalendarDlg::OnAppExit() {
-    if (AskToSaveChanges() && Save() == SaveOutcome::Failed)
-        return;
-    Destroy();
+    Close();
 }
 
 void CTEVCalendarDlg::OnAppAbout() {

@@ -68,7 +68,15 @@ private:
     bool AskForProjectPath(bool save, std::string& path);
     // Takes folder and name from a chosen path.
     void SetLocationFromPath(const std::string& path);
+    // Opens the project and, unless the file was refused, takes its location.
+    void OpenLocation(const std::string& folder, const std::string& name);
     bool AskToSaveChanges();
+    // Opens the window at its designed size, or as large as the screen it is on holds, and
+    // lets it be made as small as the designer's least area (or the screen) allows.
+    void FitWindowToScreen();
+    // Asks the save question with Cancel when there are changes, and saves on Yes; false
+    // when the window is to stay open.
+    bool MayClose();
 
     std::string m_strComponentPath;
     std::string m_strStartupFile;

@@ -11,6 +11,7 @@
 //   </flash>
 // The project file holds it as UTF-16LE with the byte-order mark FF FE and no line break
 // after "</flash>".
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,33 @@ public:
     // at the start of a line stays. Characters that cannot be represented read as '#'.
     // False when the file cannot be opened.
     static bool ReadProjectText(const std::string& path, std::string& text);
+    // What opening a file as a project found.
+    enum class FileCheck {
+        Project,    // a project: its text was read
+        Missing,    // there is no such file
+        Unreadable, // not a regular file, or it cannot be read
+        TooLarge,   // larger than kMaxProjectFileSize
+        Empty,      // no text at all
+        NotText,    // control characters other than tab and line breaks: not a text file
+        NotXml,     // text, but not well-formed XML
+        NotProject, // XML whose root element is not "flash"
+    };
+    // No project comes near this size; larger files are refused before they are read.
+    static constexpr std::uintmax_t kMaxProjectFileSize = 64u << 20;
+    struct FileText {
+        std::string text;   // the lines joined without separators, as ReadProjectText gives them
+        std::string stored; // the whole text with its line breaks, as the file holds it
+    };
+    // Reads a file that is to be opened as a project and checks that it is one: a regular
+    // file of at most kMaxProjectFileSize bytes holding text (UTF-16LE with mark, or narrow)
+    // that is XML with the root element "flash". The start of the file is looked at before
+    // the rest is read, so a large file of another kind is refused at once. `file` is set
+    // only for a project.
+    static FileCheck ReadProjectFile(const std::string& path, FileText& file);
+    // The Data element directly below the root of `xml` exactly as the text holds it, not
+    // written anew by a parser; false when the text does not parse or has no such element.
+    static bool StoredDataSection(const std::string& xml, std::string& dataXml);
+
     // Writes `text` as UTF-16LE with the mark and no trailing line break. The old file is
     // replaced only once the new one is complete, so a failed save leaves it as it was.
     static bool WriteProjectText(const std::string& path, const std::string& text);

@@ -1,15 +1,29 @@
 #include "designer/core/TEVComponentDesignerDataView.h"
 
 #include "designer/core/DesignerProject.h"
+#include "designer/core/TEVComponentApp.h"
 #include "designer/core/TEVComponentDesignerAx.h"
+#include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
+#include "platform/text/StringUtil.h"
 #include "platform/xml/XmlDom.h"
+#include "resources/designer/DesignerStrings.h"
+
+#include <wx/artprov.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
 
 #include <new>
 
 namespace TEVComponentDesignerAfx {
 
+using namespace tev::designer;
+
 namespace {
+
+// Width of the explanation's lines, in dialog units.
+constexpr int kNoticeWidthDu = 280;
 
 // The designer interface of `control`, asked for one call; empty when there is none.
 CComPtr<ITEVComponentDesigner> DesignerOf(IUnknown* control) {
@@ -61,8 +75,14 @@ bool CTEVComponentDesignerDataView::Create(wxWindow* parent, wxWindowID id, cons
 }
 
 void CTEVComponentDesignerDataView::OnCreate() {
-    // The outcome is not examined: without a control the page stays empty.
-    m_wndControl.CreateControl(m_strProgID, kControlWindowName, true, wxRect(), this, 0);
+    const bool created =
+        m_wndControl.CreateControl(m_strProgID, kControlWindowName, true, wxRect(), this, 0);
+    if (!created || !HasControl()) {
+        // A control without the designer interface is of no use on this page.
+        m_wndControl.DestroyControl();
+        ShowMissingControlNotice(created ? E_NOINTERFACE : m_wndControl.GetCreateResult());
+        return;
+    }
     const wxSize client = GetClientSize();
     if (client.x > 0 && client.y > 0)
         m_wndControl.MoveWindow(wxRect(wxPoint(0, 0), client));
@@ -81,15 +101,70 @@ void CTEVComponentDesignerDataView::OnDestroy() {
     m_wndControl.DestroyControl();
 }
 
+std::string CTEVComponentDesignerDataView::MissingControlText(const std::string& progId,
+                                                              HRESULT hr) {
+    std::string reason;
+    if (hr == CO_E_CLASSSTRING || hr == REGDB_E_CLASSNOTREG) {
+        reason =
+            tev::Format(DesignerString(IDS_DATA_EDITOR_NOT_REGISTERED).c_str(), progId.c_str());
+    } else if (hr == CO_E_DLLNOTFOUND) {
+        CLSID clsid;
+        const std::string module =
+            SUCCEEDED(CLSIDFromProgID(progId, &clsid)) ? tev::InprocServerPath(clsid) : progId;
+        reason =
+            tev::Format(DesignerString(IDS_DATA_EDITOR_MODULE_MISSING).c_str(), module.c_str());
+    } else {
+        reason = tev::Format(DesignerString(IDS_DATA_EDITOR_FAILED).c_str(), progId.c_str(),
+                             static_cast<unsigned>(hr));
+    }
+    using TEVComponentDesigner::CTEVComponentApp;
+    const std::string program =
+        CTEVComponentApp::ShellProgramPath(CTEVComponentApp::ProgramFilePath());
+    return reason + "\n\n" +
+           tev::Format(DesignerString(IDS_DATA_EDITOR_FIX).c_str(), program.c_str()) + "\n\n" +
+           DesignerString(IDS_DATA_EDITOR_DATA_KEPT);
+}
+
+void CTEVComponentDesignerDataView::ShowMissingControlNotice(HRESULT hr) {
+    auto* icon = new wxStaticBitmap(this, wxID_ANY,
+                                    wxArtProvider::GetBitmap(wxART_WARNING, wxART_MESSAGE_BOX));
+    auto* title = new wxStaticText(this, wxID_ANY,
+                                   wxString::FromUTF8(DesignerString(IDS_DATA_EDITOR_MISSING)));
+    title->SetFont(title->GetFont().Bold().Larger());
+    auto* text =
+        new wxStaticText(this, wxID_ANY, wxString::FromUTF8(MissingControlText(m_strProgID, hr)));
+    const int width = ConvertDialogToPixels(wxSize(kNoticeWidthDu, 0)).x;
+    title->Wrap(width);
+    text->Wrap(width);
+
+    auto* lines = new wxBoxSizer(wxVERTICAL);
+    lines->Add(title, 0, wxBOTTOM, FromDIP(12));
+    lines->Add(text);
+    auto* notice = new wxBoxSizer(wxHORIZONTAL);
+    notice->Add(icon, 0, wxRIGHT, FromDIP(16));
+    notice->Add(lines);
+    auto* page = new wxBoxSizer(wxVERTICAL);
+    page->AddStretchSpacer();
+    page->Add(notice, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, FromDIP(24));
+    page->AddStretchSpacer(2);
+    SetSizer(page);
+}
+
 bool CTEVComponentDesignerDataView::HasControl() const {
     return static_cast<bool>(DesignerOf(m_wndControl.GetControlUnknown()));
 }
 
 std::string CTEVComponentDesignerDataView::GetDataSection() {
+    if (!HasControl())
+        return m_strKeptData;
     return GetText(&ITEVComponentDesigner::GetDataSection);
 }
 
 void CTEVComponentDesignerDataView::SetDataSection(const std::string& xml) {
+    if (!HasControl()) {
+        m_strKeptData = xml;
+        return;
+    }
     SetText(&ITEVComponentDesigner::SetDataSection, xml);
 }
 
@@ -160,8 +235,18 @@ bool CTEVComponentDesignerDataView::ExtractDataSection(const std::string& xml,
 
 void CTEVComponentDesignerDataView::LoadProjectData(const std::string& xml) {
     std::string dataXml;
-    if (ExtractDataSection(xml, dataXml))
+    // Kept data stays as the text has it; the control gets the element as the parser
+    // writes it.
+    const bool found = HasControl() ? ExtractDataSection(xml, dataXml)
+                                    : CDesignerProject::StoredDataSection(xml, dataXml);
+    if (found)
         SetDataSection(dataXml);
+}
+
+void CTEVComponentDesignerDataView::KeepStoredData(const std::string& storedXml) {
+    std::string dataXml;
+    if (!HasControl() && CDesignerProject::StoredDataSection(storedXml, dataXml))
+        m_strKeptData = dataXml;
 }
 
 void CTEVComponentDesignerDataView::ResetControlData() {

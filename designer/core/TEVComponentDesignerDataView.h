@@ -3,8 +3,10 @@
 // its ProgID, and is the only place where the designer talks to that control.
 //
 // Every call of the designer interface asks the control for the interface afresh and lets
-// go of it afterwards. When the ProgID is unknown, the control fails to start or lacks the
-// interface, the page stays empty: every forwarder is skipped and getters return "".
+// go of it afterwards. When the ProgID is unknown, the module is missing, the control fails
+// to start or lacks the interface, the page says so and how to fix it; the data it is given
+// is kept as text and handed back unchanged, so a project saved meanwhile loses nothing.
+// Extended parameters and property notifications are then skipped.
 #include "platform/com/Variant.h"
 #include "platform/widgets/ControlHosting.h"
 
@@ -47,6 +49,9 @@ public:
     // Gives the control the Data element found directly below the root of a project's
     // properties XML; nothing when the text does not parse or has no such element.
     void LoadProjectData(const std::string& xml);
+    // Without a control: keeps the Data element of a project file's whole text (line breaks
+    // included) exactly as the file holds it. With one, nothing happens.
+    void KeepStoredData(const std::string& storedXml);
     // Gives the control the data of a new project and an empty extended fragment.
     void ResetControlData();
 
@@ -56,12 +61,19 @@ public:
     // The Data element below the root of `xml` as XML text; false when there is none.
     static bool ExtractDataSection(const std::string& xml, std::string& dataXml);
 
+    // What the page says when the control with `progId` could not be created with the result
+    // `hr`: why, how to fix it, and that the data is kept.
+    static std::string MissingControlText(const std::string& progId, HRESULT hr);
+
 protected:
     void OnCreate();
     void OnSize(wxSizeEvent& event);
     void OnDestroy();
 
 private:
+    // The page's explanation when there is no control; `hr` tells why.
+    void ShowMissingControlNotice(HRESULT hr);
+
     // The shapes of the designer interface's calls, each forwarded by one helper below.
     using TextGetter = HRESULT (ITEVComponentDesigner::*)(BSTR*);
     using TextSetter = HRESULT (ITEVComponentDesigner::*)(BSTR);
@@ -78,6 +90,8 @@ private:
     // Through it the control is created and reached.
     tev::OleControlWnd m_wndControl;
     std::string m_strProgID;
+    // The data while there is no control, as it was given.
+    std::string m_strKeptData;
 };
 
 } // namespace TEVComponentDesignerAfx

@@ -32,6 +32,29 @@ CComVariant CopyOfValue(const CComVariant& value) {
     return copy;
 }
 
+// Why a file cannot be opened as a project, naming it.
+std::string NotOpenedText(const std::string& path, CDesignerProject::FileCheck check) {
+    using FileCheck = CDesignerProject::FileCheck;
+    struct Reason {
+        FileCheck check;
+        int id;
+    };
+    constexpr Reason kReasons[] = {{FileCheck::TooLarge, IDS_OPEN_TOO_LARGE},
+                                   {FileCheck::Empty, IDS_OPEN_EMPTY},
+                                   {FileCheck::NotText, IDS_OPEN_NOT_TEXT},
+                                   {FileCheck::NotXml, IDS_OPEN_NOT_XML},
+                                   {FileCheck::NotProject, IDS_OPEN_NOT_PROJECT}};
+    int id = IDS_OPEN_UNREADABLE;
+    for (const Reason& reason : kReasons) {
+        if (reason.check == check)
+            id = reason.id;
+    }
+    const std::string reason = tev::Replaced(
+        DesignerString(id), "%d", std::to_string(CDesignerProject::kMaxProjectFileSize >> 20));
+    return tev::Format(DesignerString(IDS_PROJECT_NOT_OPENED).c_str(), path.c_str(),
+                       reason.c_str());
+}
+
 bool HasDotComponent(const std::string& name) {
     for (const std::string& part : tev::Split(name, '/')) {
         if (part == "." || part == "..")
@@ -284,6 +307,13 @@ bool CTEVComponentDesignerView::PromptSave() {
                            wxYES_NO | wxICON_QUESTION) == wxID_YES;
 }
 
+int CTEVComponentDesignerView::PromptSaveOrCancel() {
+    if (!IsDirty())
+        return wxID_NO;
+    return tev::MessageBox(this, DesignerString(IDS_SAVE_PROJECT_QUESTION), {},
+                           wxYES_NO | wxCANCEL | wxICON_QUESTION);
+}
+
 void CTEVComponentDesignerView::ResetComponent() {
     if (m_pTemplateView)
         m_pTemplateView->ResetComponent();
@@ -313,25 +343,40 @@ void CTEVComponentDesignerView::SetPropertiesXml(const std::string& xml) {
     m_project.SetLastDataXml(GetXmlDataSection());
 }
 
-void CTEVComponentDesignerView::OpenProject(const std::string& folder, const std::string& name) {
-    SetProjectName(name);
+bool CTEVComponentDesignerView::OpenProject(const std::string& folder, const std::string& name) {
     const std::string path = CDesignerProject::ProjectFilePath(folder, name, m_strProjectExtension);
-    std::string text;
-    if (CDesignerProject::ReadProjectText(path, text)) {
-        ResetComponent();
-        SetPropertiesXml(text);
-        SetPublishFolder(CDesignerProject::PublishFolderPath(folder, name));
-        if (m_pPublishView) {
-            const std::vector<std::string>* assets = GetAssets();
-            const std::vector<std::string> files = CDesignerProject::RequiredFiles(
-                name, m_pTemplateView ? m_pTemplateView->GetPageName() : std::string(),
-                assets ? *assets : std::vector<std::string>());
-            m_pPublishView->RefreshPublishInfo(&files, &path);
-        }
+    CDesignerProject::FileText file;
+    const CDesignerProject::FileCheck check = CDesignerProject::ReadProjectFile(path, file);
+    if (check != CDesignerProject::FileCheck::Project &&
+        check != CDesignerProject::FileCheck::Missing) {
+        // Taking the file's name would let the next save overwrite it with a project.
+        tev::MessageBox(this, NotOpenedText(path, check), {}, wxOK | wxICON_ERROR);
+        return false;
     }
+    SetProjectName(name);
+    if (check == CDesignerProject::FileCheck::Project)
+        LoadProject(folder, name, path, file);
     // A project that was just opened is never dirty, even when the regenerated text
     // differs from the file's.
     m_project.SetSavedXml(GetPropertiesXml());
+    return true;
+}
+
+void CTEVComponentDesignerView::LoadProject(const std::string& folder, const std::string& name,
+                                            const std::string& path,
+                                            const CDesignerProject::FileText& file) {
+    ResetComponent();
+    SetPropertiesXml(file.text);
+    if (m_pDataView)
+        m_pDataView->KeepStoredData(file.stored);
+    SetPublishFolder(CDesignerProject::PublishFolderPath(folder, name));
+    if (m_pPublishView) {
+        const std::vector<std::string>* assets = GetAssets();
+        const std::vector<std::string> files = CDesignerProject::RequiredFiles(
+            name, m_pTemplateView ? m_pTemplateView->GetPageName() : std::string(),
+            assets ? *assets : std::vector<std::string>());
+        m_pPublishView->RefreshPublishInfo(&files, &path);
+    }
 }
 
 bool CTEVComponentDesignerView::SaveProject(const std::string& folder, const std::string& name) {

@@ -55,12 +55,18 @@ public:
 
     // Project operations.
     void CreateNew();
-    void OpenProject(const std::string& folder, const std::string& name);
+    // Opens folder/name.extension. A file that is not a project is refused: the user is told
+    // why, nothing changes and the result is false. A missing file leaves the current
+    // content in place under the new name, unchanged.
+    bool OpenProject(const std::string& folder, const std::string& name);
     // Writes the project file and the publish folder. False when the project file could not
     // be written: the user is told, the file on disk is unchanged and the project stays
     // dirty.
     bool SaveProject(const std::string& folder, const std::string& name);
     bool PromptSave();
+    // The save question with Cancel as well, for closing: wxID_YES, wxID_NO or wxID_CANCEL
+    // as answered; wxID_NO without asking when there is nothing to save.
+    int PromptSaveOrCancel();
     bool IsDirty();
     void ResetComponent();
     std::string GetPropertiesXml();
@@ -118,6 +124,9 @@ protected:
 
 private:
     void LayoutChildren(int cx, int cy);
+    // Loads a project file's text into the pages and the publish tab.
+    void LoadProject(const std::string& folder, const std::string& name, const std::string& path,
+                     const CDesignerProject::FileText& file);
     // The publish-folder part of saving: the data file (`propertiesXml`, as the project
     // file got it), the index page, the movie and the assets, then the required files and
     // the project file to the publish tab.

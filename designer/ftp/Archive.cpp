@@ -145,6 +145,11 @@ CArchive& CArchive::operator>>(std::int32_t& value) {
 }
 
 CArchive& CArchive::operator>>(std::string& text) {
+    std::string legacyBytes;
+    return Load(text, legacyBytes);
+}
+
+CArchive& CArchive::Load(std::string& text, std::string& legacyBytes) {
     std::uint64_t length = 0;
     bool wide = false;
     if (!ReadLength(length, true, wide))
@@ -157,13 +162,21 @@ CArchive& CArchive::operator>>(std::string& text) {
     }
     if (!wide) {
         std::string narrow(static_cast<std::size_t>(byteCount), '\0');
-        if (ReadBytes(narrow.data(), byteCount))
+        if (!ReadBytes(narrow.data(), byteCount))
+            return *this;
+        if (tev::IsValidUtf8(narrow)) {
             text = std::move(narrow);
+            legacyBytes.clear();
+        } else {
+            text = tev::Windows1252ToUtf8(narrow);
+            legacyBytes = std::move(narrow);
+        }
         return *this;
     }
     std::string raw(static_cast<std::size_t>(byteCount), '\0');
     if (!ReadBytes(raw.data(), byteCount))
         return *this;
+    legacyBytes.clear();
     std::u16string units(static_cast<std::size_t>(length), u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)
         units[i] = static_cast<char16_t>(static_cast<unsigned char>(raw[2 * i]) |

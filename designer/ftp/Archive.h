@@ -6,7 +6,8 @@
 // otherwise 0xFF, 0xFFFF and a 4-byte length. 0xFF 0xFFFE in place of a length tags a UTF-16
 // string: a second prefix of the same kind follows, counted in 2-byte characters, then the
 // UTF-16LE characters. Narrow strings are stored as UTF-8 bytes; UTF-16 strings are accepted
-// when loading and converted to UTF-8, and never written.
+// when loading and converted to UTF-8, and never written. A one-byte string that is not
+// UTF-8 comes from an older program that wrote Windows-1252, and is read as that.
 //
 // A loading archive never trusts a length: a string longer than what is left of the input
 // fails the archive instead of allocating. Once failed, every further read fails and leaves
@@ -54,6 +55,10 @@ public:
     // Loading. On failure the target keeps its value.
     CArchive& operator>>(std::int32_t& value);
     CArchive& operator>>(std::string& text);
+    // Loads a string like >>; `legacyBytes` receives the stored bytes of a string read as
+    // Windows-1252 and is cleared for any other, so that an unchanged text can be stored
+    // again exactly as it was read.
+    CArchive& Load(std::string& text, std::string& legacyBytes);
 
     // Appends the narrow length prefix for `length` characters. False (and nothing appended)
     // for a length the layout cannot express (above 0xFFFFFFFF).

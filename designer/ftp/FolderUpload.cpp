@@ -2,6 +2,7 @@
 
 #include "designer/ftp/FtpTransferClient.h"
 #include "platform/text/StringUtil.h"
+#include "resources/designer/FtpDialogs.h"
 
 #include <algorithm>
 #include <atomic>
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 constexpr int kAbortWaitMilliseconds = 10000;
 // How long the upload waits for the server to take its leave.
 constexpr int kDisconnectWaitMilliseconds = 5000;
+constexpr std::int32_t kDefaultFtpPort = 21;
 
 } // namespace
 
@@ -139,6 +141,19 @@ void CFolderUpload::Report(IUploadDisplay& display) {
         m_client->SaveLastError(m_logPath);
 }
 
+std::string CFolderUpload::DoneText(int files, const CUploadRequest& request) {
+    std::string where = HostOf(request.server);
+    if (request.port != kDefaultFtpPort)
+        where += ":" + std::to_string(request.port);
+    const std::string path = tev::Trimmed(request.remotePath);
+    if (!path.empty())
+        where += (path.front() == '/' ? "" : "/") + path;
+    const char* format = files == 0   ? tev::designer::kUploadDoneNone
+                         : files == 1 ? tev::designer::kUploadDoneOne
+                                      : tev::designer::kUploadDoneMany;
+    return tev::Replaced(tev::Replaced(format, "%d", std::to_string(files)), "%s", where);
+}
+
 bool CFolderUpload::SendFile(IUploadDisplay& display, const CUploadFile& file) {
     display.OnFileStart(file);
     if (!m_client->AsyncPutFileStart(file.path, file.name)) {
@@ -166,12 +181,14 @@ bool CFolderUpload::SendFile(IUploadDisplay& display, const CUploadFile& file) {
         Report(display);
         return false;
     }
+    ++m_filesSent;
     return true;
 }
 
 UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logPath) {
     m_logPath = logPath;
     m_cancelled = false;
+    m_filesSent = 0;
     m_client = std::make_shared<CFtpTransferClient>();
     m_client->SetHostname(HostOf(m_request.server));
     m_client->SetUsername(m_request.username);

@@ -91,6 +91,13 @@ public:
     // (without account, port or path), anything else is the host itself, blanks trimmed.
     static std::string HostOf(const std::string& server);
 
+    // The files of the last Run that arrived.
+    int FilesSent() const { return m_filesSent; }
+    // What the user is told after a complete upload: how many files went where, as
+    // "5 files uploaded to ftp.example.com/calendar" (the port after the host when it is
+    // not 21).
+    static std::string DoneText(int files, const CUploadRequest& request);
+
 private:
     bool ConnectWithRetries(IUploadDisplay& display);
     std::optional<bool> Aside(IUploadDisplay& display,
@@ -102,6 +109,7 @@ private:
     std::string m_logPath;
     std::shared_ptr<CFtpTransferClient> m_client;
     bool m_cancelled = false;
+    int m_filesSent = 0;
 };
 
 } // namespace TEVComponentDesignerAfx

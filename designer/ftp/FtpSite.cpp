@@ -21,20 +21,43 @@ CFtpSite CFtpSite::EditingDefaults() {
 
 bool CFtpSite::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar << m_server << m_retries << m_description << m_localFolder << m_username << m_profileName
-           << m_password << m_port << m_path << m_retryDelay << m_reserved
+        ar << StoredForm(m_server) << m_retries << StoredForm(m_description)
+           << StoredForm(m_localFolder) << StoredForm(m_username) << StoredForm(m_profileName)
+           << StoredForm(m_password) << m_port << StoredForm(m_path) << m_retryDelay << m_reserved
            << std::int32_t{m_passive ? 1 : 0} << std::int32_t{m_logErrors ? 1 : 0};
         return !ar.IsFailed();
     }
     std::int32_t passive = 0;
     std::int32_t logErrors = 0;
-    ar >> m_server >> m_retries >> m_description >> m_localFolder >> m_username >> m_profileName >>
-        m_password >> m_port >> m_path >> m_retryDelay >> m_reserved >> passive >> logErrors;
+    m_legacyTexts.clear();
+    LoadText(ar, m_server);
+    ar >> m_retries;
+    for (std::string* text :
+         {&m_description, &m_localFolder, &m_username, &m_profileName, &m_password})
+        LoadText(ar, *text);
+    ar >> m_port;
+    LoadText(ar, m_path);
+    ar >> m_retryDelay >> m_reserved >> passive >> logErrors;
     if (ar.IsFailed())
         return false;
     m_passive = passive != 0;
     m_logErrors = logErrors != 0;
     return true;
+}
+
+std::string_view CFtpSite::StoredForm(const std::string& text) const {
+    for (const auto& [read, bytes] : m_legacyTexts) {
+        if (read == text)
+            return bytes;
+    }
+    return text;
+}
+
+void CFtpSite::LoadText(CArchive& ar, std::string& text) {
+    std::string legacyBytes;
+    ar.Load(text, legacyBytes);
+    if (!legacyBytes.empty())
+        m_legacyTexts.emplace_back(text, std::move(legacyBytes));
 }
 
 bool CFtpSite::operator==(const CFtpSite& other) const {

@@ -1,7 +1,12 @@
 #pragma once
-// One FTP site profile of the publish dialog, as stored in sites.dat.
+// One FTP site profile of the publish dialog, as stored in sites.dat. Texts that an older
+// file holds in Windows-1252 are shown as what they are and, while unchanged, stored back
+// byte for byte as they were read.
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace TEVComponentDesignerAfx {
 
@@ -48,6 +53,15 @@ public:
 
     // Marks the list's "New Profile" record. Never stored.
     bool m_placeholder = false;
+
+private:
+    // A text as it is to be stored: the bytes it was read from when it came in Windows-1252
+    // and has not changed since, otherwise the text itself.
+    std::string_view StoredForm(const std::string& text) const;
+    void LoadText(CArchive& ar, std::string& text);
+
+    // Texts read as Windows-1252, each with the bytes it was read from.
+    std::vector<std::pair<std::string, std::string>> m_legacyTexts;
 };
 
 } // namespace TEVComponentDesignerAfx

@@ -84,9 +84,19 @@ private:
 } // namespace
 
 UploadResult RunUpload(wxWindow* parent, const CUploadRequest& request) {
-    CProgressDisplay display(parent);
-    CFolderUpload upload(request);
-    return upload.Run(display, kFtpLogFileName);
+    UploadResult result;
+    int files = 0;
+    {
+        CProgressDisplay display(parent);
+        CFolderUpload upload(request);
+        result = upload.Run(display, kFtpLogFileName);
+        files = upload.FilesSent();
+    }
+    // A dialog that closed without a word would look the same as one that gave up.
+    if (result == UploadResult::Completed)
+        tev::MessageBox(parent, CFolderUpload::DoneText(files, request), {},
+                        wxOK | wxICON_INFORMATION);
+    return result;
 }
 
 bool UploadFolder(wxWindow* parent, const CUploadRequest& request) {

@@ -11,8 +11,9 @@ class wxWindow;
 namespace TEVComponentDesignerAfx {
 
 // Runs the whole upload and returns when it is over: true only when every file of the
-// folder arrived (an empty or missing folder counts as done); false after a failure the
-// user was shown, or when the user cancelled.
+// folder arrived (an empty or missing folder counts as done), which the user is then told
+// with the number of files and where they went; false after a failure the user was shown,
+// or when the user cancelled.
 bool UploadFolder(wxWindow* parent, const CUploadRequest& request);
 
 // The same, with the whole outcome.

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace TEVComponentDesignerAfx {
 
@@ -20,8 +22,6 @@ using Kind = CTEVComponentPropertyGridView::Kind;
 namespace {
 
 constexpr const char* kDefaultPageName = "index.html";
-constexpr const char* kProjectSizeLower = "10";
-constexpr const char* kProjectSizeUpper = "1024";
 constexpr int kMaxGroupDepth = 8;
 
 wxString Wx(const std::string& text) {
@@ -45,34 +45,32 @@ Kind KindOf(const std::string& dataType) {
 }
 
 // A number item takes whatever is typed and reads it as `atol` does, so that the range
-// check sees the number the item would hold. An emptied box holds 0 but is remembered as
-// empty, for the required check; the range and required checks are the view's own.
+// check sees the number the item would hold. The typed text is remembered for the view's
+// own checks: an emptied box for the required check, and text that is no number, which
+// always goes on to be checked even when it reads as the number the item holds.
 class CNumberProperty : public wxIntProperty {
 public:
     CNumberProperty(const wxString& label, const wxString& name, long value)
         : wxIntProperty(label, name, value) {}
 
     bool StringToValue(wxVariant& variant, const wxString& text, int) const override {
-        const long value = PropertyValues::EditTextToNumber(text.utf8_string());
+        const std::string typed = text.utf8_string();
+        const long value = PropertyValues::EditTextToNumber(typed);
         if (!variant.IsNull() && variant.GetType() == wxPG_VARIANT_TYPE_LONG &&
-            variant.GetLong() == value)
+            variant.GetLong() == value && (typed.empty() || PropertyValues::IsNumberText(typed)))
             return false;
         variant = value;
-        m_bTypedEmpty = text.empty();
+        m_typed = typed;
         return true;
     }
     bool ValidateValue(wxVariant&, wxPGValidationInfo&) const override { return true; }
     wxValidator* DoGetValidator() const override { return nullptr; }
 
-    // True once after an emptied box was read.
-    bool TakeTypedEmpty() const {
-        const bool empty = m_bTypedEmpty;
-        m_bTypedEmpty = false;
-        return empty;
-    }
+    // The text last read from the box, once.
+    std::optional<std::string> TakeTypedText() const { return std::exchange(m_typed, {}); }
 
 private:
-    mutable bool m_bTypedEmpty = false;
+    mutable std::optional<std::string> m_typed;
 };
 
 long NumberOf(const wxPGProperty* item) {
@@ -196,9 +194,9 @@ void CTEVComponentPropertyGridView::OnGridChanging(wxPropertyGridEvent& event) {
         return;
     wxVariant pending = event.GetValue();
     const auto* number = dynamic_cast<const CNumberProperty*>(item);
-    const std::string editText = number && number->TakeTypedEmpty()
-                                     ? std::string()
-                                     : item->ValueToString(pending).utf8_string();
+    const std::optional<std::string> typed =
+        number ? number->TakeTypedText() : std::optional<std::string>();
+    const std::string editText = typed ? *typed : item->ValueToString(pending).utf8_string();
     if (ValidateEdit(item, editText))
         return;
     event.Veto();
@@ -606,16 +604,16 @@ void CTEVComponentPropertyGridView::AddProjectProperties(const CComponentSize& s
     if (!project)
         return;
     if (size.sizeable) {
+        const std::string lower = PropertyValues::FormatNumber(PropertyValues::kProjectSizeLower);
+        const std::string upper = PropertyValues::FormatNumber(PropertyValues::kProjectSizeUpper);
         AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_WIDTH),
                         DesignerString(IDS_PROPERTY_WIDTH),
                         DesignerString(IDS_PROPERTY_WIDTH_DESCRIPTION),
-                        PropertyValues::FormatNumber(size.width), "number", {}, kProjectSizeLower,
-                        kProjectSizeUpper, true);
-        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_HEIGHT),
-                        DesignerString(IDS_PROPERTY_HEIGHT),
-                        DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
-                        PropertyValues::FormatNumber(size.height), "number", {}, kProjectSizeLower,
-                        kProjectSizeUpper, true);
+                        PropertyValues::FormatNumber(size.width), "number", {}, lower, upper, true);
+        AddPropertyItem(
+            project, {}, DesignerString(IDS_PROPERTY_HEIGHT), DesignerString(IDS_PROPERTY_HEIGHT),
+            DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
+            PropertyValues::FormatNumber(size.height), "number", {}, lower, upper, true);
         AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_ASPECT_RATIO),
                         DesignerString(IDS_PROPERTY_ASPECT_RATIO),
                         DesignerString(IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION),
@@ -767,6 +765,11 @@ bool CTEVComponentPropertyGridView::ValidateRange(wxPGProperty* item,
 
 bool CTEVComponentPropertyGridView::ValidateEdit(wxPGProperty* item, const std::string& editText) {
     const unsigned id = GetItemId(item);
+    if (GetKind(item) == Kind::Number && !editText.empty() &&
+        !PropertyValues::IsNumberText(editText)) {
+        tev::MessageBox(this, DesignerString(IDS_ENTER_NUMBER), {}, wxOK | wxICON_WARNING);
+        return false;
+    }
     if (!ValidateRange(item, editText)) {
         const auto lower = m_mapLowerLimits.find(id);
         const auto upper = m_mapUpperLimits.find(id);

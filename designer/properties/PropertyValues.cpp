@@ -3,6 +3,7 @@
 #include "platform/com/Variant.h"
 #include "platform/text/StringUtil.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -73,6 +74,13 @@ int32_t EditTextToNumber(std::string_view text) {
     if (value < INT32_MIN)
         return INT32_MIN;
     return static_cast<int32_t>(value);
+}
+
+bool IsNumberText(std::string_view text) {
+    const std::string number = tev::Trimmed(text);
+    const std::size_t digits = !number.empty() && (number[0] == '+' || number[0] == '-') ? 1 : 0;
+    return number.size() > digits && std::all_of(number.begin() + digits, number.end(),
+                                                 [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace TEVComponentDesignerAfx::PropertyValues

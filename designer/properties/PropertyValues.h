@@ -26,6 +26,10 @@ constexpr unsigned BlueOf(ColorRef color) {
 
 namespace PropertyValues {
 
+// The limits of the project properties Width and Height, in pixels.
+constexpr int32_t kProjectSizeLower = 10;
+constexpr int32_t kProjectSizeUpper = 1024;
+
 // Reads a stored colour. Leading '0' characters go, then leading 'x' characters; the first two
 // characters left are red, the next two green (the red pair again when no more than three
 // characters are left) and the next two blue (the previous pair again when fewer than six are
@@ -47,6 +51,9 @@ std::string FormatBoolean(bool value);
 // What an edit box's text counts as: C `atol` (leading blanks, sign, digits; 0 when there are
 // none), kept within 32 bits the way the platform's 32-bit `long` saturates.
 int32_t EditTextToNumber(std::string_view text);
+// Whether an edit box's text is a whole number: an optional sign and digits, blanks around
+// them allowed. "12px", "1.5" and "abc" are not.
+bool IsNumberText(std::string_view text);
 
 } // namespace PropertyValues
 } // namespace TEVComponentDesignerAfx

@@ -1,19 +1,24 @@
 #include "designer/templates/PreviewSize.h"
 
+#include "designer/properties/PropertyValues.h"
 #include "resources/designer/DesignerStrings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 namespace TEVComponentDesignerAfx {
 namespace {
 
-// A derived dimension as a 32-bit integer, truncated; false when it is no finite number or
-// does not fit.
+int WithinLimits(int value) {
+    return std::clamp(value, PropertyValues::kProjectSizeLower, PropertyValues::kProjectSizeUpper);
+}
+
+// A derived dimension, truncated and within the limits; false when it is no finite number.
 bool ToDimension(double value, int& out) {
-    if (!std::isfinite(value) || value > INT32_MAX || value < INT32_MIN)
+    if (!std::isfinite(value))
         return false;
-    out = static_cast<int>(value);
+    out = WithinLimits(static_cast<int>(std::clamp(value, double{INT32_MIN}, double{INT32_MAX})));
     return true;
 }
 
@@ -33,6 +38,14 @@ std::string CPreviewSize::AspectRatioName() {
 
 std::string CPreviewSize::ProjectPropertiesCategory() {
     return tev::designer::DesignerString(tev::designer::IDS_PROJECT_PROPERTIES_CATEGORY);
+}
+
+int CPreviewSize::Width() const {
+    return WithinLimits(m_width);
+}
+
+int CPreviewSize::Height() const {
+    return WithinLimits(m_height);
 }
 
 void CPreviewSize::Load(int width, int height) {

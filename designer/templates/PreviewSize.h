@@ -1,7 +1,8 @@
 #pragma once
 // The preview's size: width and height in pixels, the aspect ratio (width / height) of the
 // size last loaded or initialised, and the aspect lock. While the lock is on, a new width
-// or height brings the other dimension along in that ratio.
+// or height brings the other dimension along in that ratio, as far as the limits of Width
+// and Height allow: there the ratio yields. The size shown is always within those limits.
 #include "platform/com/Variant.h"
 
 #include <string>
@@ -25,8 +26,9 @@ public:
         int partnerValue = 0;    //   its new value
     };
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
+    // The size the preview shows: the values held, within the limits of Width and Height.
+    int Width() const;
+    int Height() const;
     // 0 when the height is 0: no ratio can be kept then.
     double AspectRatio() const { return m_aspectRatio; }
     bool AspectLock() const { return m_aspectLock; }
@@ -39,13 +41,15 @@ public:
     void OnPropertyInitialized(const std::string& name, const CComVariant& value);
 
     // A user's change. Width or Height sets that dimension and, with the lock on, the other
-    // one (truncated); turning the lock on brings the height along to the width. The ratio
-    // itself stays. Without a ratio (a height of 0 was loaded) the other dimension is kept.
+    // one (truncated, then brought within its limits); turning the lock on brings the height
+    // along to the width. The ratio itself stays. Without a ratio (a height of 0 was loaded)
+    // the other dimension is kept.
     Change OnPropertyChanged(const std::string& name, const CComVariant& value);
 
 private:
     void UpdateRatio();
-    // width / ratio or height x ratio, truncated; false without a usable ratio.
+    // width / ratio or height x ratio, truncated and within the limits; false without a
+    // usable ratio.
     bool HeightForWidth(int& height) const;
     bool WidthForHeight(int& width) const;
     // With the lock on and a usable ratio, the other dimension follows and `change` names it.

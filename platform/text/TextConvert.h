@@ -17,6 +17,11 @@ std::string Utf16ToUtf8(std::u16string_view text, char defaultChar = '#',
 // ISO-8859-1 bytes to UTF-8 (every byte maps to the code point of the same value).
 std::string Latin1ToUtf8(std::string_view bytes);
 
+// Windows-1252 bytes to UTF-8: ISO-8859-1 except 0x80 to 0x9F, which hold typographic
+// characters (0x80 the euro sign, 0x93 and 0x94 quotation marks); the five bytes that
+// code page leaves unassigned keep the code point of their own value, as Windows does.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
 // True when `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 

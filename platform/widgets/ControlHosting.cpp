@@ -7,18 +7,25 @@ namespace tev {
 bool OleControlWnd::CreateControl(const std::string& progId, const char* name, bool visible,
                                   const wxRect& rect, wxWindow* parent, int id) {
     DestroyControl();
+    m_createResult = Create(progId, name, visible, rect, parent, id);
+    return SUCCEEDED(m_createResult);
+}
+
+HRESULT OleControlWnd::Create(const std::string& progId, const char* name, bool visible,
+                              const wxRect& rect, wxWindow* parent, int id) {
     CComPtr<IUnknown> control;
-    if (FAILED(CreateInstanceByProgID(progId, IID_IUnknown, reinterpret_cast<void**>(&control))) ||
-        !control)
-        return false;
+    HRESULT hr = CreateInstanceByProgID(progId, IID_IUnknown, reinterpret_cast<void**>(&control));
+    if (FAILED(hr) || !control)
+        return FAILED(hr) ? hr : E_FAIL;
     CComPtr<IControlWindow> site;
     if (FAILED(control.QueryInterface(IID_IControlWindow, site)) || !site)
-        return false;
+        return E_NOINTERFACE;
     wxWindow* window = nullptr;
-    if (FAILED(site->CreateControlWindow(parent, id, name, rect, visible, &window)) || !window)
-        return false;
+    hr = site->CreateControlWindow(parent, id, name, rect, visible, &window);
+    if (FAILED(hr) || !window)
+        return FAILED(hr) ? hr : E_FAIL;
     m_control = control;
-    return true;
+    return S_OK;
 }
 
 void OleControlWnd::DestroyControl() {

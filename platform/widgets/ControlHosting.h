@@ -51,6 +51,10 @@ public:
     // missing, the control has no window interface or its window cannot be made.
     bool CreateControl(const std::string& progId, const char* name, bool visible,
                        const wxRect& rect, wxWindow* parent, int id);
+    // What the last CreateControl found: S_OK, or the failure of its first step that failed
+    // (CO_E_CLASSSTRING or REGDB_E_CLASSNOTREG: not registered; CO_E_DLLNOTFOUND: the module
+    // is missing or cannot be loaded; anything else: the control failed to start).
+    HRESULT GetCreateResult() const { return m_createResult; }
     // Destroys the control's window and lets go of the control.
     void DestroyControl();
 
@@ -62,7 +66,11 @@ public:
     void MoveWindow(const wxRect& rect);
 
 private:
+    HRESULT Create(const std::string& progId, const char* name, bool visible, const wxRect& rect,
+                   wxWindow* parent, int id);
+
     CComPtr<IUnknown> m_control;
+    HRESULT m_createResult = S_OK;
 };
 
 } // namespace tev

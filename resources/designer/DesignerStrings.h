@@ -15,6 +15,23 @@ constexpr int IDS_SPECIFY_STYLE_NAME = 7552;
 constexpr int IDS_FTP_RETRY_WAIT = 7553;
 constexpr int IDS_PROJECT_NOT_SAVED = 7950;
 
+// A file that is not a project is refused with the file's name and the reason.
+constexpr int IDS_PROJECT_NOT_OPENED = 7951;
+constexpr int IDS_OPEN_UNREADABLE = 7952;
+constexpr int IDS_OPEN_TOO_LARGE = 7953;
+constexpr int IDS_OPEN_EMPTY = 7954;
+constexpr int IDS_OPEN_NOT_TEXT = 7955;
+constexpr int IDS_OPEN_NOT_XML = 7956;
+constexpr int IDS_OPEN_NOT_PROJECT = 7957;
+
+// The data page without its editor control: what went wrong, the fix, and that data is kept.
+constexpr int IDS_DATA_EDITOR_MISSING = 7980;
+constexpr int IDS_DATA_EDITOR_NOT_REGISTERED = 7981;
+constexpr int IDS_DATA_EDITOR_MODULE_MISSING = 7982;
+constexpr int IDS_DATA_EDITOR_FAILED = 7983;
+constexpr int IDS_DATA_EDITOR_FIX = 7984;
+constexpr int IDS_DATA_EDITOR_DATA_KEPT = 7985;
+
 // Property grid: categories, the fixed project properties and the validation messages.
 constexpr int IDS_PROPERTIES_CATEGORY = 7960;
 constexpr int IDS_PROJECT_PROPERTIES_CATEGORY = 7961;
@@ -26,6 +43,7 @@ constexpr int IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION = 7966;
 constexpr int IDS_PROPERTY_PAGE_NAME_DESCRIPTION = 7967;
 constexpr int IDS_VALUE_OUT_OF_RANGE = 7968;
 constexpr int IDS_VALUE_REQUIRED = 7969;
+constexpr int IDS_ENTER_NUMBER = 7970;
 
 // Dialog "Create Template" (template 7611) and its controls.
 constexpr int IDD_TEMPLATE_DIALOG = 7611;

@@ -68,6 +68,10 @@ constexpr const char* kUploadingCaption = "Uploading";
 // Shown while the upload connects, and while it waits to try again.
 constexpr const char* kConnectingStatus = "Connecting to %s (attempt %d of %d)...";
 constexpr const char* kCancellingStatus = "Cancelling...";
+// Said when every file arrived, before the publish dialog closes; %d files, %s where.
+constexpr const char* kUploadDoneMany = "%d files uploaded to %s";
+constexpr const char* kUploadDoneOne = "1 file uploaded to %s";
+constexpr const char* kUploadDoneNone = "No files uploaded to %s: the publish folder is empty";
 
 // The file the upload's failures are written to when the profile says "Log Errors"; a
 // relative name, so it lands in the current directory.

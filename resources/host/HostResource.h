@@ -31,6 +31,9 @@ constexpr int ID_APP_ABOUT_WEB_CALENDAR = 1005;
 // Dialog sizes in dialog units.
 constexpr int kMainWindowWidthDu = 494;
 constexpr int kMainWindowHeightDu = 329;
+// The least area the designer is made for; with the bars it fits a 1024 x 700 screen.
+constexpr int kMainWindowMinWidthDu = 360;
+constexpr int kMainWindowMinHeightDu = 210;
 constexpr int kAboutWidthDu = 288;
 constexpr int kAboutHeightDu = 143;
 

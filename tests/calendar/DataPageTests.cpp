@@ -5,6 +5,7 @@
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/TabControl.h"
 #include "resources/calendar/CalendarStrings.h"
@@ -12,11 +13,13 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTesting.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <wx/calctrl.h>
 #include <wx/datetime.h>
 #include <wx/frame.h>
 #include <wx/generic/calctrlg.h>
+#include <wx/stattext.h>
 
 using namespace TEVComponentDesignerAfx;
 using namespace tev::calendar;
@@ -215,25 +218,95 @@ TEST_F(DataPage, TheControlFillsThePageAndTakesPropertyNotifications) {
     EXPECT_EQ(Page()->GetExtendedParams(), "");
 }
 
-TEST_F(DataPage, WithoutTheControlThePageIsEmptyAndProjectsStillWork) {
-    ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath()), S_OK);
-    ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath(), true), S_OK);
-    Open(false);
-    EXPECT_FALSE(Page()->HasControl());
-    EXPECT_EQ(Page()->GetControlWindow(), nullptr);
-    EXPECT_TRUE(Page()->GetChildren().empty());
-    EXPECT_EQ(view->GetXmlDataSection(), "");
-    Page()->SetDataSection(tevtest::WeekOfMeetingsData());
-    Page()->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false));
-    EXPECT_EQ(Page()->GetDataSection(), "");
+namespace {
 
-    // Save and open go on without a data section.
-    ASSERT_TRUE(view->SaveProject(home.path(), "Plain"));
-    EXPECT_EQ(tevtest::Utf16FileText(home / "Plain.kcd").find("<Data"), std::string::npos);
-    view->OpenProject(home.path(), "Plain");
-    EXPECT_FALSE(view->IsDirty());
-    view->GetTabControl()->SetActiveView(1);
-    EXPECT_EQ(view->GetTabControl()->GetActiveIndex(), 1);
+// The texts the data page shows, joined, with the line breaks of their wrapping as blanks.
+std::string PageTexts(wxWindow* page) {
+    std::string texts;
+    for (wxWindow* child : page->GetChildren()) {
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
+            texts += text->GetLabel().utf8_string() + "\n";
+    }
+    std::replace(texts.begin(), texts.end(), '\n', ' ');
+    return texts;
+}
+
+// The Data element of a project file as the file holds it.
+std::string StoredData(const std::string& projectFile) {
+    const std::string text = tevtest::Utf16FileText(projectFile);
+    const size_t begin = text.find("<Data");
+    const size_t end = text.find("</Data>");
+    if (begin == std::string::npos || end == std::string::npos)
+        return {};
+    return text.substr(begin, end + 7 - begin);
+}
+
+} // namespace
+
+// Without the control the page says why and how to fix it, and the events of a project pass
+// through open and save untouched, to the byte.
+struct DataPageWithoutControl : DataPage {
+    void ExpectExplainedAndEveryEventKept(const std::string& why) {
+        Open(false);
+        EXPECT_FALSE(Page()->HasControl());
+        EXPECT_EQ(Page()->GetControlWindow(), nullptr);
+        const std::string texts = PageTexts(Page());
+        EXPECT_NE(texts.find("The editor of this page could not be started."), std::string::npos)
+            << texts;
+        EXPECT_NE(texts.find(why), std::string::npos) << texts;
+        EXPECT_NE(texts.find(" /Register  then start the program again."), std::string::npos)
+            << texts;
+        EXPECT_NE(texts.find("saving writes it back unchanged"), std::string::npos) << texts;
+        EXPECT_EQ(view->GetXmlDataSection(), "<Data/>") << "a new project's data";
+
+        ASSERT_TRUE(tevtest::WriteFileBytes(home / "Week.kcd",
+                                            tevtest::ReadFileBytes(tevtest::WeekOfMeetingsPath())));
+        const std::string events = StoredData(home / "Week.kcd");
+        ASSERT_NE(events.find("\n\t\t<Event EventID=\"13\""), std::string::npos);
+        ASSERT_TRUE(view->OpenProject(home.path(), "Week"));
+        EXPECT_EQ(view->GetXmlDataSection(), events);
+        EXPECT_FALSE(view->IsDirty());
+        // Notifications and extended parameters have nowhere to go; the data stays.
+        view->PropertyChangeNotify("WeekStartDay", "Properties", CComVariant(false));
+        Page()->SetExtendedParams("<Param name=\"X\"/>");
+        EXPECT_EQ(Page()->GetExtendedParams(), "");
+        view->GetTabControl()->SetActiveView(1);
+        view->GetTabControl()->SetActiveView(0);
+
+        ASSERT_TRUE(view->SaveProject(home.path(), "Saved"));
+        EXPECT_EQ(StoredData(home / "Saved.kcd"), events);
+        EXPECT_EQ(StoredData(home / "Saved/Saved.xml"), events) << "the published data file";
+        ASSERT_TRUE(view->OpenProject(home.path(), "Saved"));
+        ASSERT_TRUE(view->SaveProject(home.path(), "Again"));
+        EXPECT_EQ(StoredData(home / "Again.kcd"), events);
+
+        // A project without a Data element leaves the kept data alone, as the control would.
+        WriteProject(home / "NoData.kcd", ProjectWith(""));
+        ASSERT_TRUE(view->OpenProject(home.path(), "NoData"));
+        EXPECT_EQ(view->GetXmlDataSection(), events);
+    }
+};
+
+TEST_F(DataPageWithoutControl, NotRegisteredItExplainsItselfAndKeepsEveryEvent) {
+    ExpectExplainedAndEveryEventKept(std::string("Its control, ") + tevtest::kCalendarProgId +
+                                     ", is not registered for you or on this computer.");
+}
+
+TEST_F(DataPageWithoutControl, WithItsModuleGoneItExplainsItselfAndKeepsEveryEvent) {
+    ASSERT_EQ(tev::RegisterModule(tevtest::CalendarModulePath()), S_OK);
+    const std::string gone = home / "gone/TEVCalendarAx.so";
+    ASSERT_TRUE(tev::RegistryStore::Instance().SetString(
+        tev::Hive::UserClasses, "CLSID\\{19328147-F365-4AA9-B93A-A55E4872E3B9}\\InprocServer32", "",
+        gone));
+    ExpectExplainedAndEveryEventKept("Its module, " + gone + ", is missing or cannot be loaded.");
+}
+
+TEST(DataPageNotice, AControlThatDidNotStartIsNamedWithItsError) {
+    const std::string text =
+        CTEVComponentDesignerDataView::MissingControlText("X.Y.1", E_NOINTERFACE);
+    EXPECT_EQ(
+        text.rfind("Its control, X.Y.1, is installed but did not start (error 0x80004002).", 0), 0u)
+        << text;
 }
 
 TEST_F(DataPage, EventsEnteredOnThePageAreSavedAndOpenAgain) {

@@ -42,6 +42,23 @@ ExpectFileDialog OpenDialog(const std::string& path, int answer = wxID_OK) {
     return ExpectFileDialog(ExpectFileDialog::Open, kProjectFilter, path, answer);
 }
 
+// The question asked on closing: Yes, No and Cancel.
+class ExpectSaveQuestion : public wxExpectModalBase<wxMessageDialog, ExpectSaveQuestion> {
+public:
+    explicit ExpectSaveQuestion(int answer) : m_answer(answer) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* box) const override {
+        EXPECT_EQ(box->GetMessage().utf8_string(), kSaveQuestion);
+        EXPECT_EQ(box->GetMessageDialogStyle() & (wxYES_NO | wxCANCEL), wxYES_NO | wxCANCEL);
+        return m_answer;
+    }
+    wxString GetDefaultDescription() const override { return "save question with Cancel"; }
+
+private:
+    int m_answer;
+};
+
 class ExpectAboutBox : public wxExpectModalBase<CAboutDlg, ExpectAboutBox> {
 protected:
     int OnInvoked(CAboutDlg* dialog) const override {
@@ -120,7 +137,11 @@ TEST_F(MainWindow, OpensWithMenusToolbarStatusBarAndTheDesigner) {
     EXPECT_EQ(View()->GetId(), IDC_DESIGNER_VIEW);
     EXPECT_EQ(View()->GetRect(), wxRect(wxPoint(0, 0), dlg->GetClientSize()));
     EXPECT_EQ(dlg->GetClientSize(), tev::DialogUnitsToPixels(dlg, 494, 329));
-    EXPECT_EQ(dlg->GetMinSize(), dlg->GetSize()) << "it cannot be made smaller than it opens";
+    // On a large screen it opens at its designed size; it can be made small enough for a
+    // 1024 x 700 screen.
+    EXPECT_LE(dlg->GetMinSize().x, 1024);
+    EXPECT_LE(dlg->GetMinSize().y, 660);
+    EXPECT_GT(dlg->GetMinSize().y, 0);
     EXPECT_EQ(View()->GetTabControl()->GetViewCaption(0), "Create Events");
     EXPECT_EQ(View()->GetProjectExtension(), "kcd");
     EXPECT_EQ(View()->GetProjectType(), "Quorvane Web Calendar");
@@ -260,11 +281,43 @@ TEST_F(MainWindow, AFailedSaveKeepsTheWindowTheChangesAndTheOldFile) {
     EXPECT_EQ(View()->GetPropertiesXml().find("precious"), std::string::npos);
 }
 
-TEST_F(MainWindow, TheCloseBoxNeverAsks) {
-    EditProperties("unsaved");
+TEST_F(MainWindow, ClosingAsksWithCancelWhenThereAreChanges) {
+    const auto closed = [&] {
+        const bool gone = tev::PumpEventsUntil([&] { return Destroyed(); }, 3000);
+        if (gone)
+            dlg = nullptr;
+        return gone;
+    };
+    EditProperties("after");
+    wxTEST_DIALOG(dlg->Close(), ExpectSaveQuestion(wxID_YES), SaveDialog("", wxID_CANCEL));
+    tev::PumpEventsFor(50);
+    EXPECT_FALSE(Destroyed()) << "Yes, then the Save dialog cancelled: nothing saved, so it stays";
+    wxTEST_DIALOG(Command(ID_APP_EXIT), ExpectSaveQuestion(wxID_CANCEL));
+    tev::PumpEventsFor(50);
+    EXPECT_FALSE(Destroyed()) << "Exit asks the same question";
+
+    EditProperties("before");
+    SaveAs(home.path(), "Cal1");
+    EditProperties("after");
+    wxTEST_DIALOG(dlg->Close(), ExpectSaveQuestion(wxID_CANCEL));
+    tev::PumpEventsFor(50);
+    EXPECT_FALSE(Destroyed());
+    EXPECT_TRUE(View()->IsDirty());
+    wxTEST_DIALOG(dlg->Close(), ExpectSaveQuestion(wxID_NO));
+    EXPECT_TRUE(closed());
+    EXPECT_NE(Utf16FileText(home / "Cal1.kcd").find("before"), std::string::npos);
+
+    Open("");
+    SaveAs(home.path(), "Cal1");
+    EditProperties("after");
+    wxTEST_DIALOG(dlg->Close(), ExpectSaveQuestion(wxID_YES));
+    EXPECT_TRUE(closed());
+    EXPECT_NE(Utf16FileText(home / "Cal1.kcd").find("after"), std::string::npos);
+
+    // Without changes nothing is asked.
+    Open("");
     TEV_EXPECT_NO_DIALOG(dlg->Close());
-    EXPECT_TRUE(tev::PumpEventsUntil([&] { return Destroyed(); }, 3000));
-    dlg = nullptr;
+    EXPECT_TRUE(closed());
 }
 
 TEST_F(MainWindow, EnterAndEscapeNeverCloseIt) {
@@ -337,4 +390,33 @@ TEST_F(MainWindow, ProjectsNamedAtStartOpenUnderTheirFolderAndName) {
     // A missing file still gives the project its name, and no message.
     TEV_EXPECT_NO_DIALOG(Open(home / "Nowhere/Gone.kcd"));
     EXPECT_EQ(Title(), "Quorvane Web Calendar - Gone");
+}
+
+TEST_F(MainWindow, AFileThatIsNoProjectIsRefusedAndNeverOverwritten) {
+    EditProperties("mine");
+    SaveAs(home.path(), "Cal1");
+    EditProperties("mine, changed");
+    const std::string picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+    ASSERT_TRUE(tevtest::WriteFileBytes(home / "photo.kcd", picture));
+    const std::string refusal = home / "photo.kcd" +
+                                " cannot be opened as a project: the file is not a text file."
+                                "\n\nThe project that was open stays open.";
+    wxTEST_DIALOG(Command(ID_FILE_OPEN), ExpectMessageBox(kSaveQuestion, wxID_NO),
+                  OpenDialog(home / "photo.kcd"), ExpectMessageBox(refusal, wxID_OK));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar - Cal1");
+    EXPECT_EQ(dlg->GetProjectFolder(), home.path());
+    EXPECT_EQ(View()->GetPublishFolder(), home / "Cal1");
+    EXPECT_NE(View()->GetPropertiesXml().find("mine, changed"), std::string::npos);
+
+    // Saving goes where the project came from; the picture stays as it was.
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_SAVE));
+    EXPECT_EQ(ReadFileBytes(home / "photo.kcd"), picture);
+    EXPECT_NE(Utf16FileText(home / "Cal1.kcd").find("mine, changed"), std::string::npos);
+
+    // Named on the command line it is refused the same way: the window opens untitled.
+    wxTEST_DIALOG(Open(home / "photo.kcd"), ExpectMessageBox(refusal, wxID_OK));
+    EXPECT_EQ(Title(), "Quorvane Web Calendar");
+    EXPECT_EQ(dlg->GetProjectFolder(), "");
+    TEV_EXPECT_NO_DIALOG(Command(ID_FILE_NEW));
+    EXPECT_EQ(ReadFileBytes(home / "photo.kcd"), picture);
 }

@@ -20,7 +20,9 @@ TEST(TextConvert, UnpairedSurrogatesBecomeTheDefaultCharacter) {
 }
 
 TEST(TextConvert, MalformedUtf8BecomesReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b\xC3"), (std::u16string{u'a', 0xFFFD, u'b', 0xFFFD}));
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b\xC3"),
+              (std::u16string{u'a', 0xFFFD, u'b', 0xFFFD}));
     EXPECT_EQ(Utf8ToUtf16("\xE0\x80\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD})); // overlong
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // encoded surrogate
     EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9"));
@@ -28,6 +30,20 @@ TEST(TextConvert, MalformedUtf8BecomesReplacementCharacters) {
 
 TEST(TextConvert, Latin1MapsBytesToCodePoints) {
     EXPECT_EQ(Latin1ToUtf8("caf\xE9\xA0"), "caf\xC3\xA9\xC2\xA0");
+}
+
+TEST(TextConvert, Windows1252HasTypographicCharactersWhereLatin1HasControls) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"caf\xE9 M\xFCller", "caf\xC3\xA9 M\xC3\xBCller"},
+        {"\x80", "\xE2\x82\xAC"},                                             // euro sign
+        {"\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},                           // quotation marks
+        {"\x8A\x9F", "\xC5\xA0\xC5\xB8"},                                     // S and Y with marks
+        {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"}, // unassigned
+        {"\xA0\xFF", "\xC2\xA0\xC3\xBF"},
+        {"", ""},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(Windows1252ToUtf8(bytes), text) << bytes;
 }
 
 TEST(StringUtil, ReplaceFormatAndPaths) {

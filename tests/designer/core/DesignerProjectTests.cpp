@@ -5,7 +5,9 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using TEVComponentDesignerAfx::CDesignerProject;
 using tevtest::ReadFileBytes;
@@ -100,6 +102,107 @@ TEST(ProjectFile, ReadingJoinsLinesWithoutSeparators) {
     std::string text = "untouched";
     EXPECT_FALSE(CDesignerProject::ReadProjectText(dir / "missing.kcd", text));
     EXPECT_EQ(text, "untouched");
+}
+
+TEST(ProjectFile, OpeningTakesOnlyProjectsAndKeepsTheirLineBreaksAside) {
+    using Check = CDesignerProject::FileCheck;
+    TempDir dir;
+    std::mt19937 random(7);
+    std::string noise(256 * 1024, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    const std::string saved = kDeclaration + "\n\r<flash>\n<U/>\n<Data>\n\t<E/></Data></flash>";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Check check;
+        std::string text; // the joined text of a project
+    };
+    const Case cases[] = {
+        {"a saved project", FileOf(saved), Check::Project,
+         kDeclaration + "\r<flash><U/><Data>\t<E/></Data></flash>"},
+        {"narrow text with CR LF", "<flash>\r\n<U/>\r\n</flash>", Check::Project,
+         "<flash><U/></flash>"},
+        {"narrow text with a UTF-8 mark", "\xEF\xBB\xBF<flash/>", Check::Project,
+         "\xEF\xBB\xBF<flash/>"},
+        {"blank lines first", "\n\n  \t<flash/>", Check::Project, "  \t<flash/>"},
+        {"empty", "", Check::Empty, ""},
+        {"only the mark", "\xFF\xFE", Check::Empty, ""},
+        {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), Check::NotText, ""},
+        {"random bytes", noise, Check::NotText, ""},
+        {"UTF-16 without its mark", std::string("<\0f\0/\0>\0", 8), Check::NotText, ""},
+        {"a control character far in", "<flash>" + std::string(9000, 'x') + "\x01</flash>",
+         Check::NotText, ""},
+        {"plain words", "Dear diary,\nnothing happened.", Check::NotXml, ""},
+        {"cut short", FileOf("<flash><U>"), Check::NotXml, ""},
+        {"other XML", FileOf("<html><body/></html>"), Check::NotProject, ""},
+        {"flash deeper down", "<project><flash/></project>", Check::NotProject, ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteFileBytes(dir / "p.kcd", c.bytes));
+        CDesignerProject::FileText file{"stale", "stale"};
+        EXPECT_EQ(CDesignerProject::ReadProjectFile(dir / "p.kcd", file), c.check) << c.what;
+        EXPECT_EQ(file.text, c.check == Check::Project ? c.text : "stale") << c.what;
+    }
+    CDesignerProject::FileText file;
+    ASSERT_TRUE(WriteFileBytes(dir / "p.kcd", FileOf(saved)));
+    ASSERT_EQ(CDesignerProject::ReadProjectFile(dir / "p.kcd", file), Check::Project);
+    EXPECT_EQ(file.stored, saved) << "the stored text keeps every line break";
+}
+
+TEST(ProjectFile, WhatIsNoFileOrTooLargeIsRefusedWithoutReadingIt) {
+    using Check = CDesignerProject::FileCheck;
+    TempDir dir;
+    CDesignerProject::FileText file;
+    EXPECT_EQ(CDesignerProject::ReadProjectFile(dir / "missing.kcd", file), Check::Missing);
+    std::filesystem::create_directory(dir / "folder.kcd");
+    EXPECT_EQ(CDesignerProject::ReadProjectFile(dir / "folder.kcd", file), Check::Unreadable);
+    // A pipe nobody writes to would keep a reader waiting.
+    ASSERT_EQ(mkfifo((dir / "pipe.kcd").c_str(), 0600), 0);
+    EXPECT_EQ(CDesignerProject::ReadProjectFile(dir / "pipe.kcd", file), Check::Unreadable);
+    // Sparse: only the size is real, so nothing but the size can have refused it.
+    for (const std::uintmax_t size :
+         {CDesignerProject::kMaxProjectFileSize + 1, std::uintmax_t{1} << 40}) {
+        ASSERT_TRUE(WriteFileBytes(dir / "big.kcd", "<flash/>"));
+        std::filesystem::resize_file(dir / "big.kcd", size);
+        EXPECT_EQ(CDesignerProject::ReadProjectFile(dir / "big.kcd", file), Check::TooLarge)
+            << size;
+    }
+}
+
+TEST(ProjectFile, TheStoredDataSectionIsTakenAsTheTextHasIt) {
+    struct Case {
+        const char* what;
+        std::string xml;
+        std::string data; // "" when none is found
+    };
+    const Case cases[] = {
+        {"line breaks and tabs",
+         kDeclaration + "\n\r<flash>\n<U/>\n<Data>\n\t<E/>\r\n</Data></flash>",
+         "<Data>\n\t<E/>\r\n</Data>"},
+        {"an empty element", "<flash><Data/></flash>", "<Data/>"},
+        {"a blank before the slash", "<flash><Data  /><Data>x</Data></flash>", "<Data  />"},
+        {"quotes holding > and />", "<flash><Data a=\"x>y\" b='/>'><E c=\"/>\"/></Data></flash>",
+         "<Data a=\"x>y\" b='/>'><E c=\"/>\"/></Data>"},
+        {"markup that names the end tag",
+         "<flash><Data><!-- </Data> --><![CDATA[</Data>]]><?p </Data>?><E/></Data></flash>",
+         "<Data><!-- </Data> --><![CDATA[</Data>]]><?p </Data>?><E/></Data>"},
+        {"Data inside Data", "<flash><Data><Data/><Data>a</Data></Data><X/></flash>",
+         "<Data><Data/><Data>a</Data></Data>"},
+        {"references stay written as they were", "<flash><Data>&#x20AC;&amp;&#8364;</Data></flash>",
+         "<Data>&#x20AC;&amp;&#8364;</Data>"},
+        {"after a deeper Data", "<flash><Other><Data>no</Data></Other><Data>yes</Data></flash>",
+         "<Data>yes</Data>"},
+        {"a UTF-8 mark first", "\xEF\xBB\xBF<flash><Data>m</Data></flash>", "<Data>m</Data>"},
+        {"only deeper down", "<flash><Other><Data/></Other></flash>", ""},
+        {"none", "<flash><UserDefined/></flash>", ""},
+        {"not XML", "<flash><Data>", ""},
+    };
+    for (const Case& c : cases) {
+        std::string data = "stale";
+        EXPECT_EQ(CDesignerProject::StoredDataSection(c.xml, data), !c.data.empty()) << c.what;
+        EXPECT_EQ(data, c.data.empty() ? "stale" : c.data) << c.what;
+    }
 }
 
 TEST(ProjectFile, AFailedSaveLeavesTheOldFileAsItWas) {

@@ -164,9 +164,10 @@ TEST_F(DesignerFixture, NewProjectIsCleanUntitledAndUnpublished) {
     bool answer = true;
     TEV_EXPECT_NO_DIALOG(answer = view->PromptSave());
     EXPECT_FALSE(answer);
-    EXPECT_EQ(
-        view->GetPropertiesXml(),
-        "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n\n</flash>");
+    // Without an editor control the page keeps the new project's empty data as it was given.
+    EXPECT_EQ(view->GetPropertiesXml(),
+              "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n\r<flash>\n\n<Data/>"
+              "</flash>");
 }
 
 TEST_F(DesignerFixture, SavedProjectsOpenUnchangedAndClean) {
@@ -192,35 +193,55 @@ TEST_F(DesignerFixture, SavedProjectsOpenUnchangedAndClean) {
     EXPECT_EQ(view->GetProjectName(), "Cal1");
 }
 
-TEST_F(DesignerFixture, DamagedProjectFilesOpenQuietlyAndClean) {
+TEST_F(DesignerFixture, FilesThatAreNotProjectsAreRefusedAndChangeNothing) {
     EditProperties("kept");
-    view->SaveProject(home.path(), "Good");
+    ASSERT_TRUE(view->SaveProject(home.path(), "Good"));
     const std::string goodXml = view->GetPropertiesXml();
     struct Case {
         const char* name;
         std::string bytes;
-        bool exists;
+        const char* reason;
     };
     const Case cases[] = {
-        {"Missing", "", false},
-        {"Empty", "", true},
-        {"Truncated", std::string("\xFF\xFE<\0?\0x\0m\0l\0 \0v\0e\0", 18) + "\x72", true},
-        {"NotXml", "\x89PNG\r\n\x1a\n\x00\x00 garbage", true},
-        {"Surrogates", std::string("\xFF\xFE<\0a\0>\0\x00\xD8<\0/\0a\0>\0", 18), true},
+        {"Empty", "", "the file is empty."},
+        {"Truncated", std::string("\xFF\xFE<\0?\0x\0m\0l\0 \0v\0e\0", 18) + "\x72",
+         "the file's text is not XML."},
+        {"Picture", std::string("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16),
+         "the file is not a text file."},
+        {"Surrogates", std::string("\xFF\xFE<\0a\0>\0\x00\xD8<\0/\0a\0>\0", 18),
+         "the file's XML is not a project (its root element is not <flash>)."},
+        {"Folder", "", "the file cannot be read."},
     };
     for (const Case& c : cases) {
-        if (c.exists) {
-            ASSERT_TRUE(WriteFileBytes(home / (std::string(c.name) + ".kcd"), c.bytes));
+        const std::string path = home / (std::string(c.name) + ".kcd");
+        if (std::string(c.name) == "Folder") {
+            std::filesystem::create_directory(path);
+        } else {
+            ASSERT_TRUE(WriteFileBytes(path, c.bytes));
         }
-        TEV_EXPECT_NO_DIALOG(view->OpenProject(home.path(), c.name));
-        EXPECT_EQ(view->GetProjectName(), c.name);
+        bool opened = true;
+        wxTEST_DIALOG(opened = view->OpenProject(home.path(), c.name),
+                      ExpectMessageBox(path + " cannot be opened as a project: " + c.reason +
+                                           "\n\nThe project that was open stays open.",
+                                       wxID_OK));
+        EXPECT_FALSE(opened) << c.name;
+        EXPECT_EQ(view->GetProjectName(), "Good") << c.name;
+        EXPECT_EQ(view->GetPublishFolder(), home / "Good") << c.name;
+        EXPECT_EQ(view->GetPropertiesXml(), goodXml) << c.name;
         EXPECT_FALSE(view->IsDirty()) << c.name;
-        if (!c.exists) {
-            // Nothing was read: the project keeps its content and its publish folder.
-            EXPECT_EQ(view->GetPropertiesXml(), goodXml);
-            EXPECT_EQ(view->GetPublishFolder(), home / "Good");
+        if (!c.bytes.empty()) {
+            EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
         }
     }
+
+    // A missing file is a new name for what is open: nothing to refuse, nothing read.
+    bool opened = false;
+    TEV_EXPECT_NO_DIALOG(opened = view->OpenProject(home.path(), "Missing"));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(view->GetProjectName(), "Missing");
+    EXPECT_EQ(view->GetPropertiesXml(), goodXml);
+    EXPECT_EQ(view->GetPublishFolder(), home / "Good");
+    EXPECT_FALSE(view->IsDirty());
 }
 
 TEST_F(DesignerFixture, ArrivingAtPublishAsksToSaveOnlyWhenNeeded) {

@@ -137,6 +137,32 @@ TEST(FolderUploadHost, AnFtpAddressGivesItsHostAndAnythingElseIsTheHost) {
         EXPECT_EQ(CFolderUpload::HostOf(server), host) << server;
 }
 
+TEST(FolderUploadDone, SaysHowManyFilesWentWhere) {
+    struct Case {
+        int files;
+        const char* server;
+        int port;
+        const char* path;
+        const char* text;
+    };
+    const Case cases[] = {
+        {5, "ftp.example.com", 21, "calendar", "5 files uploaded to ftp.example.com/calendar"},
+        {5, "ftp://ftp.example.com/x", 21, "/calendar",
+         "5 files uploaded to ftp.example.com/calendar"},
+        {1, "ftp.example.com", 2121, "", "1 file uploaded to ftp.example.com:2121"},
+        {0, "ftp.example.com", 21, "www",
+         "No files uploaded to ftp.example.com/www: the publish folder is empty"},
+        {12, "host%d", 21, "50%s", "12 files uploaded to host%d/50%s"},
+    };
+    for (const Case& c : cases) {
+        CUploadRequest request;
+        request.server = c.server;
+        request.port = c.port;
+        request.remotePath = c.path;
+        EXPECT_EQ(CFolderUpload::DoneText(c.files, request), c.text);
+    }
+}
+
 TEST(FolderUploadFiles, RegularFilesOnlyWithTheirSizes) {
     PublishFolder folder;
     fs::create_symlink(folder.dir / "index.html", folder.dir / "link.html");
@@ -185,7 +211,9 @@ TEST_F(FolderUploadTest, EveryFileArrivesInPassiveAndActiveModeAndSubfoldersStay
         request.logErrors = true;
         RecordingDisplay display;
 
-        EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Completed);
+        CFolderUpload upload(request);
+        EXPECT_EQ(upload.Run(display, LogPath()), UploadResult::Completed);
+        EXPECT_EQ(upload.FilesSent(), static_cast<int>(folder.files.size()));
         for (const auto& [name, bytes] : folder.files) {
             EXPECT_EQ(ReadFileBytes(server.PathOf(c.landing + name)), bytes) << name;
             EXPECT_EQ(display.lastBytes[name], static_cast<std::int32_t>(bytes.size())) << name;
@@ -248,7 +276,9 @@ TEST_F(FolderUploadTest, AFileTheServerRefusesIsReportedTheOthersStillGoAndTheRe
     CUploadRequest request = UploadRequestFor(server, folder.Path());
     request.logErrors = true;
     RecordingDisplay display;
-    EXPECT_EQ(CFolderUpload(request).Run(display, LogPath()), UploadResult::Failed);
+    CFolderUpload upload(request);
+    EXPECT_EQ(upload.Run(display, LogPath()), UploadResult::Failed);
+    EXPECT_EQ(upload.FilesSent(), 3) << "the files that did arrive";
     ASSERT_EQ(display.errors.size(), 1u);
     EXPECT_TRUE(Contains(display.errors[0], "MyCalendar.xml")) << display.errors[0];
     EXPECT_TRUE(Contains(ReadFileBytes(LogPath()), "MyCalendar.xml"));

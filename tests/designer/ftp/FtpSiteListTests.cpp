@@ -377,3 +377,31 @@ TEST_F(FtpSiteListTest, ADamagedFileShowsTheProfilesBeforeTheDamage) {
     ASSERT_TRUE(tevtest::WriteFileBytes(SitesPath(), "\x05Other" + bytes.substr(24)));
     EXPECT_EQ(Texts(OpenList()), (std::vector<std::string>{"New Profile"}));
 }
+
+TEST_F(FtpSiteListTest, AnOlderFilesProfileLoadedAndSavedLosesNothing) {
+    // One record as an older program stored it: texts in Windows-1252, a password with a
+    // euro sign and a section sign.
+    using namespace std::string_literals;
+    const auto text = [](const std::string& bytes) {
+        return static_cast<char>(bytes.size()) + bytes;
+    };
+    const auto number = [](std::int32_t value) {
+        std::string bytes;
+        for (int i = 0; i < 4; ++i)
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return bytes;
+    };
+    const std::string file = text("Quorvane Components FTP") + text("ftp.caf\xE9.example") +
+                             number(3) + text("B\xFCro") + text("") + text("j\xFCrgen") +
+                             text("B\xFCro") + text("p\x80\xA7") + number(21) + text("/www") +
+                             number(10) + number(0) + number(1) + number(0);
+    ASSERT_TRUE(tevtest::WriteFileBytes(SitesPath(), file));
+
+    CFtpSiteList list = OpenList();
+    ASSERT_EQ(list.GetSelection(), 0);
+    EXPECT_EQ(list.GetText(0), "B\xC3\xBCro");
+    EXPECT_EQ(list.GetValues().m_password, "p\xE2\x82\xAC\xC2\xA7");
+    EXPECT_EQ(list.GetValues().m_username, "j\xC3\xBCrgen");
+    EXPECT_EQ(list.Save(list.GetValues()), Result::Saved);
+    EXPECT_EQ(tevtest::ReadFileBytes(SitesPath()), file);
+}

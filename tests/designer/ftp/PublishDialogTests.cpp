@@ -575,7 +575,11 @@ TEST_F(PublishDialogTest, ANewUserCreatesAProfileAndPublishesTheFolder) {
         EXPECT_TRUE(PasswordMasked(&dialog));
         wxTEST_DIALOG(Click(&dialog, IDC_SAVE_SITE), ExpectProfileName("My web space"));
         EXPECT_EQ(Entries(&dialog), (std::vector<std::string>{"My web space", "New Profile"}));
-        TEV_EXPECT_NO_DIALOG(published = Click(&dialog, IDC_PUBLISH));
+        // The dialog says what went where, then closes.
+        wxTEST_DIALOG(published = Click(&dialog, IDC_PUBLISH),
+                      ExpectMessageBox(std::to_string(folder.files.size()) + " files uploaded to " +
+                                           server.Host() + ":" + std::to_string(server.Port()),
+                                       wxID_OK));
         if (dialog.IsModal()) // a failure above must not leave the test waiting
             dialog.EndModal(wxID_ABORT);
     });
@@ -697,7 +701,11 @@ TEST_F(PublishDialogTest, AnEmptyOrMissingFolderShowsTheProgressDialogAndSucceed
     for (const std::string& folder : {empty.path(), empty / "missing"}) {
         ProgressWatcher watcher;
         bool uploaded = false;
-        TEV_EXPECT_NO_DIALOG(uploaded = UploadFolder(nullptr, UploadRequestFor(server, folder)));
+        wxTEST_DIALOG(uploaded = UploadFolder(nullptr, UploadRequestFor(server, folder)),
+                      ExpectMessageBox("No files uploaded to " + server.Host() + ":" +
+                                           std::to_string(server.Port()) +
+                                           ": the publish folder is empty",
+                                       wxID_OK));
         EXPECT_TRUE(uploaded) << folder;
         EXPECT_EQ(watcher.dialogs.size(), 1u);
         EXPECT_EQ(ProgressWatcher::Find(), nullptr);

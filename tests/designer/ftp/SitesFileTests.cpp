@@ -240,6 +240,49 @@ TEST(SitesFileStrings, LongerPrefixFormsAndUtf16TaggedStringsAreRead) {
     }
 }
 
+TEST(SitesFileStrings, OneByteWindows1252TextsReadAsWhatTheyAreAndGoBackUnchanged) {
+    // Server, description, user, profile name and password as an older program stored them.
+    const std::string record = "\x04"
+                               "Caf\xE9"s +
+                               Int(4) +
+                               "\x06"
+                               "\x93Hi\x94 \x80"s +
+                               "\x00"s +
+                               "\x06"
+                               "J\xFCrgen"s +
+                               "\x06"
+                               "M\xFCller"s +
+                               "\x05"
+                               "p\x80\xA7s\xDF"s +
+                               Int(21) + "\x01/"s + Int(7) + Int(0) + Int(1) + Int(0);
+    const std::string file = kHeaderBytes + record + kHomeSiteBytes;
+    std::vector<CFtpSite> sites = ReadAll(file);
+    ASSERT_EQ(sites.size(), 2u);
+    EXPECT_EQ(sites[0].m_server, "Caf\xC3\xA9");
+    EXPECT_EQ(sites[0].m_description, "\xE2\x80\x9CHi\xE2\x80\x9D \xE2\x82\xAC");
+    EXPECT_EQ(sites[0].m_username, "J\xC3\xBCrgen");
+    EXPECT_EQ(sites[0].m_profileName, "M\xC3\xBCller");
+    EXPECT_EQ(sites[0].m_password, "p\xE2\x82\xAC\xC2\xA7s\xC3\x9F");
+    EXPECT_EQ(sites[1], HomeSite());
+
+    std::string bytes;
+    ASSERT_TRUE(CSitesFile::Store(sites, bytes));
+    EXPECT_EQ(bytes, file) << "read and stored again, every byte stays";
+
+    // An edited text is stored as this program writes text; the others keep their bytes.
+    sites[0].m_password = "n\xE2\x82\xAC";
+    ASSERT_TRUE(CSitesFile::Store(sites, bytes));
+    EXPECT_NE(bytes.find("\x04n\xE2\x82\xAC"s), std::string::npos);
+    EXPECT_EQ(bytes.find("p\x80\xA7s\xDF"s), std::string::npos);
+    EXPECT_NE(bytes.find("\x04"
+                         "Caf\xE9"s),
+              std::string::npos);
+    const auto again = ReadAll(bytes);
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0].m_password, "n\xE2\x82\xAC");
+    EXPECT_EQ(again[0].m_profileName, "M\xC3\xBCller");
+}
+
 TEST(SitesFileStrings, WideStringsAreWrittenBackNarrow) {
     const auto sites = ReadAll(kHeaderBytes + RecordWithServerBytes("\xFF\xFE\xFF\x01\xE9\x00"s));
     ASSERT_EQ(sites.size(), 1u);

@@ -112,21 +112,31 @@ TEST(PropertyValues, StoredNumbersAndBooleansReadOnlyWhenTheyAreSo) {
     EXPECT_EQ(PropertyValues::FormatNumber(-12), "-12");
 }
 
-TEST(PropertyValues, EditTextCountsAsAtolWithin32Bits) {
-    const std::pair<const char*, int32_t> cases[] = {
-        {"5", 5},
-        {"12abc", 12},
-        {"abc", 0},
-        {"", 0},
-        {"  -7", -7},
-        {"+3", 3},
-        {"99999999999", INT32_MAX},
-        {"-99999999999", INT32_MIN},
-        {"1024", 1024},
-        {"1 000", 1},
+TEST(PropertyValues, EditTextCountsAsAtolWithin32BitsAndOnlyDigitsAreANumber) {
+    struct Case {
+        const char* text;
+        int32_t value;
+        bool isNumber;
     };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(PropertyValues::EditTextToNumber(text), value) << text;
+    const Case cases[] = {
+        {"5", 5, true},
+        {"12abc", 12, false},
+        {"abc", 0, false},
+        {"", 0, false},
+        {"  -7", -7, true},
+        {"+3", 3, true},
+        {" 42 ", 42, true},
+        {"99999999999", INT32_MAX, true},
+        {"-99999999999", INT32_MIN, true},
+        {"1024", 1024, true},
+        {"1 000", 1, false},
+        {"1.5", 1, false},
+        {"-", 0, false},
+        {"0x10", 0, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PropertyValues::EditTextToNumber(c.text), c.value) << c.text;
+        EXPECT_EQ(PropertyValues::IsNumberText(c.text), c.isNumber) << c.text;
     }
 }
 

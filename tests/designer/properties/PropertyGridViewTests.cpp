@@ -30,6 +30,7 @@ namespace {
 const std::string kOutOfRange =
     "Specified value was out of the range of valid values. Valid values are between ";
 const char* const kRequired = "A value is required";
+const char* const kEnterNumber = "Please enter a number.";
 
 struct ScopedProgramFolder {
     explicit ScopedProgramFolder(const std::string& folder) { tev::OverrideProgramFolder(folder); }
@@ -464,6 +465,12 @@ TEST_F(GridTest, LimitsResolveToNumbersOrToOtherProperties) {
     }
     wxTEST_DIALOG(EXPECT_FALSE(grid->ValidateEdit(Item("Offset"), "-1")),
                   ExpectMessageBox(kOutOfRange + "0 and 9", wxID_OK));
+    // Numbers are asked for before their range; texts may hold anything.
+    wxTEST_DIALOG(EXPECT_FALSE(grid->ValidateEdit(Item("Offset"), "-1x")),
+                  ExpectMessageBox(kEnterNumber, wxID_OK));
+    wxTEST_DIALOG(EXPECT_FALSE(grid->ValidateEdit(Item("Free"), "abc")),
+                  ExpectMessageBox(kEnterNumber, wxID_OK));
+    TEV_EXPECT_NO_DIALOG(EXPECT_TRUE(grid->ValidateEdit(Item("Caption"), "abc")));
     // Required texts refuse an empty entry; other kinds and optional items take it.
     wxTEST_DIALOG(EXPECT_FALSE(grid->ValidateEdit(Item("Caption"), "")),
                   ExpectMessageBox(kRequired, wxID_OK));
@@ -855,6 +862,13 @@ TEST_F(GridTest, TypedEditsAreValidatedBeforeTheyAreTaken) {
     EXPECT_EQ(Shown("Width"), "500");
     wxTEST_DIALOG(typeInto("Page Name", ""), ExpectMessageBox(kRequired, wxID_OK));
     EXPECT_EQ(Shown("Page Name"), "MyCalendar.html");
+    // Text that is no number says so, also where it would read as the number held.
+    const std::string entry = Entry("Width");
+    for (const char* text : {"abc", "12px", "500 px", "5.0"}) {
+        wxTEST_DIALOG(typeInto("Width", text), ExpectMessageBox(kEnterNumber, wxID_OK));
+        EXPECT_EQ(Shown("Width"), "500") << text;
+        EXPECT_EQ(Entry("Width"), entry) << text;
+    }
 
     owner.Clear();
     TEV_EXPECT_NO_DIALOG(typeInto("FontSize", "14"));

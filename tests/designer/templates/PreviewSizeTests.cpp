@@ -86,10 +86,11 @@ TEST(PreviewSize, InitialValuesSetTheSizeRatioAndLockWithoutBringingAnythingAlon
 }
 
 TEST(PreviewSize, WithoutARatioTheOtherDimensionIsKept) {
+    // A height of 0 is held, and shown as the least height.
     CPreviewSize zeroHeight = Loaded(300, 0);
     EXPECT_EQ(zeroHeight.AspectRatio(), 0.0);
     Apply(zeroHeight,
-          {{"Width", CComVariant(int32_t{450}), 450, 0, "", 0},
+          {{"Width", CComVariant(int32_t{450}), 450, 10, "", 0},
            {"Height", CComVariant(int32_t{100}), 450, 100, "", 0},
            {"Aspect ratio", CComVariant(true), 450, 100, "", 0}},
           "height 0");
@@ -102,12 +103,31 @@ TEST(PreviewSize, WithoutARatioTheOtherDimensionIsKept) {
 
     CPreviewSize initialised = Loaded(300, 200);
     initialised.OnPropertyInitialized("Height", CComVariant(int32_t{0}));
-    Apply(initialised, {{"Width", CComVariant(int32_t{10}), 10, 0, "", 0}}, "height 0 stored");
+    Apply(initialised, {{"Width", CComVariant(int32_t{10}), 10, 10, "", 0}}, "height 0 stored");
 }
 
-TEST(PreviewSize, ADerivedDimensionThatDoesNotFitIsNotTaken) {
-    CPreviewSize size = Loaded(1, 1000000);
-    Apply(size, {{"Width", CComVariant(int32_t{1000000}), 1000000, 1000000, "", 0}}, "huge");
+TEST(PreviewSize, TheRatioYieldsToTheLimitsOfBothDimensions) {
+    CPreviewSize size = Loaded(500, 400); // 1.25
+    Apply(size,
+          {{"Width", CComVariant(int32_t{10}), 10, 10, "Height", 10},         // not 8
+           {"Height", CComVariant(int32_t{1024}), 1024, 1024, "Width", 1024}, // not 1280
+           {"Width", CComVariant(int32_t{1024}), 1024, 819, "Height", 819},
+           {"Height", CComVariant(int32_t{900}), 1024, 900, "Width", 1024}}, // not 1125
+          "500 x 400");
+    EXPECT_DOUBLE_EQ(size.AspectRatio(), 1.25) << "the ratio itself stays";
+
+    CPreviewSize banner = Loaded(1000, 10);
+    Apply(banner, {{"Width", CComVariant(int32_t{500}), 500, 10, "Height", 10}}, "banner");
+    CPreviewSize tall = Loaded(1, 1000000);
+    Apply(tall, {{"Width", CComVariant(int32_t{1000}), 1000, 1024, "Height", 1024}}, "tall");
+}
+
+TEST(PreviewSize, TheSizeShownStaysWithinTheLimits) {
+    CPreviewSize size = Loaded(5000, 2);
+    EXPECT_EQ(size.Width(), 1024);
+    EXPECT_EQ(size.Height(), 10);
+    size.OnPropertyInitialized("Width", CComVariant(int32_t{-40}));
+    EXPECT_EQ(size.Width(), 10);
 }
 
 TEST(PreviewSize, OtherNamesAndUnreadableValuesAskForNothing) {
