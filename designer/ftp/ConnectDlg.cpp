@@ -381,9 +381,10 @@ void CConnectDlg::OnCharHook(wxKeyEvent& event) {
         return;
     }
     // Enter ends the dialog as OK, except where it has a job of its own: a new line in
-    // the description, or pressing the focused button.
-    wxWindow* focus = FindFocus();
-    if (focus == m_description || dynamic_cast<wxButton*>(focus)) {
+    // the description, or pressing the focused button. The key's own window says which, not
+    // whatever holds the display's focus when the event is handled.
+    wxObject* target = event.GetEventObject();
+    if (target == m_description || dynamic_cast<wxButton*>(target)) {
         event.Skip();
         return;
     }
