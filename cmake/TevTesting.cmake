@@ -1,10 +1,13 @@
-# tev_add_test(<name> SOURCES <files...> LIBS <targets...> [WINDOW] [TIMEOUT <s>])
+# tev_add_test(<name> SOURCES <files...> LIBS <targets...> [WINDOW | TOOLKIT_FREE]
+#              [TIMEOUT <s>])
 #
 # One GoogleTest executable, registered with CTest as one test. WINDOW tests create real
 # windows: they link the toolkit test main (tev_test_main_wx) and run on an X display of
 # their own (tev_window_test_command). The other tests get no display at all, so one that
-# needed a display without saying so fails instead of borrowing the desktop's.
+# needed a display without saying so fails instead of borrowing the desktop's. TOOLKIT_FREE
+# tests fail when a wxWidgets, GTK or WebKit library was loaded into them by the end.
 set(TEV_OWN_DISPLAY ${CMAKE_CURRENT_LIST_DIR}/../tests/support/run-on-own-display.sh)
+set(TEV_TOOLKIT_FREE_CHECK ${CMAKE_CURRENT_LIST_DIR}/../tests/support/ToolkitFreeCheck.cpp)
 
 # The command that runs `program` (and its arguments) on a display of its own.
 function(tev_window_test_command out)
@@ -12,8 +15,11 @@ function(tev_window_test_command out)
 endfunction()
 
 function(tev_add_test name)
-    cmake_parse_arguments(T "WINDOW" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "WINDOW;TOOLKIT_FREE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
+    if(T_TOOLKIT_FREE)
+        target_sources(${name} PRIVATE ${TEV_TOOLKIT_FREE_CHECK})
+    endif()
     if(T_WINDOW)
         set(main tev_test_main_wx)
     else()
