@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -415,6 +417,35 @@ TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextO
     ASSERT_TRUE(server.WaitForScript());
     EXPECT_LT(received.size(), std::size_t(64 << 20));
     EXPECT_EQ(server.Commands().back(), "QUIT");
+}
+
+TEST(FtpClientStop, AStopFromAnotherThreadCutsTheRunningCallShortAndEveryLaterOne) {
+    bool closedByClient = false;
+    // Takes the connection and never greets.
+    FakeFtpServer server([&](Session& s) { closedByClient = s.ClientClosed(); });
+    ASSERT_TRUE(server.IsListening());
+    auto client = std::make_unique<CFtpTransferClient>();
+    UseServer(*client, server);
+    client->SetIdleTimeout(60000);
+    std::atomic<bool> connected{true};
+    std::thread caller([&] { connected = client->Connect(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    client->Stop();
+    caller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(connected);
+    EXPECT_TRUE(Contains(client->GetLastErrorText(), "cancelled by the user"))
+        << client->GetLastErrorText();
+
+    EXPECT_FALSE(client->Connect());
+    EXPECT_FALSE(client->ChangeRemoteDir("site"));
+    EXPECT_TRUE(Contains(client->GetLastErrorText(), "cancelled by the user"))
+        << client->GetLastErrorText();
+    client.reset();
+    ASSERT_TRUE(server.WaitForScript());
+    EXPECT_TRUE(closedByClient);
+    EXPECT_TRUE(server.Commands().empty());
 }
 
 TEST(FtpClientNames, NamesWithLineBreaksAreRefusedAndNothingOfThemIsSent) {
