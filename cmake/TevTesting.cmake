@@ -27,7 +27,11 @@ function(tev_add_test name)
     endif()
     target_link_libraries(${name} PRIVATE ${T_LIBS} tev_test_support GTest::gtest ${main})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
-    if(NOT T_TIMEOUT)
+    # Bounds that only a hang reaches: window tests open web views and whole windows, which
+    # take many times longer on a busy machine.
+    if(NOT T_TIMEOUT AND T_WINDOW)
+        set(T_TIMEOUT 600)
+    elseif(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
     if(T_WINDOW)
