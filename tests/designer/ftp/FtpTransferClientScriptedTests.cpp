@@ -36,7 +36,8 @@ void UseServer(CFtpTransferClient& client, const FakeFtpServer& server,
     client.SetPassword("hunter2");
     client.SetPassive(true);
     client.SetConnectTimeout(2);
-    client.SetIdleTimeout(3000);
+    client.SetIdleTimeout(
+        10000); // generous: a busy machine may hold the server's thread for seconds
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -343,6 +344,8 @@ TEST(FtpClientUpload, RefusedActiveModeSuggestsPassiveMode) {
 }
 
 TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
+    tevtest::TempDir dir;
+    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(16 << 20, 'z')));
     std::string received;
     FakeFtpServer server([&](Session& s) {
         s.Login() && s.Expect("TYPE I", "200 Ok");
@@ -353,8 +356,6 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
         s.CloseControl();
     });
     ASSERT_TRUE(server.IsListening());
-    tevtest::TempDir dir;
-    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(16 << 20, 'z')));
     CFtpTransferClient client;
     UseServer(client, server);
     ASSERT_TRUE(client.Connect()) << client.GetLastErrorText();
@@ -378,6 +379,8 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
 }
 
 TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextOne) {
+    tevtest::TempDir dir;
+    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(64 << 20, 'c')));
     std::string received;
     FakeFtpServer server([&](Session& s) {
         s.Login() && s.Expect("TYPE I", "200 Ok");
@@ -393,8 +396,6 @@ TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextO
             s.Expect("CWD", "250 Directory changed") && s.Expect("QUIT", "221 Bye");
     });
     ASSERT_TRUE(server.IsListening());
-    tevtest::TempDir dir;
-    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(64 << 20, 'c')));
     CFtpTransferClient client;
     UseServer(client, server);
     ASSERT_TRUE(client.Connect()) << client.GetLastErrorText();
