@@ -503,49 +503,59 @@ void CTEVCalendarControl::PaintSpanBar(wxDC& dc, const wxRect& rect,
 
 void CTEVCalendarControl::PaintDayView(wxDC& dc) {
     const DayGeometry geometry = DayViewGeometry();
-    const int columns = static_cast<int>(m_days.size());
-    const int64_t today = GetToday();
-    const int scale = m_model.GetScale();
-    const int right = ColumnLeft(geometry, columns);
+    PaintDayCaptions(dc, geometry);
+    PaintAllDayBars(dc, geometry);
+    {
+        wxDCClipper clip(dc, geometry.time);
+        PaintTimeRows(dc, geometry);
+        PaintTimedEvents(dc, geometry);
+        PaintNowLine(dc, geometry);
+    }
+    PaintDayFrame(dc, geometry);
+}
 
-    // Day captions.
+void CTEVCalendarControl::PaintDayCaptions(wxDC& dc, const DayGeometry& geometry) {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(kHeaderBackground));
     dc.DrawRectangle(geometry.header.x, geometry.header.y, geometry.header.width,
                      geometry.header.height + geometry.allDay.height);
-    for (int column = 0; column < columns; ++column) {
+    const int64_t today = GetToday();
+    for (int column = 0; column < static_cast<int>(m_days.size()); ++column) {
         const int left = ColumnLeft(geometry, column);
-        const int width = ColumnLeft(geometry, column + 1) - left;
-        const CCalendarDateTime date = DayStart(m_days[column]);
-        const int dayOfWeek = date.GetDayOfWeek();
-        std::string caption;
-        if (width > 190)
-            caption = DayName(dayOfWeek) + ", " + MonthName(date.GetMonth()) + " " +
-                      std::to_string(date.GetDay());
-        else if (width > 70)
-            caption = ShortDayName(dayOfWeek) + " " + std::to_string(date.GetDay());
-        else
-            caption = std::to_string(date.GetDay());
-        const bool isToday = m_days[column] == today;
-        wxFont font = GetFont();
-        if (isToday)
-            font.MakeBold();
-        dc.SetFont(font);
-        const wxSize extent = dc.GetTextExtent(Wx(caption));
-        const int x = left + (width - extent.x) / 2;
-        const int y = geometry.header.y + (geometry.header.height - extent.y) / 2;
-        if (isToday) {
-            dc.SetBrush(wxBrush(kAccent));
-            dc.DrawRoundedRectangle(x - 8, y - 3, extent.x + 16, extent.y + 6, (extent.y + 6) / 2);
-            dc.SetTextForeground(*wxWHITE);
-        } else {
-            dc.SetTextForeground(kText);
-        }
-        dc.DrawText(Wx(caption), x, y);
+        const wxRect cell(left, geometry.header.y, ColumnLeft(geometry, column + 1) - left,
+                          geometry.header.height);
+        PaintDayCaption(dc, cell, DayStart(m_days[column]), m_days[column] == today);
     }
     dc.SetFont(GetFont());
+}
 
-    // All-day bars.
+void CTEVCalendarControl::PaintDayCaption(wxDC& dc, const wxRect& cell,
+                                          const CCalendarDateTime& date, bool isToday) {
+    // As much of the date as the column has room for.
+    const int dayOfWeek = date.GetDayOfWeek();
+    std::string caption = std::to_string(date.GetDay());
+    if (cell.width > 190)
+        caption = DayName(dayOfWeek) + ", " + MonthName(date.GetMonth()) + " " + caption;
+    else if (cell.width > 70)
+        caption = ShortDayName(dayOfWeek) + " " + caption;
+    wxFont font = GetFont();
+    if (isToday)
+        font.MakeBold();
+    dc.SetFont(font);
+    const wxSize extent = dc.GetTextExtent(Wx(caption));
+    const int x = cell.x + (cell.width - extent.x) / 2;
+    const int y = cell.y + (cell.height - extent.y) / 2;
+    if (isToday) {
+        dc.SetBrush(wxBrush(kAccent));
+        dc.DrawRoundedRectangle(x - 8, y - 3, extent.x + 16, extent.y + 6, (extent.y + 6) / 2);
+        dc.SetTextForeground(*wxWHITE);
+    } else {
+        dc.SetTextForeground(kText);
+    }
+    dc.DrawText(Wx(caption), x, y);
+}
+
+void CTEVCalendarControl::PaintAllDayBars(wxDC& dc, const DayGeometry& geometry) {
     for (const CCalendarSpanItem& item : m_spans) {
         const int left = ColumnLeft(geometry, item.firstColumn) + 3;
         const int barRight = ColumnLeft(geometry, item.lastColumn + 1) - 3;
@@ -554,86 +564,99 @@ void CTEVCalendarControl::PaintDayView(wxDC& dc) {
                             barRight - left, kBarHeight),
                      item);
     }
+}
 
-    // Time rows: work time white, the rest shaded, a line every row, stronger every hour.
-    {
-        wxDCClipper clip(dc, geometry.time);
-        const int rows = RowCount();
-        for (int row = m_topRow; row < rows; ++row) {
-            const int y = geometry.time.y + (row - m_topRow) * geometry.rowHeight;
-            if (y > geometry.time.GetBottom())
-                break;
-            const int minute = CCalendarLayout::RowStart(row, scale);
-            for (int column = 0; column < columns; ++column) {
-                const int left = ColumnLeft(geometry, column);
-                const int width = ColumnLeft(geometry, column + 1) - left;
-                dc.SetPen(*wxTRANSPARENT_PEN);
-                dc.SetBrush(
-                    wxBrush(m_model.IsWorkTime(m_days[column], minute) ? kBackground : kOffHours));
-                dc.DrawRectangle(left, y, width, geometry.rowHeight);
-            }
-            const bool hour = minute % 60 == 0;
-            dc.SetPen(wxPen(hour ? kGrid : kGridLight));
-            dc.DrawLine(geometry.gutter, y, right, y);
-            if (hour) {
-                dc.SetPen(wxPen(kGrid));
-                dc.DrawLine(geometry.gutter - 8, y, geometry.gutter, y);
-                const std::string hourText = tev::Format("%02d", minute / 60);
-                wxFont big = GetFont();
-                big.SetPointSize(big.GetPointSize() + 3);
-                dc.SetFont(big);
-                dc.SetTextForeground(kMutedText);
-                const wxSize bigExtent = dc.GetTextExtent(Wx(hourText));
-                wxFont small = GetFont();
-                small.SetPointSize(std::max(6, small.GetPointSize() - 2));
-                dc.SetFont(small);
-                const int minutesLeft = geometry.gutter - 8 - dc.GetTextExtent("00").x;
-                dc.SetFont(big);
-                dc.DrawText(Wx(hourText), minutesLeft - bigExtent.x - 1, y + 2);
-                dc.SetFont(small);
-                dc.DrawText("00", minutesLeft, y + 3);
-                dc.SetFont(GetFont());
-            }
-        }
-        PaintSelectedRows(dc, geometry);
-        for (int column = 0; column <= columns; ++column) {
-            const int x = ColumnLeft(geometry, column);
-            dc.SetPen(wxPen(kGrid));
-            dc.DrawLine(x, geometry.time.y, x, geometry.time.GetBottom() + 1);
-        }
-
-        // Events side by side where they overlap.
-        for (const CCalendarTimedItem& item : m_timed) {
-            const int left = ColumnLeft(geometry, item.column) + 2;
-            const int width = ColumnLeft(geometry, item.column + 1) - left - 6;
-            const int slotWidth = width / std::max(1, item.slotCount);
-            const double top = static_cast<double>(item.startMinute) / scale - m_topRow;
-            const double bottom =
-                std::max(static_cast<double>(item.endMinute) / scale - m_topRow, top + 1);
-            const wxRect rect(left + item.slot * slotWidth,
-                              geometry.time.y + static_cast<int>(top * geometry.rowHeight) + 1,
-                              slotWidth - 2,
-                              static_cast<int>((bottom - top) * geometry.rowHeight) - 2);
-            PaintTimedEvent(dc, rect, *item.event);
-            m_placed.push_back({rect, item.event});
-        }
-
-        // The time now on today's column.
-        const CCalendarDateTime now = CCalendarDateTime::Now();
+void CTEVCalendarControl::PaintTimeRows(wxDC& dc, const DayGeometry& geometry) {
+    // Work time white, the rest shaded, a line every row, stronger every hour.
+    const int columns = static_cast<int>(m_days.size());
+    const int right = ColumnLeft(geometry, columns);
+    const int scale = m_model.GetScale();
+    const int rows = RowCount();
+    for (int row = m_topRow; row < rows; ++row) {
+        const int y = geometry.time.y + (row - m_topRow) * geometry.rowHeight;
+        if (y > geometry.time.GetBottom())
+            break;
+        const int minute = CCalendarLayout::RowStart(row, scale);
+        dc.SetPen(*wxTRANSPARENT_PEN);
         for (int column = 0; column < columns; ++column) {
-            if (m_days[column] != today || m_today != INT64_MIN)
-                continue;
-            const double rowsDown = static_cast<double>(now.GetMinuteOfDay()) / scale - m_topRow;
-            const int y = geometry.time.y + static_cast<int>(rowsDown * geometry.rowHeight);
             const int left = ColumnLeft(geometry, column);
-            dc.SetPen(wxPen(kNowLine, 2));
-            dc.DrawLine(left, y, ColumnLeft(geometry, column + 1), y);
-            dc.SetBrush(wxBrush(kNowLine));
-            dc.DrawCircle(left, y, 4);
+            dc.SetBrush(
+                wxBrush(m_model.IsWorkTime(m_days[column], minute) ? kBackground : kOffHours));
+            dc.DrawRectangle(left, y, ColumnLeft(geometry, column + 1) - left, geometry.rowHeight);
         }
+        const bool hour = minute % 60 == 0;
+        dc.SetPen(wxPen(hour ? kGrid : kGridLight));
+        dc.DrawLine(geometry.gutter, y, right, y);
+        if (hour)
+            PaintHourCaption(dc, geometry, y, minute / 60);
     }
+    PaintSelectedRows(dc, geometry);
+    dc.SetPen(wxPen(kGrid));
+    for (int column = 0; column <= columns; ++column) {
+        const int x = ColumnLeft(geometry, column);
+        dc.DrawLine(x, geometry.time.y, x, geometry.time.GetBottom() + 1);
+    }
+}
 
-    // Frame lines between the parts.
+void CTEVCalendarControl::PaintHourCaption(wxDC& dc, const DayGeometry& geometry, int y, int hour) {
+    // The hour large, its minutes small beside it, right against a tick at the grid.
+    dc.SetPen(wxPen(kGrid));
+    dc.DrawLine(geometry.gutter - 8, y, geometry.gutter, y);
+    const std::string hourText = tev::Format("%02d", hour);
+    wxFont big = GetFont();
+    big.SetPointSize(big.GetPointSize() + 3);
+    wxFont small = GetFont();
+    small.SetPointSize(std::max(6, small.GetPointSize() - 2));
+    dc.SetTextForeground(kMutedText);
+    dc.SetFont(small);
+    const int minutesLeft = geometry.gutter - 8 - dc.GetTextExtent("00").x;
+    dc.DrawText("00", minutesLeft, y + 3);
+    dc.SetFont(big);
+    dc.DrawText(Wx(hourText), minutesLeft - dc.GetTextExtent(Wx(hourText)).x - 1, y + 2);
+    dc.SetFont(GetFont());
+}
+
+void CTEVCalendarControl::PaintTimedEvents(wxDC& dc, const DayGeometry& geometry) {
+    // Side by side where they overlap.
+    const int scale = m_model.GetScale();
+    for (const CCalendarTimedItem& item : m_timed) {
+        const int left = ColumnLeft(geometry, item.column) + 2;
+        const int width = ColumnLeft(geometry, item.column + 1) - left - 6;
+        const int slotWidth = width / std::max(1, item.slotCount);
+        const double top = static_cast<double>(item.startMinute) / scale - m_topRow;
+        const double bottom =
+            std::max(static_cast<double>(item.endMinute) / scale - m_topRow, top + 1);
+        const wxRect rect(left + item.slot * slotWidth,
+                          geometry.time.y + static_cast<int>(top * geometry.rowHeight) + 1,
+                          slotWidth - 2, static_cast<int>((bottom - top) * geometry.rowHeight) - 2);
+        PaintTimedEvent(dc, rect, *item.event);
+        m_placed.push_back({rect, item.event});
+    }
+}
+
+void CTEVCalendarControl::PaintNowLine(wxDC& dc, const DayGeometry& geometry) {
+    // Only while the calendar follows the real today.
+    if (m_today != INT64_MIN)
+        return;
+    const auto found = std::find(m_days.begin(), m_days.end(), GetToday());
+    if (found == m_days.end())
+        return;
+    const int column = static_cast<int>(found - m_days.begin());
+    const double rowsDown =
+        static_cast<double>(CCalendarDateTime::Now().GetMinuteOfDay()) / m_model.GetScale() -
+        m_topRow;
+    const int y = geometry.time.y + static_cast<int>(rowsDown * geometry.rowHeight);
+    const int left = ColumnLeft(geometry, column);
+    dc.SetPen(wxPen(kNowLine, 2));
+    dc.DrawLine(left, y, ColumnLeft(geometry, column + 1), y);
+    dc.SetBrush(wxBrush(kNowLine));
+    dc.DrawCircle(left, y, 4);
+}
+
+void CTEVCalendarControl::PaintDayFrame(wxDC& dc, const DayGeometry& geometry) {
+    // Lines between the captions, the bars and the time rows, and between the days above.
+    const int columns = static_cast<int>(m_days.size());
+    const int right = ColumnLeft(geometry, columns);
     dc.SetPen(wxPen(kGrid));
     dc.DrawLine(0, geometry.allDay.y, right, geometry.allDay.y);
     dc.DrawLine(0, geometry.time.y - 1, right, geometry.time.y - 1);

@@ -124,6 +124,15 @@ private:
     DayGeometry DayViewGeometry() const;
     int ColumnLeft(const DayGeometry& geometry, int column) const;
     void PaintDayView(wxDC& dc);
+    // The parts of the day views, in the order they are painted.
+    void PaintDayCaptions(wxDC& dc, const DayGeometry& geometry);
+    void PaintDayCaption(wxDC& dc, const wxRect& cell, const CCalendarDateTime& date, bool isToday);
+    void PaintAllDayBars(wxDC& dc, const DayGeometry& geometry);
+    void PaintTimeRows(wxDC& dc, const DayGeometry& geometry);
+    void PaintHourCaption(wxDC& dc, const DayGeometry& geometry, int y, int hour);
+    void PaintTimedEvents(wxDC& dc, const DayGeometry& geometry);
+    void PaintNowLine(wxDC& dc, const DayGeometry& geometry);
+    void PaintDayFrame(wxDC& dc, const DayGeometry& geometry);
     void PaintWeekView(wxDC& dc);
     void PaintMonthView(wxDC& dc);
     // The timed events of a cell under its bars, and what does not fit; week cells draw

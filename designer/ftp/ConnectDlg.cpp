@@ -33,6 +33,19 @@ std::int32_t DecimalValue(const wxTextCtrl* edit) {
     return static_cast<std::int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
 }
 
+// The form's right margin, and where its edits start.
+constexpr int kRight = kConnectDialogWidthDu - 7;
+constexpr int kFieldX = 167;
+constexpr int kFieldWidth = kRight - kFieldX;
+
+constexpr CControlAnchors kStretchesRight{true, tev::kAnchorTopLeft, tev::kAnchorTopRight};
+constexpr CControlAnchors kFollowsRight{true, tev::kAnchorTopRight, tev::kAnchorTopRight};
+constexpr CControlAnchors kStretchesDown{true, tev::kAnchorTopLeft, tev::kAnchorBottomLeft};
+constexpr CControlAnchors kStretchesBoth{true, tev::kAnchorTopLeft, tev::kAnchorBottomRight};
+constexpr CControlAnchors kFollowsBottom{true, tev::kAnchorBottomLeft, tev::kAnchorBottomLeft};
+constexpr CControlAnchors kFollowsBottomRight{true, tev::kAnchorBottomRight,
+                                              tev::kAnchorBottomRight};
+
 std::string TextOf(const wxTextCtrl* edit) {
     return edit->GetValue().utf8_string();
 }
@@ -79,97 +92,87 @@ CConnectDlg::CConnectDlg(wxWindow* parent) {
 }
 
 void CConnectDlg::CreateControls() {
-    const auto du = [this](int x, int y, int width, int height) {
-        return tev::DialogUnitsToPixels(this, x, y, width, height);
-    };
-    const auto text = [](const char* utf8) { return wxString::FromUTF8(utf8); };
-    tev::ResizeLayout& layout = GetResizeLayout();
-    const auto label = [&](const char* caption, int x, int y, int width) {
-        auto* control = new wxStaticText(this, wxID_STATIC, text(caption));
-        control->SetSize(du(x, y + 3, width, 9));
-        return control;
-    };
-    const auto button = [&](int id, const char* caption, const wxRect& rect) {
-        auto* control = new wxButton(this, id, text(caption));
-        control->SetSize(rect);
-        return control;
-    };
-    const auto check = [&](int id, const char* caption, const wxRect& rect) {
-        auto* control = new wxCheckBox(this, id, text(caption));
-        control->SetSize(rect);
-        return control;
-    };
-    const int right = kConnectDialogWidthDu - 7; // right margin of the form
-    const int fieldX = 167;                      // where the edits start
-    const int fieldWidth = right - fieldX;
+    // Created in the order the keyboard goes through them.
+    m_list = Place(new CFTPSiteListBox(this, IDC_SITE_LIST), 7, 7, 100, 173, kStretchesDown);
+    CreateAccountFields();
+    CreateOptionalFields();
+    CreateDescription();
+    CreateCommands();
+}
 
-    // The profile list down the left, with "+" and "-" below it.
-    m_list = new CFTPSiteListBox(this, IDC_SITE_LIST);
-    m_list->SetSize(du(7, 7, 100, 173));
-    layout.Anchor(m_list, tev::kAnchorTopLeft, tev::kAnchorBottomLeft);
+template <class Control>
+Control* CConnectDlg::Place(Control* control, int x, int y, int width, int height,
+                            const CControlAnchors& anchors) {
+    control->SetSize(tev::DialogUnitsToPixels(this, x, y, width, height));
+    if (anchors.follow)
+        GetResizeLayout().Anchor(control, anchors.topLeft, anchors.bottomRight);
+    return control;
+}
 
-    // The account on the right.
-    label(kServerLabel, 115, 7, 50);
-    m_server = new wxTextCtrl(this, IDC_SERVER);
-    m_server->SetSize(du(fieldX, 7, fieldWidth, 14));
-    layout.Anchor(m_server, tev::kAnchorTopLeft, tev::kAnchorTopRight);
-    label(kUsernameLabel, 115, 25, 50);
-    m_username = new wxTextCtrl(this, IDC_USERNAME);
-    m_username->SetSize(du(fieldX, 25, fieldWidth - 62, 14));
-    layout.Anchor(m_username, tev::kAnchorTopLeft, tev::kAnchorTopRight);
-    m_anonymous = check(IDC_ANONYMOUS, kAnonymousCheck, du(right - 56, 26, 56, 12));
-    layout.Anchor(m_anonymous, tev::kAnchorTopRight, tev::kAnchorTopRight);
-    label(kPasswordLabel, 115, 43, 50);
-    m_password = new tev::MaskedEdit(this, IDC_PASSWORD);
-    m_password->SetSize(du(fieldX, 43, fieldWidth - 62, 14));
-    layout.Anchor(m_password, tev::kAnchorTopLeft, tev::kAnchorTopRight);
+void CConnectDlg::AddLabel(const char* caption, int x, int y, int width) {
+    Place(new wxStaticText(this, wxID_STATIC, wxString::FromUTF8(caption)), x, y + 3, width, 9);
+}
 
-    // "Optional": the remote folder, the connection settings and the two switches.
-    auto* group = new wxStaticBox(this, wxID_STATIC, text(kOptionalGroup));
-    group->SetSize(du(115, 62, right - 115, 88));
-    layout.Anchor(group, tev::kAnchorTopLeft, tev::kAnchorTopRight);
-    label(kPathLabel, 121, 76, 44);
-    m_path = new wxTextCtrl(this, IDC_PATH);
-    m_path->SetSize(du(fieldX, 76, fieldWidth - 62, 14));
-    layout.Anchor(m_path, tev::kAnchorTopLeft, tev::kAnchorTopRight);
-    m_browse = button(IDC_BROWSE, kBrowseButton, du(right - 56, 76, 50, 14));
-    layout.Anchor(m_browse, tev::kAnchorTopRight, tev::kAnchorTopRight);
-    label(kPortLabel, 121, 94, 44);
-    m_port = new tev::NumberEdit(this, IDC_PORT);
-    m_port->SetSize(du(fieldX, 94, 40, 14));
-    label(kRetriesLabel, 121, 112, 44);
-    m_retries = new tev::NumberEdit(this, IDC_RETRIES);
-    m_retries->SetSize(du(fieldX, 112, 40, 14));
-    label(kRetryDelayLabel, 121, 130, 44);
-    m_retryDelay = new tev::NumberEdit(this, IDC_RETRY_DELAY);
-    m_retryDelay->SetSize(du(fieldX, 130, 40, 14));
-    m_passive = check(IDC_PASSIVE, kPassiveCheck, du(219, 95, 90, 12));
-    m_logErrors = check(IDC_LOG_ERRORS, kLogErrorsCheck, du(219, 113, 90, 12));
+wxButton* CConnectDlg::AddButton(int id, const char* caption, int x, int y, int width,
+                                 const CControlAnchors& anchors) {
+    return Place(new wxButton(this, id, wxString::FromUTF8(caption)), x, y, width, 14, anchors);
+}
 
-    label(kDescriptionLabel, 115, 154, 60);
-    m_description = new wxTextCtrl(this, IDC_DESCRIPTION, wxString(), wxDefaultPosition,
-                                   wxDefaultSize, wxTE_MULTILINE);
-    m_description->SetSize(du(115, 166, right - 115, 32));
-    layout.Anchor(m_description, tev::kAnchorTopLeft, tev::kAnchorBottomRight);
+wxCheckBox* CConnectDlg::AddCheck(int id, const char* caption, int x, int y, int width,
+                                  const CControlAnchors& anchors) {
+    return Place(new wxCheckBox(this, id, wxString::FromUTF8(caption)), x, y, width, 12, anchors);
+}
 
-    m_newSite = button(IDC_NEW_SITE, kNewSiteButton, du(7, 184, 22, 14));
-    layout.Anchor(m_newSite, tev::kAnchorBottomLeft, tev::kAnchorBottomLeft);
-    m_deleteSite = button(IDC_DELETE_SITE, kDeleteSiteButton, du(31, 184, 22, 14));
-    layout.Anchor(m_deleteSite, tev::kAnchorBottomLeft, tev::kAnchorBottomLeft);
+void CConnectDlg::CreateAccountFields() {
+    AddLabel(kServerLabel, 115, 7, 50);
+    m_server =
+        Place(new wxTextCtrl(this, IDC_SERVER), kFieldX, 7, kFieldWidth, 14, kStretchesRight);
+    AddLabel(kUsernameLabel, 115, 25, 50);
+    m_username = Place(new wxTextCtrl(this, IDC_USERNAME), kFieldX, 25, kFieldWidth - 62, 14,
+                       kStretchesRight);
+    m_anonymous = AddCheck(IDC_ANONYMOUS, kAnonymousCheck, kRight - 56, 26, 56, kFollowsRight);
+    AddLabel(kPasswordLabel, 115, 43, 50);
+    m_password = Place(new tev::MaskedEdit(this, IDC_PASSWORD), kFieldX, 43, kFieldWidth - 62, 14,
+                       kStretchesRight);
+}
 
-    // The commands along the bottom.
-    m_save = button(IDC_SAVE_SITE, kSaveSiteButton, du(7, 205, 50, 14));
-    layout.Anchor(m_save, tev::kAnchorBottomLeft, tev::kAnchorBottomLeft);
-    m_saveAs = button(IDC_SAVE_SITE_AS, kSaveSiteAsButton, du(61, 205, 50, 14));
-    layout.Anchor(m_saveAs, tev::kAnchorBottomLeft, tev::kAnchorBottomLeft);
-    m_publish = button(IDC_PUBLISH, kPublishButton, du(right - 104, 205, 50, 14));
-    layout.Anchor(m_publish, tev::kAnchorBottomRight, tev::kAnchorBottomRight);
-    // The toolkit's Cancel identifier, so that Escape presses it.
-    m_cancel = button(wxID_CANCEL, kCancelButton, du(right - 50, 205, 50, 14));
-    layout.Anchor(m_cancel, tev::kAnchorBottomRight, tev::kAnchorBottomRight);
-
+void CConnectDlg::CreateOptionalFields() {
+    // The remote folder, the connection settings and the two switches.
+    Place(new wxStaticBox(this, wxID_STATIC, wxString::FromUTF8(kOptionalGroup)), 115, 62,
+          kRight - 115, 88, kStretchesRight);
+    AddLabel(kPathLabel, 121, 76, 44);
+    m_path =
+        Place(new wxTextCtrl(this, IDC_PATH), kFieldX, 76, kFieldWidth - 62, 14, kStretchesRight);
+    m_browse = AddButton(IDC_BROWSE, kBrowseButton, kRight - 56, 76, 50, kFollowsRight);
     // Browsing the server comes with the FTP browser window.
     m_browse->Disable();
+    AddLabel(kPortLabel, 121, 94, 44);
+    m_port = Place(new tev::NumberEdit(this, IDC_PORT), kFieldX, 94, 40, 14);
+    AddLabel(kRetriesLabel, 121, 112, 44);
+    m_retries = Place(new tev::NumberEdit(this, IDC_RETRIES), kFieldX, 112, 40, 14);
+    AddLabel(kRetryDelayLabel, 121, 130, 44);
+    m_retryDelay = Place(new tev::NumberEdit(this, IDC_RETRY_DELAY), kFieldX, 130, 40, 14);
+    m_passive = AddCheck(IDC_PASSIVE, kPassiveCheck, 219, 95, 90);
+    m_logErrors = AddCheck(IDC_LOG_ERRORS, kLogErrorsCheck, 219, 113, 90);
+}
+
+void CConnectDlg::CreateDescription() {
+    AddLabel(kDescriptionLabel, 115, 154, 60);
+    m_description = Place(new wxTextCtrl(this, IDC_DESCRIPTION, wxString(), wxDefaultPosition,
+                                         wxDefaultSize, wxTE_MULTILINE),
+                          115, 166, kRight - 115, 32, kStretchesBoth);
+}
+
+void CConnectDlg::CreateCommands() {
+    // "+" and "-" under the list; along the bottom the profile's commands on the left, the
+    // dialog's on the right.
+    m_newSite = AddButton(IDC_NEW_SITE, kNewSiteButton, 7, 184, 22, kFollowsBottom);
+    m_deleteSite = AddButton(IDC_DELETE_SITE, kDeleteSiteButton, 31, 184, 22, kFollowsBottom);
+    m_save = AddButton(IDC_SAVE_SITE, kSaveSiteButton, 7, 205, 50, kFollowsBottom);
+    m_saveAs = AddButton(IDC_SAVE_SITE_AS, kSaveSiteAsButton, 61, 205, 50, kFollowsBottom);
+    m_publish = AddButton(IDC_PUBLISH, kPublishButton, kRight - 104, 205, 50, kFollowsBottomRight);
+    // The toolkit's Cancel identifier, so that Escape presses it.
+    m_cancel = AddButton(wxID_CANCEL, kCancelButton, kRight - 50, 205, 50, kFollowsBottomRight);
 }
 
 CFtpSite CConnectDlg::ReadControls() const {
@@ -381,9 +384,10 @@ void CConnectDlg::OnCharHook(wxKeyEvent& event) {
         return;
     }
     // Enter ends the dialog as OK, except where it has a job of its own: a new line in
-    // the description, or pressing the focused button.
-    wxWindow* focus = FindFocus();
-    if (focus == m_description || dynamic_cast<wxButton*>(focus)) {
+    // the description, or pressing the focused button. The key's own window says which, not
+    // whatever holds the display's focus when the event is handled.
+    wxObject* target = event.GetEventObject();
+    if (target == m_description || dynamic_cast<wxButton*>(target)) {
         event.Skip();
         return;
     }

@@ -29,6 +29,13 @@ namespace TEVComponentDesignerAfx {
 
 class CFTPSiteListBox;
 
+// How a control of the dialog follows its size: the anchors of its corners, when it does.
+struct CControlAnchors {
+    bool follow = false;
+    tev::ResizePoint topLeft = tev::kAnchorTopLeft;
+    tev::ResizePoint bottomRight = tev::kAnchorTopLeft;
+};
+
 class CConnectDlg : public tev::ResizeDialog {
 public:
     // Reads sites.dat beside the program and loads the profile selected last.
@@ -47,7 +54,21 @@ public:
     bool IsUploading() const { return m_uploading; }
 
 private:
+    // The controls, in dialog units, part by part.
     void CreateControls();
+    void CreateAccountFields();
+    void CreateOptionalFields();
+    void CreateDescription();
+    void CreateCommands();
+    // Sizes `control` to the rectangle given in dialog units and anchors it.
+    template <class Control>
+    Control* Place(Control* control, int x, int y, int width, int height,
+                   const CControlAnchors& anchors = {});
+    void AddLabel(const char* caption, int x, int y, int width);
+    wxButton* AddButton(int id, const char* caption, int x, int y, int width,
+                        const CControlAnchors& anchors);
+    wxCheckBox* AddCheck(int id, const char* caption, int x, int y, int width,
+                         const CControlAnchors& anchors = {});
 
     // Message handlers.
     void OnSelChangeSiteList(wxCommandEvent& event);

@@ -8,8 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <system_error>
-#include <thread>
 
 namespace TEVComponentDesignerAfx {
 namespace {
@@ -18,15 +16,20 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 // How long a cancelled transfer may take to wind down before the upload stops waiting for it
-// (the client frees itself when its worker ends).
+// (the client cuts it short and joins its worker when it goes).
 constexpr int kAbortWaitMilliseconds = 10000;
 // How long the upload waits for the server to take its leave.
 constexpr int kDisconnectWaitMilliseconds = 5000;
 constexpr std::int32_t kDefaultFtpPort = 21;
+// How long the windows are kept alive while a call that was cut short winds down; its waits
+// end at once, so only a host name lookup can take longer, and the join then waits for it.
+constexpr int kCutShortWaitMilliseconds = 2000;
 
 } // namespace
 
 CFolderUpload::CFolderUpload(const CUploadRequest& request) : m_request(request) {}
+
+CFolderUpload::~CFolderUpload() = default;
 
 std::string CFolderUpload::HostOf(const std::string& server) {
     std::string host = tev::Trimmed(server);
@@ -69,52 +72,37 @@ std::vector<CUploadFile> CFolderUpload::ListFiles(const std::string& folder) {
     return files;
 }
 
-std::optional<bool> CFolderUpload::Aside(IUploadDisplay& display,
-                                         std::function<bool(CFtpTransferClient&)> call) {
-    struct Outcome {
-        std::atomic<bool> done{false};
-        bool result = false;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    std::shared_ptr<CFtpTransferClient> client = m_client;
-    std::thread worker;
-    try {
-        worker = std::thread([outcome, client, call] {
-            outcome->result = call(*client);
-            outcome->done.store(true);
-        });
-    } catch (const std::system_error&) {
-        return call(*m_client); // no thread to spare: the windows wait this once
-    }
-    const auto finished = [&] { return outcome->done.load() || display.IsCancelled(); };
+std::optional<bool> CFolderUpload::Aside(IUploadDisplay& display, const ClientCall& call,
+                                         const std::function<bool()>& giveUp) {
+    CFtpTransferClient& client = *m_client;
+    std::atomic<bool> result{false};
+    if (!m_helper.Start([&] { result.store(call(client)); }, [&client] { client.Stop(); }))
+        return call(client); // no thread to spare: the windows wait this once
+    const auto finished = [&] { return !m_helper.IsRunning() || giveUp(); };
     while (!finished())
         display.Wait(250, finished);
-    if (outcome->done.load()) {
-        worker.join();
-        return outcome->result;
+    const bool returned = !m_helper.IsRunning();
+    if (!returned) {
+        m_helper.AskToStop();
+        display.Wait(kCutShortWaitMilliseconds, [&] { return !m_helper.IsRunning(); });
     }
-    // The user gave up on a server that keeps us waiting. The thread holds its own reference
-    // to the client and lets go of it when the call ends; nothing here touches the client
-    // again.
-    worker.detach();
-    m_client.reset();
-    return std::nullopt;
+    m_helper.Stop();
+    if (!returned)
+        return std::nullopt;
+    return result.load();
 }
 
-bool CFolderUpload::ConnectWithRetries(IUploadDisplay& display) {
+std::optional<bool> CFolderUpload::ConnectWithRetries(IUploadDisplay& display) {
     const std::string host = HostOf(m_request.server);
     const int attempts = std::max<std::int32_t>(m_request.retries, 1);
     const std::chrono::seconds delay(std::max<std::int32_t>(m_request.retryDelay, 0));
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         display.OnConnecting(host, attempt, attempts);
-        const std::optional<bool> connected =
-            Aside(display, [](CFtpTransferClient& client) { return client.Connect(); });
-        if (!connected) {
-            m_cancelled = true;
-            return false;
-        }
-        if (*connected)
-            return true;
+        const std::optional<bool> connected = Aside(
+            display, [](CFtpTransferClient& client) { return client.Connect(); },
+            [&] { return display.IsCancelled(); });
+        if (!connected || *connected)
+            return connected;
         if (attempt == attempts)
             break;
         const std::string error = m_client->GetLastErrorText();
@@ -126,10 +114,8 @@ bool CFolderUpload::ConnectWithRetries(IUploadDisplay& display) {
             // Wake at the next whole second to count down.
             const int untilTick = static_cast<int>(left.count() - (secondsLeft - 1) * 1000);
             display.Wait(untilTick, [&] { return display.IsCancelled(); });
-            if (display.IsCancelled()) {
-                m_cancelled = true;
-                return false;
-            }
+            if (display.IsCancelled())
+                return std::nullopt;
         }
     }
     return false;
@@ -185,37 +171,32 @@ bool CFolderUpload::SendFile(IUploadDisplay& display, const CUploadFile& file) {
     return true;
 }
 
-UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logPath) {
-    m_logPath = logPath;
-    m_cancelled = false;
-    m_filesSent = 0;
-    m_client = std::make_shared<CFtpTransferClient>();
-    m_client->SetHostname(HostOf(m_request.server));
-    m_client->SetUsername(m_request.username);
-    m_client->SetPassword(m_request.password);
-    m_client->SetPassive(m_request.passive);
-    m_client->SetPort(m_request.port);
+void CFolderUpload::Leave(IUploadDisplay& display) {
+    // Politely, but a server that never answers QUIT does not hold the windows.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kDisconnectWaitMilliseconds);
+    Aside(
+        display, [](CFtpTransferClient& client) { return client.Disconnect(); },
+        [&] { return Clock::now() >= deadline; });
+}
 
-    if (!ConnectWithRetries(display)) {
-        display.OnFinished();
-        if (m_cancelled)
-            return UploadResult::Cancelled;
-        Report(display);
-        return UploadResult::Failed;
-    }
-    if (!m_request.remotePath.empty()) {
+std::optional<UploadResult> CFolderUpload::Open(IUploadDisplay& display) {
+    std::optional<bool> opened = ConnectWithRetries(display);
+    if (opened && *opened && !m_request.remotePath.empty()) {
         const std::string path = m_request.remotePath;
-        const std::optional<bool> entered = Aside(
-            display, [path](CFtpTransferClient& client) { return client.ChangeRemoteDir(path); });
-        if (!entered || !*entered) {
-            display.OnFinished();
-            if (!entered)
-                return UploadResult::Cancelled;
-            Report(display);
-            return UploadResult::Failed;
-        }
+        opened = Aside(
+            display, [path](CFtpTransferClient& client) { return client.ChangeRemoteDir(path); },
+            [&] { return display.IsCancelled(); });
     }
+    if (opened && *opened)
+        return std::nullopt;
+    display.OnFinished();
+    if (!opened)
+        return UploadResult::Cancelled;
+    Report(display);
+    return UploadResult::Failed;
+}
 
+bool CFolderUpload::SendFiles(IUploadDisplay& display) {
     display.OnUploadStart();
     bool allSent = true;
     for (const CUploadFile& file : ListFiles(m_request.localFolder)) {
@@ -230,29 +211,32 @@ UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logP
         if (m_cancelled || !m_client->IsConnected())
             break;
     }
+    return allSent;
+}
 
-    // Leave politely, but do not let a server that never answers QUIT hold the windows.
-    std::shared_ptr<CFtpTransferClient> client = m_client;
-    auto quit = std::make_shared<std::atomic<bool>>(false);
-    std::thread leaving;
-    try {
-        leaving = std::thread([client, quit] {
-            client->Disconnect();
-            quit->store(true);
-        });
-        display.Wait(kDisconnectWaitMilliseconds, [&] { return quit->load(); });
-        if (quit->load())
-            leaving.join();
-        else
-            leaving.detach();
-    } catch (const std::system_error&) {
-        client->Disconnect();
+UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logPath) {
+    m_logPath = logPath;
+    m_cancelled = false;
+    m_filesSent = 0;
+    m_client = std::make_unique<CFtpTransferClient>();
+    m_client->SetHostname(HostOf(m_request.server));
+    m_client->SetUsername(m_request.username);
+    m_client->SetPassword(m_request.password);
+    m_client->SetPassive(m_request.passive);
+    m_client->SetPort(m_request.port);
+
+    std::optional<UploadResult> result = Open(display);
+    if (!result) {
+        const bool allSent = SendFiles(display);
+        Leave(display);
+        display.OnFinished();
+        result = allSent ? UploadResult::Completed : UploadResult::Failed;
+        if (m_cancelled)
+            result = UploadResult::Cancelled;
     }
+    // Every helper thread was joined by now; the connection goes with the client.
     m_client.reset();
-    display.OnFinished();
-    if (m_cancelled)
-        return UploadResult::Cancelled;
-    return allSent ? UploadResult::Completed : UploadResult::Failed;
+    return *result;
 }
 
 } // namespace TEVComponentDesignerAfx

@@ -5,9 +5,14 @@
 // waits keep the windows alive, is left to an IUploadDisplay; UploadFolder (UploadFolder.h)
 // gives it the progress dialog and message boxes.
 //
-// Every wait goes through the display, so nothing here blocks the GUI thread: the connection
-// and the login run on a thread of their own while the display waits, the files go through
-// the client's asynchronous upload, and the display is polled for the user's Cancel.
+// Every wait goes through the display, so nothing here blocks the GUI thread: the connection,
+// the login, the folder change and the goodbye run on a helper thread while the display
+// waits, the files go through the client's asynchronous upload, and the display is polled for
+// the user's Cancel. The upload owns the helper: a call the user gave up on (or a goodbye the
+// server keeps waiting) is cut short and its thread joined before the upload goes on, so no
+// thread outlives Run.
+#include "designer/ftp/FtpWorker.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -75,6 +80,9 @@ public:
     static constexpr int kPollMilliseconds = 40;
 
     explicit CFolderUpload(const CUploadRequest& request);
+    ~CFolderUpload();
+    CFolderUpload(const CFolderUpload&) = delete;
+    CFolderUpload& operator=(const CFolderUpload&) = delete;
 
     // Runs the whole upload. Failures of the connection, the login and the remote folder are
     // shown and end it; a file that cannot be sent is shown and the next one follows, unless
@@ -99,15 +107,30 @@ public:
     static std::string DoneText(int files, const CUploadRequest& request);
 
 private:
-    bool ConnectWithRetries(IUploadDisplay& display);
-    std::optional<bool> Aside(IUploadDisplay& display,
-                              std::function<bool(CFtpTransferClient&)> call);
+    using ClientCall = std::function<bool(CFtpTransferClient&)>;
+
+    // True when connected; nullopt when the user cancelled.
+    std::optional<bool> ConnectWithRetries(IUploadDisplay& display);
+    // Connects and enters the remote folder; the result to end with when that did not work,
+    // after telling the user why.
+    std::optional<UploadResult> Open(IUploadDisplay& display);
+    // Runs `call` on the helper thread while the display waits, until it returned or
+    // `giveUp` holds; then the helper's thread is joined, after cutting the call short when it
+    // had not returned. The call's result; nullopt when it was cut short.
+    std::optional<bool> Aside(IUploadDisplay& display, const ClientCall& call,
+                              const std::function<bool()>& giveUp);
     bool SendFile(IUploadDisplay& display, const CUploadFile& file);
+    // True when every file arrived.
+    bool SendFiles(IUploadDisplay& display);
+    // Says goodbye to the server.
+    void Leave(IUploadDisplay& display);
     void Report(IUploadDisplay& display);
 
     CUploadRequest m_request;
     std::string m_logPath;
-    std::shared_ptr<CFtpTransferClient> m_client;
+    std::unique_ptr<CFtpTransferClient> m_client;
+    // Declared after the client, so that it is joined before the client it uses goes.
+    CFtpWorker m_helper;
     bool m_cancelled = false;
     int m_filesSent = 0;
 };

@@ -12,7 +12,6 @@
 #include <memory>
 #include <mutex>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include <fcntl.h>
@@ -126,8 +125,11 @@ struct CSettings {
 
 // The client's state and protocol. The GUI thread uses it while no upload runs; the worker of
 // an asynchronous upload uses it exclusively until it clears `busy`, which hands it back.
+// Every wait of every operation watches `cancel`, which AbortAsync and Stop raise.
 class CFtpTransferClient::CSession {
 public:
+    CSession() { m_control.WatchCancel(&cancel); }
+
     CSettings settings; // the worker works from a copy
     std::atomic<std::int32_t> busy{0};
     std::atomic<std::int32_t> bytesSent{0};
@@ -138,7 +140,7 @@ public:
     std::string features;
 
     // Starts a new last error text for the operation `title`; false (with a text saying so)
-    // while an asynchronous upload owns the session.
+    // while an asynchronous upload owns the session, or once the client was stopped.
     bool Begin(std::string title) {
         if (busy.load(std::memory_order_acquire)) {
             SetError(title + " failed: an upload is still running.");
@@ -146,7 +148,14 @@ public:
         }
         m_title = std::move(title);
         SetError({});
-        return true;
+        return ArmCancel() || Fail("cancelled by the user");
+    }
+
+    // Raises the cancel signal for good: no operation outlives it.
+    void Stop() {
+        std::lock_guard<std::mutex> lock(m_cancelMutex);
+        m_stopped = true;
+        cancel.Raise();
     }
 
     bool Fail(const std::string& what, const CFtpReply* reply = nullptr) {
@@ -181,6 +190,14 @@ private:
         std::lock_guard<std::mutex> lock(m_errorMutex);
         m_lastError = std::move(text);
     }
+    // Lowers the signal a cancelled operation before left raised; false once stopped. The
+    // lock keeps a Stop from another thread from being lowered with it.
+    bool ArmCancel() {
+        std::lock_guard<std::mutex> lock(m_cancelMutex);
+        if (!m_stopped)
+            cancel.Reset();
+        return !m_stopped;
+    }
 
     FtpIo ReadReply(CFtpReply& reply, int timeoutMs, std::string& error);
     bool Send(const std::string& command, int timeoutMs);
@@ -207,6 +224,8 @@ private:
     std::string m_title;
     mutable std::mutex m_errorMutex;
     std::string m_lastError;
+    std::mutex m_cancelMutex;
+    bool m_stopped = false;
 };
 
 FtpIo CFtpTransferClient::CSession::ReadReply(CFtpReply& reply, int timeoutMs, std::string& error) {
@@ -297,8 +316,9 @@ bool CFtpTransferClient::CSession::Connect() {
     if (HasLineBreak(use.password))
         return Fail("the password holds a line break");
     std::string error;
-    m_control.WatchCancel(nullptr);
     FtpIo io = m_control.Connect(use.hostname, use.port, use.connectTimeoutMs, error);
+    if (io == FtpIo::Cancelled)
+        return Fail("cancelled by the user");
     if (io != FtpIo::Ok)
         return Fail(io == FtpIo::TimedOut && error.empty() ? "the connection timed out" : error);
 
@@ -368,15 +388,6 @@ bool CFtpTransferClient::CSession::PrepareUpload(const std::string& localPath,
 
 bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file,
                                           const std::string& remoteName, bool async) {
-    // Only an asynchronous upload can be cancelled: the thread that would cancel a
-    // synchronous one is the one running it.
-    const CFtpCancelSignal* watched = async ? &cancel : nullptr;
-    m_control.WatchCancel(watched);
-    struct WatchEnd {
-        CFtpSocket& control;
-        ~WatchEnd() { control.WatchCancel(nullptr); }
-    } watchEnd{m_control};
-
     CFtpReply reply;
     if (!Exchange("TYPE I", reply, use.idleTimeoutMs))
         return false;
@@ -385,8 +396,8 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
 
     CFtpSocket data;
     CFtpSocket listener;
-    data.WatchCancel(watched);
-    listener.WatchCancel(watched);
+    data.WatchCancel(&cancel);
+    listener.WatchCancel(&cancel);
     if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
         return false;
 
@@ -527,7 +538,6 @@ bool CFtpTransferClient::CSession::Abandon(CFtpSocket& data, const std::string& 
         return Fail(why);
     // The server answers for the broken transfer; reading that answer keeps the control
     // connection in step. Without one it cannot be trusted any more.
-    m_control.WatchCancel(nullptr);
     CFtpReply reply;
     std::string error;
     FtpIo io;
@@ -545,7 +555,6 @@ bool CFtpTransferClient::CSession::Disconnect() {
     if (m_control.IsOpen()) {
         const int wait = std::min(settings.idleTimeoutMs, kQuitWaitMs);
         std::string error;
-        m_control.WatchCancel(nullptr);
         if (m_control.SendAll("QUIT\r\n", 6, wait, error) == FtpIo::Ok) {
             CFtpReply reply;
             ReadReply(reply, wait, error); // a missing goodbye changes nothing
@@ -555,9 +564,11 @@ bool CFtpTransferClient::CSession::Disconnect() {
     return true;
 }
 
-CFtpTransferClient::CFtpTransferClient() : m_session(std::make_shared<CSession>()) {}
+CFtpTransferClient::CFtpTransferClient() : m_session(std::make_unique<CSession>()) {}
 
-CFtpTransferClient::~CFtpTransferClient() = default;
+CFtpTransferClient::~CFtpTransferClient() {
+    m_worker.Stop();
+}
 
 void CFtpTransferClient::SetHostname(const std::string& hostname) {
     m_session->settings.hostname = hostname;
@@ -613,29 +624,24 @@ bool CFtpTransferClient::AsyncPutFileStart(const std::string& localPath,
         return false;
     session.bytesSent.store(0);
     session.asyncSucceeded.store(0);
-    session.cancel.Reset();
     session.busy.store(1, std::memory_order_release);
-    try {
-        // The worker holds the session and its own copies of the settings and the names, so
-        // the client may be destroyed at any time.
-        std::thread worker([shared = m_session, use = session.settings, file = std::move(file),
-                            remoteName]() mutable {
-            bool ok = false;
-            try {
-                ok = shared->Upload(use, file, remoteName, true);
-            } catch (...) {
-                shared->DropControl();
-                shared->Fail("unexpected internal error");
-            }
-            shared->asyncSucceeded.store(ok ? 1 : 0);
-            shared->busy.store(0, std::memory_order_release);
-        });
-        worker.detach();
-    } catch (const std::system_error& failure) {
-        session.busy.store(0);
-        return session.Fail(std::string("Failed to start thread (") + failure.what() + ")");
-    }
-    return true;
+    // The worker has its own copies of the settings and the names; the file goes with it.
+    auto upload = [&session, use = session.settings,
+                   file = std::make_shared<CLocalFile>(std::move(file)), remoteName] {
+        bool ok = false;
+        try {
+            ok = session.Upload(use, *file, remoteName, true);
+        } catch (...) {
+            session.DropControl();
+            session.Fail("unexpected internal error");
+        }
+        session.asyncSucceeded.store(ok ? 1 : 0);
+        session.busy.store(0, std::memory_order_release);
+    };
+    if (m_worker.Start(upload, [&session] { session.cancel.Raise(); }))
+        return true;
+    session.busy.store(0);
+    return session.Fail("Failed to start thread");
 }
 
 bool CFtpTransferClient::IsAsyncFinished() const {
@@ -657,6 +663,10 @@ void CFtpTransferClient::AbortAsync() {
 
 bool CFtpTransferClient::Disconnect() {
     return m_session->Disconnect();
+}
+
+void CFtpTransferClient::Stop() {
+    m_session->Stop();
 }
 
 std::string CFtpTransferClient::GetLastErrorText() const {

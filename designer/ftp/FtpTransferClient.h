@@ -1,7 +1,8 @@
 #pragma once
 // The FTP client through which every upload goes: it logs in over one control connection,
 // changes the remote directory and stores files in binary mode over passive or active data
-// connections, on the calling thread or on a worker thread that the GUI thread polls.
+// connections, on the calling thread or on a worker thread that the GUI thread polls. The
+// client owns that worker: it never outlives the client.
 //
 // Every operation that talks to the server (Connect, ChangeRemoteDir, PutFile,
 // AsyncPutFileStart, Disconnect) starts a new last error text; after a failure it tells which
@@ -9,6 +10,8 @@
 // upload runs, those operations fail at once and leave the connection to it. A directory or
 // file name, user name or password holding a line break is refused, since it would end the
 // command early and let the rest pass for a command of its own.
+#include "designer/ftp/FtpWorker.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,8 +25,7 @@ public:
     static constexpr int kDefaultIdleTimeoutMilliseconds = 60000;
 
     CFtpTransferClient();
-    // Never waits: a running asynchronous upload goes on to its end, and its worker frees
-    // what it uses then.
+    // Cuts a running asynchronous upload short and joins its worker, which ends at once.
     ~CFtpTransferClient();
     CFtpTransferClient(const CFtpTransferClient&) = delete;
     CFtpTransferClient& operator=(const CFtpTransferClient&) = delete;
@@ -66,6 +68,12 @@ public:
     // Sends QUIT and closes the connection; true when it was closed.
     bool Disconnect();
 
+    // Gives up on the client from another thread: the operation running in it (a connection,
+    // a folder change, an upload, the goodbye) ends at once as cancelled by the user, and so
+    // does every later one. For a caller that runs the client's calls on a thread of its own
+    // and must join that thread promptly.
+    void Stop();
+
     std::string GetLastErrorText() const;
     // Appends the last error text, after a line with the date and time, to the file at
     // `path` (created when missing), so a log collects every failure of a run. False when
@@ -78,9 +86,10 @@ public:
 
 private:
     class CSession;
-    // Shared with the worker of an asynchronous upload, so destroying the client while it
-    // runs frees nothing the worker still uses.
-    std::shared_ptr<CSession> m_session;
+    std::unique_ptr<CSession> m_session;
+    // Runs the asynchronous upload; declared last, so that it is joined before the session
+    // it uses goes.
+    CFtpWorker m_worker;
 };
 
 } // namespace TEVComponentDesignerAfx

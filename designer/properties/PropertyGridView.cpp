@@ -127,6 +127,36 @@ std::string ChoiceLabel(const wxPGProperty* item, long data) {
     return index == wxNOT_FOUND ? std::string() : choices.GetLabel(index).utf8_string();
 }
 
+// The item's top-level item: itself, or the ancestor right below the root.
+const wxPGProperty* TopLevelOf(const wxPGProperty* item) {
+    while (item && item->GetParent() && !item->GetParent()->IsRoot())
+        item = item->GetParent();
+    return item;
+}
+
+// Chooses the option with the text `value`; another text leaves the choice as it is.
+void SelectOption(wxPGProperty* item, const std::map<std::string, int>& options,
+                  const std::string& value) {
+    const auto chosen = options.find(value);
+    if (chosen != options.end())
+        item->SetChoiceSelection(chosen->second);
+}
+
+// A fixed project property: its caption is its name, and it needs a value.
+CParamDefinition ProjectProperty(const std::string& name, const std::string& description,
+                                 const std::string& value, const char* dataType,
+                                 const char* lowerLimit = "", const char* upperLimit = "") {
+    CParamDefinition param;
+    param.name = name;
+    param.description = description;
+    param.value = value;
+    param.dataType = dataType;
+    param.lowerLimit = lowerLimit;
+    param.upperLimit = upperLimit;
+    param.required = true;
+    return param;
+}
+
 // The grid covers the view, but never gets so small that its description pane leaves its
 // scroll bars less than no room (the toolkit complains); a smaller view clips it.
 wxSize GridSize(const wxSize& client) {
@@ -279,20 +309,39 @@ unsigned CTEVComponentPropertyGridView::GetItemId(const wxPGProperty* item) cons
     return item ? static_cast<unsigned>(reinterpret_cast<uintptr_t>(item->GetClientData())) : 0;
 }
 
+const CTEVComponentPropertyGridView::CItemRecord*
+CTEVComponentPropertyGridView::RecordOf(const wxPGProperty* item) const {
+    const auto found = m_items.find(GetItemId(item));
+    return found == m_items.end() ? nullptr : &found->second;
+}
+
+CTEVComponentPropertyGridView::CItemRecord*
+CTEVComponentPropertyGridView::RecordOf(const wxPGProperty* item) {
+    const auto found = m_items.find(GetItemId(item));
+    return found == m_items.end() ? nullptr : &found->second;
+}
+
 std::string CTEVComponentPropertyGridView::GetPropertyName(const wxPGProperty* item) const {
-    const auto found = m_mapNames.find(GetItemId(item));
-    return found == m_mapNames.end() ? std::string() : found->second;
+    const CItemRecord* record = RecordOf(item);
+    return record ? record->name : std::string();
 }
 
 Kind CTEVComponentPropertyGridView::GetKind(const wxPGProperty* item) const {
-    const auto found = m_mapKinds.find(GetItemId(item));
-    return found == m_mapKinds.end() ? Kind::None : found->second;
+    const CItemRecord* record = RecordOf(item);
+    return record ? record->kind : Kind::None;
+}
+
+std::vector<std::string> CTEVComponentPropertyGridView::GetExtendedItems() const {
+    std::vector<std::string> names;
+    for (const auto& [id, record] : m_items) {
+        if (record.extended)
+            names.push_back(record.name);
+    }
+    return names;
 }
 
 std::string CTEVComponentPropertyGridView::GetCategoryCaption(const wxPGProperty* item) const {
-    const wxPGProperty* top = item;
-    while (top && top->GetParent() && !top->GetParent()->IsRoot())
-        top = top->GetParent();
+    const wxPGProperty* top = TopLevelOf(item);
     return top && top->IsCategory() ? top->GetLabel().utf8_string() : std::string();
 }
 
@@ -348,15 +397,8 @@ void CTEVComponentPropertyGridView::ResetContent() {
         m_pGrid->ClearSelection(false);
         m_pGrid->ClearPage(0);
     }
-    m_mapNames.clear();
-    m_mapLowerLimits.clear();
-    m_mapUpperLimits.clear();
-    m_mapRequired.clear();
-    m_mapGroupOptions.clear();
-    // No item survives, so neither do their option maps, kinds or entries.
-    m_mapOptions.clear();
-    m_mapKinds.clear();
-    m_mapParamRefs.clear();
+    // No item survives, so neither does anything kept of them.
+    m_items.clear();
 }
 
 wxPGProperty* CTEVComponentPropertyGridView::AddCategory(const std::string& caption) {
@@ -414,104 +456,93 @@ wxPGProperty* CTEVComponentPropertyGridView::CreateItem(Kind kind, const std::st
     return nullptr;
 }
 
-wxPGProperty* CTEVComponentPropertyGridView::AddPropertyItem(
-    wxPGProperty* parent, const std::string& category, const std::string& name,
-    const std::string& caption, const std::string& description, const std::string& value,
-    const std::string& dataType, const pugi::xml_node& definition, const std::string& lowerLimit,
-    const std::string& upperLimit, bool required) {
-    if (!m_pGrid)
-        return nullptr;
+wxPGProperty* CTEVComponentPropertyGridView::ParentFor(wxPGProperty* parent,
+                                                       const std::string& category) {
     if (!parent && !category.empty()) {
         parent = FindCategory(category);
         if (!parent)
             parent = AddCategory(category);
     }
-    if (!parent)
-        parent = FindCategory(PropertiesCategory());
+    return parent ? parent : FindCategory(PropertiesCategory());
+}
+
+wxPGProperty* CTEVComponentPropertyGridView::AddPropertyItem(wxPGProperty* parent,
+                                                             const std::string& category,
+                                                             const CParamDefinition& param) {
+    if (!m_pGrid)
+        return nullptr;
+    parent = ParentFor(parent, category);
     if (!parent)
         return nullptr;
-
-    const Kind kind = KindOf(dataType);
-    // Option text -> index; stored under the item's ID, which the item gets last.
-    std::map<std::string, int> options;
-    wxPGProperty* item = CreateItem(kind, caption, value, definition, options);
-    if (item) {
-        m_pGrid->AppendIn(parent, item);
-        switch (kind) {
-        case Kind::Number:
-            ReportInitialized(name, category, CComVariant(static_cast<int32_t>(NumberOf(item))));
-            break;
-        case Kind::Text:
-        case Kind::Color:
-            ReportInitialized(name, category, CComVariant(value));
-            break;
-        case Kind::Boolean:
-            ReportInitialized(name, category, CComVariant(item->GetValue().GetBool()));
-            break;
-        case Kind::List: {
-            const auto chosen = options.find(value);
-            if (chosen != options.end())
-                item->SetChoiceSelection(chosen->second);
-            ReportInitialized(name, category, CComVariant(DisplayedValue(item)));
-            break;
-        }
-        case Kind::Group: {
-            int index = 0;
-            for (const pugi::xml_node option : definition.children()) {
-                const std::string text = option.attribute("value").value();
-                for (const pugi::xml_node sub : option.children()) {
-                    // Groups within groups end at a sane depth instead of the stack's.
-                    if (sub.type() != pugi::node_element || m_nGroupDepth >= kMaxGroupDepth)
-                        continue;
-                    const CParamDefinition subParam = CParamDefinition::Read(sub);
-                    ++m_nGroupDepth;
-                    wxPGProperty* subItem = AddPropertyItem(
-                        item, {}, subParam.name, subParam.Label(), subParam.description,
-                        subParam.value, subParam.dataType, sub, subParam.lowerLimit,
-                        subParam.upperLimit, subParam.required);
-                    --m_nGroupDepth;
-                    if (subItem) {
-                        subItem->Hide(true);
-                        m_mapGroupOptions[GetItemId(subItem)] = text;
-                    }
-                }
-                ++index;
-            }
-            const auto chosen = options.find(value);
-            if (chosen != options.end())
-                item->SetChoiceSelection(chosen->second);
-            // A default that names no option leaves the first one chosen; its sub-items show
-            // with it rather than none at all.
-            ShowGroupOption(item, ChoiceLabel(item, NumberOf(item)));
-            ReportInitialized(name, category, CComVariant(DisplayedValue(item)));
-            break;
-        }
-        case Kind::None:
-            break;
-        }
+    const Kind kind = KindOf(param.dataType);
+    CItemRecord record;
+    record.name = param.name;
+    record.kind = kind;
+    record.lowerLimit = param.lowerLimit;
+    record.upperLimit = param.upperLimit;
+    record.required = param.required;
+    wxPGProperty* item = CreateItem(kind, param.Label(), param.value, param.node, record.options);
+    if (!item) {
+        ++m_nNextItemId; // every definition takes an ID, also one that gives no item
+        return nullptr;
     }
+    m_pGrid->AppendIn(parent, item);
+    if (kind == Kind::Group)
+        AddGroupSubItems(item, param.node);
+    SelectOption(item, record.options, param.value);
+    // A group whose default names no option keeps the first one chosen; its sub-items show
+    // with it rather than none at all.
+    if (kind == Kind::Group)
+        ShowGroupOption(item, ChoiceLabel(item, NumberOf(item)));
+    ReportInitialized(param.name, category, InitialValue(item, kind, param.value));
 
+    // The ID comes last, so a group's sub-items carry smaller ones.
     const unsigned id = m_nNextItemId++;
-    m_mapNames[id] = name;
-    if (!lowerLimit.empty())
-        m_mapLowerLimits[id] = lowerLimit;
-    if (!upperLimit.empty())
-        m_mapUpperLimits[id] = upperLimit;
-    m_mapRequired[id] = required ? 1 : 0;
-    m_mapKinds[id] = kind;
-    if (kind == Kind::List || kind == Kind::Group)
-        m_mapOptions[id] = std::move(options);
-    if (!item)
-        return nullptr;
+    m_items[id] = std::move(record);
     item->SetClientData(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
-    item->SetHelpString(Wx(description));
+    item->SetHelpString(Wx(param.description));
     if (kind == Kind::Group)
         m_pGrid->Expand(item);
-    wxPGProperty* top = parent;
-    while (top->GetParent() && !top->GetParent()->IsRoot())
-        top = top->GetParent();
-    m_pGrid->Expand(top);
+    m_pGrid->Expand(TopLevelOf(parent));
     return item;
+}
+
+void CTEVComponentPropertyGridView::AddGroupSubItems(wxPGProperty* group,
+                                                     const pugi::xml_node& definition) {
+    for (const pugi::xml_node option : definition.children()) {
+        const std::string text = option.attribute("value").value();
+        for (const pugi::xml_node sub : option.children()) {
+            // Groups within groups end at a sane depth instead of the stack's.
+            if (sub.type() != pugi::node_element || m_nGroupDepth >= kMaxGroupDepth)
+                continue;
+            ++m_nGroupDepth;
+            wxPGProperty* subItem = AddPropertyItem(group, {}, CParamDefinition::Read(sub));
+            --m_nGroupDepth;
+            if (subItem) {
+                subItem->Hide(true);
+                RecordOf(subItem)->groupOption = text;
+            }
+        }
+    }
+}
+
+CComVariant CTEVComponentPropertyGridView::InitialValue(const wxPGProperty* item, Kind kind,
+                                                        const std::string& value) const {
+    switch (kind) {
+    case Kind::Number:
+        return CComVariant(static_cast<int32_t>(NumberOf(item)));
+    case Kind::Text:
+    case Kind::Color:
+        return CComVariant(value);
+    case Kind::Boolean:
+        return CComVariant(item->GetValue().GetBool());
+    case Kind::List:
+    case Kind::Group:
+        return CComVariant(DisplayedValue(item));
+    case Kind::None:
+        break;
+    }
+    return {};
 }
 
 void CTEVComponentPropertyGridView::ShowGroupOption(wxPGProperty* group,
@@ -520,8 +551,8 @@ void CTEVComponentPropertyGridView::ShowGroupOption(wxPGProperty* group,
         return;
     for (unsigned i = 0; i < group->GetChildCount(); ++i) {
         wxPGProperty* child = group->Item(i);
-        const auto shownWith = m_mapGroupOptions.find(GetItemId(child));
-        child->Hide(shownWith == m_mapGroupOptions.end() || shownWith->second != option);
+        const CItemRecord* record = RecordOf(child);
+        child->Hide(!record || record->groupOption != option);
     }
 }
 
@@ -544,17 +575,11 @@ void CTEVComponentPropertyGridView::SetItemFromText(wxPGProperty* item, const st
         item->SetValue(ColorVariant(PropertyValues::ParseColor(value)));
         break;
     case Kind::List:
-    case Kind::Group: {
-        const auto options = m_mapOptions.find(GetItemId(item));
-        if (options != m_mapOptions.end()) {
-            const auto chosen = options->second.find(value);
-            if (chosen != options->second.end())
-                item->SetChoiceSelection(chosen->second);
-        }
+    case Kind::Group:
+        SelectOption(item, RecordOf(item)->options, value);
         if (GetKind(item) == Kind::Group)
             ShowGroupOption(item, ChoiceLabel(item, NumberOf(item)));
         break;
-    }
     case Kind::Text:
         item->SetValue(Wx(value));
         break;
@@ -568,7 +593,7 @@ void CTEVComponentPropertyGridView::SetItemFromText(wxPGProperty* item, const st
 
 void CTEVComponentPropertyGridView::SetComponentPath(const std::string& path) {
     m_strComponentPath = path;
-    m_mapParamRefs.clear();
+    ForgetParamRefs();
     m_document.SetComponentPath(path);
     LoadComponent();
 }
@@ -588,9 +613,7 @@ void CTEVComponentPropertyGridView::LoadComponent() {
     AddCategory(ProjectPropertiesCategory());
     if (m_document.LoadDescriptor()) {
         for (const CParamDefinition& param : m_document.GetEnabledParams())
-            AddPropertyItem(nullptr, {}, param.name, param.Label(), param.description, param.value,
-                            param.dataType, param.node, param.lowerLimit, param.upperLimit,
-                            param.required);
+            AddPropertyItem(nullptr, {}, param);
         AddProjectProperties(m_document.GetComponentSize());
     }
     m_document.LoadDefaultProperties();
@@ -606,29 +629,32 @@ void CTEVComponentPropertyGridView::AddProjectProperties(const CComponentSize& s
     if (size.sizeable) {
         const std::string lower = PropertyValues::FormatNumber(PropertyValues::kProjectSizeLower);
         const std::string upper = PropertyValues::FormatNumber(PropertyValues::kProjectSizeUpper);
-        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_WIDTH),
-                        DesignerString(IDS_PROPERTY_WIDTH),
-                        DesignerString(IDS_PROPERTY_WIDTH_DESCRIPTION),
-                        PropertyValues::FormatNumber(size.width), "number", {}, lower, upper, true);
-        AddPropertyItem(
-            project, {}, DesignerString(IDS_PROPERTY_HEIGHT), DesignerString(IDS_PROPERTY_HEIGHT),
-            DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
-            PropertyValues::FormatNumber(size.height), "number", {}, lower, upper, true);
-        AddPropertyItem(project, {}, DesignerString(IDS_PROPERTY_ASPECT_RATIO),
-                        DesignerString(IDS_PROPERTY_ASPECT_RATIO),
-                        DesignerString(IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION),
-                        PropertyValues::FormatBoolean(true), "boolean", {}, {}, {}, true);
+        AddPropertyItem(project, {},
+                        ProjectProperty(DesignerString(IDS_PROPERTY_WIDTH),
+                                        DesignerString(IDS_PROPERTY_WIDTH_DESCRIPTION),
+                                        PropertyValues::FormatNumber(size.width), "number",
+                                        lower.c_str(), upper.c_str()));
+        AddPropertyItem(project, {},
+                        ProjectProperty(DesignerString(IDS_PROPERTY_HEIGHT),
+                                        DesignerString(IDS_PROPERTY_HEIGHT_DESCRIPTION),
+                                        PropertyValues::FormatNumber(size.height), "number",
+                                        lower.c_str(), upper.c_str()));
+        AddPropertyItem(project, {},
+                        ProjectProperty(DesignerString(IDS_PROPERTY_ASPECT_RATIO),
+                                        DesignerString(IDS_PROPERTY_ASPECT_RATIO_DESCRIPTION),
+                                        PropertyValues::FormatBoolean(true), "boolean"));
     }
     const std::string pageName = m_pOwner ? m_pOwner->GetPageName() : kDefaultPageName;
-    AddPropertyItem(project, {}, PageNameProperty(), PageNameProperty(),
-                    DesignerString(IDS_PROPERTY_PAGE_NAME_DESCRIPTION), pageName, "text", {}, {},
-                    {}, true);
+    AddPropertyItem(project, {},
+                    ProjectProperty(PageNameProperty(),
+                                    DesignerString(IDS_PROPERTY_PAGE_NAME_DESCRIPTION), pageName,
+                                    "text"));
 }
 
 void CTEVComponentPropertyGridView::SetPropertiesXml(const std::string& xml) {
     if (!m_document.SetPropertiesXml(xml))
         return;
-    m_mapParamRefs.clear();
+    ForgetParamRefs();
     ApplyValues(m_document.GetDocument());
     AddMissingParams();
     PushUserDefined();
@@ -658,10 +684,8 @@ void CTEVComponentPropertyGridView::ApplyValues(const pugi::xml_document& doc) {
             items.push_back(item);
             // Only an entry of the properties document can go with its extended item; one
             // from a template's document is gone with that document.
-            if (ownDocument)
-                m_mapParamRefs[GetItemId(item)] = param;
-            else
-                m_mapParamRefs.erase(GetItemId(item));
+            if (CItemRecord* record = RecordOf(item))
+                record->paramRef = ownDocument ? param : pugi::xml_node();
         } else {
             // A group's sub-item shows its stored value too, or reopening a project would
             // show the default while the stored value is what is published.
@@ -696,29 +720,34 @@ void CTEVComponentPropertyGridView::PushUserDefined() {
 // Extended items
 
 void CTEVComponentPropertyGridView::ForgetParamRef(const pugi::xml_node& node) {
-    for (auto it = m_mapParamRefs.begin(); it != m_mapParamRefs.end();) {
-        if (it->second == node)
-            it = m_mapParamRefs.erase(it);
-        else
-            ++it;
+    for (auto& [id, record] : m_items) {
+        if (record.paramRef == node)
+            record.paramRef = pugi::xml_node();
     }
 }
 
+void CTEVComponentPropertyGridView::ForgetParamRefs() {
+    for (auto& [id, record] : m_items)
+        record.paramRef = pugi::xml_node();
+}
+
 void CTEVComponentPropertyGridView::RemoveExtendedItems() {
-    for (const auto& [id, name] : m_mapExtended) {
-        wxPGProperty* item = FindItemById(id);
-        if (!item)
+    for (auto it = m_items.begin(); it != m_items.end();) {
+        if (!it->second.extended) {
+            ++it;
             continue;
-        const auto ref = m_mapParamRefs.find(id);
-        if (ref != m_mapParamRefs.end()) {
-            const pugi::xml_node param = ref->second;
-            ForgetParamRef(param);
-            m_document.RemoveParam(param);
         }
-        if (m_pGrid)
-            m_pGrid->DeleteProperty(item);
+        if (wxPGProperty* item = FindItemById(it->first)) {
+            const pugi::xml_node param = it->second.paramRef;
+            if (param) {
+                ForgetParamRef(param);
+                m_document.RemoveParam(param);
+            }
+            if (m_pGrid)
+                m_pGrid->DeleteProperty(item);
+        }
+        it = m_items.erase(it);
     }
-    m_mapExtended.clear();
 }
 
 void CTEVComponentPropertyGridView::SetExtendedXml(const std::string& fragment) {
@@ -726,12 +755,13 @@ void CTEVComponentPropertyGridView::SetExtendedXml(const std::string& fragment) 
     pugi::xml_document doc;
     if (!CPropertiesDocument::ParseExtended(fragment, doc))
         return;
-    for (const CParamDefinition& param : CPropertiesDocument::ExtendedParams(doc)) {
-        wxPGProperty* item =
-            AddPropertyItem(nullptr, param.category, param.name, param.Label(), param.description,
-                            param.value, param.dataType, param.node, {}, {}, false);
-        if (item)
-            m_mapExtended[GetItemId(item)] = param.name;
+    for (CParamDefinition param : CPropertiesDocument::ExtendedParams(doc)) {
+        // Extended items have no limits and need no value.
+        param.lowerLimit.clear();
+        param.upperLimit.clear();
+        param.required = false;
+        if (wxPGProperty* item = AddPropertyItem(nullptr, param.category, param))
+            RecordOf(item)->extended = true;
     }
 }
 
@@ -750,39 +780,34 @@ long CTEVComponentPropertyGridView::ResolveLimit(const std::string& text) const 
 
 bool CTEVComponentPropertyGridView::ValidateRange(wxPGProperty* item,
                                                   const std::string& editText) const {
-    if (GetKind(item) != Kind::Number)
+    const CItemRecord* record = RecordOf(item);
+    if (!record || record->kind != Kind::Number)
         return true;
-    const unsigned id = GetItemId(item);
     const long value = PropertyValues::EditTextToNumber(editText);
-    const auto lower = m_mapLowerLimits.find(id);
-    if (lower != m_mapLowerLimits.end() && value < ResolveLimit(lower->second))
+    if (!record->lowerLimit.empty() && value < ResolveLimit(record->lowerLimit))
         return false;
-    const auto upper = m_mapUpperLimits.find(id);
-    if (upper != m_mapUpperLimits.end() && ResolveLimit(upper->second) < value)
+    if (!record->upperLimit.empty() && ResolveLimit(record->upperLimit) < value)
         return false;
     return true;
 }
 
 bool CTEVComponentPropertyGridView::ValidateEdit(wxPGProperty* item, const std::string& editText) {
-    const unsigned id = GetItemId(item);
+    const CItemRecord* record = RecordOf(item);
     if (GetKind(item) == Kind::Number && !editText.empty() &&
         !PropertyValues::IsNumberText(editText)) {
         tev::MessageBox(this, DesignerString(IDS_ENTER_NUMBER), {}, wxOK | wxICON_WARNING);
         return false;
     }
     if (!ValidateRange(item, editText)) {
-        const auto lower = m_mapLowerLimits.find(id);
-        const auto upper = m_mapUpperLimits.find(id);
-        const long low = lower == m_mapLowerLimits.end() ? 0 : ResolveLimit(lower->second);
-        const long high = upper == m_mapUpperLimits.end() ? 0 : ResolveLimit(upper->second);
+        const long low = record->lowerLimit.empty() ? 0 : ResolveLimit(record->lowerLimit);
+        const long high = record->upperLimit.empty() ? 0 : ResolveLimit(record->upperLimit);
         tev::MessageBox(this,
                         tev::Format(DesignerString(IDS_VALUE_OUT_OF_RANGE).c_str(),
                                     static_cast<int>(low), static_cast<int>(high)),
                         {}, wxOK | wxICON_WARNING);
         return false;
     }
-    const auto required = m_mapRequired.find(id);
-    if (required != m_mapRequired.end() && required->second && editText.empty()) {
+    if (record && record->required && editText.empty()) {
         tev::MessageBox(this, DesignerString(IDS_VALUE_REQUIRED), {}, wxOK | wxICON_WARNING);
         return false;
     }

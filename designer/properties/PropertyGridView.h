@@ -76,14 +76,11 @@ public:
     // pushed: the caller does that.
     void SetPropertyValue(const std::string& name, const std::string& category,
                           const CComVariant& value);
-    // Creates one item below `parent`, or below the category `category` (created when
-    // missing), or below "Properties". Null when no item results.
+    // Creates the item `param` defines below `parent`, or below the category `category`
+    // (created when missing), or below "Properties", and reports its value with `category`.
+    // Null when no item results.
     wxPGProperty* AddPropertyItem(wxPGProperty* parent, const std::string& category,
-                                  const std::string& name, const std::string& caption,
-                                  const std::string& description, const std::string& value,
-                                  const std::string& dataType, const pugi::xml_node& definition,
-                                  const std::string& lowerLimit, const std::string& upperLimit,
-                                  bool required);
+                                  const CParamDefinition& param);
     // Hands the inside of the UserDefined element to the protocol handler.
     void PushUserDefined();
 
@@ -118,7 +115,8 @@ public:
     static std::string DisplayedValue(const wxPGProperty* item);
     // The item's value as the properties document stores it.
     std::string EncodedValue(const wxPGProperty* item) const;
-    const std::map<unsigned, std::string>& GetExtendedItems() const { return m_mapExtended; }
+    // The names of the extended items, oldest first.
+    std::vector<std::string> GetExtendedItems() const;
 
     // Names of the fixed items and categories (the string table's texts).
     static std::string PropertiesCategory();
@@ -131,11 +129,36 @@ protected:
     void OnGridChanged(wxPropertyGridEvent& event);
 
 private:
+    // What the grid keeps of an item, under the item's ID.
+    struct CItemRecord {
+        std::string name;
+        Kind kind = Kind::None;
+        std::string lowerLimit; // "" when there is none
+        std::string upperLimit;
+        bool required = false;
+        // A list's or group's option texts and their choice indexes.
+        std::map<std::string, int> options;
+        // A group's sub-item: the option it shows with.
+        std::string groupOption;
+        bool extended = false;
+        // The properties document's entry the item was last applied from; such entries go
+        // with their extended items.
+        pugi::xml_node paramRef;
+    };
+
     void ResetContent();
     void AddProjectProperties(const CComponentSize& size);
     wxPGProperty* AddCategory(const std::string& caption);
+    // Where a new item goes: see AddPropertyItem.
+    wxPGProperty* ParentFor(wxPGProperty* parent, const std::string& category);
     wxPGProperty* CreateItem(Kind kind, const std::string& caption, const std::string& value,
                              const pugi::xml_node& definition, std::map<std::string, int>& options);
+    // Creates a group's sub-items, hidden, each recorded with the option it shows with.
+    void AddGroupSubItems(wxPGProperty* group, const pugi::xml_node& definition);
+    // The value reported for a new item.
+    CComVariant InitialValue(const wxPGProperty* item, Kind kind, const std::string& value) const;
+    const CItemRecord* RecordOf(const wxPGProperty* item) const;
+    CItemRecord* RecordOf(const wxPGProperty* item);
     // Sets an item from a stored (encoded) value.
     void SetItemFromText(wxPGProperty* item, const std::string& value);
     // The value reported for the item on apply and commit.
@@ -144,6 +167,7 @@ private:
     std::vector<wxPGProperty*> GroupSubItems(const std::string& name) const;
     wxPGProperty* FindItemById(unsigned id) const;
     void ForgetParamRef(const pugi::xml_node& node);
+    void ForgetParamRefs();
     void ReportInitialized(const std::string& name, const std::string& category,
                            const CComVariant& value);
 
@@ -152,18 +176,7 @@ private:
     CComponentProtocolBinding m_protocol;
     CPropertyGridOwner* m_pOwner = nullptr;
 
-    // Bookkeeping, keyed by item ID.
-    std::map<unsigned, std::string> m_mapNames;
-    std::map<unsigned, std::string> m_mapLowerLimits;
-    std::map<unsigned, std::string> m_mapUpperLimits;
-    std::map<unsigned, int> m_mapRequired;
-    std::map<unsigned, std::map<std::string, int>> m_mapOptions;
-    std::map<unsigned, std::string> m_mapGroupOptions;
-    std::map<unsigned, std::string> m_mapExtended;
-    std::map<unsigned, Kind> m_mapKinds;
-    // The properties document's entry an item was last applied from; such entries go with
-    // their extended items.
-    std::map<unsigned, pugi::xml_node> m_mapParamRefs;
+    std::map<unsigned, CItemRecord> m_items;
     unsigned m_nNextItemId = 1;
     int m_nGroupDepth = 0; // groups being built within groups
 

@@ -191,9 +191,8 @@ TEST(StatusBarWindow, IndicatorsFollowTheKeyboardLocks) {
     for (int i = 1; i < 4; ++i)
         EXPECT_EQ(bar->GetStatusText(i).utf8_string(), expectedText(panes[i]));
 
-    // Toggle Num Lock on the (virtual) keyboard; the pane follows on the next idle pass.
-    // (Num Lock changes only keypad digits, which no test types, so tests running beside this
-    // one are not disturbed.)
+    // Toggle Num Lock on the display's keyboard, whose state is what the pane shows; the pane
+    // follows on the next idle pass.
     const tev::StatusIndicator lock = tev::StatusIndicator::NumLock;
     const bool before = tev::StatusBarEx::IsLockOn(lock);
     wxUIActionSimulator keyboard;

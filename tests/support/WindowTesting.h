@@ -1,27 +1,23 @@
 #pragma once
-// Window tests never wait on a dialog, and keep their windows out of other tests' way.
-// Include this instead of <wx/testing.h>:
+// Window tests never wait on a dialog. Include this instead of <wx/testing.h>:
 //   - wxTEST_DIALOG(code, expectations...) answers the expected dialogs; a dialog that was
 //     not expected, or an expected one that did not come, fails the test (through
 //     GoogleTest) and an unexpected dialog is answered with Cancel;
 //   - a dialog shown outside wxTEST_DIALOG fails the test and is cancelled;
-//   - a failed toolkit check (wxASSERT) fails the test instead of opening a box;
-//   - every top-level window is shown in the bottom right corner of the screen: tests run
-//     side by side on one display, and some of them photograph its top left corner.
+//   - a failed toolkit check (wxASSERT) fails the test instead of opening a box.
+// Every window test program runs on a display of its own, so its windows meet no other
+// program's.
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
-#include <wx/display.h>
-#include <wx/eventfilter.h>
 #include <wx/filedlg.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
-#include <wx/toplevel.h>
 
 #include <algorithm>
 #include <functional>
@@ -155,40 +151,16 @@ inline void FailOnToolkitAssert(const wxString& file, int line, const wxString& 
         << msg.utf8_string();
 }
 
-// Moves each top-level window into the bottom right corner when the toolkit creates its
-// native window (before it appears) and again when it is shown.
-class CornerPlacement : public wxEventFilter {
-public:
-    int FilterEvent(wxEvent& event) override {
-        const wxEventType type = event.GetEventType();
-        if (type != wxEVT_SHOW && type != wxEVT_CREATE)
-            return Event_Skip;
-        auto* window = dynamic_cast<wxTopLevelWindow*>(event.GetEventObject());
-        if (window && (type == wxEVT_CREATE || static_cast<wxShowEvent&>(event).IsShown())) {
-            const wxRect screen = wxDisplay(0u).GetGeometry();
-            const wxSize size = window->GetSize();
-            window->Move(std::max(screen.GetRight() + 1 - size.x, 0),
-                         std::max(screen.GetBottom() + 1 - size.y, 0));
-        }
-        return Event_Skip;
-    }
-};
-
 class DialogGuardEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         m_hook.Register();
         wxSetAssertHandler(&FailOnToolkitAssert);
-        wxEvtHandler::AddFilter(&m_placement);
     }
-    void TearDown() override {
-        wxEvtHandler::RemoveFilter(&m_placement);
-        m_hook.Unregister();
-    }
+    void TearDown() override { m_hook.Unregister(); }
 
 private:
     UnexpectedDialogHook m_hook;
-    CornerPlacement m_placement;
 };
 
 inline const bool kDialogGuardInstalled =

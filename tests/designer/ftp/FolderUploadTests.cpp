@@ -14,6 +14,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -343,7 +344,7 @@ TEST_F(FolderUploadTest, CancellingTheWaitBetweenAttemptsEndsAtOnceWithoutAMessa
     EXPECT_FALSE(LogExists());
 }
 
-TEST_F(FolderUploadTest, CancellingAServerThatNeverAnswersDoesNotWaitForIt) {
+TEST_F(FolderUploadTest, CancellingAServerThatNeverAnswersEndsTheLoginBeforeTheUploadReturns) {
     // Takes connections but never greets.
     int listener = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -364,5 +365,14 @@ TEST_F(FolderUploadTest, CancellingAServerThatNeverAnswersDoesNotWaitForIt) {
     EXPECT_LT(SecondsSince(start), 3);
     EXPECT_TRUE(display.errors.empty());
     EXPECT_EQ(display.finished, 1);
-    close(listener); // the abandoned login ends with the connection
+    // The thread that waited for the greeting was joined and its connection closed: the
+    // server reads the end of it at once.
+    const int server = accept(listener, nullptr, nullptr);
+    ASSERT_GE(server, 0);
+    pollfd readable{server, POLLIN, 0};
+    ASSERT_EQ(poll(&readable, 1, 1000), 1) << "the abandoned login still holds its connection";
+    char byte = 0;
+    EXPECT_EQ(recv(server, &byte, 1, 0), 0);
+    close(server);
+    close(listener);
 }

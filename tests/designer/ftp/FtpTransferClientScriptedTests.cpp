@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,7 +36,8 @@ void UseServer(CFtpTransferClient& client, const FakeFtpServer& server,
     client.SetPassword("hunter2");
     client.SetPassive(true);
     client.SetConnectTimeout(2);
-    client.SetIdleTimeout(3000);
+    client.SetIdleTimeout(
+        10000); // generous: a busy machine may hold the server's thread for seconds
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -341,6 +344,8 @@ TEST(FtpClientUpload, RefusedActiveModeSuggestsPassiveMode) {
 }
 
 TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
+    tevtest::TempDir dir;
+    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(16 << 20, 'z')));
     std::string received;
     FakeFtpServer server([&](Session& s) {
         s.Login() && s.Expect("TYPE I", "200 Ok");
@@ -351,8 +356,6 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
         s.CloseControl();
     });
     ASSERT_TRUE(server.IsListening());
-    tevtest::TempDir dir;
-    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(16 << 20, 'z')));
     CFtpTransferClient client;
     UseServer(client, server);
     ASSERT_TRUE(client.Connect()) << client.GetLastErrorText();
@@ -376,6 +379,8 @@ TEST(FtpClientUpload, AServerClosingMidTransferFailsItAndLaterCallsFailFast) {
 }
 
 TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextOne) {
+    tevtest::TempDir dir;
+    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(64 << 20, 'c')));
     std::string received;
     FakeFtpServer server([&](Session& s) {
         s.Login() && s.Expect("TYPE I", "200 Ok");
@@ -391,8 +396,6 @@ TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextO
             s.Expect("CWD", "250 Directory changed") && s.Expect("QUIT", "221 Bye");
     });
     ASSERT_TRUE(server.IsListening());
-    tevtest::TempDir dir;
-    ASSERT_TRUE(tevtest::WriteFileBytes(dir / "big.bin", std::string(64 << 20, 'c')));
     CFtpTransferClient client;
     UseServer(client, server);
     ASSERT_TRUE(client.Connect()) << client.GetLastErrorText();
@@ -415,6 +418,35 @@ TEST(FtpClientUpload, AfterACancelTheLateAnswerForTheUploadIsNotTakenForTheNextO
     ASSERT_TRUE(server.WaitForScript());
     EXPECT_LT(received.size(), std::size_t(64 << 20));
     EXPECT_EQ(server.Commands().back(), "QUIT");
+}
+
+TEST(FtpClientStop, AStopFromAnotherThreadCutsTheRunningCallShortAndEveryLaterOne) {
+    bool closedByClient = false;
+    // Takes the connection and never greets.
+    FakeFtpServer server([&](Session& s) { closedByClient = s.ClientClosed(); });
+    ASSERT_TRUE(server.IsListening());
+    auto client = std::make_unique<CFtpTransferClient>();
+    UseServer(*client, server);
+    client->SetIdleTimeout(60000);
+    std::atomic<bool> connected{true};
+    std::thread caller([&] { connected = client->Connect(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    client->Stop();
+    caller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(connected);
+    EXPECT_TRUE(Contains(client->GetLastErrorText(), "cancelled by the user"))
+        << client->GetLastErrorText();
+
+    EXPECT_FALSE(client->Connect());
+    EXPECT_FALSE(client->ChangeRemoteDir("site"));
+    EXPECT_TRUE(Contains(client->GetLastErrorText(), "cancelled by the user"))
+        << client->GetLastErrorText();
+    client.reset();
+    ASSERT_TRUE(server.WaitForScript());
+    EXPECT_TRUE(closedByClient);
+    EXPECT_TRUE(server.Commands().empty());
 }
 
 TEST(FtpClientNames, NamesWithLineBreaksAreRefusedAndNothingOfThemIsSent) {

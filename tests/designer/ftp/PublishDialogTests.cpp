@@ -101,12 +101,14 @@ void SelectEntry(wxWindow* dialog, int position) {
     list->ProcessWindowEvent(event);
 }
 
+// Enter as the toolkit sends it: to the focused control, from where the hook goes up to the
+// dialog.
 void PressEnter(wxWindow* dialog, int focusId) {
-    dialog->FindWindow(focusId)->SetFocus();
+    wxWindow* focus = dialog->FindWindow(focusId);
     wxKeyEvent enter(wxEVT_CHAR_HOOK);
     enter.m_keyCode = WXK_RETURN;
-    enter.SetEventObject(dialog);
-    dialog->ProcessWindowEvent(enter);
+    enter.SetEventObject(focus);
+    focus->ProcessWindowEvent(enter);
 }
 
 std::vector<std::string> Entries(wxWindow* dialog) {
