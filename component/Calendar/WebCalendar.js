@@ -125,6 +125,245 @@ var TEVWebCalendar = (function () {
     }
 
     // ---------------------------------------------------------------------------------------
+    // XML documents as trees of elements: { name, attributes: [name, value, name, value, ...],
+    // children: [element] }. Text, comments and processing instructions are left out: the
+    // calendar reads only elements and attributes.
+    //
+    // The data file is read by a scanner of its own, since DOMParser building a whole DOM for
+    // it cost more than drawing the month. The scanner takes the XML the designer writes and
+    // whatever well-formed XML may have around it (references, comments, processing
+    // instructions, CDATA, any whitespace and attribute order), as strictly as an XML parser
+    // checks it. What it does not take on (a document type, namespaces, names beyond ASCII)
+    // and every error it leaves to DOMParser, whose verdict then counts: a damaged file
+    // reads as damaged, exactly as it did before.
+
+    // Characters XML 1.0 allows nowhere, lone surrogates included.
+    var NOT_XML_CHARACTER = /[^\t\n\r\u0020-\ud7ff\ue000-\ufffd\u{10000}-\u{10ffff}]/u;
+    var XML_DECLARATION = new RegExp("<\\?xml[ \\t\\r\\n]+version[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"1\\.0\"|'1\\.0')" +
+        "([ \\t\\r\\n]+encoding[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"[Uu][Tt][Ff]-(8|16)\"|'[Uu][Tt][Ff]-(8|16)'))?" +
+        "([ \\t\\r\\n]+standalone[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"yes\"|\"no\"|'yes'|'no'))?[ \\t\\r\\n]*\\?>", "y");
+    var START_TAG = /<([A-Za-z_][A-Za-z0-9._-]*)/y;
+    var ATTRIBUTE = /[ \t\r\n]+([A-Za-z_][A-Za-z0-9._-]*)[ \t\r\n]*=[ \t\r\n]*(?:"([^<"]*)"|'([^<']*)')/y;
+    var TAG_CLOSE = /[ \t\r\n]*(\/?)>/y;
+    var END_TAG = /<\/([A-Za-z_][A-Za-z0-9._-]*)[ \t\r\n]*>/y;
+    var PROCESSING_INSTRUCTION = /<\?([A-Za-z_][A-Za-z0-9._-]*)(?=\?>|[ \t\r\n])/y;
+    var SPACE_ONLY = /^[ \t\r\n]*$/;
+    var REFERENCE = /&(?:(amp|lt|gt|quot|apos)|#([0-9]+)|#x([0-9A-Fa-f]+));/y;
+    var NAMED_REFERENCES = { amp: "&", lt: "<", gt: ">", quot: "\"", apos: "'" };
+    // More attributes than this on one element go to DOMParser, which finds duplicates
+    // without comparing every pair.
+    var MOST_ATTRIBUTES = 64;
+
+    function isXmlCharacter(code) {
+        return code === 9 || code === 10 || code === 13 || (code >= 0x20 && code <= 0xd7ff) ||
+            (code >= 0xe000 && code <= 0xfffd) || (code >= 0x10000 && code <= 0x10ffff);
+    }
+
+    // The text with its references replaced, or null when an '&' starts no valid reference.
+    function replaceReferences(text) {
+        var out = "", from = 0, at;
+        while ((at = text.indexOf("&", from)) >= 0) {
+            REFERENCE.lastIndex = at;
+            var m = REFERENCE.exec(text);
+            if (!m) return null;
+            var code = m[1] ? 0 : m[2] ? parseInt(m[2], 10) : parseInt(m[3], 16);
+            if (!m[1] && !isXmlCharacter(code)) return null;
+            out += text.substring(from, at) + (m[1] ? NAMED_REFERENCES[m[1]] : String.fromCodePoint(code));
+            from = REFERENCE.lastIndex;
+        }
+        return out + text.substring(from);
+    }
+
+    // An attribute's value as XML defines it: line ends and other whitespace characters
+    // become blanks (a CR LF pair one blank), then references are replaced.
+    function attributeValue(raw) {
+        if (!/[\t\n\r&]/.test(raw)) return raw;
+        return replaceReferences(raw.replace(/\r\n|[\t\n\r]/g, " "));
+    }
+
+    function XmlScanner(text) {
+        this.text = text;
+        this.pos = 0;
+        this.open = [];
+        this.root = null;
+    }
+
+    // The document's root element, or null when the scanner cannot vouch for the text.
+    XmlScanner.prototype.scan = function () {
+        var text = this.text;
+        if (NOT_XML_CHARACTER.test(text) || !this.declaration()) return null;
+        while (this.pos < text.length) {
+            var next = text.indexOf("<", this.pos);
+            var end = next < 0 ? text.length : next;
+            if (end > this.pos && !this.characters(end)) return null;
+            if (next < 0) break;
+            if (!this.markup()) return null;
+        }
+        return this.open.length === 0 ? this.root : null;
+    };
+
+    // The XML declaration, when the text starts with one; only versions and encodings whose
+    // meaning is certain are taken.
+    XmlScanner.prototype.declaration = function () {
+        if (!/^<\?xml[ \t\r\n?]/.test(this.text)) return true;
+        XML_DECLARATION.lastIndex = 0;
+        if (!XML_DECLARATION.test(this.text)) return false;
+        this.pos = XML_DECLARATION.lastIndex;
+        return true;
+    };
+
+    // Text up to `end`: only whitespace outside the root element; inside it, no "]]>" and
+    // only valid references.
+    XmlScanner.prototype.characters = function (end) {
+        var chunk = this.text.substring(this.pos, end);
+        this.pos = end;
+        if (!this.open.length) return SPACE_ONLY.test(chunk);
+        return chunk.indexOf("]]>") < 0 && (chunk.indexOf("&") < 0 || replaceReferences(chunk) !== null);
+    };
+
+    XmlScanner.prototype.markup = function () {
+        var text = this.text;
+        switch (text.charAt(this.pos + 1)) {
+            case "/": return this.endTag();
+            case "?": return this.processingInstruction();
+            case "!":
+                if (text.startsWith("<!--", this.pos)) return this.comment();
+                if (text.startsWith("<![CDATA[", this.pos) && this.open.length) return this.skipTo("]]>", 9);
+                return false;
+            default: return this.startTag();
+        }
+    };
+
+    // Moves past the first `terminator` after `offset` characters of markup.
+    XmlScanner.prototype.skipTo = function (terminator, offset) {
+        var at = this.text.indexOf(terminator, this.pos + offset);
+        if (at < 0) return false;
+        this.pos = at + terminator.length;
+        return true;
+    };
+
+    // A comment: its first "--" must be its end.
+    XmlScanner.prototype.comment = function () {
+        var at = this.text.indexOf("--", this.pos + 4);
+        if (at < 0 || this.text.charAt(at + 2) !== ">") return false;
+        this.pos = at + 3;
+        return true;
+    };
+
+    XmlScanner.prototype.processingInstruction = function () {
+        PROCESSING_INSTRUCTION.lastIndex = this.pos;
+        var m = PROCESSING_INSTRUCTION.exec(this.text);
+        if (!m || /^xml$/i.test(m[1])) return false;
+        this.pos = PROCESSING_INSTRUCTION.lastIndex;
+        return this.skipTo("?>", 0);
+    };
+
+    XmlScanner.prototype.startTag = function () {
+        var text = this.text;
+        START_TAG.lastIndex = this.pos;
+        var m = START_TAG.exec(text);
+        if (!m || (this.root && !this.open.length)) return false;
+        var element = { name: m[1], attributes: [], children: [] };
+        var at = START_TAG.lastIndex;
+        for (var a; (ATTRIBUTE.lastIndex = at, a = ATTRIBUTE.exec(text)); at = ATTRIBUTE.lastIndex) {
+            if (!addAttribute(element.attributes, a[1], a[2] !== undefined ? a[2] : a[3])) return false;
+        }
+        TAG_CLOSE.lastIndex = at;
+        var close = TAG_CLOSE.exec(text);
+        if (!close) return false;
+        this.pos = TAG_CLOSE.lastIndex;
+        if (this.open.length) this.open[this.open.length - 1].children.push(element);
+        else this.root = element;
+        if (!close[1]) this.open.push(element);
+        return true;
+    };
+
+    // Namespace declarations go to DOMParser, like prefixed names.
+    function addAttribute(list, name, raw) {
+        if (name === "xmlns" || list.length >= 2 * MOST_ATTRIBUTES) return false;
+        for (var i = 0; i < list.length; i += 2) if (list[i] === name) return false;
+        var value = attributeValue(raw);
+        if (value === null) return false;
+        list.push(name, value);
+        return true;
+    }
+
+    XmlScanner.prototype.endTag = function () {
+        END_TAG.lastIndex = this.pos;
+        var m = END_TAG.exec(this.text);
+        var open = this.open;
+        if (!m || !open.length || open[open.length - 1].name !== m[1]) return false;
+        open.pop();
+        this.pos = END_TAG.lastIndex;
+        return true;
+    };
+
+    function scanXml(text) {
+        return new XmlScanner(String(text)).scan();
+    }
+
+    function parseXml(text) {
+        try {
+            var doc = new DOMParser().parseFromString(text, "application/xml");
+            if (!doc.documentElement || doc.getElementsByTagName("parsererror").length > 0) return null;
+            return doc;
+        } catch (e) {
+            return null;
+        }
+    }
+
+    function treeElement(node) {
+        var attributes = [];
+        for (var i = 0; i < node.attributes.length; i++) attributes.push(node.attributes[i].name, node.attributes[i].value);
+        return { name: node.nodeName, attributes: attributes, children: [] };
+    }
+
+    // The tree of a document DOMParser parsed; null for none.
+    function elementTreeOf(doc) {
+        var top = doc && doc.documentElement;
+        if (!top) return null;
+        var root = treeElement(top);
+        var pending = [[top, root]];
+        while (pending.length) {
+            var pair = pending.pop();
+            for (var node = pair[0].firstElementChild; node; node = node.nextElementSibling) {
+                var element = treeElement(node);
+                pair[1].children.push(element);
+                pending.push([node, element]);
+            }
+        }
+        return root;
+    }
+
+    // The tree of an XML text: the scanner's, else DOMParser's; null when the text is no
+    // well-formed XML.
+    function readXml(text) {
+        return scanXml(text) || elementTreeOf(parseXml(text));
+    }
+
+    // An attribute's value, null when the element has none of that name.
+    function attributeOf(element, name) {
+        var list = element.attributes;
+        for (var i = 0; i < list.length; i += 2) if (list[i] === name) return list[i + 1];
+        return null;
+    }
+
+    function childElements(element, name) {
+        return element ? element.children.filter(function (child) { return child.name === name; }) : [];
+    }
+
+    // The first element of that name below `element`, in document order.
+    function firstDescendant(element, name) {
+        var pending = element.children.slice().reverse();
+        while (pending.length) {
+            var next = pending.pop();
+            if (next.name === name) return next;
+            for (var i = next.children.length - 1; i >= 0; i--) pending.push(next.children[i]);
+        }
+        return null;
+    }
+
+    // ---------------------------------------------------------------------------------------
     // Dates. A day is a whole number of days after 1 January 1970; a time is minutes after
     // that midnight. There are no time zones: everything is the wall clock of the data.
 
@@ -511,36 +750,26 @@ var TEVWebCalendar = (function () {
     // The properties an Event and an Exception element share; null for an absent attribute
     // so that an exception can fall back on its event.
     function readEventAttributes(el) {
-        function text(name) {
-            return el.hasAttribute(name) ? el.getAttribute(name) : null;
-        }
-        var busy = text("BusyStatus");
+        var busy = attributeOf(el, "BusyStatus");
+        var allDay = attributeOf(el, "AllDayEvent");
         return {
-            start: parseDateTime(text("StartTime")),
-            end: parseDateTime(text("EndTime")),
-            subject: text("Subject"),
-            location: text("Location"),
-            body: text("Body"),
-            allDay: el.hasAttribute("AllDayEvent") ? atoi(text("AllDayEvent")) !== 0 : null,
-            label: text("Type"),
+            start: parseDateTime(attributeOf(el, "StartTime")),
+            end: parseDateTime(attributeOf(el, "EndTime")),
+            subject: attributeOf(el, "Subject"),
+            location: attributeOf(el, "Location"),
+            body: attributeOf(el, "Body"),
+            allDay: allDay !== null ? atoi(allDay) !== 0 : null,
+            label: attributeOf(el, "Type"),
             busyStatus: busy !== null && has(BUSY_STATUS, busy) ? BUSY_STATUS[busy] : -1
         };
     }
 
-    function childElements(el, name) {
-        var out = [];
-        for (var node = el ? el.firstChild : null; node; node = node.nextSibling) {
-            if (node.nodeType === 1 && node.nodeName === name) out.push(node);
-        }
-        return out;
-    }
-
     function readPattern(el, event) {
-        var startTime = parseTimeOfDay(el.getAttribute("StartTime"));
-        var rangeStart = parseDateTime(el.getAttribute("PatternStartDate"));
-        var endMethod = atoi(el.getAttribute("UseEndMethod"));
-        var rangeEnd = parseDateTime(el.getAttribute("PatternEndDate"));
-        var count = atoi(el.getAttribute("EndAfterOccurrences"));
+        var startTime = parseTimeOfDay(attributeOf(el, "StartTime"));
+        var rangeStart = parseDateTime(attributeOf(el, "PatternStartDate"));
+        var endMethod = atoi(attributeOf(el, "UseEndMethod"));
+        var rangeEnd = parseDateTime(attributeOf(el, "PatternEndDate"));
+        var count = atoi(attributeOf(el, "EndAfterOccurrences"));
         if (rangeStart === null) rangeStart = event.start;
         if (startTime === null) startTime = event.start !== null ? event.start - dayOf(event.start) * MINUTES_PER_DAY : 0;
         if (rangeStart === null) return null;
@@ -549,30 +778,29 @@ var TEVWebCalendar = (function () {
             (endMethod !== 0 && endMethod !== 1)) endMethod = 2;
         return {
             startTime: startTime,
-            duration: Math.max(0, atoi(el.getAttribute("DurationMinutes"))),
-            type: atoi(el.getAttribute("RecurrenceType")),
-            data1: atoi(el.getAttribute("RecurrenceOpt_Data1")),
-            data2: atoi(el.getAttribute("RecurrenceOpt_Data2")),
-            data3: atoi(el.getAttribute("RecurrenceOpt_Data3")),
+            duration: Math.max(0, atoi(attributeOf(el, "DurationMinutes"))),
+            type: atoi(attributeOf(el, "RecurrenceType")),
+            data1: atoi(attributeOf(el, "RecurrenceOpt_Data1")),
+            data2: atoi(attributeOf(el, "RecurrenceOpt_Data2")),
+            data3: atoi(attributeOf(el, "RecurrenceOpt_Data3")),
             rangeStart: dayOf(rangeStart),
             endMethod: endMethod,
             rangeEnd: rangeEnd === null ? null : dayOf(rangeEnd),
             occurrences: count,
             exceptions: childElements(el, "Exception").map(function (x) {
                 var e = readEventAttributes(x);
-                e.originalStart = parseDateTime(x.getAttribute("RException_StartTimeOrig"));
-                e.deleted = atoi(x.getAttribute("RException_Deleted")) !== 0;
+                e.originalStart = parseDateTime(attributeOf(x, "RException_StartTimeOrig"));
+                e.deleted = atoi(attributeOf(x, "RException_Deleted")) !== 0;
                 return e;
             })
         };
     }
 
-    // The events of a parsed document: its root is Data, or Data is a child of the root.
+    // The events of a document's tree: its root is Data, or Data is a child of the root.
     // Returns null when the document has no Data element.
-    function readEvents(doc) {
-        var root = doc && doc.documentElement;
+    function readEvents(root) {
         if (!root) return null;
-        var data = root.nodeName === "Data" ? root : childElements(root, "Data")[0];
+        var data = root.name === "Data" ? root : childElements(root, "Data")[0];
         if (!data) return null;
         var events = [];
         childElements(data, "Events").forEach(function (list) {
@@ -589,16 +817,21 @@ var TEVWebCalendar = (function () {
     }
 
     // name -> value of the UserDefined/Param entries (the first entry of a name counts).
-    function readUserValues(doc) {
-        var root = doc && doc.documentElement;
+    function readUserValues(root) {
         var values = Object.create(null);
         if (!root) return values;
-        var section = childElements(root, "UserDefined")[0] || root.getElementsByTagName("UserDefined")[0];
+        var section = childElements(root, "UserDefined")[0] || firstDescendant(root, "UserDefined");
         childElements(section, "Param").forEach(function (p) {
-            var name = p.getAttribute("name");
-            if (name && !has(values, name)) values[name] = p.getAttribute("value") || "";
+            var name = attributeOf(p, "name");
+            if (name && !has(values, name)) values[name] = attributeOf(p, "value") || "";
         });
         return values;
+    }
+
+    // The values and events of a data document's text; null when the text is no XML.
+    function readDataText(text) {
+        var root = readXml(text);
+        return root ? { values: readUserValues(root), events: readEvents(root) } : null;
     }
 
     // ---------------------------------------------------------------------------------------
@@ -973,16 +1206,6 @@ var TEVWebCalendar = (function () {
         }
     }
 
-    function parseXml(text) {
-        try {
-            var doc = new DOMParser().parseFromString(text, "application/xml");
-            if (!doc.documentElement || doc.getElementsByTagName("parsererror").length > 0) return null;
-            return doc;
-        } catch (e) {
-            return null;
-        }
-    }
-
     // What the visitor reads when the calendar's data cannot be read, with what to do about it.
     function problemText(problem, fileName, fromFileSystem) {
         if (problem === "damaged") {
@@ -1115,8 +1338,8 @@ var TEVWebCalendar = (function () {
             this.source = url;
             this.root.setAttribute("data-source", url);
             loadBytes(url, function (bytes, problem) {
-                var doc = bytes ? parseXml(decodeText(bytes)) : null;
-                self.takeDocument(doc, doc ? null : problem || "damaged");
+                var data = bytes ? readDataText(decodeText(bytes)) : null;
+                self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
             });
         } else {
@@ -1125,11 +1348,12 @@ var TEVWebCalendar = (function () {
         }
     }
 
-    Calendar.prototype.takeDocument = function (doc, problem) {
-        this.loaded = !!doc;
+    // data: what readDataText gave, null when there was nothing to read.
+    Calendar.prototype.takeDocument = function (data, problem) {
+        this.loaded = !!data;
         this.problem = problem;
-        this.values = doc ? readUserValues(doc) : Object.create(null);
-        var events = doc ? readEvents(doc) : null;
+        this.values = data ? data.values : Object.create(null);
+        var events = data ? data.events : null;
         if (events === null && this.variables.tev_template) events = sampleEvents(this.today);
         this.events = events || [];
         if (!has(this.values, "Title") && this.variables.tev_labelText)
@@ -1940,8 +2164,13 @@ var TEVWebCalendar = (function () {
         occurrencesBetween: occurrencesBetween,
         occurrencesByDay: occurrencesByDay,
         dayColumns: dayColumns,
+        scanXml: scanXml,
+        parseXml: parseXml,
+        elementTreeOf: elementTreeOf,
+        readXml: readXml,
         readEvents: readEvents,
         readUserValues: readUserValues,
+        readDataText: readDataText,
         resolveSettings: resolveSettings,
         firstDayOfWeekOf: firstDayOfWeekOf,
         chooseLocale: chooseLocale,
