@@ -107,21 +107,57 @@ var TEVWebCalendar = (function () {
         return value === null ? fallback : value !== 0;
     }
 
-    // The bytes of an XML document: UTF-16 (little- or big-endian, with or without byte-order
-    // mark, as the designer writes its project and data files) or UTF-8.
-    function decodeText(bytes) {
-        var b = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
-        // An odd last byte is no character: it is left out.
-        function utf16(start, littleEndian) {
-            var end = start + ((b.length - start) & ~1);
-            return new TextDecoder(littleEndian ? "utf-16le" : "utf-16be").decode(b.subarray(start, end));
+    // The encoding of an XML document's bytes from its first ones: UTF-16 (little- or
+    // big-endian, with or without byte-order mark, as the designer writes its project and data
+    // files) or UTF-8. { name, skip }: skip is the length of the byte-order mark.
+    function encodingOf(b) {
+        if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return { name: "utf-16le", skip: 2 };
+        if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return { name: "utf-16be", skip: 2 };
+        if (b.length >= 2 && b[0] !== 0 && b[1] === 0) return { name: "utf-16le", skip: 0 };
+        if (b.length >= 2 && b[0] === 0 && b[1] !== 0) return { name: "utf-16be", skip: 0 };
+        return { name: "utf-8", skip: b.length >= 3 && b[0] === 0xef && b[1] === 0xbb && b[2] === 0xbf ? 3 : 0 };
+    }
+
+    function joinBytes(a, b) {
+        if (!a.length) return b;
+        var joined = new Uint8Array(a.length + b.length);
+        joined.set(a);
+        joined.set(b, a.length);
+        return joined;
+    }
+
+    // Decodes a document's bytes piece by piece, as they arrive; the pieces of text together
+    // are the text of all the bytes at once.
+    function TextStream() {
+        this.decoder = null;
+        this.unitBytes = 1;
+        this.held = new Uint8Array(0);
+    }
+
+    // The text of the next bytes; `last` with the last ones.
+    TextStream.prototype.push = function (bytes, last) {
+        var b = joinBytes(this.held, bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes));
+        if (!this.decoder) {
+            // Three bytes tell the encoding.
+            if (b.length < 3 && !last) {
+                this.held = b;
+                return "";
+            }
+            var encoding = encodingOf(b);
+            this.decoder = new TextDecoder(encoding.name);
+            this.unitBytes = encoding.name === "utf-8" ? 1 : 2;
+            b = b.subarray(encoding.skip);
         }
-        if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return utf16(2, true);
-        if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return utf16(2, false);
-        if (b.length >= 2 && b[0] !== 0 && b[1] === 0) return utf16(0, true);
-        if (b.length >= 2 && b[0] === 0 && b[1] !== 0) return utf16(0, false);
-        var start = b.length >= 3 && b[0] === 0xef && b[1] === 0xbb && b[2] === 0xbf ? 3 : 0;
-        return new TextDecoder("utf-8").decode(b.subarray(start));
+        // An odd last byte of UTF-16 waits for its partner; at the end it is no character and
+        // is left out.
+        var whole = this.unitBytes === 2 ? b.length & ~1 : b.length;
+        this.held = last ? new Uint8Array(0) : b.slice(whole);
+        return this.decoder.decode(b.subarray(0, whole), { stream: !last });
+    };
+
+    // The text of a whole document's bytes.
+    function decodeText(bytes) {
+        return new TextStream().push(bytes, true);
     }
 
     // ---------------------------------------------------------------------------------------
@@ -181,25 +217,55 @@ var TEVWebCalendar = (function () {
         return replaceReferences(raw.replace(/\r\n|[\t\n\r]/g, " "));
     }
 
-    function XmlScanner(text) {
-        this.text = text;
+    // Scans a text given piece by piece, as it arrives; the pieces together give what the
+    // whole text at once gives.
+    function XmlScanner() {
+        this.text = "";
         this.pos = 0;
         this.open = [];
         this.root = null;
+        this.started = false;
+        this.failed = false;
+        this.carry = "";
     }
 
-    // The document's root element, or null when the scanner cannot vouch for the text.
-    XmlScanner.prototype.scan = function () {
-        var text = this.text;
-        if (NOT_XML_CHARACTER.test(text) || !this.declaration()) return null;
+    // Takes the next piece of the text; with `last`, returns the document's root element, or
+    // null when the scanner cannot vouch for the text. A construct cut off at the end of what
+    // has come waits for the rest.
+    XmlScanner.prototype.push = function (piece, last) {
+        if (!this.failed && !this.scanOn(piece, last)) this.failed = true;
+        if (!last) return null;
+        return this.failed || this.open.length ? null : this.root;
+    };
+
+    // False once the text is known to be beyond the scanner.
+    XmlScanner.prototype.scanOn = function (piece, last) {
+        piece = this.carry + piece;
+        // A piece may end between the two halves of a character.
+        this.carry = !last && /[\ud800-\udbff]$/.test(piece) ? piece.slice(-1) : "";
+        if (this.carry) piece = piece.slice(0, -1);
+        if (NOT_XML_CHARACTER.test(piece)) return false;
+        var text = this.text = this.text.substring(this.pos) + piece;
+        this.pos = 0;
+        if (!this.started) {
+            // Six characters tell whether the text starts with a declaration.
+            if (text.length < 6 && !last) return true;
+            if (!this.declaration()) return !last;
+            this.started = true;
+        }
         while (this.pos < text.length) {
             var next = text.indexOf("<", this.pos);
+            // Text at the end may go on in the next piece.
+            if (next < 0 && !last) return true;
             var end = next < 0 ? text.length : next;
-            if (end > this.pos && !this.characters(end)) return null;
-            if (next < 0) break;
-            if (!this.markup()) return null;
+            if (end > this.pos && !this.characters(end)) return false;
+            if (next < 0) return true;
+            if (!this.markup()) {
+                this.pos = next;
+                return !last;
+            }
         }
-        return this.open.length === 0 ? this.root : null;
+        return true;
     };
 
     // The XML declaration, when the text starts with one; only versions and encodings whose
@@ -299,7 +365,7 @@ var TEVWebCalendar = (function () {
     };
 
     function scanXml(text) {
-        return new XmlScanner(String(text)).scan();
+        return new XmlScanner().push(String(text), true);
     }
 
     function parseXml(text) {
@@ -828,11 +894,31 @@ var TEVWebCalendar = (function () {
         return values;
     }
 
-    // The values and events of a data document's text; null when the text is no XML.
-    function readDataText(text) {
-        var root = readXml(text);
+    function readData(root) {
         return root ? { values: readUserValues(root), events: readEvents(root) } : null;
     }
+
+    // The values and events of a data document's text; null when the text is no XML.
+    function readDataText(text) {
+        return readData(readXml(text));
+    }
+
+    // Reads a data document piece by piece as its bytes arrive, so that decoding and scanning
+    // keep pace with the download.
+    function DataReader() {
+        this.stream = new TextStream();
+        this.scanner = new XmlScanner();
+        this.pieces = [];
+    }
+
+    // Takes the next bytes; with `last`, returns what readDataText returns for the whole text.
+    DataReader.prototype.push = function (bytes, last) {
+        var piece = this.stream.push(bytes, last);
+        this.pieces.push(piece);
+        var root = this.scanner.push(piece, last);
+        if (!last) return null;
+        return readData(root || elementTreeOf(parseXml(this.pieces.join(""))));
+    };
 
     // ---------------------------------------------------------------------------------------
     // Properties: the parameters of componentInfo.xml with their defaults. Group options carry
@@ -1166,6 +1252,9 @@ var TEVWebCalendar = (function () {
         else entry.waiting.push(callback);
     }
 
+    // How long a document may take to arrive, in milliseconds.
+    var LOAD_TIMEOUT = 15000;
+
     // The bytes of a document: callback(bytes) or callback(null, problem), where problem is
     // "missing" (the server has no such file) or "unreachable" (the browser refused or the
     // connection failed).
@@ -1181,7 +1270,7 @@ var TEVWebCalendar = (function () {
             var xhr = new XMLHttpRequest();
             xhr.open("GET", url, true);
             xhr.responseType = "arraybuffer";
-            xhr.timeout = 15000;
+            xhr.timeout = LOAD_TIMEOUT;
             xhr.onload = function () {
                 var ok = (xhr.status >= 200 && xhr.status < 300) ||
                     (xhr.status === 0 && xhr.response && xhr.response.byteLength > 0);
@@ -1193,6 +1282,48 @@ var TEVWebCalendar = (function () {
         } catch (e) {
             finish(null, "unreachable");
         }
+    }
+
+    // The data of a document: callback(data) with what readDataText gives (null for a text
+    // that is no XML), or callback(null, problem) as loadBytes says. Over HTTP the data is
+    // read while it arrives.
+    function loadData(url, callback) {
+        var streams = typeof fetch === "function" && typeof ReadableStream === "function" &&
+            typeof AbortController === "function" && /^https?:/i.test(url);
+        if (streams) {
+            streamData(url, callback);
+            return;
+        }
+        loadBytes(url, function (bytes, problem) {
+            callback(bytes ? new DataReader().push(bytes, true) : null, problem);
+        });
+    }
+
+    function streamData(url, callback) {
+        var reader = new DataReader();
+        var abort = new AbortController();
+        var timer = setTimeout(function () { abort.abort(); }, LOAD_TIMEOUT);
+        function finish(data, problem) {
+            clearTimeout(timer);
+            callback(data, problem);
+        }
+        function unreachable() {
+            finish(null, "unreachable");
+        }
+        function readFrom(body) {
+            body.read().then(function (part) {
+                if (part.done) {
+                    finish(reader.push(new Uint8Array(0), true));
+                } else {
+                    reader.push(part.value, false);
+                    readFrom(body);
+                }
+            }, unreachable);
+        }
+        fetch(url, { signal: abort.signal }).then(function (response) {
+            if (response.ok) readFrom(response.body.getReader());
+            else finish(null, response.status >= 400 ? "missing" : "unreachable");
+        }, unreachable);
     }
 
     function resolveDocumentUrl(url, base) {
@@ -1337,8 +1468,7 @@ var TEVWebCalendar = (function () {
             var url = resolveDocumentUrl(source, document.baseURI);
             this.source = url;
             this.root.setAttribute("data-source", url);
-            loadBytes(url, function (bytes, problem) {
-                var data = bytes ? readDataText(decodeText(bytes)) : null;
+            loadData(url, function (data, problem) {
                 self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
             });
@@ -1511,16 +1641,14 @@ var TEVWebCalendar = (function () {
         var hadFocus = this.root.contains(document.activeElement) && !this.popup;
         this.rendered = true;
         this.closePopup(false);
-        while (this.frame.firstChild) this.frame.removeChild(this.frame.firstChild);
         this.root.setAttribute("data-view", this.view);
-        this.frame.appendChild(this.renderHeader());
         var main = el("div", "wcal-main");
         if (this.settings.ShowViewButtons) main.appendChild(this.renderViewBar());
         if (this.problem) main.appendChild(this.renderNotice());
-        this.frame.appendChild(main);
-        var body = this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
-            this.renderTimeGrid();
-        main.appendChild(body);
+        main.appendChild(this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
+            this.renderTimeGrid());
+        // Built aside and put in at once, so that the browser lays it out once.
+        this.frame.replaceChildren(this.renderHeader(), main);
         if (this.view === "month") this.fillMonth();
         if (this.view === "week" || this.view === "day") this.scrollToFirstHour();
         if (hadFocus) this.focusAnchor();
@@ -1716,10 +1844,11 @@ var TEVWebCalendar = (function () {
         var first = [];
         for (var i = 0; i < 7; i++) first.push(span.from + i);
         month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, "Week"));
-        var grid = el("div", "wcal-grid");
+        this.grid = el("div", "wcal-grid");
+        this.laterWeeks = document.createDocumentFragment();
         this.cells = [];
-        for (var w = 0; w < weeks; w++) grid.appendChild(this.monthRow(span, span.from + w * 7));
-        month.appendChild(grid);
+        for (var w = 0; w < weeks; w++) (w ? this.laterWeeks : this.grid).appendChild(this.monthRow(span, span.from + w * 7));
+        month.appendChild(this.grid);
         return month;
     };
 
@@ -1750,22 +1879,14 @@ var TEVWebCalendar = (function () {
 
     // Puts into every day as many chips as it holds, at most EventsPerDay; the rest are
     // summed up in a "+n more" line, or in marks beside the day number when not even that
-    // fits. Only the chips that show are made.
+    // fits. Only the chips that show are made. The first week alone has been laid out, which
+    // tells how much room a day has; the other weeks join it with their chips, so that the
+    // month is laid out once more only.
     Calendar.prototype.fillMonth = function () {
         var cells = this.cells;
         var byDay = this.cache.byDay;
-        var chipStep = this.chipHeight() + 2;
-        var moreHeight = Math.ceil(this.settings.FontSize * 1.1);
-        var available = cells[0].cell.clientHeight - cells[0].cell.firstChild.offsetHeight - 2;
-        var lines = Math.floor(available / chipStep);
-        var limit = this.settings.EventsPerDay;
-        var fit = {
-            all: Math.min(limit, lines),
-            withMore: Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep))),
-            more: available >= moreHeight,
-            lines: lines
-        };
         var marksOnly = this.isNarrow();
+        var fit = this.cache.list.length && !marksOnly ? this.chipFit(cells.length / 7) : null;
         for (var i = 0; i < cells.length; i++) {
             var list = byDay[cells[i].day];
             if (!list) continue;
@@ -1773,6 +1894,24 @@ var TEVWebCalendar = (function () {
             if (marksOnly) this.markDay(cells[i], list.length);
             else this.fillDay(cells[i], list, fit);
         }
+        this.grid.appendChild(this.laterWeeks);
+    };
+
+    // How many chips fit in a day: the weeks share the grid's height equally.
+    Calendar.prototype.chipFit = function (weeks) {
+        var gap = parseFloat(getComputedStyle(this.grid).rowGap) || 0;
+        var dayHeight = Math.floor((this.grid.clientHeight - gap * (weeks - 1)) / weeks);
+        var available = dayHeight - this.cells[0].cell.firstChild.offsetHeight - 2;
+        var chipStep = this.chipHeight() + 2;
+        var moreHeight = Math.ceil(this.settings.FontSize * 1.1);
+        var lines = Math.floor(available / chipStep);
+        var limit = this.settings.EventsPerDay;
+        return {
+            all: Math.min(limit, lines),
+            withMore: Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep))),
+            more: available >= moreHeight,
+            lines: lines
+        };
     };
 
     // Text for screen readers only; what shows beside it is then hidden from them.
@@ -2171,6 +2310,9 @@ var TEVWebCalendar = (function () {
         readEvents: readEvents,
         readUserValues: readUserValues,
         readDataText: readDataText,
+        TextStream: TextStream,
+        XmlScanner: XmlScanner,
+        DataReader: DataReader,
         resolveSettings: resolveSettings,
         firstDayOfWeekOf: firstDayOfWeekOf,
         chooseLocale: chooseLocale,

@@ -25,14 +25,14 @@ const EXECUTABLES = {
 };
 
 // A browser of the kind speaking `language` first; page(width, height) opens a tab of that
-// viewport size, close() ends the browser.
-async function launch(kind, language) {
+// viewport size, close() ends the browser. `chromiumFlags` go to Chromium's command line.
+async function launch(kind, language, chromiumFlags = []) {
     const puppeteer = tool("puppeteer-core");
     const options = { executablePath: EXECUTABLES[kind], headless: true, protocolTimeout: 60000 };
     if (kind === "chromium") {
         options.browser = "chrome";
         options.args = ["--no-sandbox", "--disable-gpu", "--lang=" + language, "--accept-lang=" + language,
-            "--disable-background-networking", "--disable-component-update", "--no-first-run"];
+            "--disable-background-networking", "--disable-component-update", "--no-first-run"].concat(chromiumFlags);
     } else {
         options.browser = "firefox";
         // The automation profile relaxes file: pages' access to their folder; visitors' Firefox

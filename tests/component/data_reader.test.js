@@ -206,3 +206,68 @@ test("the project files in the tree are read by the scanner", () => {
     assert.equal(meetings.events[0].subject, "Team stand-up");
     assert.ok(meetings.events.some((e) => e.pattern && e.pattern.exceptions.length > 0));
 });
+
+// The text cut into 1 to 6 pieces at random places (surrogate pairs and references included).
+function pieces(text, random) {
+    const cuts = Array.from({ length: random.below(6) }, () => random.below(text.length + 1)).sort((a, b) => a - b);
+    return [0].concat(cuts).map((at, i, all) => text.slice(at, i + 1 < all.length ? all[i + 1] : text.length));
+}
+
+test("the scanner reads a text given in pieces as it reads the whole", () => {
+    const random = docs.randomSource(99);
+    for (let i = 0; i < 300; i++) {
+        const whole = docs.dressedDocument(docs.randomTree(random), random);
+        for (const text of [whole, docs.damagedCopy(whole, random)]) {
+            const scanner = new cal.XmlScanner();
+            const parts = pieces(text, random);
+            parts.forEach((part, k) => assert.equal(scanner.push(part, false), null));
+            assert.deepEqual(scanner.push("", true), scan(text), JSON.stringify(parts));
+        }
+    }
+    const last = new cal.XmlScanner();
+    assert.equal(last.push('<?xml version="1.0"?><a', false), null);
+    assert.deepEqual(last.push("/>", true), element("a"));
+});
+
+test("bytes decode in pieces as they decode whole", () => {
+    const random = docs.randomSource(5);
+    const text = "<a v=\"\u00e9\u4e2d\ud83d\ude00\">x</a>";
+    const utf16 = Buffer.from(text, "utf16le");
+    const encodings = [Buffer.concat([Buffer.from([0xff, 0xfe]), utf16]), utf16, Buffer.from(utf16).swap16(),
+        Buffer.concat([Buffer.from([0xfe, 0xff]), Buffer.from(utf16).swap16()]), Buffer.from(text),
+        Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text)]), Buffer.from([0xff, 0xfe, 0x41, 0x00, 0x42]),
+        Buffer.from([0x41]), Buffer.alloc(0), Buffer.from([0xff, 0xfe, 0x3d, 0xd8])];
+    for (const bytes of encodings) {
+        const whole = cal.decodeText(new Uint8Array(bytes));
+        for (let i = 0; i < 50; i++) {
+            const stream = new cal.TextStream();
+            let got = "";
+            let at = 0;
+            while (at < bytes.length) {
+                const next = Math.min(bytes.length, at + 1 + random.below(4));
+                got += stream.push(new Uint8Array(bytes.subarray(at, next)), false);
+                at = next;
+            }
+            assert.equal(got + stream.push(new Uint8Array(0), true), whole, bytes.toString("hex"));
+        }
+    }
+});
+
+test("a data file read as its bytes arrive gives what the whole file gives", () => {
+    const random = docs.randomSource(11);
+    const file = fs.readFileSync(path.join(ROOT, "tests", "calendar", "data", "WeekOfMeetings.kcd"));
+    const whole = cal.readDataText(cal.decodeText(new Uint8Array(file)));
+    for (let i = 0; i < 20; i++) {
+        const reader = new cal.DataReader();
+        let at = 0;
+        while (at < file.length) {
+            const next = Math.min(file.length, at + 1 + random.below(3000));
+            assert.equal(reader.push(new Uint8Array(file.subarray(at, next)), false), null);
+            at = next;
+        }
+        assert.deepEqual(reader.push(new Uint8Array(0), true), whole);
+    }
+    const damaged = new cal.DataReader();
+    damaged.push(new Uint8Array(file.subarray(0, 1000)), false);
+    assert.equal(damaged.push(new Uint8Array(0), true), null, "a file cut short is damaged");
+});
