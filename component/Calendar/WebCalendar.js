@@ -12,8 +12,6 @@ var TEVWebCalendar = (function () {
     var MINUTES_PER_DAY = 1440;
     var STYLESHEET_FILE = "WebCalendar.css";
 
-    var MONTH_NAMES = ["January", "February", "March", "April", "May", "June", "July", "August",
-        "September", "October", "November", "December"];
     var DAY_NAMES = ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"];
 
     // Names come from documents and pages, so lookups never trust an object's own methods.
@@ -699,49 +697,6 @@ var TEVWebCalendar = (function () {
         return result;
     }
 
-    var ORDINALS = ["first", "second", "third", "fourth", "last"];
-
-    // The days of a mask as the Nth-weekday kinds name them; plural names the days of a week.
-    function maskText(mask, plural) {
-        if ((mask & 127) === 127) return plural ? "every day" : "day";
-        if ((mask & 127) === WORK_DAYS_MASK) return plural ? "weekdays" : "weekday";
-        if ((mask & 127) === 65 && !plural) return "weekend day";
-        var names = [];
-        for (var i = 0; i < 7; i++) if (mask & (1 << i)) names.push(DAY_NAMES[i]);
-        return names.length > 1 ? names.slice(0, -1).join(", ") + " and " + names[names.length - 1] : names[0] || "";
-    }
-
-    function everyText(n, unit) {
-        return n === 1 ? "every " + unit : "every " + n + " " + unit + "s";
-    }
-
-    // "Every 2 weeks on Monday and Wednesday" and the like; "" for options that give no dates.
-    function describePattern(p) {
-        var d1 = p.data1, d2 = p.data2, d3 = p.data3;
-        if (!periodPlan(p, 1)) return "";
-        var text;
-        switch (p.type) {
-            case 1:
-                text = d1 !== 0 ? "every weekday" : everyText(d2, "day");
-                break;
-            case 2:
-                text = everyText(d1, "week") + " on " + maskText(d2, true);
-                break;
-            case 3:
-                text = "day " + d2 + " of " + everyText(d1, "month");
-                break;
-            case 4:
-                text = "the " + ORDINALS[d2 - 1] + " " + maskText(d3) + " of " + everyText(d1, "month");
-                break;
-            case 5:
-                text = "every year on " + MONTH_NAMES[d1 - 1] + " " + d2;
-                break;
-            default:
-                text = "the " + ORDINALS[d1 - 1] + " " + maskText(d2) + " of " + MONTH_NAMES[d3 - 1] + " every year";
-        }
-        return text.charAt(0).toUpperCase() + text.substring(1);
-    }
-
     // ---------------------------------------------------------------------------------------
     // Events
 
@@ -786,7 +741,7 @@ var TEVWebCalendar = (function () {
                 label: pick("label") || "",
                 busyStatus: source.busyStatus != null ? source.busyStatus : -1,
                 recurring: !!event.pattern,
-                repeats: event.pattern ? describePattern(event.pattern) : ""
+                pattern: event.pattern || null
             });
         }
         events.forEach(function (event) {
@@ -1061,12 +1016,253 @@ var TEVWebCalendar = (function () {
         return RIGHT_TO_LEFT.indexOf(String(locale).split("-")[0].toLowerCase()) >= 0;
     }
 
-    // Date and time texts in one language; days and minutes as this file counts them.
+    // ---------------------------------------------------------------------------------------
+    // The calendar's own words, in the languages it knows; English for any other. Templates
+    // name their values in braces; a table by plural category ({ one, two, few, many, other })
+    // is chosen by the number it counts. `ordinals` are "first" to "fourth" and "last" with
+    // whatever article the language puts before them, and `feminine` lists the weekdays
+    // (0 = Sunday) that take the feminine ones (`ordinalsFeminine`). Letters beyond ASCII are
+    // escaped, as everywhere in this file: pages load it in their own encoding.
+
+    var WORDS = {
+        en: {
+            today: "Today", views: { month: "Month", week: "Week", day: "Day", agenda: "Agenda" },
+            viewGroup: "Calendar view", calendar: "Calendar",
+            steps: { month: ["Previous month", "Next month"], week: ["Previous week", "Next week"],
+                day: ["Previous day", "Next day"], agenda: ["Earlier", "Later"] },
+            weekColumn: "Week", timeColumn: "Time", allDay: "All day", allDayNote: "(all day)", continued: "cont.",
+            noEvents: "No events", noEventsInPeriod: "No events in this period", more: "+{n} more",
+            noSubject: "(no subject)", close: "Close", where: "Where", label: "Label", showsAs: "Shows as",
+            repeats: "Repeats", busy: ["Free", "Tentative", "Busy", "Out of office"],
+            damaged: "The calendar could not read its events: the data file {file} is damaged. Publish the calendar again to replace it.",
+            fileSystem: "The calendar could not read its events: this page was opened from the file system, where the browser does not let it read {file}. Open this page from a web server to see the events.",
+            missing: "The calendar could not read its events: the data file {file} is missing. Put it on the web server beside this page.",
+            unreachable: "The calendar could not read its events from {file}. Check the connection and reload this page.",
+            list: [", ", " and "],
+            dailyWorkDays: "every weekday",
+            everyDays: { one: "every day", other: "every {n} days" },
+            everyWeeks: { one: "every week", other: "every {n} weeks" },
+            weekly: "{every} on {days}", weekDays: { all: "every day", work: "weekdays", named: "{days}" },
+            monthlyOnDate: { one: "day {date} of every month", other: "day {date} of every {n} months" },
+            monthlyOnNth: { one: "{nth} of every month", other: "{nth} of every {n} months" },
+            yearlyOnDate: "every year on {date}", yearlyOnNth: "{nth} of {month} every year",
+            nth: "{which} {day}", ordinals: ["the first", "the second", "the third", "the fourth", "the last"],
+            dayKinds: { all: "day", work: "weekday", weekend: "weekend day", named: "{days}" }
+        },
+        de: {
+            today: "Heute", views: { month: "Monat", week: "Woche", day: "Tag", agenda: "Terminliste" },
+            viewGroup: "Kalenderansicht", calendar: "Kalender",
+            steps: { month: ["Vorheriger Monat", "N\u00e4chster Monat"], week: ["Vorherige Woche", "N\u00e4chste Woche"],
+                day: ["Vorheriger Tag", "N\u00e4chster Tag"], agenda: ["Fr\u00fcher", "Sp\u00e4ter"] },
+            weekColumn: "Kalenderwoche", timeColumn: "Uhrzeit", allDay: "Ganzt\u00e4gig", allDayNote: "(ganzt\u00e4gig)",
+            continued: "Forts.", noEvents: "Keine Termine", noEventsInPeriod: "Keine Termine in diesem Zeitraum",
+            more: "+{n} weitere", noSubject: "(kein Betreff)", close: "Schlie\u00dfen", where: "Ort", label: "Beschriftung",
+            showsAs: "Anzeigen als", repeats: "Wiederholung", busy: ["Frei", "Mit Vorbehalt", "Besch\u00e4ftigt", "Abwesend"],
+            damaged: "Der Kalender konnte seine Termine nicht lesen: Die Datendatei {file} ist besch\u00e4digt. Ver\u00f6ffentlichen Sie den Kalender erneut, um sie zu ersetzen.",
+            fileSystem: "Der Kalender konnte seine Termine nicht lesen: Diese Seite wurde aus dem Dateisystem ge\u00f6ffnet, wo der Browser ihn {file} nicht lesen l\u00e4sst. \u00d6ffnen Sie diese Seite \u00fcber einen Webserver, um die Termine zu sehen.",
+            missing: "Der Kalender konnte seine Termine nicht lesen: Die Datendatei {file} fehlt. Legen Sie sie auf dem Webserver neben diese Seite.",
+            unreachable: "Der Kalender konnte seine Termine nicht aus {file} lesen. Pr\u00fcfen Sie die Verbindung und laden Sie diese Seite neu.",
+            list: [", ", " und "],
+            dailyWorkDays: "jeden Werktag",
+            everyDays: { one: "jeden Tag", other: "alle {n} Tage" },
+            everyWeeks: { one: "jede Woche", other: "alle {n} Wochen" },
+            weekly: "{every} {days}", weekDays: { all: "an allen Tagen", work: "an Werktagen", named: "am {days}" },
+            monthlyOnDate: { one: "am {date}. jedes Monats", other: "am {date}. alle {n} Monate" },
+            monthlyOnNth: { one: "am {nth} jedes Monats", other: "am {nth} alle {n} Monate" },
+            yearlyOnDate: "jedes Jahr am {date}", yearlyOnNth: "am {nth} im {month} jedes Jahres",
+            nth: "{which} {day}", ordinals: ["ersten", "zweiten", "dritten", "vierten", "letzten"],
+            dayKinds: { all: "Tag", work: "Werktag", weekend: "Wochenendtag", named: "{days}" }
+        },
+        fr: {
+            today: "Aujourd\u2019hui", views: { month: "Mois", week: "Semaine", day: "Jour", agenda: "Agenda" },
+            viewGroup: "Affichage du calendrier", calendar: "Calendrier",
+            steps: { month: ["Mois pr\u00e9c\u00e9dent", "Mois suivant"], week: ["Semaine pr\u00e9c\u00e9dente", "Semaine suivante"],
+                day: ["Jour pr\u00e9c\u00e9dent", "Jour suivant"], agenda: ["Plus t\u00f4t", "Plus tard"] },
+            weekColumn: "Semaine", timeColumn: "Heure", allDay: "Toute la journ\u00e9e", allDayNote: "(toute la journ\u00e9e)",
+            continued: "suite", noEvents: "Aucun \u00e9v\u00e9nement", noEventsInPeriod: "Aucun \u00e9v\u00e9nement pendant cette p\u00e9riode",
+            more: "+{n} autres", noSubject: "(sans objet)", close: "Fermer", where: "Lieu", label: "\u00c9tiquette",
+            showsAs: "Disponibilit\u00e9", repeats: "P\u00e9riodicit\u00e9", busy: ["Libre", "Provisoire", "Occup\u00e9", "Absent du bureau"],
+            damaged: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : le fichier de donn\u00e9es {file} est endommag\u00e9. Publiez \u00e0 nouveau le calendrier pour le remplacer.",
+            fileSystem: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : cette page a \u00e9t\u00e9 ouverte depuis le syst\u00e8me de fichiers, o\u00f9 le navigateur ne le laisse pas lire {file}. Ouvrez cette page depuis un serveur web pour voir les \u00e9v\u00e9nements.",
+            missing: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : le fichier de donn\u00e9es {file} est introuvable. Placez-le sur le serveur web \u00e0 c\u00f4t\u00e9 de cette page.",
+            unreachable: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements depuis {file}. V\u00e9rifiez la connexion et rechargez cette page.",
+            list: [", ", " et "],
+            dailyWorkDays: "chaque jour ouvrable",
+            everyDays: { one: "tous les jours", other: "tous les {n} jours" },
+            everyWeeks: { one: "chaque semaine", other: "toutes les {n} semaines" },
+            weekly: "{every}, {days}", weekDays: { all: "tous les jours", work: "les jours ouvrables", named: "le {days}" },
+            monthlyOnDate: { one: "le {date} de chaque mois", other: "le {date}, tous les {n} mois" },
+            monthlyOnNth: { one: "{nth} de chaque mois", other: "{nth}, tous les {n} mois" },
+            yearlyOnDate: "chaque ann\u00e9e le {date}", yearlyOnNth: "{nth} en {month}, chaque ann\u00e9e",
+            nth: "{which} {day}", ordinals: ["le premier", "le deuxi\u00e8me", "le troisi\u00e8me", "le quatri\u00e8me", "le dernier"],
+            dayKinds: { all: "jour", work: "jour ouvrable", weekend: "jour de week-end", named: "{days}" }
+        },
+        es: {
+            today: "Hoy", views: { month: "Mes", week: "Semana", day: "D\u00eda", agenda: "Agenda" },
+            viewGroup: "Vista del calendario", calendar: "Calendario",
+            steps: { month: ["Mes anterior", "Mes siguiente"], week: ["Semana anterior", "Semana siguiente"],
+                day: ["D\u00eda anterior", "D\u00eda siguiente"], agenda: ["Antes", "Despu\u00e9s"] },
+            weekColumn: "Semana", timeColumn: "Hora", allDay: "Todo el d\u00eda", allDayNote: "(todo el d\u00eda)",
+            continued: "cont.", noEvents: "Sin eventos", noEventsInPeriod: "No hay eventos en este per\u00edodo",
+            more: "+{n} m\u00e1s", noSubject: "(sin asunto)", close: "Cerrar", where: "Lugar", label: "Etiqueta",
+            showsAs: "Mostrar como", repeats: "Se repite", busy: ["Libre", "Provisional", "Ocupado", "Fuera de la oficina"],
+            damaged: "El calendario no pudo leer sus eventos: el archivo de datos {file} est\u00e1 da\u00f1ado. Vuelva a publicar el calendario para reemplazarlo.",
+            fileSystem: "El calendario no pudo leer sus eventos: esta p\u00e1gina se abri\u00f3 desde el sistema de archivos, donde el navegador no le permite leer {file}. Abra esta p\u00e1gina desde un servidor web para ver los eventos.",
+            missing: "El calendario no pudo leer sus eventos: falta el archivo de datos {file}. Col\u00f3quelo en el servidor web junto a esta p\u00e1gina.",
+            unreachable: "El calendario no pudo leer sus eventos de {file}. Compruebe la conexi\u00f3n y vuelva a cargar esta p\u00e1gina.",
+            list: [", ", " y "],
+            dailyWorkDays: "cada d\u00eda laborable",
+            everyDays: { one: "todos los d\u00edas", other: "cada {n} d\u00edas" },
+            everyWeeks: { one: "cada semana", other: "cada {n} semanas" },
+            weekly: "{every}, {days}", weekDays: { all: "todos los d\u00edas", work: "los d\u00edas laborables", named: "el {days}" },
+            monthlyOnDate: { one: "el d\u00eda {date} de cada mes", other: "el d\u00eda {date}, cada {n} meses" },
+            monthlyOnNth: { one: "{nth} de cada mes", other: "{nth}, cada {n} meses" },
+            yearlyOnDate: "cada a\u00f1o el {date}", yearlyOnNth: "{nth} de {month} de cada a\u00f1o",
+            nth: "{which} {day}", ordinals: ["el primer", "el segundo", "el tercer", "el cuarto", "el \u00faltimo"],
+            dayKinds: { all: "d\u00eda", work: "d\u00eda laborable", weekend: "d\u00eda del fin de semana", named: "{days}" }
+        },
+        it: {
+            today: "Oggi", views: { month: "Mese", week: "Settimana", day: "Giorno", agenda: "Agenda" },
+            viewGroup: "Vista del calendario", calendar: "Calendario",
+            steps: { month: ["Mese precedente", "Mese successivo"], week: ["Settimana precedente", "Settimana successiva"],
+                day: ["Giorno precedente", "Giorno successivo"], agenda: ["Prima", "Dopo"] },
+            weekColumn: "Settimana", timeColumn: "Ora", allDay: "Tutto il giorno", allDayNote: "(tutto il giorno)",
+            continued: "segue", noEvents: "Nessun evento", noEventsInPeriod: "Nessun evento in questo periodo",
+            more: "+{n} altri", noSubject: "(nessun oggetto)", close: "Chiudi", where: "Luogo", label: "Etichetta",
+            showsAs: "Mostra come", repeats: "Ricorrenza", busy: ["Disponibile", "Provvisorio", "Occupato", "Fuori sede"],
+            damaged: "Il calendario non ha potuto leggere i suoi eventi: il file di dati {file} \u00e8 danneggiato. Pubblica di nuovo il calendario per sostituirlo.",
+            fileSystem: "Il calendario non ha potuto leggere i suoi eventi: questa pagina \u00e8 stata aperta dal file system, dove il browser non gli consente di leggere {file}. Apri questa pagina da un server web per vedere gli eventi.",
+            missing: "Il calendario non ha potuto leggere i suoi eventi: manca il file di dati {file}. Mettilo sul server web accanto a questa pagina.",
+            unreachable: "Il calendario non ha potuto leggere i suoi eventi da {file}. Controlla la connessione e ricarica questa pagina.",
+            list: [", ", " e "],
+            dailyWorkDays: "ogni giorno feriale",
+            everyDays: { one: "ogni giorno", other: "ogni {n} giorni" },
+            everyWeeks: { one: "ogni settimana", other: "ogni {n} settimane" },
+            weekly: "{every}: {days}", weekDays: { all: "tutti i giorni", work: "nei giorni feriali", named: "{days}" },
+            monthlyOnDate: { one: "il giorno {date} di ogni mese", other: "il giorno {date}, ogni {n} mesi" },
+            monthlyOnNth: { one: "{nth} di ogni mese", other: "{nth}, ogni {n} mesi" },
+            yearlyOnDate: "ogni anno il {date}", yearlyOnNth: "{nth} di {month} di ogni anno",
+            nth: "{which} {day}", ordinals: ["il primo", "il secondo", "il terzo", "il quarto", "l\u2019ultimo"],
+            ordinalsFeminine: ["la prima", "la seconda", "la terza", "la quarta", "l\u2019ultima"], feminine: [0],
+            dayKinds: { all: "giorno", work: "giorno feriale", weekend: "giorno del fine settimana", named: "{days}" }
+        },
+        nl: {
+            today: "Vandaag", views: { month: "Maand", week: "Week", day: "Dag", agenda: "Agenda" },
+            viewGroup: "Kalenderweergave", calendar: "Kalender",
+            steps: { month: ["Vorige maand", "Volgende maand"], week: ["Vorige week", "Volgende week"],
+                day: ["Vorige dag", "Volgende dag"], agenda: ["Eerder", "Later"] },
+            weekColumn: "Week", timeColumn: "Tijd", allDay: "Hele dag", allDayNote: "(hele dag)", continued: "vervolg",
+            noEvents: "Geen afspraken", noEventsInPeriod: "Geen afspraken in deze periode", more: "+{n} meer",
+            noSubject: "(geen onderwerp)", close: "Sluiten", where: "Waar", label: "Label", showsAs: "Weergeven als",
+            repeats: "Herhaling", busy: ["Beschikbaar", "Voorlopig", "Bezet", "Afwezig"],
+            damaged: "De kalender kon de afspraken niet lezen: het gegevensbestand {file} is beschadigd. Publiceer de kalender opnieuw om het te vervangen.",
+            fileSystem: "De kalender kon de afspraken niet lezen: deze pagina is geopend vanuit het bestandssysteem, waar de browser {file} niet laat lezen. Open deze pagina via een webserver om de afspraken te zien.",
+            missing: "De kalender kon de afspraken niet lezen: het gegevensbestand {file} ontbreekt. Zet het op de webserver naast deze pagina.",
+            unreachable: "De kalender kon de afspraken niet lezen uit {file}. Controleer de verbinding en laad deze pagina opnieuw.",
+            list: [", ", " en "],
+            dailyWorkDays: "elke werkdag",
+            everyDays: { one: "elke dag", other: "om de {n} dagen" },
+            everyWeeks: { one: "elke week", other: "om de {n} weken" },
+            weekly: "{every} {days}", weekDays: { all: "op alle dagen", work: "op werkdagen", named: "op {days}" },
+            monthlyOnDate: { one: "dag {date} van elke maand", other: "dag {date}, om de {n} maanden" },
+            monthlyOnNth: { one: "{nth} van elke maand", other: "{nth}, om de {n} maanden" },
+            yearlyOnDate: "elk jaar op {date}", yearlyOnNth: "{nth} van {month}, elk jaar",
+            nth: "{which} {day}", ordinals: ["de eerste", "de tweede", "de derde", "de vierde", "de laatste"],
+            dayKinds: { all: "dag", work: "werkdag", weekend: "weekenddag", named: "{days}" }
+        },
+        pt: {
+            today: "Hoje", views: { month: "M\u00eas", week: "Semana", day: "Dia", agenda: "Agenda" },
+            viewGroup: "Vista do calend\u00e1rio", calendar: "Calend\u00e1rio",
+            steps: { month: ["M\u00eas anterior", "Pr\u00f3ximo m\u00eas"], week: ["Semana anterior", "Pr\u00f3xima semana"],
+                day: ["Dia anterior", "Pr\u00f3ximo dia"], agenda: ["Antes", "Depois"] },
+            weekColumn: "Semana", timeColumn: "Hora", allDay: "Dia inteiro", allDayNote: "(dia inteiro)",
+            continued: "cont.", noEvents: "Sem eventos", noEventsInPeriod: "Nenhum evento neste per\u00edodo",
+            more: "+{n} mais", noSubject: "(sem assunto)", close: "Fechar", where: "Local", label: "Etiqueta",
+            showsAs: "Mostrar como", repeats: "Repete", busy: ["Livre", "Provis\u00f3rio", "Ocupado", "Fora do escrit\u00f3rio"],
+            damaged: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: o arquivo de dados {file} est\u00e1 danificado. Publique o calend\u00e1rio novamente para substitu\u00ed-lo.",
+            fileSystem: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: esta p\u00e1gina foi aberta a partir do sistema de arquivos, onde o navegador n\u00e3o o deixa ler {file}. Abra esta p\u00e1gina a partir de um servidor web para ver os eventos.",
+            missing: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: falta o arquivo de dados {file}. Coloque-o no servidor web ao lado desta p\u00e1gina.",
+            unreachable: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos de {file}. Verifique a conex\u00e3o e recarregue esta p\u00e1gina.",
+            list: [", ", " e "],
+            dailyWorkDays: "todos os dias \u00fateis",
+            everyDays: { one: "todos os dias", other: "a cada {n} dias" },
+            everyWeeks: { one: "toda semana", other: "a cada {n} semanas" },
+            weekly: "{every}: {days}", weekDays: { all: "todos os dias", work: "nos dias \u00fateis", named: "{days}" },
+            monthlyOnDate: { one: "o dia {date} de cada m\u00eas", other: "o dia {date}, a cada {n} meses" },
+            monthlyOnNth: { one: "{nth} de cada m\u00eas", other: "{nth}, a cada {n} meses" },
+            yearlyOnDate: "todos os anos em {date}", yearlyOnNth: "{nth} de {month} de cada ano",
+            nth: "{which} {day}", ordinals: ["o primeiro", "o segundo", "o terceiro", "o quarto", "o \u00faltimo"],
+            ordinalsFeminine: ["a primeira", "a segunda", "a terceira", "a quarta", "a \u00faltima"], feminine: [1, 2, 3, 4, 5],
+            dayKinds: { all: "dia", work: "dia \u00fatil", weekend: "dia de fim de semana", named: "{days}" }
+        },
+        ar: {
+            today: "\u0627\u0644\u064a\u0648\u0645", views: { month: "\u0634\u0647\u0631", week: "\u0623\u0633\u0628\u0648\u0639", day: "\u064a\u0648\u0645", agenda: "\u062c\u062f\u0648\u0644 \u0627\u0644\u0623\u0639\u0645\u0627\u0644" },
+            viewGroup: "\u0637\u0631\u064a\u0642\u0629 \u0639\u0631\u0636 \u0627\u0644\u062a\u0642\u0648\u064a\u0645", calendar: "\u0627\u0644\u062a\u0642\u0648\u064a\u0645",
+            steps: { month: ["\u0627\u0644\u0634\u0647\u0631 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u0634\u0647\u0631 \u0627\u0644\u062a\u0627\u0644\u064a"], week: ["\u0627\u0644\u0623\u0633\u0628\u0648\u0639 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u0623\u0633\u0628\u0648\u0639 \u0627\u0644\u062a\u0627\u0644\u064a"],
+                day: ["\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u062a\u0627\u0644\u064a"], agenda: ["\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u0633\u0627\u0628\u0642\u0629", "\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u062a\u0627\u0644\u064a\u0629"] },
+            weekColumn: "\u0627\u0644\u0623\u0633\u0628\u0648\u0639", timeColumn: "\u0627\u0644\u0648\u0642\u062a", allDay: "\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645", allDayNote: "(\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645)", continued: "\u062a\u0627\u0628\u0639",
+            noEvents: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b", noEventsInPeriod: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b \u0641\u064a \u0647\u0630\u0647 \u0627\u0644\u0641\u062a\u0631\u0629", more: "+{n} \u0623\u062e\u0631\u0649",
+            noSubject: "(\u0628\u0644\u0627 \u0639\u0646\u0648\u0627\u0646)", close: "\u0625\u063a\u0644\u0627\u0642", where: "\u0627\u0644\u0645\u0643\u0627\u0646", label: "\u0627\u0644\u062a\u0635\u0646\u064a\u0641", showsAs: "\u0627\u0644\u062d\u0627\u0644\u0629",
+            repeats: "\u0627\u0644\u062a\u0643\u0631\u0627\u0631", busy: ["\u0645\u062a\u0627\u062d", "\u0645\u0628\u062f\u0626\u064a", "\u0645\u0634\u063a\u0648\u0644", "\u062e\u0627\u0631\u062c \u0627\u0644\u0645\u0643\u062a\u0628"],
+            damaged: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0645\u0644\u0641 \u0627\u0644\u0628\u064a\u0627\u0646\u0627\u062a \u2068{file}\u2069 \u062a\u0627\u0644\u0641. \u0627\u0646\u0634\u0631 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0645\u0631\u0629 \u0623\u062e\u0631\u0649 \u0644\u0627\u0633\u062a\u0628\u062f\u0627\u0644\u0647.",
+            fileSystem: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0641\u064f\u062a\u062d\u062a \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629 \u0645\u0646 \u0646\u0638\u0627\u0645 \u0627\u0644\u0645\u0644\u0641\u0627\u062a\u060c \u062d\u064a\u062b \u0644\u0627 \u064a\u0633\u0645\u062d \u0644\u0647 \u0627\u0644\u0645\u062a\u0635\u0641\u062d \u0628\u0642\u0631\u0627\u0621\u0629 \u2068{file}\u2069. \u0627\u0641\u062a\u062d \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629 \u0645\u0646 \u062e\u0627\u062f\u0645 \u0648\u064a\u0628 \u0644\u0631\u0624\u064a\u0629 \u0627\u0644\u0623\u062d\u062f\u0627\u062b.",
+            missing: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0645\u0644\u0641 \u0627\u0644\u0628\u064a\u0627\u0646\u0627\u062a \u2068{file}\u2069 \u063a\u064a\u0631 \u0645\u0648\u062c\u0648\u062f. \u0636\u0639\u0647 \u0639\u0644\u0649 \u062e\u0627\u062f\u0645 \u0627\u0644\u0648\u064a\u0628 \u0628\u062c\u0627\u0646\u0628 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629.",
+            unreachable: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647 \u0645\u0646 \u2068{file}\u2069. \u062a\u062d\u0642\u0642 \u0645\u0646 \u0627\u0644\u0627\u062a\u0635\u0627\u0644 \u0648\u0623\u0639\u062f \u062a\u062d\u0645\u064a\u0644 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629.",
+            list: ["\u060c ", " \u0648"],
+            dailyWorkDays: "\u0643\u0644 \u064a\u0648\u0645 \u0639\u0645\u0644",
+            everyDays: { one: "\u0643\u0644 \u064a\u0648\u0645", two: "\u0643\u0644 \u064a\u0648\u0645\u064a\u0646", few: "\u0643\u0644 {n} \u0623\u064a\u0627\u0645", many: "\u0643\u0644 {n} \u064a\u0648\u0645\u064b\u0627", other: "\u0643\u0644 {n} \u064a\u0648\u0645" },
+            everyWeeks: { one: "\u0643\u0644 \u0623\u0633\u0628\u0648\u0639", two: "\u0643\u0644 \u0623\u0633\u0628\u0648\u0639\u064a\u0646", few: "\u0643\u0644 {n} \u0623\u0633\u0627\u0628\u064a\u0639", many: "\u0643\u0644 {n} \u0623\u0633\u0628\u0648\u0639\u064b\u0627", other: "\u0643\u0644 {n} \u0623\u0633\u0628\u0648\u0639" },
+            weekly: "{every} {days}", weekDays: { all: "\u0641\u064a \u0643\u0644 \u0627\u0644\u0623\u064a\u0627\u0645", work: "\u0641\u064a \u0623\u064a\u0627\u0645 \u0627\u0644\u0639\u0645\u0644", named: "\u064a\u0648\u0645 {days}" },
+            monthlyOnDate: { one: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631", two: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631\u064a\u0646", few: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0623\u0634\u0647\u0631",
+                many: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631\u064b\u0627", other: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631" },
+            monthlyOnNth: { one: "{nth} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631", two: "{nth} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631\u064a\u0646", few: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0623\u0634\u0647\u0631",
+                many: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631\u064b\u0627", other: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631" },
+            yearlyOnDate: "\u0643\u0644 \u0633\u0646\u0629 \u0641\u064a {date}", yearlyOnNth: "{nth} \u0645\u0646 {month} \u0643\u0644 \u0633\u0646\u0629",
+            nth: "{day} {which}", ordinals: ["\u0627\u0644\u0623\u0648\u0644", "\u0627\u0644\u062b\u0627\u0646\u064a", "\u0627\u0644\u062b\u0627\u0644\u062b", "\u0627\u0644\u0631\u0627\u0628\u0639", "\u0627\u0644\u0623\u062e\u064a\u0631"],
+            dayKinds: { all: "\u0627\u0644\u064a\u0648\u0645", work: "\u064a\u0648\u0645 \u0627\u0644\u0639\u0645\u0644", weekend: "\u064a\u0648\u0645 \u0627\u0644\u0639\u0637\u0644\u0629", named: "\u064a\u0648\u0645 {days}" }
+        }
+    };
+
+    function wordsFor(locale) {
+        var language = String(locale).split("-")[0].toLowerCase();
+        return has(WORDS, language) ? WORDS[language] : WORDS.en;
+    }
+
+    // The template with its {names} replaced by the values.
+    function fill(template, values) {
+        return template.replace(/\{(\w+)\}/g, function (whole, name) {
+            return values && has(values, name) ? values[name] : whole;
+        });
+    }
+
+    // Date and time texts and the calendar's own words in one language; days and minutes as
+    // this file counts them.
     function LocaleTexts(locale, twelveHour) {
         this.locale = locale;
         this.formats = Object.create(null);
         this.twelveHour = twelveHour;
+        this.words = wordsFor(locale);
+        this.plurals = null;
     }
+
+    // One of the calendar's own texts, its values filled in.
+    LocaleTexts.prototype.say = function (key, values) {
+        return fill(this.words[key], values);
+    };
+
+    // A number in the language's digits.
+    LocaleTexts.prototype.number = function (n) {
+        var f = this.formats.number || (this.formats.number = new Intl.NumberFormat(this.locale));
+        return f.format(n);
+    };
+
+    // The template of a plural table that fits the count n, filled with n and the values.
+    LocaleTexts.prototype.counted = function (table, n, values) {
+        var rules = this.plurals || (this.plurals = new Intl.PluralRules(this.locale));
+        var all = { n: this.number(n) };
+        for (var name in values) if (has(values, name)) all[name] = values[name];
+        return fill(table[rules.select(n)] || table.other, all);
+    };
 
     LocaleTexts.prototype.format = function (key, options, millis) {
         var f = this.formats[key];
@@ -1127,6 +1323,77 @@ var TEVWebCalendar = (function () {
             { hour: twelve ? "numeric" : "2-digit", minute: "2-digit", hourCycle: cycle };
         return this.format(bare ? "hour" : "time", options, minuteOfDay * 60000);
     };
+
+    // 4 January 1970 was a Sunday.
+    var A_SUNDAY = 3;
+
+    // The names of the days of a mask (bit 0 Sunday), as a list.
+    LocaleTexts.prototype.dayNames = function (mask) {
+        var names = [];
+        for (var i = 0; i < 7; i++) if (mask & (1 << i)) names.push(this.weekdayName(A_SUNDAY + i, "long"));
+        var list = this.words.list;
+        return names.length > 1 ? names.slice(0, -1).join(list[0]) + list[1] + names[names.length - 1] : names[0] || "";
+    };
+
+    // The days of a mask as a weekly series names them ("on Monday and Friday", "on weekdays").
+    LocaleTexts.prototype.weekDays = function (mask) {
+        var w = this.words.weekDays;
+        if ((mask & 127) === 127) return w.all;
+        if ((mask & 127) === WORK_DAYS_MASK) return w.work;
+        return fill(w.named, { days: this.dayNames(mask) });
+    };
+
+    // "the first Monday", "the last weekday": which (1-4, 5 = last) of the days of a mask.
+    LocaleTexts.prototype.nthDay = function (which, mask) {
+        var w = this.words;
+        var kinds = { 127: w.dayKinds.all, 62: w.dayKinds.work, 65: w.dayKinds.weekend };
+        var day = has(kinds, mask & 127) ? kinds[mask & 127] : fill(w.dayKinds.named, { days: this.dayNames(mask) });
+        var firstDay = 0;
+        while (firstDay < 6 && !(mask & (1 << firstDay))) firstDay++;
+        var feminine = !has(kinds, mask & 127) && w.feminine && w.feminine.indexOf(firstDay) >= 0;
+        return fill(w.nth, { which: (feminine ? w.ordinalsFeminine : w.ordinals)[which - 1], day: day });
+    };
+
+    LocaleTexts.prototype.monthName = function (month) {
+        return this.ofDay("monthName", { month: "long" }, dayNumber(2000, month, 1));
+    };
+
+    // A day of a month, in a leap year, so that 29 February is one.
+    LocaleTexts.prototype.dayOfYear = function (month, dayOfMonth) {
+        return this.ofDay("dayOfYear", { month: "long", day: "numeric" }, clampedDate(2000, month, dayOfMonth));
+    };
+
+    var englishTexts = null;
+
+    // "Every 2 weeks on Monday and Wednesday" and the like, in the language of `texts` (English
+    // without); "" for options that give no dates.
+    function describePattern(p, texts) {
+        var t = texts || englishTexts || (englishTexts = new LocaleTexts("en-US", true));
+        var w = t.words;
+        var d1 = p.data1, d2 = p.data2, d3 = p.data3;
+        if (!periodPlan(p, 1)) return "";
+        var text;
+        switch (p.type) {
+            case 1:
+                text = d1 !== 0 ? w.dailyWorkDays : t.counted(w.everyDays, d2);
+                break;
+            case 2:
+                text = fill(w.weekly, { every: t.counted(w.everyWeeks, d1), days: t.weekDays(d2) });
+                break;
+            case 3:
+                text = t.counted(w.monthlyOnDate, d1, { date: t.number(d2) });
+                break;
+            case 4:
+                text = t.counted(w.monthlyOnNth, d1, { nth: t.nthDay(d2, d3) });
+                break;
+            case 5:
+                text = fill(w.yearlyOnDate, { date: t.dayOfYear(d1, d2) });
+                break;
+            default:
+                text = fill(w.yearlyOnNth, { nth: t.nthDay(d1, d2), month: t.monthName(d3) });
+        }
+        return text.charAt(0).toUpperCase() + text.substring(1);
+    }
 
     // ---------------------------------------------------------------------------------------
     // Colours that stay readable: text on its background reaches the contrast ratio asked for.
@@ -1337,23 +1604,12 @@ var TEVWebCalendar = (function () {
         }
     }
 
-    // What the visitor reads when the calendar's data cannot be read, with what to do about it.
-    function problemText(problem, fileName, fromFileSystem) {
-        if (problem === "damaged") {
-            return "The calendar could not read its events: the data file " + fileName +
-                " is damaged. Publish the calendar again to replace it.";
-        }
-        if (fromFileSystem) {
-            return "The calendar could not read its events: this page was opened from the file " +
-                "system, where the browser does not let it read " + fileName +
-                ". Open this page from a web server to see the events.";
-        }
-        if (problem === "missing") {
-            return "The calendar could not read its events: the data file " + fileName +
-                " is missing. Put it on the web server beside this page.";
-        }
-        return "The calendar could not read its events from " + fileName +
-            ". Check the connection and reload this page.";
+    // What the visitor reads when the calendar's data cannot be read, with what to do about it,
+    // in the calendar's words of a language (English without).
+    function problemText(problem, fileName, fromFileSystem, words) {
+        var key = problem === "damaged" ? "damaged" : fromFileSystem ? "fileSystem" :
+            problem === "missing" ? "missing" : "unreachable";
+        return fill((words || WORDS.en)[key], { file: fileName });
     }
 
     function todayDay() {
@@ -1429,7 +1685,6 @@ var TEVWebCalendar = (function () {
     // month days show marks rather than texts.
     var NARROW_WIDTH = 480;
     var VIEWS = ["month", "week", "day", "agenda"];
-    var VIEW_NAMES = { month: "Month", week: "Week", day: "Day", agenda: "Agenda" };
     // WCAG 2.1 AA for normal text.
     var TEXT_CONTRAST = 4.5;
 
@@ -1564,7 +1819,7 @@ var TEVWebCalendar = (function () {
         this.root.setAttribute("lang", locale);
         this.rtl = isRightToLeft(locale);
         this.root.setAttribute("dir", this.rtl ? "rtl" : "ltr");
-        this.root.setAttribute("aria-label", this.settings.Title || "Calendar");
+        this.root.setAttribute("aria-label", this.settings.Title || this.texts.say("calendar"));
     };
 
     Calendar.prototype.applyStyle = function () {
@@ -1664,13 +1919,6 @@ var TEVWebCalendar = (function () {
         }
     };
 
-    var STEP_NAMES = {
-        month: ["Previous month", "Next month"],
-        week: ["Previous week", "Next week"],
-        day: ["Previous day", "Next day"],
-        agenda: ["Earlier", "Later"]
-    };
-
     Calendar.prototype.renderHeader = function () {
         var self = this;
         var s = this.settings;
@@ -1688,7 +1936,7 @@ var TEVWebCalendar = (function () {
             b.addEventListener("click", function () { self.step(step); });
             return b;
         }
-        var names = STEP_NAMES[this.view];
+        var names = this.texts.words.steps[this.view];
         if (s.ShowNavigation) header.appendChild(nav("\u2039", -1, names[0]));
         header.appendChild(titleBox);
         if (s.ShowNavigation) header.appendChild(nav("\u203a", 1, names[1]));
@@ -1699,12 +1947,12 @@ var TEVWebCalendar = (function () {
         var self = this;
         var bar = el("div", "wcal-views");
         bar.setAttribute("role", "group");
-        bar.setAttribute("aria-label", "Calendar view");
-        var today = button("wcal-view wcal-today-button", "Today");
+        bar.setAttribute("aria-label", this.texts.say("viewGroup"));
+        var today = button("wcal-view wcal-today-button", this.texts.say("today"));
         today.addEventListener("click", function () { self.goToday(); });
         bar.appendChild(today);
         VIEWS.forEach(function (view) {
-            var b = button("wcal-view", VIEW_NAMES[view]);
+            var b = button("wcal-view", self.texts.words.views[view]);
             b.setAttribute("data-view", view);
             b.setAttribute("aria-pressed", String(view === self.view));
             b.addEventListener("click", function () { self.showView(view); });
@@ -1716,7 +1964,7 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.renderNotice = function () {
         var name = decodeURIComponent(String(this.source || "").split(/[\/\\]/).pop() || "");
         var fromFile = /^file:/i.test(document.location ? document.location.protocol : "");
-        var notice = el("div", "wcal-notice", problemText(this.problem, name, fromFile));
+        var notice = el("div", "wcal-notice", problemText(this.problem, name, fromFile, this.texts.words));
         notice.setAttribute("role", "status");
         return notice;
     };
@@ -1746,7 +1994,7 @@ var TEVWebCalendar = (function () {
     };
 
     Calendar.prototype.subjectOf = function (o) {
-        return o.subject || "(no subject)";
+        return o.subject || this.texts.say("noSubject");
     };
 
     Calendar.prototype.timeText = function (o, day) {
@@ -1843,7 +2091,7 @@ var TEVWebCalendar = (function () {
         var month = this.gridBox("wcal-month" + (s.ShowWeekNumbers ? " wcal-with-weeks" : ""));
         var first = [];
         for (var i = 0; i < 7; i++) first.push(span.from + i);
-        month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, "Week"));
+        month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, this.texts.say("weekColumn")));
         this.grid = el("div", "wcal-grid");
         this.laterWeeks = document.createDocumentFragment();
         this.cells = [];
@@ -1937,7 +2185,7 @@ var TEVWebCalendar = (function () {
             if (needed > shown && needed <= fit.lines) c.cell.className += " wcal-tall";
             return;
         }
-        if (fit.more) c.list.appendChild(el("div", "wcal-more", "+" + (list.length - shown) + " more"));
+        if (fit.more) c.list.appendChild(el("div", "wcal-more", this.texts.say("more", { n: this.texts.number(list.length - shown) })));
         else this.markDay(c, list.length - shown);
     };
 
@@ -1970,7 +2218,7 @@ var TEVWebCalendar = (function () {
     }
 
     Calendar.prototype.dayHeaderRow = function (days) {
-        var row = this.weekdayRow(days, true, "Time");
+        var row = this.weekdayRow(days, true, this.texts.say("timeColumn"));
         var self = this;
         Array.prototype.forEach.call(row.querySelectorAll(".wcal-weekday"), function (cell, i) {
             cell.insertBefore(shownOnly(el("span", "wcal-weekday-date", self.texts.dayOfMonth(days[i]))), cell.lastChild);
@@ -1983,7 +2231,7 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.allDayRow = function (days, byDay) {
         var row = el("div", "wcal-alldays");
         row.setAttribute("role", "row");
-        var label = el("div", "wcal-axis-label", "All day");
+        var label = el("div", "wcal-axis-label", this.texts.say("allDay"));
         label.setAttribute("role", "rowheader");
         row.appendChild(label);
         var self = this;
@@ -2054,7 +2302,7 @@ var TEVWebCalendar = (function () {
             shown++;
             list.appendChild(this.agendaDay(day, mine));
         }
-        if (!shown) list.appendChild(el("div", "wcal-empty", "No events in this period"));
+        if (!shown) list.appendChild(el("div", "wcal-empty", this.texts.say("noEventsInPeriod")));
         return list;
     };
 
@@ -2070,7 +2318,7 @@ var TEVWebCalendar = (function () {
         stamp.appendChild(el("div", "wcal-stamp-name", this.texts.weekdayName(day, "short") + " " + this.texts.monthShort(day)));
         row.appendChild(stamp);
         var items = el("div", "wcal-agenda-items");
-        if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", "No events"));
+        if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", this.texts.say("noEvents")));
         mine.forEach(function (o) { items.appendChild(self.agendaItem(o, day)); });
         row.appendChild(items);
         return row;
@@ -2082,7 +2330,8 @@ var TEVWebCalendar = (function () {
         var dot = el("span", "wcal-dot");
         if (has(LABEL_COLORS, o.label)) dot.style.background = LABEL_COLORS[o.label];
         item.appendChild(dot);
-        item.appendChild(el("span", "wcal-agenda-time", o.allDay ? "All day" : this.timeText(o, day) || "cont."));
+        var time = o.allDay ? this.texts.say("allDay") : this.timeText(o, day) || this.texts.say("continued");
+        item.appendChild(el("span", "wcal-agenda-time", time));
         item.appendChild(el("span", "wcal-agenda-subject", this.subjectOf(o)));
         if (o.location) item.appendChild(el("span", "wcal-agenda-location", o.location));
         return item;
@@ -2103,19 +2352,19 @@ var TEVWebCalendar = (function () {
         return t.longDate(startDay) + ", " + from + " \u2013 " + t.longDate(endDay) + ", " + until;
     };
 
-    var BUSY_TEXT = { 0: "Free", 1: "Tentative", 2: "Busy", 3: "Out of office" };
-
     Calendar.prototype.detail = function (o) {
+        var t = this.texts;
         var item = el("div", "wcal-detail");
         var heading = el("div", "wcal-detail-subject", this.subjectOf(o));
         if (has(LABEL_COLORS, o.label)) heading.style.borderInlineStartColor = LABEL_COLORS[o.label];
         item.appendChild(heading);
-        item.appendChild(el("div", "wcal-detail-when", this.rangeText(o) + (o.allDay ? " (all day)" : "")));
+        item.appendChild(el("div", "wcal-detail-when", this.rangeText(o) + (o.allDay ? " " + t.say("allDayNote") : "")));
         var facts = [];
-        if (o.location) facts.push(["Where", o.location]);
-        if (o.label && o.label !== "None") facts.push(["Label", o.label]);
-        if (has(BUSY_TEXT, o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
-        if (o.repeats) facts.push(["Repeats", o.repeats]);
+        var repeats = o.pattern ? describePattern(o.pattern, t) : "";
+        if (o.location) facts.push([t.say("where"), o.location]);
+        if (o.label && o.label !== "None") facts.push([t.say("label"), o.label]);
+        if (o.busyStatus >= 0 && o.busyStatus < t.words.busy.length) facts.push([t.say("showsAs"), t.words.busy[o.busyStatus]]);
+        if (repeats) facts.push([t.say("repeats"), repeats]);
         facts.forEach(function (f) {
             var line = el("div", "wcal-detail-fact");
             line.appendChild(el("span", "wcal-detail-key", f[0]));
@@ -2138,11 +2387,11 @@ var TEVWebCalendar = (function () {
         var title = el("div", "wcal-popup-day", this.texts.longDate(day));
         title.id = this.id + "-dialog-title";
         popup.setAttribute("aria-labelledby", title.id);
-        var close = button("wcal-close", "\u00d7", "Close");
+        var close = button("wcal-close", "\u00d7", this.texts.say("close"));
         close.addEventListener("click", function () { self.closePopup(true); });
         popup.appendChild(close);
         popup.appendChild(title);
-        if (!occurrences.length) popup.appendChild(el("div", "wcal-agenda-none", "No events"));
+        if (!occurrences.length) popup.appendChild(el("div", "wcal-agenda-none", this.texts.say("noEvents")));
         occurrences.forEach(function (o) { popup.appendChild(self.detail(o)); });
         veil.addEventListener("click", function () { self.closePopup(true); });
         this.frame.appendChild(veil);
@@ -2318,6 +2567,7 @@ var TEVWebCalendar = (function () {
         chooseLocale: chooseLocale,
         isRightToLeft: isRightToLeft,
         LocaleTexts: LocaleTexts,
+        WORDS: WORDS,
         problemText: problemText,
         sampleEvents: sampleEvents,
         resolveDocumentUrl: resolveDocumentUrl
