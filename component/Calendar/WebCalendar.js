@@ -124,6 +124,50 @@ var TEVWebCalendar = (function () {
         return joined;
     }
 
+    // The UTF-16 this machine stores its code units in.
+    var NATIVE_UTF16 = new Uint8Array(new Uint16Array([1]).buffer)[0] === 1 ? "utf-16le" : "utf-16be";
+
+    // Decodes UTF-16 in this machine's byte order exactly as TextDecoder does (lone surrogates
+    // become U+FFFD, a byte-order mark opening the text is dropped), but in a third of its
+    // time: the code units go to String.fromCharCode as they are. Takes whole code units.
+    function CodeUnitDecoder() {
+        this.lead = "";
+        this.atStart = true;
+    }
+
+    CodeUnitDecoder.prototype.decode = function (bytes, options) {
+        if (bytes.byteOffset & 1) bytes = bytes.slice();
+        var units = new Uint16Array(bytes.buffer, bytes.byteOffset, bytes.length >> 1);
+        var parts = [this.lead];
+        for (var i = 0; i < units.length; i += 8192) {
+            parts.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
+        }
+        var text = parts.join("");
+        // A lead surrogate at the end of a piece may find its trail in the next.
+        this.lead = options && options.stream && /[\ud800-\udbff]$/.test(text) ? text.slice(-1) : "";
+        if (this.lead) text = text.slice(0, -1);
+        if (this.atStart && text) {
+            this.atStart = false;
+            if (text.charCodeAt(0) === 0xfeff) text = text.substring(1);
+        }
+        return /[\ud800-\udfff]/.test(text) ? withoutLoneSurrogates(text) : text;
+    };
+
+    function withoutLoneSurrogates(text) {
+        var out = "", from = 0;
+        for (var i = 0; i < text.length; i++) {
+            var c = text.charCodeAt(i);
+            if (c < 0xd800 || c > 0xdfff) continue;
+            if (c <= 0xdbff && (text.charCodeAt(i + 1) & 0xfc00) === 0xdc00) {
+                i++;
+                continue;
+            }
+            out += text.substring(from, i) + "\ufffd";
+            from = i + 1;
+        }
+        return out + text.substring(from);
+    }
+
     // Decodes a document's bytes piece by piece, as they arrive; the pieces of text together
     // are the text of all the bytes at once.
     function TextStream() {
@@ -142,7 +186,7 @@ var TEVWebCalendar = (function () {
                 return "";
             }
             var encoding = encodingOf(b);
-            this.decoder = new TextDecoder(encoding.name);
+            this.decoder = encoding.name === NATIVE_UTF16 ? new CodeUnitDecoder() : new TextDecoder(encoding.name);
             this.unitBytes = encoding.name === "utf-8" ? 1 : 2;
             b = b.subarray(encoding.skip);
         }
@@ -176,12 +220,10 @@ var TEVWebCalendar = (function () {
     var XML_DECLARATION = new RegExp("<\\?xml[ \\t\\r\\n]+version[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"1\\.0\"|'1\\.0')" +
         "([ \\t\\r\\n]+encoding[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"[Uu][Tt][Ff]-(8|16)\"|'[Uu][Tt][Ff]-(8|16)'))?" +
         "([ \\t\\r\\n]+standalone[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"yes\"|\"no\"|'yes'|'no'))?[ \\t\\r\\n]*\\?>", "y");
-    var START_TAG = /<([A-Za-z_][A-Za-z0-9._-]*)/y;
-    var ATTRIBUTE = /[ \t\r\n]+([A-Za-z_][A-Za-z0-9._-]*)[ \t\r\n]*=[ \t\r\n]*(?:"([^<"]*)"|'([^<']*)')/y;
-    var TAG_CLOSE = /[ \t\r\n]*(\/?)>/y;
-    var END_TAG = /<\/([A-Za-z_][A-Za-z0-9._-]*)[ \t\r\n]*>/y;
+    var NAME = /[A-Za-z_][A-Za-z0-9._-]*/y;
+    // Character data without references, "]]>" or markup.
+    var PLAIN_TEXT = /[^&\]<]*/y;
     var PROCESSING_INSTRUCTION = /<\?([A-Za-z_][A-Za-z0-9._-]*)(?=\?>|[ \t\r\n])/y;
-    var SPACE_ONLY = /^[ \t\r\n]*$/;
     var REFERENCE = /&(?:(amp|lt|gt|quot|apos)|#([0-9]+)|#x([0-9A-Fa-f]+));/y;
     var NAMED_REFERENCES = { amp: "&", lt: "<", gt: ">", quot: "\"", apos: "'" };
     // More attributes than this on one element go to DOMParser, which finds duplicates
@@ -209,10 +251,25 @@ var TEVWebCalendar = (function () {
     }
 
     // An attribute's value as XML defines it: line ends and other whitespace characters
-    // become blanks (a CR LF pair one blank), then references are replaced.
+    // become blanks (a CR LF pair one blank), then references are replaced. Null for a value
+    // XML does not allow.
     function attributeValue(raw) {
-        if (!/[\t\n\r&]/.test(raw)) return raw;
+        if (!/[\t\n\r&<]/.test(raw)) return raw;
+        if (raw.indexOf("<") >= 0) return null;
         return replaceReferences(raw.replace(/\r\n|[\t\n\r]/g, " "));
+    }
+
+    // Where the name at `at` ends; `at` when none starts there.
+    function nameEnd(text, at) {
+        NAME.lastIndex = at;
+        return NAME.test(text) ? NAME.lastIndex : at;
+    }
+
+    // Where the whitespace at `at` ends.
+    function spaceEnd(text, at) {
+        var c = text.charCodeAt(at);
+        while (c === 32 || c === 10 || c === 9 || c === 13) c = text.charCodeAt(++at);
+        return at;
     }
 
     // Scans a text given piece by piece, as it arrives; the pieces together give what the
@@ -279,9 +336,12 @@ var TEVWebCalendar = (function () {
     // Text up to `end`: only whitespace outside the root element; inside it, no "]]>" and
     // only valid references.
     XmlScanner.prototype.characters = function (end) {
-        var chunk = this.text.substring(this.pos, end);
+        var text = this.text, from = this.pos;
         this.pos = end;
-        if (!this.open.length) return SPACE_ONLY.test(chunk);
+        if (!this.open.length) return spaceEnd(text, from) === end;
+        PLAIN_TEXT.lastIndex = from;
+        if (PLAIN_TEXT.test(text) && PLAIN_TEXT.lastIndex === end) return true;
+        var chunk = text.substring(from, end);
         return chunk.indexOf("]]>") < 0 && (chunk.indexOf("&") < 0 || replaceReferences(chunk) !== null);
     };
 
@@ -324,22 +384,38 @@ var TEVWebCalendar = (function () {
 
     XmlScanner.prototype.startTag = function () {
         var text = this.text;
-        START_TAG.lastIndex = this.pos;
-        var m = START_TAG.exec(text);
-        if (!m || (this.root && !this.open.length)) return false;
-        var element = { name: m[1], attributes: [], children: [] };
-        var at = START_TAG.lastIndex;
-        for (var a; (ATTRIBUTE.lastIndex = at, a = ATTRIBUTE.exec(text)); at = ATTRIBUTE.lastIndex) {
-            if (!addAttribute(element.attributes, a[1], a[2] !== undefined ? a[2] : a[3])) return false;
-        }
-        TAG_CLOSE.lastIndex = at;
-        var close = TAG_CLOSE.exec(text);
-        if (!close) return false;
-        this.pos = TAG_CLOSE.lastIndex;
+        var from = this.pos + 1;
+        var end = nameEnd(text, from);
+        if (end === from || (this.root && !this.open.length)) return false;
+        var element = { name: text.substring(from, end), attributes: [], children: [] };
+        var at = this.attributes(end, element.attributes);
+        if (at < 0) return false;
+        at = spaceEnd(text, at);
+        var empty = text.charAt(at) === "/";
+        if (text.charAt(empty ? at + 1 : at) !== ">") return false;
+        this.pos = at + (empty ? 2 : 1);
         if (this.open.length) this.open[this.open.length - 1].children.push(element);
         else this.root = element;
-        if (!close[1]) this.open.push(element);
+        if (!empty) this.open.push(element);
         return true;
+    };
+
+    // Reads the attributes of a start tag from `at` into `list`; returns where they end, or
+    // -1 for attributes XML does not allow.
+    XmlScanner.prototype.attributes = function (at, list) {
+        var text = this.text;
+        for (;;) {
+            var name = spaceEnd(text, at);
+            var nameStop = name > at ? nameEnd(text, name) : name;
+            if (nameStop === name) return at;
+            var equals = spaceEnd(text, nameStop);
+            var open = text.charAt(equals) === "=" ? spaceEnd(text, equals + 1) : -1;
+            var quote = text.charAt(open);
+            var close = quote === "\"" || quote === "'" ? text.indexOf(quote, open + 1) : -1;
+            if (close < 0) return -1;
+            if (!addAttribute(list, text.substring(name, nameStop), text.substring(open + 1, close))) return -1;
+            at = close + 1;
+        }
     };
 
     // Namespace declarations go to DOMParser, like prefixed names.
@@ -353,12 +429,14 @@ var TEVWebCalendar = (function () {
     }
 
     XmlScanner.prototype.endTag = function () {
-        END_TAG.lastIndex = this.pos;
-        var m = END_TAG.exec(this.text);
-        var open = this.open;
-        if (!m || !open.length || open[open.length - 1].name !== m[1]) return false;
+        var text = this.text, open = this.open;
+        var from = this.pos + 2;
+        var end = nameEnd(text, from);
+        var close = spaceEnd(text, end);
+        var name = open.length ? open[open.length - 1].name : "";
+        if (end - from !== name.length || !text.startsWith(name, from) || text.charAt(close) !== ">") return false;
         open.pop();
-        this.pos = END_TAG.lastIndex;
+        this.pos = close + 1;
         return true;
     };
 
@@ -378,7 +456,9 @@ var TEVWebCalendar = (function () {
 
     function treeElement(node) {
         var attributes = [];
-        for (var i = 0; i < node.attributes.length; i++) attributes.push(node.attributes[i].name, node.attributes[i].value);
+        for (var i = 0; i < node.attributes.length; i++) {
+            attributes.push(node.attributes[i].name, node.attributes[i].value);
+        }
         return { name: node.nodeName, attributes: attributes, children: [] };
     }
 
@@ -873,6 +953,14 @@ var TEVWebCalendar = (function () {
         var root = this.scanner.push(piece, last);
         if (!last) return null;
         return readData(root || elementTreeOf(parseXml(this.pieces.join(""))));
+    };
+
+    // The user values as they will be read, once the text so far settles them (its root has
+    // a whole UserDefined section); else null.
+    DataReader.prototype.settledValues = function () {
+        var scanner = this.scanner;
+        var section = scanner.failed ? null : childElements(scanner.root, "UserDefined")[0];
+        return section && scanner.open.indexOf(section) < 0 ? readUserValues(scanner.root) : null;
     };
 
     // ---------------------------------------------------------------------------------------
@@ -1553,12 +1641,13 @@ var TEVWebCalendar = (function () {
 
     // The data of a document: callback(data) with what readDataText gives (null for a text
     // that is no XML), or callback(null, problem) as loadBytes says. Over HTTP the data is
-    // read while it arrives.
-    function loadData(url, callback) {
+    // read while it arrives; when the user values are read and more of the document is yet
+    // to come, early(values) tells them.
+    function loadData(url, callback, early) {
         var streams = typeof fetch === "function" && typeof ReadableStream === "function" &&
             typeof AbortController === "function" && /^https?:/i.test(url);
         if (streams) {
-            streamData(url, callback);
+            streamData(url, callback, early);
             return;
         }
         loadBytes(url, function (bytes, problem) {
@@ -1566,8 +1655,9 @@ var TEVWebCalendar = (function () {
         });
     }
 
-    function streamData(url, callback) {
+    function streamData(url, callback, early) {
         var reader = new DataReader();
+        var expected = 0, received = 0, told = false;
         var abort = new AbortController();
         var timer = setTimeout(function () { abort.abort(); }, LOAD_TIMEOUT);
         function finish(data, problem) {
@@ -1577,17 +1667,27 @@ var TEVWebCalendar = (function () {
         function unreachable() {
             finish(null, "unreachable");
         }
+        function tellValues() {
+            var values = told ? null : reader.settledValues();
+            if (values) {
+                told = true;
+                early(values);
+            }
+        }
         function readFrom(body) {
             body.read().then(function (part) {
                 if (part.done) {
                     finish(reader.push(new Uint8Array(0), true));
                 } else {
                     reader.push(part.value, false);
+                    received += part.value.length;
+                    if (early && received < expected) tellValues();
                     readFrom(body);
                 }
             }, unreachable);
         }
         fetch(url, { signal: abort.signal }).then(function (response) {
+            expected = Number(response.headers.get("Content-Length")) || 0;
             if (response.ok) readFrom(response.body.getReader());
             else finish(null, response.status >= 400 ? "missing" : "unreachable");
         }, unreachable);
@@ -1709,6 +1809,11 @@ var TEVWebCalendar = (function () {
         this.layoutWidth = 0;
         this.layoutHeight = 0;
         this.cache = null;
+        this.vertical = this.variables.tev_orientation === "vertical";
+        this.anchor = this.today;
+        this.styled = false;
+        this.started = false;
+        this.drawnAhead = null;
 
         var self = this;
         var pending = 2;
@@ -1716,7 +1821,10 @@ var TEVWebCalendar = (function () {
             if (--pending === 0) self.start();
         }
         var movieUrl = stage.movieUrl || document.baseURI;
-        ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), ready);
+        ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), function () {
+            self.styled = true;
+            ready();
+        });
 
         var source = this.variables.tev_xmlConnectorURL;
         if (source) {
@@ -1726,6 +1834,8 @@ var TEVWebCalendar = (function () {
             loadData(url, function (data, problem) {
                 self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
+            }, function (values) {
+                self.drawAhead(values);
             });
         } else {
             this.takeDocument(null, null);
@@ -1737,22 +1847,46 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.takeDocument = function (data, problem) {
         this.loaded = !!data;
         this.problem = problem;
-        this.values = data ? data.values : Object.create(null);
+        this.values = this.valuesOf(data ? data.values : Object.create(null));
         var events = data ? data.events : null;
         if (events === null && this.variables.tev_template) events = sampleEvents(this.today);
         this.events = events || [];
-        if (!has(this.values, "Title") && this.variables.tev_labelText)
-            this.values.Title = this.variables.tev_labelText;
+    };
+
+    Calendar.prototype.valuesOf = function (values) {
+        if (!has(values, "Title") && this.variables.tev_labelText) values.Title = this.variables.tev_labelText;
+        return values;
+    };
+
+    // The document's own values have come while its events are still on their way: the
+    // calendar is drawn and laid out with them meanwhile, so that only the events remain to be
+    // put in when they come. A document that comes whole before this turn is drawn once.
+    Calendar.prototype.drawAhead = function (values) {
+        var self = this;
+        setTimeout(function () {
+            if (!self.styled || self.started) return;
+            self.values = self.valuesOf(values);
+            self.drawnAhead = JSON.stringify(self.values);
+            self.layout();
+            void self.frame.offsetHeight;
+        }, 0);
     };
 
     Calendar.prototype.start = function () {
         var self = this;
+        this.started = true;
         this.root.setAttribute("data-state", this.loaded ? "ready" : "defaults");
         if (this.problem) this.root.setAttribute("data-problem", this.problem);
         this.root.setAttribute("data-event-count", String(this.events.length));
-        this.vertical = this.variables.tev_orientation === "vertical";
-        this.anchor = this.today;
-        this.layout();
+        if (this.drawnAhead === JSON.stringify(this.values) && this.view === "month") {
+            this.putEvents();
+        } else {
+            // Not drawn ahead, or with values the whole document did not confirm.
+            this.rendered = false;
+            this.view = null;
+            this.cache = null;
+            this.layout();
+        }
         if (typeof ResizeObserver === "function") {
             this.observer = new ResizeObserver(function () { self.layout(); });
             this.observer.observe(this.stage.element);
@@ -1761,6 +1895,14 @@ var TEVWebCalendar = (function () {
         }
         this.root.addEventListener("keydown", function (e) { self.onKeyDown(e); });
         this.root.dispatchEvent(new CustomEvent("wcal-drawn", { bubbles: true }));
+    };
+
+    // Puts the events into the month drawn ahead of them.
+    Calendar.prototype.putEvents = function () {
+        var span = this.span();
+        this.cache = null;
+        this.occurrences(span.from, span.to);
+        this.fillMonth();
     };
 
     Calendar.prototype.size = function () {

@@ -55,7 +55,9 @@ async function launch(kind, language, chromiumFlags = []) {
 const TYPES = { ".html": "text/html", ".htm": "text/html", ".js": "text/javascript", ".css": "text/css",
     ".xml": "application/xml", ".png": "image/png" };
 
-// Serves `folder` on 127.0.0.1 at a free port: url(relative path), close().
+// Serves `folder` on 127.0.0.1 at a free port: url(relative path), close(). Each file goes
+// out whole in one write with its length, as a static web server sends it; a stream of small
+// reads would charge big files for this server's own pace.
 function serve(folder) {
     const server = http.createServer((request, response) => {
         const relative = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
@@ -64,9 +66,10 @@ function serve(folder) {
             response.writeHead(404).end();
             return;
         }
+        const body = fs.readFileSync(file);
         response.writeHead(200, { "Content-Type": TYPES[path.extname(file).toLowerCase()] || "application/octet-stream",
-            "Cache-Control": "no-store" });
-        fs.createReadStream(file).pipe(response);
+            "Content-Length": body.length, "Cache-Control": "no-store" });
+        response.end(body);
     });
     server.listen(0, "127.0.0.1");
     return {
