@@ -25,15 +25,21 @@ var TEVWebCalendar = (function () {
     // C atoi: leading blanks, optional sign, digits up to the first other character.
     function atoi(text) {
         var s = text == null ? "" : String(text);
-        var i = 0;
-        while (i < s.length && " \t\n\r\f\v".indexOf(s.charAt(i)) >= 0) i++;
+        return atoiAt(s, 0, s.length);
+    }
+
+    // atoi of the `length` characters of s from `from`, read where they are.
+    function atoiAt(s, from, length) {
+        var end = Math.min(s.length, from + length);
+        var i = from;
+        while (i < end && " \t\n\r\f\v".indexOf(s.charAt(i)) >= 0) i++;
         var sign = 1;
-        if (s.charAt(i) === "+" || s.charAt(i) === "-") {
+        if (i < end && (s.charAt(i) === "+" || s.charAt(i) === "-")) {
             if (s.charAt(i) === "-") sign = -1;
             i++;
         }
         var n = 0;
-        for (; i < s.length; i++) {
+        for (; i < end; i++) {
             var c = s.charCodeAt(i) - 48;
             if (c < 0 || c > 9) break;
             n = Math.min(n * 10 + c, 2147483648);
@@ -518,19 +524,36 @@ var TEVWebCalendar = (function () {
         return (y % 4 === 0 && y % 100 !== 0) || y % 400 === 0;
     }
 
+    var MONTH_LENGTHS = [31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31];
+
     function daysInMonth(y, m) {
-        return [31, isLeapYear(y) ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][m - 1] || 0;
+        return m === 2 && isLeapYear(y) ? 29 : MONTH_LENGTHS[m - 1] || 0;
     }
 
+    // Days are counted in 400-year eras of 146097 days, each year starting on 1 March so that
+    // the leap day ends it; 1 January 1970 is day 719468 after 1 March of year 0. Months and
+    // days beyond their range carry over, as Date does.
     function dayNumber(y, m, d) {
-        var date = new Date(0);
-        date.setUTCFullYear(y, m - 1, d);
-        return Math.round(date.getTime() / 86400000);
+        y += Math.floor((m - 1) / 12);
+        m = ((m - 1) % 12 + 12) % 12 + 1;
+        var year = m <= 2 ? y - 1 : y;
+        var era = Math.floor(year / 400);
+        var yearOfEra = year - era * 400;
+        var dayOfYear = Math.floor((153 * (m > 2 ? m - 3 : m + 9) + 2) / 5) + d - 1;
+        return era * 146097 + yearOfEra * 365 + Math.floor(yearOfEra / 4) - Math.floor(yearOfEra / 100) + dayOfYear - 719468;
     }
 
     function civil(day) {
-        var date = new Date(day * 86400000);
-        return { year: date.getUTCFullYear(), month: date.getUTCMonth() + 1, day: date.getUTCDate() };
+        var days = day + 719468;
+        var era = Math.floor(days / 146097);
+        var dayOfEra = days - era * 146097;
+        var yearOfEra = Math.floor((dayOfEra - Math.floor(dayOfEra / 1460) + Math.floor(dayOfEra / 36524) -
+            Math.floor(dayOfEra / 146096)) / 365);
+        var dayOfYear = dayOfEra - (365 * yearOfEra + Math.floor(yearOfEra / 4) - Math.floor(yearOfEra / 100));
+        var shifted = Math.floor((5 * dayOfYear + 2) / 153);
+        var month = shifted < 10 ? shifted + 3 : shifted - 9;
+        return { year: yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month: month,
+            day: dayOfYear - Math.floor((153 * shifted + 2) / 5) + 1 };
     }
 
     // 0 = Sunday ... 6 = Saturday.
@@ -551,11 +574,11 @@ var TEVWebCalendar = (function () {
     function parseDateTime(text) {
         var s = text == null ? "" : String(text);
         if (s === "") return null;
-        var month = atoi(s.substr(0, 2));
-        var dayOfMonth = atoi(s.substr(3, 2));
-        var year = atoi(s.substr(6, 4));
-        var hour = atoi(s.substr(11, 2));
-        var minute = atoi(s.substr(14, 2));
+        var month = atoiAt(s, 0, 2);
+        var dayOfMonth = atoiAt(s, 3, 2);
+        var year = atoiAt(s, 6, 4);
+        var hour = atoiAt(s, 11, 2);
+        var minute = atoiAt(s, 14, 2);
         if (!isValidDate(year, month, dayOfMonth) || hour < 0 || hour > 23 || minute < 0 || minute > 59)
             return null;
         return dayNumber(year, month, dayOfMonth) * MINUTES_PER_DAY + hour * 60 + minute;
@@ -565,8 +588,8 @@ var TEVWebCalendar = (function () {
     function parseTimeOfDay(text) {
         var s = text == null ? "" : String(text);
         if (s === "") return null;
-        var hour = atoi(s.substr(0, 2));
-        var minute = atoi(s.substr(3, 2));
+        var hour = atoiAt(s, 0, 2);
+        var minute = atoiAt(s, 3, 2);
         if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return null;
         return hour * 60 + minute;
     }

@@ -96,6 +96,24 @@ test("day numbers and civil dates agree across leap years", () => {
     assert.equal(cal.daysInMonth(2023, 13), 0);
 });
 
+test("day numbers and civil dates agree with Date's calendar, carrying months and days over", () => {
+    const viaDate = (y, m, d) => {
+        const date = new Date(0);
+        date.setUTCFullYear(y, m - 1, d);
+        return Math.round(date.getTime() / 86400000);
+    };
+    for (let y = -800; y <= 10400; y += 37) {
+        for (const [m, d] of [[1, 1], [2, 28], [2, 29], [3, 1], [12, 31], [0, 15], [13, 1], [-1, 10], [25, 3], [3, 0],
+            [1, 32], [6, -40], [2, 400]]) {
+            const day = D(y, m, d);
+            assert.equal(day, viaDate(y, m, d), `${y}-${m}-${d}`);
+            const date = new Date(day * 86400000);
+            assert.deepEqual(cal.civil(day), { year: date.getUTCFullYear(), month: date.getUTCMonth() + 1,
+                day: date.getUTCDate() }, `civil ${y}-${m}-${d}`);
+        }
+    }
+});
+
 test("weekdays and week starts", () => {
     const table = [[D(2024, 1, 3), 3], [D(1970, 1, 1), 4], [D(1969, 12, 28), 0], [D(2000, 1, 1), 6]];
     for (const [day, wd] of table) assert.equal(cal.weekday(day), wd);
