@@ -282,22 +282,3 @@ test("bytes decode, whole and in pieces, as TextDecoder decodes them", () => {
         }
     }
 });
-
-test("a data file read as its bytes arrive gives what the whole file gives", () => {
-    const random = docs.randomSource(11);
-    const file = fs.readFileSync(path.join(ROOT, "tests", "calendar", "data", "WeekOfMeetings.kcd"));
-    const whole = cal.readDataText(cal.decodeText(new Uint8Array(file)));
-    for (let i = 0; i < 20; i++) {
-        const reader = new cal.DataReader();
-        let at = 0;
-        while (at < file.length) {
-            const next = Math.min(file.length, at + 1 + random.below(3000));
-            assert.equal(reader.push(new Uint8Array(file.subarray(at, next)), false), null);
-            at = next;
-        }
-        assert.deepEqual(reader.push(new Uint8Array(0), true), whole);
-    }
-    const damaged = new cal.DataReader();
-    damaged.push(new Uint8Array(file.subarray(0, 1000)), false);
-    assert.equal(damaged.push(new Uint8Array(0), true), null, "a file cut short is damaged");
-});
