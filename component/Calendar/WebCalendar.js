@@ -12,8 +12,6 @@ var TEVWebCalendar = (function () {
     var MINUTES_PER_DAY = 1440;
     var STYLESHEET_FILE = "WebCalendar.css";
 
-    var MONTH_NAMES = ["January", "February", "March", "April", "May", "June", "July", "August",
-        "September", "October", "November", "December"];
     var DAY_NAMES = ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"];
 
     // Names come from documents and pages, so lookups never trust an object's own methods.
@@ -27,15 +25,21 @@ var TEVWebCalendar = (function () {
     // C atoi: leading blanks, optional sign, digits up to the first other character.
     function atoi(text) {
         var s = text == null ? "" : String(text);
-        var i = 0;
-        while (i < s.length && " \t\n\r\f\v".indexOf(s.charAt(i)) >= 0) i++;
+        return atoiAt(s, 0, s.length);
+    }
+
+    // atoi of the `length` characters of s from `from`, read where they are.
+    function atoiAt(s, from, length) {
+        var end = Math.min(s.length, from + length);
+        var i = from;
+        while (i < end && " \t\n\r\f\v".indexOf(s.charAt(i)) >= 0) i++;
         var sign = 1;
-        if (s.charAt(i) === "+" || s.charAt(i) === "-") {
+        if (i < end && (s.charAt(i) === "+" || s.charAt(i) === "-")) {
             if (s.charAt(i) === "-") sign = -1;
             i++;
         }
         var n = 0;
-        for (; i < s.length; i++) {
+        for (; i < end; i++) {
             var c = s.charCodeAt(i) - 48;
             if (c < 0 || c > 9) break;
             n = Math.min(n * 10 + c, 2147483648);
@@ -107,21 +111,406 @@ var TEVWebCalendar = (function () {
         return value === null ? fallback : value !== 0;
     }
 
-    // The bytes of an XML document: UTF-16 (little- or big-endian, with or without byte-order
-    // mark, as the designer writes its project and data files) or UTF-8.
-    function decodeText(bytes) {
-        var b = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
-        // An odd last byte is no character: it is left out.
-        function utf16(start, littleEndian) {
-            var end = start + ((b.length - start) & ~1);
-            return new TextDecoder(littleEndian ? "utf-16le" : "utf-16be").decode(b.subarray(start, end));
+    // The encoding of an XML document's bytes from its first ones: UTF-16 (little- or
+    // big-endian, with or without byte-order mark, as the designer writes its project and data
+    // files) or UTF-8. { name, skip }: skip is the length of the byte-order mark.
+    function encodingOf(b) {
+        if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return { name: "utf-16le", skip: 2 };
+        if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return { name: "utf-16be", skip: 2 };
+        if (b.length >= 2 && b[0] !== 0 && b[1] === 0) return { name: "utf-16le", skip: 0 };
+        if (b.length >= 2 && b[0] === 0 && b[1] !== 0) return { name: "utf-16be", skip: 0 };
+        return { name: "utf-8", skip: b.length >= 3 && b[0] === 0xef && b[1] === 0xbb && b[2] === 0xbf ? 3 : 0 };
+    }
+
+    function joinBytes(a, b) {
+        if (!a.length) return b;
+        var joined = new Uint8Array(a.length + b.length);
+        joined.set(a);
+        joined.set(b, a.length);
+        return joined;
+    }
+
+    // The UTF-16 this machine stores its code units in.
+    var NATIVE_UTF16 = new Uint8Array(new Uint16Array([1]).buffer)[0] === 1 ? "utf-16le" : "utf-16be";
+
+    // Decodes UTF-16 in this machine's byte order exactly as TextDecoder does (lone surrogates
+    // become U+FFFD, a byte-order mark opening the text is dropped), but in a third of its
+    // time: the code units go to String.fromCharCode as they are. Takes whole code units.
+    function CodeUnitDecoder() {
+        this.lead = "";
+        this.atStart = true;
+    }
+
+    CodeUnitDecoder.prototype.decode = function (bytes, options) {
+        if (bytes.byteOffset & 1) bytes = bytes.slice();
+        var units = new Uint16Array(bytes.buffer, bytes.byteOffset, bytes.length >> 1);
+        var parts = [this.lead];
+        for (var i = 0; i < units.length; i += 8192) {
+            parts.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
         }
-        if (b.length >= 2 && b[0] === 0xff && b[1] === 0xfe) return utf16(2, true);
-        if (b.length >= 2 && b[0] === 0xfe && b[1] === 0xff) return utf16(2, false);
-        if (b.length >= 2 && b[0] !== 0 && b[1] === 0) return utf16(0, true);
-        if (b.length >= 2 && b[0] === 0 && b[1] !== 0) return utf16(0, false);
-        var start = b.length >= 3 && b[0] === 0xef && b[1] === 0xbb && b[2] === 0xbf ? 3 : 0;
-        return new TextDecoder("utf-8").decode(b.subarray(start));
+        var text = parts.join("");
+        // A lead surrogate at the end of a piece may find its trail in the next.
+        this.lead = options && options.stream && /[\ud800-\udbff]$/.test(text) ? text.slice(-1) : "";
+        if (this.lead) text = text.slice(0, -1);
+        if (this.atStart && text) {
+            this.atStart = false;
+            if (text.charCodeAt(0) === 0xfeff) text = text.substring(1);
+        }
+        return /[\ud800-\udfff]/.test(text) ? withoutLoneSurrogates(text) : text;
+    };
+
+    function withoutLoneSurrogates(text) {
+        var out = "", from = 0;
+        for (var i = 0; i < text.length; i++) {
+            var c = text.charCodeAt(i);
+            if (c < 0xd800 || c > 0xdfff) continue;
+            if (c <= 0xdbff && (text.charCodeAt(i + 1) & 0xfc00) === 0xdc00) {
+                i++;
+                continue;
+            }
+            out += text.substring(from, i) + "\ufffd";
+            from = i + 1;
+        }
+        return out + text.substring(from);
+    }
+
+    // Decodes a document's bytes piece by piece, as they arrive; the pieces of text together
+    // are the text of all the bytes at once.
+    function TextStream() {
+        this.decoder = null;
+        this.unitBytes = 1;
+        this.held = new Uint8Array(0);
+    }
+
+    // The text of the next bytes; `last` with the last ones.
+    TextStream.prototype.push = function (bytes, last) {
+        var b = joinBytes(this.held, bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes));
+        if (!this.decoder) {
+            // Three bytes tell the encoding.
+            if (b.length < 3 && !last) {
+                this.held = b;
+                return "";
+            }
+            var encoding = encodingOf(b);
+            this.decoder = encoding.name === NATIVE_UTF16 ? new CodeUnitDecoder() : new TextDecoder(encoding.name);
+            this.unitBytes = encoding.name === "utf-8" ? 1 : 2;
+            b = b.subarray(encoding.skip);
+        }
+        // An odd last byte of UTF-16 waits for its partner; at the end it is no character and
+        // is left out.
+        var whole = this.unitBytes === 2 ? b.length & ~1 : b.length;
+        this.held = last ? new Uint8Array(0) : b.slice(whole);
+        return this.decoder.decode(b.subarray(0, whole), { stream: !last });
+    };
+
+    // The text of a whole document's bytes.
+    function decodeText(bytes) {
+        return new TextStream().push(bytes, true);
+    }
+
+    // ---------------------------------------------------------------------------------------
+    // XML documents as trees of elements: { name, attributes: [name, value, name, value, ...],
+    // children: [element] }. Text, comments and processing instructions are left out: the
+    // calendar reads only elements and attributes.
+    //
+    // The data file is read by a scanner of its own, since DOMParser building a whole DOM for
+    // it cost more than drawing the month. The scanner takes the XML the designer writes and
+    // whatever well-formed XML may have around it (references, comments, processing
+    // instructions, CDATA, any whitespace and attribute order), as strictly as an XML parser
+    // checks it. What it does not take on (a document type, namespaces, names beyond ASCII)
+    // and every error it leaves to DOMParser, whose verdict then counts: a damaged file
+    // reads as damaged, exactly as it did before.
+
+    // Characters XML 1.0 allows nowhere, lone surrogates included.
+    var NOT_XML_CHARACTER = /[^\t\n\r\u0020-\ud7ff\ue000-\ufffd\u{10000}-\u{10ffff}]/u;
+    var XML_DECLARATION = new RegExp("<\\?xml[ \\t\\r\\n]+version[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"1\\.0\"|'1\\.0')" +
+        "([ \\t\\r\\n]+encoding[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"[Uu][Tt][Ff]-(8|16)\"|'[Uu][Tt][Ff]-(8|16)'))?" +
+        "([ \\t\\r\\n]+standalone[ \\t\\r\\n]*=[ \\t\\r\\n]*(\"yes\"|\"no\"|'yes'|'no'))?[ \\t\\r\\n]*\\?>", "y");
+    var NAME = /[A-Za-z_][A-Za-z0-9._-]*/y;
+    // Character data without references, "]]>" or markup.
+    var PLAIN_TEXT = /[^&\]<]*/y;
+    var PROCESSING_INSTRUCTION = /<\?([A-Za-z_][A-Za-z0-9._-]*)(?=\?>|[ \t\r\n])/y;
+    var REFERENCE = /&(?:(amp|lt|gt|quot|apos)|#([0-9]+)|#x([0-9A-Fa-f]+));/y;
+    var NAMED_REFERENCES = { amp: "&", lt: "<", gt: ">", quot: "\"", apos: "'" };
+    // More attributes than this on one element go to DOMParser, which finds duplicates
+    // without comparing every pair.
+    var MOST_ATTRIBUTES = 64;
+
+    function isXmlCharacter(code) {
+        return code === 9 || code === 10 || code === 13 || (code >= 0x20 && code <= 0xd7ff) ||
+            (code >= 0xe000 && code <= 0xfffd) || (code >= 0x10000 && code <= 0x10ffff);
+    }
+
+    // The text with its references replaced, or null when an '&' starts no valid reference.
+    function replaceReferences(text) {
+        var out = "", from = 0, at;
+        while ((at = text.indexOf("&", from)) >= 0) {
+            REFERENCE.lastIndex = at;
+            var m = REFERENCE.exec(text);
+            if (!m) return null;
+            var code = m[1] ? 0 : m[2] ? parseInt(m[2], 10) : parseInt(m[3], 16);
+            if (!m[1] && !isXmlCharacter(code)) return null;
+            out += text.substring(from, at) + (m[1] ? NAMED_REFERENCES[m[1]] : String.fromCodePoint(code));
+            from = REFERENCE.lastIndex;
+        }
+        return out + text.substring(from);
+    }
+
+    // An attribute's value as XML defines it: line ends and other whitespace characters
+    // become blanks (a CR LF pair one blank), then references are replaced. Null for a value
+    // XML does not allow.
+    function attributeValue(raw) {
+        if (!/[\t\n\r&<]/.test(raw)) return raw;
+        if (raw.indexOf("<") >= 0) return null;
+        return replaceReferences(raw.replace(/\r\n|[\t\n\r]/g, " "));
+    }
+
+    // Where the name at `at` ends; `at` when none starts there.
+    function nameEnd(text, at) {
+        NAME.lastIndex = at;
+        return NAME.test(text) ? NAME.lastIndex : at;
+    }
+
+    // Where the whitespace at `at` ends.
+    function spaceEnd(text, at) {
+        var c = text.charCodeAt(at);
+        while (c === 32 || c === 10 || c === 9 || c === 13) c = text.charCodeAt(++at);
+        return at;
+    }
+
+    // Scans a text given piece by piece, as it arrives; the pieces together give what the
+    // whole text at once gives.
+    function XmlScanner() {
+        this.text = "";
+        this.pos = 0;
+        this.open = [];
+        this.root = null;
+        this.started = false;
+        this.failed = false;
+        this.carry = "";
+    }
+
+    // Takes the next piece of the text; with `last`, returns the document's root element, or
+    // null when the scanner cannot vouch for the text. A construct cut off at the end of what
+    // has come waits for the rest.
+    XmlScanner.prototype.push = function (piece, last) {
+        if (!this.failed && !this.scanOn(piece, last)) this.failed = true;
+        if (!last) return null;
+        return this.failed || this.open.length ? null : this.root;
+    };
+
+    // False once the text is known to be beyond the scanner.
+    XmlScanner.prototype.scanOn = function (piece, last) {
+        piece = this.carry + piece;
+        // A piece may end between the two halves of a character.
+        this.carry = !last && /[\ud800-\udbff]$/.test(piece) ? piece.slice(-1) : "";
+        if (this.carry) piece = piece.slice(0, -1);
+        if (NOT_XML_CHARACTER.test(piece)) return false;
+        var text = this.text = this.text.substring(this.pos) + piece;
+        this.pos = 0;
+        if (!this.started) {
+            // Six characters tell whether the text starts with a declaration.
+            if (text.length < 6 && !last) return true;
+            if (!this.declaration()) return !last;
+            this.started = true;
+        }
+        while (this.pos < text.length) {
+            var next = text.indexOf("<", this.pos);
+            // Text at the end may go on in the next piece.
+            if (next < 0 && !last) return true;
+            var end = next < 0 ? text.length : next;
+            if (end > this.pos && !this.characters(end)) return false;
+            if (next < 0) return true;
+            if (!this.markup()) {
+                this.pos = next;
+                return !last;
+            }
+        }
+        return true;
+    };
+
+    // The XML declaration, when the text starts with one; only versions and encodings whose
+    // meaning is certain are taken.
+    XmlScanner.prototype.declaration = function () {
+        if (!/^<\?xml[ \t\r\n?]/.test(this.text)) return true;
+        XML_DECLARATION.lastIndex = 0;
+        if (!XML_DECLARATION.test(this.text)) return false;
+        this.pos = XML_DECLARATION.lastIndex;
+        return true;
+    };
+
+    // Text up to `end`: only whitespace outside the root element; inside it, no "]]>" and
+    // only valid references.
+    XmlScanner.prototype.characters = function (end) {
+        var text = this.text, from = this.pos;
+        this.pos = end;
+        if (!this.open.length) return spaceEnd(text, from) === end;
+        PLAIN_TEXT.lastIndex = from;
+        if (PLAIN_TEXT.test(text) && PLAIN_TEXT.lastIndex === end) return true;
+        var chunk = text.substring(from, end);
+        return chunk.indexOf("]]>") < 0 && (chunk.indexOf("&") < 0 || replaceReferences(chunk) !== null);
+    };
+
+    XmlScanner.prototype.markup = function () {
+        var text = this.text;
+        switch (text.charAt(this.pos + 1)) {
+            case "/": return this.endTag();
+            case "?": return this.processingInstruction();
+            case "!":
+                if (text.startsWith("<!--", this.pos)) return this.comment();
+                if (text.startsWith("<![CDATA[", this.pos) && this.open.length) return this.skipTo("]]>", 9);
+                return false;
+            default: return this.startTag();
+        }
+    };
+
+    // Moves past the first `terminator` after `offset` characters of markup.
+    XmlScanner.prototype.skipTo = function (terminator, offset) {
+        var at = this.text.indexOf(terminator, this.pos + offset);
+        if (at < 0) return false;
+        this.pos = at + terminator.length;
+        return true;
+    };
+
+    // A comment: its first "--" must be its end.
+    XmlScanner.prototype.comment = function () {
+        var at = this.text.indexOf("--", this.pos + 4);
+        if (at < 0 || this.text.charAt(at + 2) !== ">") return false;
+        this.pos = at + 3;
+        return true;
+    };
+
+    XmlScanner.prototype.processingInstruction = function () {
+        PROCESSING_INSTRUCTION.lastIndex = this.pos;
+        var m = PROCESSING_INSTRUCTION.exec(this.text);
+        if (!m || /^xml$/i.test(m[1])) return false;
+        this.pos = PROCESSING_INSTRUCTION.lastIndex;
+        return this.skipTo("?>", 0);
+    };
+
+    XmlScanner.prototype.startTag = function () {
+        var text = this.text;
+        var from = this.pos + 1;
+        var end = nameEnd(text, from);
+        if (end === from || (this.root && !this.open.length)) return false;
+        var element = { name: text.substring(from, end), attributes: [], children: [] };
+        var at = this.attributes(end, element.attributes);
+        if (at < 0) return false;
+        at = spaceEnd(text, at);
+        var empty = text.charAt(at) === "/";
+        if (text.charAt(empty ? at + 1 : at) !== ">") return false;
+        this.pos = at + (empty ? 2 : 1);
+        if (this.open.length) this.open[this.open.length - 1].children.push(element);
+        else this.root = element;
+        if (!empty) this.open.push(element);
+        return true;
+    };
+
+    // Reads the attributes of a start tag from `at` into `list`; returns where they end, or
+    // -1 for attributes XML does not allow.
+    XmlScanner.prototype.attributes = function (at, list) {
+        var text = this.text;
+        for (;;) {
+            var name = spaceEnd(text, at);
+            var nameStop = name > at ? nameEnd(text, name) : name;
+            if (nameStop === name) return at;
+            var equals = spaceEnd(text, nameStop);
+            var open = text.charAt(equals) === "=" ? spaceEnd(text, equals + 1) : -1;
+            var quote = text.charAt(open);
+            var close = quote === "\"" || quote === "'" ? text.indexOf(quote, open + 1) : -1;
+            if (close < 0) return -1;
+            if (!addAttribute(list, text.substring(name, nameStop), text.substring(open + 1, close))) return -1;
+            at = close + 1;
+        }
+    };
+
+    // Namespace declarations go to DOMParser, like prefixed names.
+    function addAttribute(list, name, raw) {
+        if (name === "xmlns" || list.length >= 2 * MOST_ATTRIBUTES) return false;
+        for (var i = 0; i < list.length; i += 2) if (list[i] === name) return false;
+        var value = attributeValue(raw);
+        if (value === null) return false;
+        list.push(name, value);
+        return true;
+    }
+
+    XmlScanner.prototype.endTag = function () {
+        var text = this.text, open = this.open;
+        var from = this.pos + 2;
+        var end = nameEnd(text, from);
+        var close = spaceEnd(text, end);
+        var name = open.length ? open[open.length - 1].name : "";
+        if (end - from !== name.length || !text.startsWith(name, from) || text.charAt(close) !== ">") return false;
+        open.pop();
+        this.pos = close + 1;
+        return true;
+    };
+
+    function scanXml(text) {
+        return new XmlScanner().push(String(text), true);
+    }
+
+    function parseXml(text) {
+        try {
+            var doc = new DOMParser().parseFromString(text, "application/xml");
+            if (!doc.documentElement || doc.getElementsByTagName("parsererror").length > 0) return null;
+            return doc;
+        } catch (e) {
+            return null;
+        }
+    }
+
+    function treeElement(node) {
+        var attributes = [];
+        for (var i = 0; i < node.attributes.length; i++) {
+            attributes.push(node.attributes[i].name, node.attributes[i].value);
+        }
+        return { name: node.nodeName, attributes: attributes, children: [] };
+    }
+
+    // The tree of a document DOMParser parsed; null for none.
+    function elementTreeOf(doc) {
+        var top = doc && doc.documentElement;
+        if (!top) return null;
+        var root = treeElement(top);
+        var pending = [[top, root]];
+        while (pending.length) {
+            var pair = pending.pop();
+            for (var node = pair[0].firstElementChild; node; node = node.nextElementSibling) {
+                var element = treeElement(node);
+                pair[1].children.push(element);
+                pending.push([node, element]);
+            }
+        }
+        return root;
+    }
+
+    // The tree of an XML text: the scanner's, else DOMParser's; null when the text is no
+    // well-formed XML.
+    function readXml(text) {
+        return scanXml(text) || elementTreeOf(parseXml(text));
+    }
+
+    // An attribute's value, null when the element has none of that name.
+    function attributeOf(element, name) {
+        var list = element.attributes;
+        for (var i = 0; i < list.length; i += 2) if (list[i] === name) return list[i + 1];
+        return null;
+    }
+
+    function childElements(element, name) {
+        return element ? element.children.filter(function (child) { return child.name === name; }) : [];
+    }
+
+    // The first element of that name below `element`, in document order.
+    function firstDescendant(element, name) {
+        var pending = element.children.slice().reverse();
+        while (pending.length) {
+            var next = pending.pop();
+            if (next.name === name) return next;
+            for (var i = next.children.length - 1; i >= 0; i--) pending.push(next.children[i]);
+        }
+        return null;
     }
 
     // ---------------------------------------------------------------------------------------
@@ -135,19 +524,36 @@ var TEVWebCalendar = (function () {
         return (y % 4 === 0 && y % 100 !== 0) || y % 400 === 0;
     }
 
+    var MONTH_LENGTHS = [31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31];
+
     function daysInMonth(y, m) {
-        return [31, isLeapYear(y) ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][m - 1] || 0;
+        return m === 2 && isLeapYear(y) ? 29 : MONTH_LENGTHS[m - 1] || 0;
     }
 
+    // Days are counted in 400-year eras of 146097 days, each year starting on 1 March so that
+    // the leap day ends it; 1 January 1970 is day 719468 after 1 March of year 0. Months and
+    // days beyond their range carry over, as Date does.
     function dayNumber(y, m, d) {
-        var date = new Date(0);
-        date.setUTCFullYear(y, m - 1, d);
-        return Math.round(date.getTime() / 86400000);
+        y += Math.floor((m - 1) / 12);
+        m = ((m - 1) % 12 + 12) % 12 + 1;
+        var year = m <= 2 ? y - 1 : y;
+        var era = Math.floor(year / 400);
+        var yearOfEra = year - era * 400;
+        var dayOfYear = Math.floor((153 * (m > 2 ? m - 3 : m + 9) + 2) / 5) + d - 1;
+        return era * 146097 + yearOfEra * 365 + Math.floor(yearOfEra / 4) - Math.floor(yearOfEra / 100) + dayOfYear - 719468;
     }
 
     function civil(day) {
-        var date = new Date(day * 86400000);
-        return { year: date.getUTCFullYear(), month: date.getUTCMonth() + 1, day: date.getUTCDate() };
+        var days = day + 719468;
+        var era = Math.floor(days / 146097);
+        var dayOfEra = days - era * 146097;
+        var yearOfEra = Math.floor((dayOfEra - Math.floor(dayOfEra / 1460) + Math.floor(dayOfEra / 36524) -
+            Math.floor(dayOfEra / 146096)) / 365);
+        var dayOfYear = dayOfEra - (365 * yearOfEra + Math.floor(yearOfEra / 4) - Math.floor(yearOfEra / 100));
+        var shifted = Math.floor((5 * dayOfYear + 2) / 153);
+        var month = shifted < 10 ? shifted + 3 : shifted - 9;
+        return { year: yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month: month,
+            day: dayOfYear - Math.floor((153 * shifted + 2) / 5) + 1 };
     }
 
     // 0 = Sunday ... 6 = Saturday.
@@ -168,11 +574,11 @@ var TEVWebCalendar = (function () {
     function parseDateTime(text) {
         var s = text == null ? "" : String(text);
         if (s === "") return null;
-        var month = atoi(s.substr(0, 2));
-        var dayOfMonth = atoi(s.substr(3, 2));
-        var year = atoi(s.substr(6, 4));
-        var hour = atoi(s.substr(11, 2));
-        var minute = atoi(s.substr(14, 2));
+        var month = atoiAt(s, 0, 2);
+        var dayOfMonth = atoiAt(s, 3, 2);
+        var year = atoiAt(s, 6, 4);
+        var hour = atoiAt(s, 11, 2);
+        var minute = atoiAt(s, 14, 2);
         if (!isValidDate(year, month, dayOfMonth) || hour < 0 || hour > 23 || minute < 0 || minute > 59)
             return null;
         return dayNumber(year, month, dayOfMonth) * MINUTES_PER_DAY + hour * 60 + minute;
@@ -182,8 +588,8 @@ var TEVWebCalendar = (function () {
     function parseTimeOfDay(text) {
         var s = text == null ? "" : String(text);
         if (s === "") return null;
-        var hour = atoi(s.substr(0, 2));
-        var minute = atoi(s.substr(3, 2));
+        var hour = atoiAt(s, 0, 2);
+        var minute = atoiAt(s, 3, 2);
         if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return null;
         return hour * 60 + minute;
     }
@@ -394,49 +800,6 @@ var TEVWebCalendar = (function () {
         return result;
     }
 
-    var ORDINALS = ["first", "second", "third", "fourth", "last"];
-
-    // The days of a mask as the Nth-weekday kinds name them; plural names the days of a week.
-    function maskText(mask, plural) {
-        if ((mask & 127) === 127) return plural ? "every day" : "day";
-        if ((mask & 127) === WORK_DAYS_MASK) return plural ? "weekdays" : "weekday";
-        if ((mask & 127) === 65 && !plural) return "weekend day";
-        var names = [];
-        for (var i = 0; i < 7; i++) if (mask & (1 << i)) names.push(DAY_NAMES[i]);
-        return names.length > 1 ? names.slice(0, -1).join(", ") + " and " + names[names.length - 1] : names[0] || "";
-    }
-
-    function everyText(n, unit) {
-        return n === 1 ? "every " + unit : "every " + n + " " + unit + "s";
-    }
-
-    // "Every 2 weeks on Monday and Wednesday" and the like; "" for options that give no dates.
-    function describePattern(p) {
-        var d1 = p.data1, d2 = p.data2, d3 = p.data3;
-        if (!periodPlan(p, 1)) return "";
-        var text;
-        switch (p.type) {
-            case 1:
-                text = d1 !== 0 ? "every weekday" : everyText(d2, "day");
-                break;
-            case 2:
-                text = everyText(d1, "week") + " on " + maskText(d2, true);
-                break;
-            case 3:
-                text = "day " + d2 + " of " + everyText(d1, "month");
-                break;
-            case 4:
-                text = "the " + ORDINALS[d2 - 1] + " " + maskText(d3) + " of " + everyText(d1, "month");
-                break;
-            case 5:
-                text = "every year on " + MONTH_NAMES[d1 - 1] + " " + d2;
-                break;
-            default:
-                text = "the " + ORDINALS[d1 - 1] + " " + maskText(d2) + " of " + MONTH_NAMES[d3 - 1] + " every year";
-        }
-        return text.charAt(0).toUpperCase() + text.substring(1);
-    }
-
     // ---------------------------------------------------------------------------------------
     // Events
 
@@ -481,7 +844,7 @@ var TEVWebCalendar = (function () {
                 label: pick("label") || "",
                 busyStatus: source.busyStatus != null ? source.busyStatus : -1,
                 recurring: !!event.pattern,
-                repeats: event.pattern ? describePattern(event.pattern) : ""
+                pattern: event.pattern || null
             });
         }
         events.forEach(function (event) {
@@ -511,36 +874,26 @@ var TEVWebCalendar = (function () {
     // The properties an Event and an Exception element share; null for an absent attribute
     // so that an exception can fall back on its event.
     function readEventAttributes(el) {
-        function text(name) {
-            return el.hasAttribute(name) ? el.getAttribute(name) : null;
-        }
-        var busy = text("BusyStatus");
+        var busy = attributeOf(el, "BusyStatus");
+        var allDay = attributeOf(el, "AllDayEvent");
         return {
-            start: parseDateTime(text("StartTime")),
-            end: parseDateTime(text("EndTime")),
-            subject: text("Subject"),
-            location: text("Location"),
-            body: text("Body"),
-            allDay: el.hasAttribute("AllDayEvent") ? atoi(text("AllDayEvent")) !== 0 : null,
-            label: text("Type"),
+            start: parseDateTime(attributeOf(el, "StartTime")),
+            end: parseDateTime(attributeOf(el, "EndTime")),
+            subject: attributeOf(el, "Subject"),
+            location: attributeOf(el, "Location"),
+            body: attributeOf(el, "Body"),
+            allDay: allDay !== null ? atoi(allDay) !== 0 : null,
+            label: attributeOf(el, "Type"),
             busyStatus: busy !== null && has(BUSY_STATUS, busy) ? BUSY_STATUS[busy] : -1
         };
     }
 
-    function childElements(el, name) {
-        var out = [];
-        for (var node = el ? el.firstChild : null; node; node = node.nextSibling) {
-            if (node.nodeType === 1 && node.nodeName === name) out.push(node);
-        }
-        return out;
-    }
-
     function readPattern(el, event) {
-        var startTime = parseTimeOfDay(el.getAttribute("StartTime"));
-        var rangeStart = parseDateTime(el.getAttribute("PatternStartDate"));
-        var endMethod = atoi(el.getAttribute("UseEndMethod"));
-        var rangeEnd = parseDateTime(el.getAttribute("PatternEndDate"));
-        var count = atoi(el.getAttribute("EndAfterOccurrences"));
+        var startTime = parseTimeOfDay(attributeOf(el, "StartTime"));
+        var rangeStart = parseDateTime(attributeOf(el, "PatternStartDate"));
+        var endMethod = atoi(attributeOf(el, "UseEndMethod"));
+        var rangeEnd = parseDateTime(attributeOf(el, "PatternEndDate"));
+        var count = atoi(attributeOf(el, "EndAfterOccurrences"));
         if (rangeStart === null) rangeStart = event.start;
         if (startTime === null) startTime = event.start !== null ? event.start - dayOf(event.start) * MINUTES_PER_DAY : 0;
         if (rangeStart === null) return null;
@@ -549,30 +902,29 @@ var TEVWebCalendar = (function () {
             (endMethod !== 0 && endMethod !== 1)) endMethod = 2;
         return {
             startTime: startTime,
-            duration: Math.max(0, atoi(el.getAttribute("DurationMinutes"))),
-            type: atoi(el.getAttribute("RecurrenceType")),
-            data1: atoi(el.getAttribute("RecurrenceOpt_Data1")),
-            data2: atoi(el.getAttribute("RecurrenceOpt_Data2")),
-            data3: atoi(el.getAttribute("RecurrenceOpt_Data3")),
+            duration: Math.max(0, atoi(attributeOf(el, "DurationMinutes"))),
+            type: atoi(attributeOf(el, "RecurrenceType")),
+            data1: atoi(attributeOf(el, "RecurrenceOpt_Data1")),
+            data2: atoi(attributeOf(el, "RecurrenceOpt_Data2")),
+            data3: atoi(attributeOf(el, "RecurrenceOpt_Data3")),
             rangeStart: dayOf(rangeStart),
             endMethod: endMethod,
             rangeEnd: rangeEnd === null ? null : dayOf(rangeEnd),
             occurrences: count,
             exceptions: childElements(el, "Exception").map(function (x) {
                 var e = readEventAttributes(x);
-                e.originalStart = parseDateTime(x.getAttribute("RException_StartTimeOrig"));
-                e.deleted = atoi(x.getAttribute("RException_Deleted")) !== 0;
+                e.originalStart = parseDateTime(attributeOf(x, "RException_StartTimeOrig"));
+                e.deleted = atoi(attributeOf(x, "RException_Deleted")) !== 0;
                 return e;
             })
         };
     }
 
-    // The events of a parsed document: its root is Data, or Data is a child of the root.
+    // The events of a document's tree: its root is Data, or Data is a child of the root.
     // Returns null when the document has no Data element.
-    function readEvents(doc) {
-        var root = doc && doc.documentElement;
+    function readEvents(root) {
         if (!root) return null;
-        var data = root.nodeName === "Data" ? root : childElements(root, "Data")[0];
+        var data = root.name === "Data" ? root : childElements(root, "Data")[0];
         if (!data) return null;
         var events = [];
         childElements(data, "Events").forEach(function (list) {
@@ -589,17 +941,50 @@ var TEVWebCalendar = (function () {
     }
 
     // name -> value of the UserDefined/Param entries (the first entry of a name counts).
-    function readUserValues(doc) {
-        var root = doc && doc.documentElement;
+    function readUserValues(root) {
         var values = Object.create(null);
         if (!root) return values;
-        var section = childElements(root, "UserDefined")[0] || root.getElementsByTagName("UserDefined")[0];
+        var section = childElements(root, "UserDefined")[0] || firstDescendant(root, "UserDefined");
         childElements(section, "Param").forEach(function (p) {
-            var name = p.getAttribute("name");
-            if (name && !has(values, name)) values[name] = p.getAttribute("value") || "";
+            var name = attributeOf(p, "name");
+            if (name && !has(values, name)) values[name] = attributeOf(p, "value") || "";
         });
         return values;
     }
+
+    function readData(root) {
+        return root ? { values: readUserValues(root), events: readEvents(root) } : null;
+    }
+
+    // The values and events of a data document's text; null when the text is no XML.
+    function readDataText(text) {
+        return readData(readXml(text));
+    }
+
+    // Reads a data document piece by piece as its bytes arrive, so that decoding and scanning
+    // keep pace with the download.
+    function DataReader() {
+        this.stream = new TextStream();
+        this.scanner = new XmlScanner();
+        this.pieces = [];
+    }
+
+    // Takes the next bytes; with `last`, returns what readDataText returns for the whole text.
+    DataReader.prototype.push = function (bytes, last) {
+        var piece = this.stream.push(bytes, last);
+        this.pieces.push(piece);
+        var root = this.scanner.push(piece, last);
+        if (!last) return null;
+        return readData(root || elementTreeOf(parseXml(this.pieces.join(""))));
+    };
+
+    // The user values as they will be read, once the text so far settles them (its root has
+    // a whole UserDefined section); else null.
+    DataReader.prototype.settledValues = function () {
+        var scanner = this.scanner;
+        var section = scanner.failed ? null : childElements(scanner.root, "UserDefined")[0];
+        return section && scanner.open.indexOf(section) < 0 ? readUserValues(scanner.root) : null;
+    };
 
     // ---------------------------------------------------------------------------------------
     // Properties: the parameters of componentInfo.xml with their defaults. Group options carry
@@ -742,12 +1127,253 @@ var TEVWebCalendar = (function () {
         return RIGHT_TO_LEFT.indexOf(String(locale).split("-")[0].toLowerCase()) >= 0;
     }
 
-    // Date and time texts in one language; days and minutes as this file counts them.
+    // ---------------------------------------------------------------------------------------
+    // The calendar's own words, in the languages it knows; English for any other. Templates
+    // name their values in braces; a table by plural category ({ one, two, few, many, other })
+    // is chosen by the number it counts. `ordinals` are "first" to "fourth" and "last" with
+    // whatever article the language puts before them, and `feminine` lists the weekdays
+    // (0 = Sunday) that take the feminine ones (`ordinalsFeminine`). Letters beyond ASCII are
+    // escaped, as everywhere in this file: pages load it in their own encoding.
+
+    var WORDS = {
+        en: {
+            today: "Today", views: { month: "Month", week: "Week", day: "Day", agenda: "Agenda" },
+            viewGroup: "Calendar view", calendar: "Calendar",
+            steps: { month: ["Previous month", "Next month"], week: ["Previous week", "Next week"],
+                day: ["Previous day", "Next day"], agenda: ["Earlier", "Later"] },
+            weekColumn: "Week", timeColumn: "Time", allDay: "All day", allDayNote: "(all day)", continued: "cont.",
+            noEvents: "No events", noEventsInPeriod: "No events in this period", more: "+{n} more",
+            noSubject: "(no subject)", close: "Close", where: "Where", label: "Label", showsAs: "Shows as",
+            repeats: "Repeats", busy: ["Free", "Tentative", "Busy", "Out of office"],
+            damaged: "The calendar could not read its events: the data file {file} is damaged. Publish the calendar again to replace it.",
+            fileSystem: "The calendar could not read its events: this page was opened from the file system, where the browser does not let it read {file}. Open this page from a web server to see the events.",
+            missing: "The calendar could not read its events: the data file {file} is missing. Put it on the web server beside this page.",
+            unreachable: "The calendar could not read its events from {file}. Check the connection and reload this page.",
+            list: [", ", " and "],
+            dailyWorkDays: "every weekday",
+            everyDays: { one: "every day", other: "every {n} days" },
+            everyWeeks: { one: "every week", other: "every {n} weeks" },
+            weekly: "{every} on {days}", weekDays: { all: "every day", work: "weekdays", named: "{days}" },
+            monthlyOnDate: { one: "day {date} of every month", other: "day {date} of every {n} months" },
+            monthlyOnNth: { one: "{nth} of every month", other: "{nth} of every {n} months" },
+            yearlyOnDate: "every year on {date}", yearlyOnNth: "{nth} of {month} every year",
+            nth: "{which} {day}", ordinals: ["the first", "the second", "the third", "the fourth", "the last"],
+            dayKinds: { all: "day", work: "weekday", weekend: "weekend day", named: "{days}" }
+        },
+        de: {
+            today: "Heute", views: { month: "Monat", week: "Woche", day: "Tag", agenda: "Terminliste" },
+            viewGroup: "Kalenderansicht", calendar: "Kalender",
+            steps: { month: ["Vorheriger Monat", "N\u00e4chster Monat"], week: ["Vorherige Woche", "N\u00e4chste Woche"],
+                day: ["Vorheriger Tag", "N\u00e4chster Tag"], agenda: ["Fr\u00fcher", "Sp\u00e4ter"] },
+            weekColumn: "Kalenderwoche", timeColumn: "Uhrzeit", allDay: "Ganzt\u00e4gig", allDayNote: "(ganzt\u00e4gig)",
+            continued: "Forts.", noEvents: "Keine Termine", noEventsInPeriod: "Keine Termine in diesem Zeitraum",
+            more: "+{n} weitere", noSubject: "(kein Betreff)", close: "Schlie\u00dfen", where: "Ort", label: "Beschriftung",
+            showsAs: "Anzeigen als", repeats: "Wiederholung", busy: ["Frei", "Mit Vorbehalt", "Besch\u00e4ftigt", "Abwesend"],
+            damaged: "Der Kalender konnte seine Termine nicht lesen: Die Datendatei {file} ist besch\u00e4digt. Ver\u00f6ffentlichen Sie den Kalender erneut, um sie zu ersetzen.",
+            fileSystem: "Der Kalender konnte seine Termine nicht lesen: Diese Seite wurde aus dem Dateisystem ge\u00f6ffnet, wo der Browser ihn {file} nicht lesen l\u00e4sst. \u00d6ffnen Sie diese Seite \u00fcber einen Webserver, um die Termine zu sehen.",
+            missing: "Der Kalender konnte seine Termine nicht lesen: Die Datendatei {file} fehlt. Legen Sie sie auf dem Webserver neben diese Seite.",
+            unreachable: "Der Kalender konnte seine Termine nicht aus {file} lesen. Pr\u00fcfen Sie die Verbindung und laden Sie diese Seite neu.",
+            list: [", ", " und "],
+            dailyWorkDays: "jeden Werktag",
+            everyDays: { one: "jeden Tag", other: "alle {n} Tage" },
+            everyWeeks: { one: "jede Woche", other: "alle {n} Wochen" },
+            weekly: "{every} {days}", weekDays: { all: "an allen Tagen", work: "an Werktagen", named: "am {days}" },
+            monthlyOnDate: { one: "am {date}. jedes Monats", other: "am {date}. alle {n} Monate" },
+            monthlyOnNth: { one: "am {nth} jedes Monats", other: "am {nth} alle {n} Monate" },
+            yearlyOnDate: "jedes Jahr am {date}", yearlyOnNth: "am {nth} im {month} jedes Jahres",
+            nth: "{which} {day}", ordinals: ["ersten", "zweiten", "dritten", "vierten", "letzten"],
+            dayKinds: { all: "Tag", work: "Werktag", weekend: "Wochenendtag", named: "{days}" }
+        },
+        fr: {
+            today: "Aujourd\u2019hui", views: { month: "Mois", week: "Semaine", day: "Jour", agenda: "Agenda" },
+            viewGroup: "Affichage du calendrier", calendar: "Calendrier",
+            steps: { month: ["Mois pr\u00e9c\u00e9dent", "Mois suivant"], week: ["Semaine pr\u00e9c\u00e9dente", "Semaine suivante"],
+                day: ["Jour pr\u00e9c\u00e9dent", "Jour suivant"], agenda: ["Plus t\u00f4t", "Plus tard"] },
+            weekColumn: "Semaine", timeColumn: "Heure", allDay: "Toute la journ\u00e9e", allDayNote: "(toute la journ\u00e9e)",
+            continued: "suite", noEvents: "Aucun \u00e9v\u00e9nement", noEventsInPeriod: "Aucun \u00e9v\u00e9nement pendant cette p\u00e9riode",
+            more: "+{n} autres", noSubject: "(sans objet)", close: "Fermer", where: "Lieu", label: "\u00c9tiquette",
+            showsAs: "Disponibilit\u00e9", repeats: "P\u00e9riodicit\u00e9", busy: ["Libre", "Provisoire", "Occup\u00e9", "Absent du bureau"],
+            damaged: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : le fichier de donn\u00e9es {file} est endommag\u00e9. Publiez \u00e0 nouveau le calendrier pour le remplacer.",
+            fileSystem: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : cette page a \u00e9t\u00e9 ouverte depuis le syst\u00e8me de fichiers, o\u00f9 le navigateur ne le laisse pas lire {file}. Ouvrez cette page depuis un serveur web pour voir les \u00e9v\u00e9nements.",
+            missing: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : le fichier de donn\u00e9es {file} est introuvable. Placez-le sur le serveur web \u00e0 c\u00f4t\u00e9 de cette page.",
+            unreachable: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements depuis {file}. V\u00e9rifiez la connexion et rechargez cette page.",
+            list: [", ", " et "],
+            dailyWorkDays: "chaque jour ouvrable",
+            everyDays: { one: "tous les jours", other: "tous les {n} jours" },
+            everyWeeks: { one: "chaque semaine", other: "toutes les {n} semaines" },
+            weekly: "{every}, {days}", weekDays: { all: "tous les jours", work: "les jours ouvrables", named: "le {days}" },
+            monthlyOnDate: { one: "le {date} de chaque mois", other: "le {date}, tous les {n} mois" },
+            monthlyOnNth: { one: "{nth} de chaque mois", other: "{nth}, tous les {n} mois" },
+            yearlyOnDate: "chaque ann\u00e9e le {date}", yearlyOnNth: "{nth} en {month}, chaque ann\u00e9e",
+            nth: "{which} {day}", ordinals: ["le premier", "le deuxi\u00e8me", "le troisi\u00e8me", "le quatri\u00e8me", "le dernier"],
+            dayKinds: { all: "jour", work: "jour ouvrable", weekend: "jour de week-end", named: "{days}" }
+        },
+        es: {
+            today: "Hoy", views: { month: "Mes", week: "Semana", day: "D\u00eda", agenda: "Agenda" },
+            viewGroup: "Vista del calendario", calendar: "Calendario",
+            steps: { month: ["Mes anterior", "Mes siguiente"], week: ["Semana anterior", "Semana siguiente"],
+                day: ["D\u00eda anterior", "D\u00eda siguiente"], agenda: ["Antes", "Despu\u00e9s"] },
+            weekColumn: "Semana", timeColumn: "Hora", allDay: "Todo el d\u00eda", allDayNote: "(todo el d\u00eda)",
+            continued: "cont.", noEvents: "Sin eventos", noEventsInPeriod: "No hay eventos en este per\u00edodo",
+            more: "+{n} m\u00e1s", noSubject: "(sin asunto)", close: "Cerrar", where: "Lugar", label: "Etiqueta",
+            showsAs: "Mostrar como", repeats: "Se repite", busy: ["Libre", "Provisional", "Ocupado", "Fuera de la oficina"],
+            damaged: "El calendario no pudo leer sus eventos: el archivo de datos {file} est\u00e1 da\u00f1ado. Vuelva a publicar el calendario para reemplazarlo.",
+            fileSystem: "El calendario no pudo leer sus eventos: esta p\u00e1gina se abri\u00f3 desde el sistema de archivos, donde el navegador no le permite leer {file}. Abra esta p\u00e1gina desde un servidor web para ver los eventos.",
+            missing: "El calendario no pudo leer sus eventos: falta el archivo de datos {file}. Col\u00f3quelo en el servidor web junto a esta p\u00e1gina.",
+            unreachable: "El calendario no pudo leer sus eventos de {file}. Compruebe la conexi\u00f3n y vuelva a cargar esta p\u00e1gina.",
+            list: [", ", " y "],
+            dailyWorkDays: "cada d\u00eda laborable",
+            everyDays: { one: "todos los d\u00edas", other: "cada {n} d\u00edas" },
+            everyWeeks: { one: "cada semana", other: "cada {n} semanas" },
+            weekly: "{every}, {days}", weekDays: { all: "todos los d\u00edas", work: "los d\u00edas laborables", named: "el {days}" },
+            monthlyOnDate: { one: "el d\u00eda {date} de cada mes", other: "el d\u00eda {date}, cada {n} meses" },
+            monthlyOnNth: { one: "{nth} de cada mes", other: "{nth}, cada {n} meses" },
+            yearlyOnDate: "cada a\u00f1o el {date}", yearlyOnNth: "{nth} de {month} de cada a\u00f1o",
+            nth: "{which} {day}", ordinals: ["el primer", "el segundo", "el tercer", "el cuarto", "el \u00faltimo"],
+            dayKinds: { all: "d\u00eda", work: "d\u00eda laborable", weekend: "d\u00eda del fin de semana", named: "{days}" }
+        },
+        it: {
+            today: "Oggi", views: { month: "Mese", week: "Settimana", day: "Giorno", agenda: "Agenda" },
+            viewGroup: "Vista del calendario", calendar: "Calendario",
+            steps: { month: ["Mese precedente", "Mese successivo"], week: ["Settimana precedente", "Settimana successiva"],
+                day: ["Giorno precedente", "Giorno successivo"], agenda: ["Prima", "Dopo"] },
+            weekColumn: "Settimana", timeColumn: "Ora", allDay: "Tutto il giorno", allDayNote: "(tutto il giorno)",
+            continued: "segue", noEvents: "Nessun evento", noEventsInPeriod: "Nessun evento in questo periodo",
+            more: "+{n} altri", noSubject: "(nessun oggetto)", close: "Chiudi", where: "Luogo", label: "Etichetta",
+            showsAs: "Mostra come", repeats: "Ricorrenza", busy: ["Disponibile", "Provvisorio", "Occupato", "Fuori sede"],
+            damaged: "Il calendario non ha potuto leggere i suoi eventi: il file di dati {file} \u00e8 danneggiato. Pubblica di nuovo il calendario per sostituirlo.",
+            fileSystem: "Il calendario non ha potuto leggere i suoi eventi: questa pagina \u00e8 stata aperta dal file system, dove il browser non gli consente di leggere {file}. Apri questa pagina da un server web per vedere gli eventi.",
+            missing: "Il calendario non ha potuto leggere i suoi eventi: manca il file di dati {file}. Mettilo sul server web accanto a questa pagina.",
+            unreachable: "Il calendario non ha potuto leggere i suoi eventi da {file}. Controlla la connessione e ricarica questa pagina.",
+            list: [", ", " e "],
+            dailyWorkDays: "ogni giorno feriale",
+            everyDays: { one: "ogni giorno", other: "ogni {n} giorni" },
+            everyWeeks: { one: "ogni settimana", other: "ogni {n} settimane" },
+            weekly: "{every}: {days}", weekDays: { all: "tutti i giorni", work: "nei giorni feriali", named: "{days}" },
+            monthlyOnDate: { one: "il giorno {date} di ogni mese", other: "il giorno {date}, ogni {n} mesi" },
+            monthlyOnNth: { one: "{nth} di ogni mese", other: "{nth}, ogni {n} mesi" },
+            yearlyOnDate: "ogni anno il {date}", yearlyOnNth: "{nth} di {month} di ogni anno",
+            nth: "{which} {day}", ordinals: ["il primo", "il secondo", "il terzo", "il quarto", "l\u2019ultimo"],
+            ordinalsFeminine: ["la prima", "la seconda", "la terza", "la quarta", "l\u2019ultima"], feminine: [0],
+            dayKinds: { all: "giorno", work: "giorno feriale", weekend: "giorno del fine settimana", named: "{days}" }
+        },
+        nl: {
+            today: "Vandaag", views: { month: "Maand", week: "Week", day: "Dag", agenda: "Agenda" },
+            viewGroup: "Kalenderweergave", calendar: "Kalender",
+            steps: { month: ["Vorige maand", "Volgende maand"], week: ["Vorige week", "Volgende week"],
+                day: ["Vorige dag", "Volgende dag"], agenda: ["Eerder", "Later"] },
+            weekColumn: "Week", timeColumn: "Tijd", allDay: "Hele dag", allDayNote: "(hele dag)", continued: "vervolg",
+            noEvents: "Geen afspraken", noEventsInPeriod: "Geen afspraken in deze periode", more: "+{n} meer",
+            noSubject: "(geen onderwerp)", close: "Sluiten", where: "Waar", label: "Label", showsAs: "Weergeven als",
+            repeats: "Herhaling", busy: ["Beschikbaar", "Voorlopig", "Bezet", "Afwezig"],
+            damaged: "De kalender kon de afspraken niet lezen: het gegevensbestand {file} is beschadigd. Publiceer de kalender opnieuw om het te vervangen.",
+            fileSystem: "De kalender kon de afspraken niet lezen: deze pagina is geopend vanuit het bestandssysteem, waar de browser {file} niet laat lezen. Open deze pagina via een webserver om de afspraken te zien.",
+            missing: "De kalender kon de afspraken niet lezen: het gegevensbestand {file} ontbreekt. Zet het op de webserver naast deze pagina.",
+            unreachable: "De kalender kon de afspraken niet lezen uit {file}. Controleer de verbinding en laad deze pagina opnieuw.",
+            list: [", ", " en "],
+            dailyWorkDays: "elke werkdag",
+            everyDays: { one: "elke dag", other: "om de {n} dagen" },
+            everyWeeks: { one: "elke week", other: "om de {n} weken" },
+            weekly: "{every} {days}", weekDays: { all: "op alle dagen", work: "op werkdagen", named: "op {days}" },
+            monthlyOnDate: { one: "dag {date} van elke maand", other: "dag {date}, om de {n} maanden" },
+            monthlyOnNth: { one: "{nth} van elke maand", other: "{nth}, om de {n} maanden" },
+            yearlyOnDate: "elk jaar op {date}", yearlyOnNth: "{nth} van {month}, elk jaar",
+            nth: "{which} {day}", ordinals: ["de eerste", "de tweede", "de derde", "de vierde", "de laatste"],
+            dayKinds: { all: "dag", work: "werkdag", weekend: "weekenddag", named: "{days}" }
+        },
+        pt: {
+            today: "Hoje", views: { month: "M\u00eas", week: "Semana", day: "Dia", agenda: "Agenda" },
+            viewGroup: "Vista do calend\u00e1rio", calendar: "Calend\u00e1rio",
+            steps: { month: ["M\u00eas anterior", "Pr\u00f3ximo m\u00eas"], week: ["Semana anterior", "Pr\u00f3xima semana"],
+                day: ["Dia anterior", "Pr\u00f3ximo dia"], agenda: ["Antes", "Depois"] },
+            weekColumn: "Semana", timeColumn: "Hora", allDay: "Dia inteiro", allDayNote: "(dia inteiro)",
+            continued: "cont.", noEvents: "Sem eventos", noEventsInPeriod: "Nenhum evento neste per\u00edodo",
+            more: "+{n} mais", noSubject: "(sem assunto)", close: "Fechar", where: "Local", label: "Etiqueta",
+            showsAs: "Mostrar como", repeats: "Repete", busy: ["Livre", "Provis\u00f3rio", "Ocupado", "Fora do escrit\u00f3rio"],
+            damaged: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: o arquivo de dados {file} est\u00e1 danificado. Publique o calend\u00e1rio novamente para substitu\u00ed-lo.",
+            fileSystem: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: esta p\u00e1gina foi aberta a partir do sistema de arquivos, onde o navegador n\u00e3o o deixa ler {file}. Abra esta p\u00e1gina a partir de um servidor web para ver os eventos.",
+            missing: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: falta o arquivo de dados {file}. Coloque-o no servidor web ao lado desta p\u00e1gina.",
+            unreachable: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos de {file}. Verifique a conex\u00e3o e recarregue esta p\u00e1gina.",
+            list: [", ", " e "],
+            dailyWorkDays: "todos os dias \u00fateis",
+            everyDays: { one: "todos os dias", other: "a cada {n} dias" },
+            everyWeeks: { one: "toda semana", other: "a cada {n} semanas" },
+            weekly: "{every}: {days}", weekDays: { all: "todos os dias", work: "nos dias \u00fateis", named: "{days}" },
+            monthlyOnDate: { one: "o dia {date} de cada m\u00eas", other: "o dia {date}, a cada {n} meses" },
+            monthlyOnNth: { one: "{nth} de cada m\u00eas", other: "{nth}, a cada {n} meses" },
+            yearlyOnDate: "todos os anos em {date}", yearlyOnNth: "{nth} de {month} de cada ano",
+            nth: "{which} {day}", ordinals: ["o primeiro", "o segundo", "o terceiro", "o quarto", "o \u00faltimo"],
+            ordinalsFeminine: ["a primeira", "a segunda", "a terceira", "a quarta", "a \u00faltima"], feminine: [1, 2, 3, 4, 5],
+            dayKinds: { all: "dia", work: "dia \u00fatil", weekend: "dia de fim de semana", named: "{days}" }
+        },
+        ar: {
+            today: "\u0627\u0644\u064a\u0648\u0645", views: { month: "\u0634\u0647\u0631", week: "\u0623\u0633\u0628\u0648\u0639", day: "\u064a\u0648\u0645", agenda: "\u062c\u062f\u0648\u0644 \u0627\u0644\u0623\u0639\u0645\u0627\u0644" },
+            viewGroup: "\u0637\u0631\u064a\u0642\u0629 \u0639\u0631\u0636 \u0627\u0644\u062a\u0642\u0648\u064a\u0645", calendar: "\u0627\u0644\u062a\u0642\u0648\u064a\u0645",
+            steps: { month: ["\u0627\u0644\u0634\u0647\u0631 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u0634\u0647\u0631 \u0627\u0644\u062a\u0627\u0644\u064a"], week: ["\u0627\u0644\u0623\u0633\u0628\u0648\u0639 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u0623\u0633\u0628\u0648\u0639 \u0627\u0644\u062a\u0627\u0644\u064a"],
+                day: ["\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u062a\u0627\u0644\u064a"], agenda: ["\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u0633\u0627\u0628\u0642\u0629", "\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u062a\u0627\u0644\u064a\u0629"] },
+            weekColumn: "\u0627\u0644\u0623\u0633\u0628\u0648\u0639", timeColumn: "\u0627\u0644\u0648\u0642\u062a", allDay: "\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645", allDayNote: "(\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645)", continued: "\u062a\u0627\u0628\u0639",
+            noEvents: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b", noEventsInPeriod: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b \u0641\u064a \u0647\u0630\u0647 \u0627\u0644\u0641\u062a\u0631\u0629", more: "+{n} \u0623\u062e\u0631\u0649",
+            noSubject: "(\u0628\u0644\u0627 \u0639\u0646\u0648\u0627\u0646)", close: "\u0625\u063a\u0644\u0627\u0642", where: "\u0627\u0644\u0645\u0643\u0627\u0646", label: "\u0627\u0644\u062a\u0635\u0646\u064a\u0641", showsAs: "\u0627\u0644\u062d\u0627\u0644\u0629",
+            repeats: "\u0627\u0644\u062a\u0643\u0631\u0627\u0631", busy: ["\u0645\u062a\u0627\u062d", "\u0645\u0628\u062f\u0626\u064a", "\u0645\u0634\u063a\u0648\u0644", "\u062e\u0627\u0631\u062c \u0627\u0644\u0645\u0643\u062a\u0628"],
+            damaged: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0645\u0644\u0641 \u0627\u0644\u0628\u064a\u0627\u0646\u0627\u062a \u2068{file}\u2069 \u062a\u0627\u0644\u0641. \u0627\u0646\u0634\u0631 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0645\u0631\u0629 \u0623\u062e\u0631\u0649 \u0644\u0627\u0633\u062a\u0628\u062f\u0627\u0644\u0647.",
+            fileSystem: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0641\u064f\u062a\u062d\u062a \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629 \u0645\u0646 \u0646\u0638\u0627\u0645 \u0627\u0644\u0645\u0644\u0641\u0627\u062a\u060c \u062d\u064a\u062b \u0644\u0627 \u064a\u0633\u0645\u062d \u0644\u0647 \u0627\u0644\u0645\u062a\u0635\u0641\u062d \u0628\u0642\u0631\u0627\u0621\u0629 \u2068{file}\u2069. \u0627\u0641\u062a\u062d \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629 \u0645\u0646 \u062e\u0627\u062f\u0645 \u0648\u064a\u0628 \u0644\u0631\u0624\u064a\u0629 \u0627\u0644\u0623\u062d\u062f\u0627\u062b.",
+            missing: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0645\u0644\u0641 \u0627\u0644\u0628\u064a\u0627\u0646\u0627\u062a \u2068{file}\u2069 \u063a\u064a\u0631 \u0645\u0648\u062c\u0648\u062f. \u0636\u0639\u0647 \u0639\u0644\u0649 \u062e\u0627\u062f\u0645 \u0627\u0644\u0648\u064a\u0628 \u0628\u062c\u0627\u0646\u0628 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629.",
+            unreachable: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647 \u0645\u0646 \u2068{file}\u2069. \u062a\u062d\u0642\u0642 \u0645\u0646 \u0627\u0644\u0627\u062a\u0635\u0627\u0644 \u0648\u0623\u0639\u062f \u062a\u062d\u0645\u064a\u0644 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629.",
+            list: ["\u060c ", " \u0648"],
+            dailyWorkDays: "\u0643\u0644 \u064a\u0648\u0645 \u0639\u0645\u0644",
+            everyDays: { one: "\u0643\u0644 \u064a\u0648\u0645", two: "\u0643\u0644 \u064a\u0648\u0645\u064a\u0646", few: "\u0643\u0644 {n} \u0623\u064a\u0627\u0645", many: "\u0643\u0644 {n} \u064a\u0648\u0645\u064b\u0627", other: "\u0643\u0644 {n} \u064a\u0648\u0645" },
+            everyWeeks: { one: "\u0643\u0644 \u0623\u0633\u0628\u0648\u0639", two: "\u0643\u0644 \u0623\u0633\u0628\u0648\u0639\u064a\u0646", few: "\u0643\u0644 {n} \u0623\u0633\u0627\u0628\u064a\u0639", many: "\u0643\u0644 {n} \u0623\u0633\u0628\u0648\u0639\u064b\u0627", other: "\u0643\u0644 {n} \u0623\u0633\u0628\u0648\u0639" },
+            weekly: "{every} {days}", weekDays: { all: "\u0641\u064a \u0643\u0644 \u0627\u0644\u0623\u064a\u0627\u0645", work: "\u0641\u064a \u0623\u064a\u0627\u0645 \u0627\u0644\u0639\u0645\u0644", named: "\u064a\u0648\u0645 {days}" },
+            monthlyOnDate: { one: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631", two: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631\u064a\u0646", few: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0623\u0634\u0647\u0631",
+                many: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631\u064b\u0627", other: "\u0627\u0644\u064a\u0648\u0645 {date} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631" },
+            monthlyOnNth: { one: "{nth} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631", two: "{nth} \u0645\u0646 \u0643\u0644 \u0634\u0647\u0631\u064a\u0646", few: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0623\u0634\u0647\u0631",
+                many: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631\u064b\u0627", other: "{nth} \u0645\u0646 \u0643\u0644 {n} \u0634\u0647\u0631" },
+            yearlyOnDate: "\u0643\u0644 \u0633\u0646\u0629 \u0641\u064a {date}", yearlyOnNth: "{nth} \u0645\u0646 {month} \u0643\u0644 \u0633\u0646\u0629",
+            nth: "{day} {which}", ordinals: ["\u0627\u0644\u0623\u0648\u0644", "\u0627\u0644\u062b\u0627\u0646\u064a", "\u0627\u0644\u062b\u0627\u0644\u062b", "\u0627\u0644\u0631\u0627\u0628\u0639", "\u0627\u0644\u0623\u062e\u064a\u0631"],
+            dayKinds: { all: "\u0627\u0644\u064a\u0648\u0645", work: "\u064a\u0648\u0645 \u0627\u0644\u0639\u0645\u0644", weekend: "\u064a\u0648\u0645 \u0627\u0644\u0639\u0637\u0644\u0629", named: "\u064a\u0648\u0645 {days}" }
+        }
+    };
+
+    function wordsFor(locale) {
+        var language = String(locale).split("-")[0].toLowerCase();
+        return has(WORDS, language) ? WORDS[language] : WORDS.en;
+    }
+
+    // The template with its {names} replaced by the values.
+    function fill(template, values) {
+        return template.replace(/\{(\w+)\}/g, function (whole, name) {
+            return values && has(values, name) ? values[name] : whole;
+        });
+    }
+
+    // Date and time texts and the calendar's own words in one language; days and minutes as
+    // this file counts them.
     function LocaleTexts(locale, twelveHour) {
         this.locale = locale;
         this.formats = Object.create(null);
         this.twelveHour = twelveHour;
+        this.words = wordsFor(locale);
+        this.plurals = null;
     }
+
+    // One of the calendar's own texts, its values filled in.
+    LocaleTexts.prototype.say = function (key, values) {
+        return fill(this.words[key], values);
+    };
+
+    // A number in the language's digits.
+    LocaleTexts.prototype.number = function (n) {
+        var f = this.formats.number || (this.formats.number = new Intl.NumberFormat(this.locale));
+        return f.format(n);
+    };
+
+    // The template of a plural table that fits the count n, filled with n and the values.
+    LocaleTexts.prototype.counted = function (table, n, values) {
+        var rules = this.plurals || (this.plurals = new Intl.PluralRules(this.locale));
+        var all = { n: this.number(n) };
+        for (var name in values) if (has(values, name)) all[name] = values[name];
+        return fill(table[rules.select(n)] || table.other, all);
+    };
 
     LocaleTexts.prototype.format = function (key, options, millis) {
         var f = this.formats[key];
@@ -808,6 +1434,77 @@ var TEVWebCalendar = (function () {
             { hour: twelve ? "numeric" : "2-digit", minute: "2-digit", hourCycle: cycle };
         return this.format(bare ? "hour" : "time", options, minuteOfDay * 60000);
     };
+
+    // 4 January 1970 was a Sunday.
+    var A_SUNDAY = 3;
+
+    // The names of the days of a mask (bit 0 Sunday), as a list.
+    LocaleTexts.prototype.dayNames = function (mask) {
+        var names = [];
+        for (var i = 0; i < 7; i++) if (mask & (1 << i)) names.push(this.weekdayName(A_SUNDAY + i, "long"));
+        var list = this.words.list;
+        return names.length > 1 ? names.slice(0, -1).join(list[0]) + list[1] + names[names.length - 1] : names[0] || "";
+    };
+
+    // The days of a mask as a weekly series names them ("on Monday and Friday", "on weekdays").
+    LocaleTexts.prototype.weekDays = function (mask) {
+        var w = this.words.weekDays;
+        if ((mask & 127) === 127) return w.all;
+        if ((mask & 127) === WORK_DAYS_MASK) return w.work;
+        return fill(w.named, { days: this.dayNames(mask) });
+    };
+
+    // "the first Monday", "the last weekday": which (1-4, 5 = last) of the days of a mask.
+    LocaleTexts.prototype.nthDay = function (which, mask) {
+        var w = this.words;
+        var kinds = { 127: w.dayKinds.all, 62: w.dayKinds.work, 65: w.dayKinds.weekend };
+        var day = has(kinds, mask & 127) ? kinds[mask & 127] : fill(w.dayKinds.named, { days: this.dayNames(mask) });
+        var firstDay = 0;
+        while (firstDay < 6 && !(mask & (1 << firstDay))) firstDay++;
+        var feminine = !has(kinds, mask & 127) && w.feminine && w.feminine.indexOf(firstDay) >= 0;
+        return fill(w.nth, { which: (feminine ? w.ordinalsFeminine : w.ordinals)[which - 1], day: day });
+    };
+
+    LocaleTexts.prototype.monthName = function (month) {
+        return this.ofDay("monthName", { month: "long" }, dayNumber(2000, month, 1));
+    };
+
+    // A day of a month, in a leap year, so that 29 February is one.
+    LocaleTexts.prototype.dayOfYear = function (month, dayOfMonth) {
+        return this.ofDay("dayOfYear", { month: "long", day: "numeric" }, clampedDate(2000, month, dayOfMonth));
+    };
+
+    var englishTexts = null;
+
+    // "Every 2 weeks on Monday and Wednesday" and the like, in the language of `texts` (English
+    // without); "" for options that give no dates.
+    function describePattern(p, texts) {
+        var t = texts || englishTexts || (englishTexts = new LocaleTexts("en-US", true));
+        var w = t.words;
+        var d1 = p.data1, d2 = p.data2, d3 = p.data3;
+        if (!periodPlan(p, 1)) return "";
+        var text;
+        switch (p.type) {
+            case 1:
+                text = d1 !== 0 ? w.dailyWorkDays : t.counted(w.everyDays, d2);
+                break;
+            case 2:
+                text = fill(w.weekly, { every: t.counted(w.everyWeeks, d1), days: t.weekDays(d2) });
+                break;
+            case 3:
+                text = t.counted(w.monthlyOnDate, d1, { date: t.number(d2) });
+                break;
+            case 4:
+                text = t.counted(w.monthlyOnNth, d1, { nth: t.nthDay(d2, d3) });
+                break;
+            case 5:
+                text = fill(w.yearlyOnDate, { date: t.dayOfYear(d1, d2) });
+                break;
+            default:
+                text = fill(w.yearlyOnNth, { nth: t.nthDay(d1, d2), month: t.monthName(d3) });
+        }
+        return text.charAt(0).toUpperCase() + text.substring(1);
+    }
 
     // ---------------------------------------------------------------------------------------
     // Colours that stay readable: text on its background reaches the contrast ratio asked for.
@@ -933,6 +1630,9 @@ var TEVWebCalendar = (function () {
         else entry.waiting.push(callback);
     }
 
+    // How long a document may take to arrive, in milliseconds.
+    var LOAD_TIMEOUT = 15000;
+
     // The bytes of a document: callback(bytes) or callback(null, problem), where problem is
     // "missing" (the server has no such file) or "unreachable" (the browser refused or the
     // connection failed).
@@ -948,7 +1648,7 @@ var TEVWebCalendar = (function () {
             var xhr = new XMLHttpRequest();
             xhr.open("GET", url, true);
             xhr.responseType = "arraybuffer";
-            xhr.timeout = 15000;
+            xhr.timeout = LOAD_TIMEOUT;
             xhr.onload = function () {
                 var ok = (xhr.status >= 200 && xhr.status < 300) ||
                     (xhr.status === 0 && xhr.response && xhr.response.byteLength > 0);
@@ -962,6 +1662,60 @@ var TEVWebCalendar = (function () {
         }
     }
 
+    // The data of a document: callback(data) with what readDataText gives (null for a text
+    // that is no XML), or callback(null, problem) as loadBytes says. Over HTTP the data is
+    // read while it arrives; when the user values are read and more of the document is yet
+    // to come, early(values) tells them.
+    function loadData(url, callback, early) {
+        var streams = typeof fetch === "function" && typeof ReadableStream === "function" &&
+            typeof AbortController === "function" && /^https?:/i.test(url);
+        if (streams) {
+            streamData(url, callback, early);
+            return;
+        }
+        loadBytes(url, function (bytes, problem) {
+            callback(bytes ? new DataReader().push(bytes, true) : null, problem);
+        });
+    }
+
+    function streamData(url, callback, early) {
+        var reader = new DataReader();
+        var expected = 0, received = 0, told = false;
+        var abort = new AbortController();
+        var timer = setTimeout(function () { abort.abort(); }, LOAD_TIMEOUT);
+        function finish(data, problem) {
+            clearTimeout(timer);
+            callback(data, problem);
+        }
+        function unreachable() {
+            finish(null, "unreachable");
+        }
+        function tellValues() {
+            var values = told ? null : reader.settledValues();
+            if (values) {
+                told = true;
+                early(values);
+            }
+        }
+        function readFrom(body) {
+            body.read().then(function (part) {
+                if (part.done) {
+                    finish(reader.push(new Uint8Array(0), true));
+                } else {
+                    reader.push(part.value, false);
+                    received += part.value.length;
+                    if (early && received < expected) tellValues();
+                    readFrom(body);
+                }
+            }, unreachable);
+        }
+        fetch(url, { signal: abort.signal }).then(function (response) {
+            expected = Number(response.headers.get("Content-Length")) || 0;
+            if (response.ok) readFrom(response.body.getReader());
+            else finish(null, response.status >= 400 ? "missing" : "unreachable");
+        }, unreachable);
+    }
+
     function resolveDocumentUrl(url, base) {
         if (/^\/[^\/]/.test(url) && /^file:/i.test(base)) {
             return "file://" + url.split("/").map(encodeURIComponent).join("/");
@@ -973,33 +1727,12 @@ var TEVWebCalendar = (function () {
         }
     }
 
-    function parseXml(text) {
-        try {
-            var doc = new DOMParser().parseFromString(text, "application/xml");
-            if (!doc.documentElement || doc.getElementsByTagName("parsererror").length > 0) return null;
-            return doc;
-        } catch (e) {
-            return null;
-        }
-    }
-
-    // What the visitor reads when the calendar's data cannot be read, with what to do about it.
-    function problemText(problem, fileName, fromFileSystem) {
-        if (problem === "damaged") {
-            return "The calendar could not read its events: the data file " + fileName +
-                " is damaged. Publish the calendar again to replace it.";
-        }
-        if (fromFileSystem) {
-            return "The calendar could not read its events: this page was opened from the file " +
-                "system, where the browser does not let it read " + fileName +
-                ". Open this page from a web server to see the events.";
-        }
-        if (problem === "missing") {
-            return "The calendar could not read its events: the data file " + fileName +
-                " is missing. Put it on the web server beside this page.";
-        }
-        return "The calendar could not read its events from " + fileName +
-            ". Check the connection and reload this page.";
+    // What the visitor reads when the calendar's data cannot be read, with what to do about it,
+    // in the calendar's words of a language (English without).
+    function problemText(problem, fileName, fromFileSystem, words) {
+        var key = problem === "damaged" ? "damaged" : fromFileSystem ? "fileSystem" :
+            problem === "missing" ? "missing" : "unreachable";
+        return fill((words || WORDS.en)[key], { file: fileName });
     }
 
     function todayDay() {
@@ -1075,7 +1808,6 @@ var TEVWebCalendar = (function () {
     // month days show marks rather than texts.
     var NARROW_WIDTH = 480;
     var VIEWS = ["month", "week", "day", "agenda"];
-    var VIEW_NAMES = { month: "Month", week: "Week", day: "Day", agenda: "Agenda" };
     // WCAG 2.1 AA for normal text.
     var TEXT_CONTRAST = 4.5;
 
@@ -1100,6 +1832,11 @@ var TEVWebCalendar = (function () {
         this.layoutWidth = 0;
         this.layoutHeight = 0;
         this.cache = null;
+        this.vertical = this.variables.tev_orientation === "vertical";
+        this.anchor = this.today;
+        this.styled = false;
+        this.started = false;
+        this.drawnAhead = null;
 
         var self = this;
         var pending = 2;
@@ -1107,17 +1844,21 @@ var TEVWebCalendar = (function () {
             if (--pending === 0) self.start();
         }
         var movieUrl = stage.movieUrl || document.baseURI;
-        ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), ready);
+        ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), function () {
+            self.styled = true;
+            ready();
+        });
 
         var source = this.variables.tev_xmlConnectorURL;
         if (source) {
             var url = resolveDocumentUrl(source, document.baseURI);
             this.source = url;
             this.root.setAttribute("data-source", url);
-            loadBytes(url, function (bytes, problem) {
-                var doc = bytes ? parseXml(decodeText(bytes)) : null;
-                self.takeDocument(doc, doc ? null : problem || "damaged");
+            loadData(url, function (data, problem) {
+                self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
+            }, function (values) {
+                self.drawAhead(values);
             });
         } else {
             this.takeDocument(null, null);
@@ -1125,25 +1866,50 @@ var TEVWebCalendar = (function () {
         }
     }
 
-    Calendar.prototype.takeDocument = function (doc, problem) {
-        this.loaded = !!doc;
+    // data: what readDataText gave, null when there was nothing to read.
+    Calendar.prototype.takeDocument = function (data, problem) {
+        this.loaded = !!data;
         this.problem = problem;
-        this.values = doc ? readUserValues(doc) : Object.create(null);
-        var events = doc ? readEvents(doc) : null;
+        this.values = this.valuesOf(data ? data.values : Object.create(null));
+        var events = data ? data.events : null;
         if (events === null && this.variables.tev_template) events = sampleEvents(this.today);
         this.events = events || [];
-        if (!has(this.values, "Title") && this.variables.tev_labelText)
-            this.values.Title = this.variables.tev_labelText;
+    };
+
+    Calendar.prototype.valuesOf = function (values) {
+        if (!has(values, "Title") && this.variables.tev_labelText) values.Title = this.variables.tev_labelText;
+        return values;
+    };
+
+    // The document's own values have come while its events are still on their way: the
+    // calendar is drawn and laid out with them meanwhile, so that only the events remain to be
+    // put in when they come. A document that comes whole before this turn is drawn once.
+    Calendar.prototype.drawAhead = function (values) {
+        var self = this;
+        setTimeout(function () {
+            if (!self.styled || self.started) return;
+            self.values = self.valuesOf(values);
+            self.drawnAhead = JSON.stringify(self.values);
+            self.layout();
+            void self.frame.offsetHeight;
+        }, 0);
     };
 
     Calendar.prototype.start = function () {
         var self = this;
+        this.started = true;
         this.root.setAttribute("data-state", this.loaded ? "ready" : "defaults");
         if (this.problem) this.root.setAttribute("data-problem", this.problem);
         this.root.setAttribute("data-event-count", String(this.events.length));
-        this.vertical = this.variables.tev_orientation === "vertical";
-        this.anchor = this.today;
-        this.layout();
+        if (this.drawnAhead === JSON.stringify(this.values) && this.view === "month") {
+            this.putEvents();
+        } else {
+            // Not drawn ahead, or with values the whole document did not confirm.
+            this.rendered = false;
+            this.view = null;
+            this.cache = null;
+            this.layout();
+        }
         if (typeof ResizeObserver === "function") {
             this.observer = new ResizeObserver(function () { self.layout(); });
             this.observer.observe(this.stage.element);
@@ -1152,6 +1918,14 @@ var TEVWebCalendar = (function () {
         }
         this.root.addEventListener("keydown", function (e) { self.onKeyDown(e); });
         this.root.dispatchEvent(new CustomEvent("wcal-drawn", { bubbles: true }));
+    };
+
+    // Puts the events into the month drawn ahead of them.
+    Calendar.prototype.putEvents = function () {
+        var span = this.span();
+        this.cache = null;
+        this.occurrences(span.from, span.to);
+        this.fillMonth();
     };
 
     Calendar.prototype.size = function () {
@@ -1210,7 +1984,7 @@ var TEVWebCalendar = (function () {
         this.root.setAttribute("lang", locale);
         this.rtl = isRightToLeft(locale);
         this.root.setAttribute("dir", this.rtl ? "rtl" : "ltr");
-        this.root.setAttribute("aria-label", this.settings.Title || "Calendar");
+        this.root.setAttribute("aria-label", this.settings.Title || this.texts.say("calendar"));
     };
 
     Calendar.prototype.applyStyle = function () {
@@ -1287,16 +2061,14 @@ var TEVWebCalendar = (function () {
         var hadFocus = this.root.contains(document.activeElement) && !this.popup;
         this.rendered = true;
         this.closePopup(false);
-        while (this.frame.firstChild) this.frame.removeChild(this.frame.firstChild);
         this.root.setAttribute("data-view", this.view);
-        this.frame.appendChild(this.renderHeader());
         var main = el("div", "wcal-main");
         if (this.settings.ShowViewButtons) main.appendChild(this.renderViewBar());
         if (this.problem) main.appendChild(this.renderNotice());
-        this.frame.appendChild(main);
-        var body = this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
-            this.renderTimeGrid();
-        main.appendChild(body);
+        main.appendChild(this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
+            this.renderTimeGrid());
+        // Built aside and put in at once, so that the browser lays it out once.
+        this.frame.replaceChildren(this.renderHeader(), main);
         if (this.view === "month") this.fillMonth();
         if (this.view === "week" || this.view === "day") this.scrollToFirstHour();
         if (hadFocus) this.focusAnchor();
@@ -1310,13 +2082,6 @@ var TEVWebCalendar = (function () {
             case "day": return t.longDate(span.first);
             default: return t.dayRange(span.first, span.last);
         }
-    };
-
-    var STEP_NAMES = {
-        month: ["Previous month", "Next month"],
-        week: ["Previous week", "Next week"],
-        day: ["Previous day", "Next day"],
-        agenda: ["Earlier", "Later"]
     };
 
     Calendar.prototype.renderHeader = function () {
@@ -1336,7 +2101,7 @@ var TEVWebCalendar = (function () {
             b.addEventListener("click", function () { self.step(step); });
             return b;
         }
-        var names = STEP_NAMES[this.view];
+        var names = this.texts.words.steps[this.view];
         if (s.ShowNavigation) header.appendChild(nav("\u2039", -1, names[0]));
         header.appendChild(titleBox);
         if (s.ShowNavigation) header.appendChild(nav("\u203a", 1, names[1]));
@@ -1347,12 +2112,12 @@ var TEVWebCalendar = (function () {
         var self = this;
         var bar = el("div", "wcal-views");
         bar.setAttribute("role", "group");
-        bar.setAttribute("aria-label", "Calendar view");
-        var today = button("wcal-view wcal-today-button", "Today");
+        bar.setAttribute("aria-label", this.texts.say("viewGroup"));
+        var today = button("wcal-view wcal-today-button", this.texts.say("today"));
         today.addEventListener("click", function () { self.goToday(); });
         bar.appendChild(today);
         VIEWS.forEach(function (view) {
-            var b = button("wcal-view", VIEW_NAMES[view]);
+            var b = button("wcal-view", self.texts.words.views[view]);
             b.setAttribute("data-view", view);
             b.setAttribute("aria-pressed", String(view === self.view));
             b.addEventListener("click", function () { self.showView(view); });
@@ -1364,7 +2129,7 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.renderNotice = function () {
         var name = decodeURIComponent(String(this.source || "").split(/[\/\\]/).pop() || "");
         var fromFile = /^file:/i.test(document.location ? document.location.protocol : "");
-        var notice = el("div", "wcal-notice", problemText(this.problem, name, fromFile));
+        var notice = el("div", "wcal-notice", problemText(this.problem, name, fromFile, this.texts.words));
         notice.setAttribute("role", "status");
         return notice;
     };
@@ -1394,7 +2159,7 @@ var TEVWebCalendar = (function () {
     };
 
     Calendar.prototype.subjectOf = function (o) {
-        return o.subject || "(no subject)";
+        return o.subject || this.texts.say("noSubject");
     };
 
     Calendar.prototype.timeText = function (o, day) {
@@ -1491,11 +2256,12 @@ var TEVWebCalendar = (function () {
         var month = this.gridBox("wcal-month" + (s.ShowWeekNumbers ? " wcal-with-weeks" : ""));
         var first = [];
         for (var i = 0; i < 7; i++) first.push(span.from + i);
-        month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, "Week"));
-        var grid = el("div", "wcal-grid");
+        month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, this.texts.say("weekColumn")));
+        this.grid = el("div", "wcal-grid");
+        this.laterWeeks = document.createDocumentFragment();
         this.cells = [];
-        for (var w = 0; w < weeks; w++) grid.appendChild(this.monthRow(span, span.from + w * 7));
-        month.appendChild(grid);
+        for (var w = 0; w < weeks; w++) (w ? this.laterWeeks : this.grid).appendChild(this.monthRow(span, span.from + w * 7));
+        month.appendChild(this.grid);
         return month;
     };
 
@@ -1526,22 +2292,14 @@ var TEVWebCalendar = (function () {
 
     // Puts into every day as many chips as it holds, at most EventsPerDay; the rest are
     // summed up in a "+n more" line, or in marks beside the day number when not even that
-    // fits. Only the chips that show are made.
+    // fits. Only the chips that show are made. The first week alone has been laid out, which
+    // tells how much room a day has; the other weeks join it with their chips, so that the
+    // month is laid out once more only.
     Calendar.prototype.fillMonth = function () {
         var cells = this.cells;
         var byDay = this.cache.byDay;
-        var chipStep = this.chipHeight() + 2;
-        var moreHeight = Math.ceil(this.settings.FontSize * 1.1);
-        var available = cells[0].cell.clientHeight - cells[0].cell.firstChild.offsetHeight - 2;
-        var lines = Math.floor(available / chipStep);
-        var limit = this.settings.EventsPerDay;
-        var fit = {
-            all: Math.min(limit, lines),
-            withMore: Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep))),
-            more: available >= moreHeight,
-            lines: lines
-        };
         var marksOnly = this.isNarrow();
+        var fit = this.cache.list.length && !marksOnly ? this.chipFit(cells.length / 7) : null;
         for (var i = 0; i < cells.length; i++) {
             var list = byDay[cells[i].day];
             if (!list) continue;
@@ -1549,6 +2307,24 @@ var TEVWebCalendar = (function () {
             if (marksOnly) this.markDay(cells[i], list.length);
             else this.fillDay(cells[i], list, fit);
         }
+        this.grid.appendChild(this.laterWeeks);
+    };
+
+    // How many chips fit in a day: the weeks share the grid's height equally.
+    Calendar.prototype.chipFit = function (weeks) {
+        var gap = parseFloat(getComputedStyle(this.grid).rowGap) || 0;
+        var dayHeight = Math.floor((this.grid.clientHeight - gap * (weeks - 1)) / weeks);
+        var available = dayHeight - this.cells[0].cell.firstChild.offsetHeight - 2;
+        var chipStep = this.chipHeight() + 2;
+        var moreHeight = Math.ceil(this.settings.FontSize * 1.1);
+        var lines = Math.floor(available / chipStep);
+        var limit = this.settings.EventsPerDay;
+        return {
+            all: Math.min(limit, lines),
+            withMore: Math.max(0, Math.min(limit, Math.floor((available - moreHeight) / chipStep))),
+            more: available >= moreHeight,
+            lines: lines
+        };
     };
 
     // Text for screen readers only; what shows beside it is then hidden from them.
@@ -1574,7 +2350,7 @@ var TEVWebCalendar = (function () {
             if (needed > shown && needed <= fit.lines) c.cell.className += " wcal-tall";
             return;
         }
-        if (fit.more) c.list.appendChild(el("div", "wcal-more", "+" + (list.length - shown) + " more"));
+        if (fit.more) c.list.appendChild(el("div", "wcal-more", this.texts.say("more", { n: this.texts.number(list.length - shown) })));
         else this.markDay(c, list.length - shown);
     };
 
@@ -1607,7 +2383,7 @@ var TEVWebCalendar = (function () {
     }
 
     Calendar.prototype.dayHeaderRow = function (days) {
-        var row = this.weekdayRow(days, true, "Time");
+        var row = this.weekdayRow(days, true, this.texts.say("timeColumn"));
         var self = this;
         Array.prototype.forEach.call(row.querySelectorAll(".wcal-weekday"), function (cell, i) {
             cell.insertBefore(shownOnly(el("span", "wcal-weekday-date", self.texts.dayOfMonth(days[i]))), cell.lastChild);
@@ -1620,7 +2396,7 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.allDayRow = function (days, byDay) {
         var row = el("div", "wcal-alldays");
         row.setAttribute("role", "row");
-        var label = el("div", "wcal-axis-label", "All day");
+        var label = el("div", "wcal-axis-label", this.texts.say("allDay"));
         label.setAttribute("role", "rowheader");
         row.appendChild(label);
         var self = this;
@@ -1691,7 +2467,7 @@ var TEVWebCalendar = (function () {
             shown++;
             list.appendChild(this.agendaDay(day, mine));
         }
-        if (!shown) list.appendChild(el("div", "wcal-empty", "No events in this period"));
+        if (!shown) list.appendChild(el("div", "wcal-empty", this.texts.say("noEventsInPeriod")));
         return list;
     };
 
@@ -1707,7 +2483,7 @@ var TEVWebCalendar = (function () {
         stamp.appendChild(el("div", "wcal-stamp-name", this.texts.weekdayName(day, "short") + " " + this.texts.monthShort(day)));
         row.appendChild(stamp);
         var items = el("div", "wcal-agenda-items");
-        if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", "No events"));
+        if (!mine.length) items.appendChild(el("div", "wcal-agenda-none", this.texts.say("noEvents")));
         mine.forEach(function (o) { items.appendChild(self.agendaItem(o, day)); });
         row.appendChild(items);
         return row;
@@ -1719,7 +2495,8 @@ var TEVWebCalendar = (function () {
         var dot = el("span", "wcal-dot");
         if (has(LABEL_COLORS, o.label)) dot.style.background = LABEL_COLORS[o.label];
         item.appendChild(dot);
-        item.appendChild(el("span", "wcal-agenda-time", o.allDay ? "All day" : this.timeText(o, day) || "cont."));
+        var time = o.allDay ? this.texts.say("allDay") : this.timeText(o, day) || this.texts.say("continued");
+        item.appendChild(el("span", "wcal-agenda-time", time));
         item.appendChild(el("span", "wcal-agenda-subject", this.subjectOf(o)));
         if (o.location) item.appendChild(el("span", "wcal-agenda-location", o.location));
         return item;
@@ -1740,19 +2517,19 @@ var TEVWebCalendar = (function () {
         return t.longDate(startDay) + ", " + from + " \u2013 " + t.longDate(endDay) + ", " + until;
     };
 
-    var BUSY_TEXT = { 0: "Free", 1: "Tentative", 2: "Busy", 3: "Out of office" };
-
     Calendar.prototype.detail = function (o) {
+        var t = this.texts;
         var item = el("div", "wcal-detail");
         var heading = el("div", "wcal-detail-subject", this.subjectOf(o));
         if (has(LABEL_COLORS, o.label)) heading.style.borderInlineStartColor = LABEL_COLORS[o.label];
         item.appendChild(heading);
-        item.appendChild(el("div", "wcal-detail-when", this.rangeText(o) + (o.allDay ? " (all day)" : "")));
+        item.appendChild(el("div", "wcal-detail-when", this.rangeText(o) + (o.allDay ? " " + t.say("allDayNote") : "")));
         var facts = [];
-        if (o.location) facts.push(["Where", o.location]);
-        if (o.label && o.label !== "None") facts.push(["Label", o.label]);
-        if (has(BUSY_TEXT, o.busyStatus)) facts.push(["Shows as", BUSY_TEXT[o.busyStatus]]);
-        if (o.repeats) facts.push(["Repeats", o.repeats]);
+        var repeats = o.pattern ? describePattern(o.pattern, t) : "";
+        if (o.location) facts.push([t.say("where"), o.location]);
+        if (o.label && o.label !== "None") facts.push([t.say("label"), o.label]);
+        if (o.busyStatus >= 0 && o.busyStatus < t.words.busy.length) facts.push([t.say("showsAs"), t.words.busy[o.busyStatus]]);
+        if (repeats) facts.push([t.say("repeats"), repeats]);
         facts.forEach(function (f) {
             var line = el("div", "wcal-detail-fact");
             line.appendChild(el("span", "wcal-detail-key", f[0]));
@@ -1775,11 +2552,11 @@ var TEVWebCalendar = (function () {
         var title = el("div", "wcal-popup-day", this.texts.longDate(day));
         title.id = this.id + "-dialog-title";
         popup.setAttribute("aria-labelledby", title.id);
-        var close = button("wcal-close", "\u00d7", "Close");
+        var close = button("wcal-close", "\u00d7", this.texts.say("close"));
         close.addEventListener("click", function () { self.closePopup(true); });
         popup.appendChild(close);
         popup.appendChild(title);
-        if (!occurrences.length) popup.appendChild(el("div", "wcal-agenda-none", "No events"));
+        if (!occurrences.length) popup.appendChild(el("div", "wcal-agenda-none", this.texts.say("noEvents")));
         occurrences.forEach(function (o) { popup.appendChild(self.detail(o)); });
         veil.addEventListener("click", function () { self.closePopup(true); });
         this.frame.appendChild(veil);
@@ -1940,13 +2717,20 @@ var TEVWebCalendar = (function () {
         occurrencesBetween: occurrencesBetween,
         occurrencesByDay: occurrencesByDay,
         dayColumns: dayColumns,
+        scanXml: scanXml,
+        parseXml: parseXml,
+        elementTreeOf: elementTreeOf,
         readEvents: readEvents,
         readUserValues: readUserValues,
+        readDataText: readDataText,
+        TextStream: TextStream,
+        XmlScanner: XmlScanner,
         resolveSettings: resolveSettings,
         firstDayOfWeekOf: firstDayOfWeekOf,
         chooseLocale: chooseLocale,
         isRightToLeft: isRightToLeft,
         LocaleTexts: LocaleTexts,
+        WORDS: WORDS,
         problemText: problemText,
         sampleEvents: sampleEvents,
         resolveDocumentUrl: resolveDocumentUrl

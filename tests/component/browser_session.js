@@ -25,14 +25,14 @@ const EXECUTABLES = {
 };
 
 // A browser of the kind speaking `language` first; page(width, height) opens a tab of that
-// viewport size, close() ends the browser.
-async function launch(kind, language) {
+// viewport size, close() ends the browser. `chromiumFlags` go to Chromium's command line.
+async function launch(kind, language, chromiumFlags = []) {
     const puppeteer = tool("puppeteer-core");
     const options = { executablePath: EXECUTABLES[kind], headless: true, protocolTimeout: 60000 };
     if (kind === "chromium") {
         options.browser = "chrome";
         options.args = ["--no-sandbox", "--disable-gpu", "--lang=" + language, "--accept-lang=" + language,
-            "--disable-background-networking", "--disable-component-update", "--no-first-run"];
+            "--disable-background-networking", "--disable-component-update", "--no-first-run"].concat(chromiumFlags);
     } else {
         options.browser = "firefox";
         // The automation profile relaxes file: pages' access to their folder; visitors' Firefox
@@ -55,7 +55,9 @@ async function launch(kind, language) {
 const TYPES = { ".html": "text/html", ".htm": "text/html", ".js": "text/javascript", ".css": "text/css",
     ".xml": "application/xml", ".png": "image/png" };
 
-// Serves `folder` on 127.0.0.1 at a free port: url(relative path), close().
+// Serves `folder` on 127.0.0.1 at a free port: url(relative path), close(). Each file goes
+// out whole in one write with its length, as a static web server sends it; a stream of small
+// reads would charge big files for this server's own pace.
 function serve(folder) {
     const server = http.createServer((request, response) => {
         const relative = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
@@ -64,9 +66,10 @@ function serve(folder) {
             response.writeHead(404).end();
             return;
         }
+        const body = fs.readFileSync(file);
         response.writeHead(200, { "Content-Type": TYPES[path.extname(file).toLowerCase()] || "application/octet-stream",
-            "Cache-Control": "no-store" });
-        fs.createReadStream(file).pipe(response);
+            "Content-Length": body.length, "Cache-Control": "no-store" });
+        response.end(body);
     });
     server.listen(0, "127.0.0.1");
     return {

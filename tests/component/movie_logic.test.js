@@ -96,6 +96,24 @@ test("day numbers and civil dates agree across leap years", () => {
     assert.equal(cal.daysInMonth(2023, 13), 0);
 });
 
+test("day numbers and civil dates agree with Date's calendar, carrying months and days over", () => {
+    const viaDate = (y, m, d) => {
+        const date = new Date(0);
+        date.setUTCFullYear(y, m - 1, d);
+        return Math.round(date.getTime() / 86400000);
+    };
+    for (let y = -800; y <= 10400; y += 37) {
+        for (const [m, d] of [[1, 1], [2, 28], [2, 29], [3, 1], [12, 31], [0, 15], [13, 1], [-1, 10], [25, 3], [3, 0],
+            [1, 32], [6, -40], [2, 400]]) {
+            const day = D(y, m, d);
+            assert.equal(day, viaDate(y, m, d), `${y}-${m}-${d}`);
+            const date = new Date(day * 86400000);
+            assert.deepEqual(cal.civil(day), { year: date.getUTCFullYear(), month: date.getUTCMonth() + 1,
+                day: date.getUTCDate() }, `civil ${y}-${m}-${d}`);
+        }
+    }
+});
+
 test("weekdays and week starts", () => {
     const table = [[D(2024, 1, 3), 3], [D(1970, 1, 1), 4], [D(1969, 12, 28), 0], [D(2000, 1, 1), 6]];
     for (const [day, wd] of table) assert.equal(cal.weekday(day), wd);
@@ -453,4 +471,84 @@ test("a missing or unreadable data file is explained with its fix", () => {
         ["unreachable", false, /from Spring\.xml\. Check the connection/],
     ];
     for (const [problem, fromFile, text] of table) assert.match(cal.problemText(problem, "Spring.xml", fromFile), text);
+});
+
+// The {names} a text or every text of a plural table holds.
+function placeholders(value) {
+    const texts = typeof value === "string" ? [value] : Object.values(value);
+    return [...new Set(texts.flatMap((text) => text.match(/\{\w+\}/g) || []))].sort();
+}
+
+test("every language has every word, with the values English has", () => {
+    const english = cal.WORDS.en;
+    assert.deepEqual(Object.keys(cal.WORDS).sort(), ["ar", "de", "en", "es", "fr", "it", "nl", "pt"]);
+    for (const [language, words] of Object.entries(cal.WORDS)) {
+        for (const [key, value] of Object.entries(english)) {
+            assert.ok(key in words, `${language} lacks ${key}`);
+            const theirs = words[key];
+            assert.equal(typeof theirs, typeof value, `${language} ${key}`);
+            if (Array.isArray(value)) assert.equal(theirs.length, value.length, `${language} ${key}`);
+            else if (typeof value === "string") assert.deepEqual(placeholders(theirs), placeholders(value), `${language} ${key}`);
+            else if (["everyDays", "everyWeeks", "monthlyOnDate", "monthlyOnNth"].includes(key)) {
+                assert.ok(theirs.other, `${language} ${key} has the other plural`);
+                for (const text of Object.values(theirs)) {
+                    assert.deepEqual(placeholders(text).filter((p) => p !== "{n}"), placeholders(value).filter((p) => p !== "{n}"),
+                        `${language} ${key}`);
+                }
+            } else assert.deepEqual(Object.keys(theirs).sort(), Object.keys(value).sort(), `${language} ${key}`);
+        }
+        if (words.feminine) assert.equal(words.ordinalsFeminine.length, 5, language);
+    }
+});
+
+test("the words follow the language the dates speak, English for others", () => {
+    const table = [["de-DE", "Heute"], ["de-CH", "Heute"], ["fr", "Aujourd’hui"], ["es-MX", "Hoy"], ["it", "Oggi"],
+        ["nl-BE", "Vandaag"], ["pt-BR", "Hoje"], ["ar-EG", "اليوم"], ["sv-SE", "Today"], ["en-GB", "Today"]];
+    for (const [locale, today] of table) assert.equal(new cal.LocaleTexts(locale, false).say("today"), today, locale);
+    assert.equal(new cal.LocaleTexts("de", false).say("more", { n: 4 }), "+4 weitere");
+    const ar = new cal.LocaleTexts("ar", false);
+    assert.equal(ar.say("more", { n: ar.number(4) }), "+" + new Intl.NumberFormat("ar").format(4) + " أخرى");
+});
+
+test("recurrence descriptions in the visitor's language", () => {
+    const table = [
+        ["de", { type: 2, data1: 1, data2: 8 }, "Jede Woche am Mittwoch"],
+        ["de", { type: 2, data1: 2, data2: 42 }, "Alle 2 Wochen am Montag, Mittwoch und Freitag"],
+        ["de", { type: 4, data1: 1, data2: 5, data3: 32 }, "Am letzten Freitag jedes Monats"],
+        ["de", { type: 6, data1: 4, data2: 16, data3: 11 }, "Am vierten Donnerstag im November jedes Jahres"],
+        ["de", { type: 5, data1: 2, data2: 29 }, "Jedes Jahr am 29. Februar"],
+        ["fr", { type: 1, data1: 0, data2: 3 }, "Tous les 3 jours"],
+        ["fr", { type: 4, data1: 1, data2: 1, data3: 2 }, "Le premier lundi de chaque mois"],
+        ["es", { type: 3, data1: 1, data2: 15 }, "El día 15 de cada mes"],
+        ["es", { type: 4, data1: 1, data2: 1, data3: 62 }, "El primer día laborable de cada mes"],
+        ["it", { type: 4, data1: 1, data2: 1, data3: 1 }, "La prima domenica di ogni mese"],
+        ["it", { type: 4, data1: 1, data2: 5, data3: 2 }, "L’ultimo lunedì di ogni mese"],
+        ["nl", { type: 2, data1: 3, data2: 62 }, "Om de 3 weken op werkdagen"],
+        ["pt", { type: 4, data1: 1, data2: 2, data3: 4 }, "A segunda terça-feira de cada mês"],
+        ["pt", { type: 4, data1: 1, data2: 2, data3: 64 }, "O segundo sábado de cada mês"],
+        ["pt", { type: 1, data1: 1 }, "Todos os dias úteis"],
+        ["ar", { type: 2, data1: 1, data2: 8 }, "كل أسبوع يوم الأربعاء"],
+        ["ar", { type: 2, data1: 2, data2: 8 }, "كل أسبوعين يوم الأربعاء"],
+        ["ar", { type: 4, data1: 1, data2: 1, data3: 2 }, "يوم الاثنين الأول من كل شهر"],
+        ["en-GB", { type: 5, data1: 2, data2: 29 }, "Every year on 29 February"],
+        ["de", { type: 9 }, ""],
+    ];
+    for (const [locale, options, text] of table) {
+        assert.equal(cal.describePattern(pattern(options), new cal.LocaleTexts(locale, false)), text, locale + " " + JSON.stringify(options));
+    }
+    const ar = new cal.LocaleTexts("ar", false);
+    const arabicDigits = (n) => new Intl.NumberFormat("ar").format(n);
+    assert.equal(cal.describePattern(pattern({ type: 1, data1: 0, data2: 3 }), ar), `كل ${arabicDigits(3)} أيام`);
+    assert.equal(cal.describePattern(pattern({ type: 1, data1: 0, data2: 11 }), ar), `كل ${arabicDigits(11)} يومًا`);
+});
+
+test("the data notice in the visitor's language names the file", () => {
+    for (const [language, words] of Object.entries(cal.WORDS)) {
+        for (const [problem, fromFile, key] of [["damaged", false, "damaged"], ["missing", true, "fileSystem"],
+            ["missing", false, "missing"], ["unreachable", false, "unreachable"]]) {
+            const text = cal.problemText(problem, "Frühling & Co.xml", fromFile, words);
+            assert.ok(text.includes("Frühling & Co.xml"), `${language} ${key}`);
+            assert.equal(text, words[key].replace("{file}", "Frühling & Co.xml"), `${language} ${key}`);
+        }
+    }
 });

@@ -158,6 +158,15 @@ for (const kind of browsers.KINDS) {
         });
     });
 
+    // The calendar's own words as a German and an Arabic visitor read them: the view buttons, the
+    // arrows' names, and the details of the weekly choir practice with the dialog's close button.
+    const WORDS = {
+        "de-DE": { views: ["Heute", "Monat", "Woche", "Tag", "Terminliste"], arrows: ["Vorheriger Monat", "Nächster Monat"],
+            close: "Schließen", facts: [["Ort", "Hall"], ["Anzeigen als", "Beschäftigt"], ["Wiederholung", "Jede Woche am Mittwoch"]] },
+        ar: { views: ["اليوم", "شهر", "أسبوع", "يوم", "جدول الأعمال"], arrows: ["الشهر السابق", "الشهر التالي"],
+            close: "إغلاق", facts: [["المكان", "Hall"], ["الحالة", "مشغول"], ["التكرار", "كل أسبوع يوم الأربعاء"]] },
+    };
+
     for (const [language, monthName, rtl] of [["de-DE", "long", false], ["ar", "long", true]]) {
         test(`${kind}: a ${language} browser`, { timeout: 180000 }, async (t) => {
             const session = await browsers.launch(kind, language);
@@ -178,6 +187,19 @@ for (const kind of browsers.KINDS) {
             assert.equal(shown.firstLeft > shown.lastLeft, rtl, "the week runs in the reading direction");
             const firstDay = new Date(2023, 0, 1); // a Sunday, the project's first day of the week
             assert.equal(shown.day.split(/[,\s]/)[0], new Intl.DateTimeFormat(language, { weekday: "long" }).format(firstDay));
+
+            const words = await page.evaluate(() => ({
+                views: [...document.querySelectorAll(".wcal-view")].map((e) => e.textContent),
+                arrows: [...document.querySelectorAll(".wcal-nav")].map((e) => e.getAttribute("aria-label")),
+            }));
+            await page.click(`.wcal-day[data-date="${WEDNESDAYS[0]}"]`);
+            await page.waitForSelector(".wcal-popup");
+            await page.screenshot({ path: path.join(SHOTS, `${kind}-${language}-details.png`) });
+            const dialog = await page.$eval(".wcal-popup", (e) => ({
+                close: e.querySelector(".wcal-close").getAttribute("aria-label"),
+                facts: [...e.querySelectorAll(".wcal-detail-fact")].map((f) => [f.firstChild.textContent, f.lastChild.textContent]),
+            }));
+            assert.deepEqual({ ...words, ...dialog }, WORDS[language]);
         });
     }
 }
