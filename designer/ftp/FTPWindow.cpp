@@ -135,7 +135,7 @@ void CFTPWindow::CreateControls() {
     m_trace = new CTraceView(rows, wxID_ANY);
     rows->SetMinimumPaneSize(kPaneMinimum);
     rows->SetSashGravity(0.75);
-    rows->SplitHorizontally(columns, m_trace, GetClientSize().y * 3 / 4 - 40);
+    rows->SplitHorizontally(columns, m_trace);
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(rows, 1, wxEXPAND);
@@ -149,6 +149,10 @@ void CFTPWindow::CreateControls() {
     top->Add(buttons, 0, wxEXPAND | wxALL, 10);
     SetSizer(top);
     SetMinSize(wxSize(480, 360));
+    // The sash goes where the split's size is known: three quarters for tree and list, one
+    // for the trace, and so it stays as the window grows.
+    Layout();
+    rows->SetSashPosition(rows->GetClientSize().y * 3 / 4);
 }
 
 void CFTPWindow::CreateList(wxWindow* parent) {
@@ -538,7 +542,8 @@ void CFTPWindow::SetViewStyle(int command) {
         m_list->AppendColumn(Wx(kColumnName), wxLIST_FORMAT_LEFT, 180);
         m_list->AppendColumn(Wx(kColumnSize), wxLIST_FORMAT_RIGHT, 100);
         m_list->AppendColumn(Wx(kColumnType), wxLIST_FORMAT_LEFT, 100);
-        m_list->AppendColumn(Wx(kColumnCreated), wxLIST_FORMAT_LEFT, 100);
+        // Wide enough for "12/31/08(12:59p)" in the desktop's font.
+        m_list->AppendColumn(Wx(kColumnCreated), wxLIST_FORMAT_LEFT, 130);
     }
     ShowEntries();
     tev::AppProfile::WriteProfileInt(CFtpSiteList::kSettingsSection, kViewStyleSetting, command);
