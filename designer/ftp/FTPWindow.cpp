@@ -409,6 +409,14 @@ std::vector<CRemoteEntry> CFTPWindow::SelectedEntries() const {
     return selected;
 }
 
+void CFTPWindow::SelectOnly(long item) {
+    for (long i = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i >= 0;
+         i = m_list->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        m_list->SetItemState(i, 0, wxLIST_STATE_SELECTED);
+    if (item >= 0)
+        m_list->SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
 void CFTPWindow::UpdateCommandStates() {
     const bool ready = m_connected && !m_busy;
     m_select->Enable(ready);
@@ -444,7 +452,9 @@ void CFTPWindow::NewFolder(const std::string& name, bool reportFailure) {
                  entry.hasTime = entry.utc = true;
                  entry.time = static_cast<std::int64_t>(std::time(nullptr));
                  m_entries.push_back(entry);
-                 FindOrAddNode(NodeOf(m_currentFolder), name);
+                 const wxTreeItemId folder = NodeOf(m_currentFolder);
+                 FindOrAddNode(folder, name);
+                 m_tree->Expand(folder);
                  SortEntries(m_entries, static_cast<SortColumn>(m_sortColumn), m_sortAscending);
                  ShowEntries();
              });
@@ -568,7 +578,15 @@ void CFTPWindow::OnListItemActivated(wxListEvent& event) {
         OpenFolder(m_entries[index].name);
 }
 
-void CFTPWindow::OnListContextMenu(wxContextMenuEvent&) {
+void CFTPWindow::OnListContextMenu(wxContextMenuEvent& event) {
+    // A click beside the items asks for the list's menu: the first item, selected after
+    // every listing, would otherwise always give the item's menu.
+    if (event.GetPosition() != wxDefaultPosition) {
+        int flags = 0;
+        const long item = m_list->HitTest(m_list->ScreenToClient(event.GetPosition()), flags);
+        if (item < 0 || !m_list->GetItemState(item, wxLIST_STATE_SELECTED))
+            SelectOnly(item);
+    }
     ShowContextMenu();
 }
 

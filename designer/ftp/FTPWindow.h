@@ -93,6 +93,8 @@ private:
     std::string PathOf(const wxTreeItemId& node) const;
     void ShowEntries();
     std::vector<CRemoteEntry> SelectedEntries() const;
+    // Selects `item` alone; -1 selects nothing.
+    void SelectOnly(long item);
     void UpdateCommandStates();
     void EndWith(int result);
 
