@@ -90,7 +90,7 @@ CFTPWindow::CFTPWindow(wxWindow* parent, const CFtpSite& profile, const std::str
     : wxDialog(parent, IDD_FTP_WINDOW, Wx(kFtpWindowCaption), wxDefaultPosition, wxSize(780, 560),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX),
       m_profile(profile), m_localFolder(localFolder),
-      m_client(std::make_unique<CFtpTransferClient>()) {
+      m_client(CreateRemoteFileSystem(profile.m_server)) {
     m_browser =
         std::make_unique<CFtpBrowser>(*m_client, [this](TraceKind kind, const std::string& text) {
             CallAfter([this, kind, text] { AddTrace(kind, text); });

@@ -13,7 +13,6 @@
 // cuts a running step short and the thread is joined before the window ends.
 #include "designer/ftp/FtpBrowser.h"
 #include "designer/ftp/FtpSite.h"
-#include "designer/ftp/FtpTransferClient.h"
 #include "designer/ftp/FtpWorker.h"
 
 #include <wx/dialog.h>
@@ -134,7 +133,7 @@ private:
     wxButton* m_publish = nullptr;
     wxButton* m_newFolder = nullptr;
 
-    std::unique_ptr<CFtpTransferClient> m_client;
+    std::unique_ptr<IRemoteFileSystem> m_client;
     std::unique_ptr<CFtpBrowser> m_browser;
     // Declared last, so that its thread is joined before the client it uses goes.
     CFtpWorker m_worker;

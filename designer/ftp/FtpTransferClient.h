@@ -69,20 +69,20 @@ public:
     bool UsesMlsd() const;
 
     // Starts the upload on a worker thread and returns at once; true when it was started.
-    bool AsyncPutFileStart(const std::string& localPath, const std::string& remoteName);
+    bool AsyncPutFileStart(const std::string& localPath, const std::string& remoteName) override;
     // False while the worker runs; true before any start, after a failed start and after
     // the worker ended.
-    bool IsAsyncFinished() const;
+    bool IsAsyncFinished() const override;
     // Bytes of the current or last asynchronous upload handed to the data connection (the
     // low 32 bits of the count, as callers compare it with the low 32 bits of a file size).
-    std::int32_t GetAsyncBytesSent() const;
+    std::int32_t GetAsyncBytesSent() const override;
     // True when the last asynchronous upload has ended and succeeded.
-    bool GetAsyncSucceeded() const;
+    bool GetAsyncSucceeded() const override;
     // Asks a running asynchronous upload to stop. It ends promptly, counts as failed and its
     // last error text says it was cancelled; the connection stays usable (the server's answer
     // for the cut-off file is read before the next command). Without a running upload nothing
     // happens.
-    void AbortAsync();
+    void AbortAsync() override;
 
     // Sends QUIT and closes the connection; true when it was closed.
     bool Disconnect() override;
@@ -98,7 +98,7 @@ public:
     // Appends the last error text, after a line with the date and time, to the file at
     // `path` (created when missing), so a log collects every failure of a run. False when
     // there is no error text or the file cannot be written.
-    bool SaveLastError(const std::string& path) const;
+    bool SaveLastError(const std::string& path) const override;
 
     // The replies to SYST and FEAT of the last login, for information.
     std::string GetServerSystem() const;

@@ -11,6 +11,7 @@
 #include "designer/ftp/FtpListing.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,26 @@ public:
     // Stores a local file under `remoteName`; an existing remote file is replaced.
     virtual bool PutFile(const std::string& localPath, const std::string& remoteName) = 0;
 
+    // The same on a thread the file system owns, for a caller that shows the progress:
+    // true when started; then IsAsyncFinished turns true when it ended, GetAsyncSucceeded
+    // tells how, GetAsyncBytesSent counts the bytes sent (low 32 bits) and AbortAsync cuts it
+    // short.
+    virtual bool AsyncPutFileStart(const std::string& localPath, const std::string& remoteName) = 0;
+    virtual bool IsAsyncFinished() const = 0;
+    virtual std::int32_t GetAsyncBytesSent() const = 0;
+    virtual bool GetAsyncSucceeded() const = 0;
+    virtual void AbortAsync() = 0;
+
     // The text of the server's last reply, on its own.
     virtual std::string GetLastReply() const = 0;
     virtual std::string GetLastErrorText() const = 0;
+    // Appends the last error text to the file at `path`; false when there was none or the
+    // file could not be written.
+    virtual bool SaveLastError(const std::string& path) const = 0;
 };
+
+// The file system that speaks to `server`: plain FTP for an ftp:// address or a bare host
+// name. Other protocols are chosen here, by the address's scheme.
+std::unique_ptr<IRemoteFileSystem> CreateRemoteFileSystem(const std::string& server);
 
 } // namespace TEVComponentDesignerAfx
