@@ -273,6 +273,11 @@ private:
     }
     bool OpenPassive(const CSettings& use, CFtpSocket& data);
     bool OpenActive(const CSettings& use, CFtpSocket& listener);
+    // Sets the transfer type ("I" or "A"), opens the data connection the mode asks for and
+    // sends `command`, which must be answered as preliminary; in active mode then takes the
+    // server's connection. False, with the error text set, when any step failed.
+    bool StartTransfer(const CSettings& use, const char* type, const std::string& command,
+                       const std::string& refusal, CFtpSocket& data);
     // In active mode, takes the connection the server opens after a preliminary reply.
     bool AcceptData(const CSettings& use, CFtpSocket& listener, CFtpSocket& data);
     bool ReceiveListing(const CSettings& use, CFtpSocket& data, CListingCollector& collector);
@@ -461,26 +466,11 @@ bool CFtpTransferClient::CSession::PrepareUpload(const std::string& localPath,
 
 bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file,
                                           const std::string& remoteName, bool async) {
-    CFtpReply reply;
-    if (!Exchange("TYPE I", reply, use.idleTimeoutMs))
-        return false;
-    if (!reply.IsSuccess())
-        return Fail("the server refused binary mode (TYPE I)", &reply);
-
     CFtpSocket data;
-    CFtpSocket listener;
-    data.WatchCancel(&cancel);
-    listener.WatchCancel(&cancel);
-    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
+    if (!StartTransfer(use, "I", "STOR " + remoteName, "the server refused to store the file",
+                       data))
         return false;
-
-    if (!Exchange("STOR " + remoteName, reply, use.idleTimeoutMs))
-        return false;
-    if (!reply.IsPreliminary())
-        return Fail("the server refused to store the file (STOR)", &reply);
-    if (!use.passive && !AcceptData(use, listener, data))
-        return false;
-
+    CFtpReply reply;
     if (!SendFile(use, file, data, async))
         return false;
     data.Close(); // the end of the data tells the server the file is complete
@@ -489,6 +479,29 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
             return false;
     } while (reply.IsPreliminary());
     return reply.IsSuccess() || Fail("the server did not confirm the upload", &reply);
+}
+
+bool CFtpTransferClient::CSession::StartTransfer(const CSettings& use, const char* type,
+                                                 const std::string& command,
+                                                 const std::string& refusal, CFtpSocket& data) {
+    CFtpReply reply;
+    const std::string typeCommand = std::string("TYPE ") + type;
+    if (!Exchange(typeCommand, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail(std::string("the server refused ") + (type[0] == 'I' ? "binary" : "text") +
+                        " mode (" + typeCommand + ")",
+                    &reply);
+    CFtpSocket listener;
+    data.WatchCancel(&cancel);
+    listener.WatchCancel(&cancel);
+    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
+        return false;
+    if (!Exchange(command, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsPreliminary())
+        return Fail(refusal + " (" + command.substr(0, 4) + ")", &reply);
+    return use.passive || AcceptData(use, listener, data);
 }
 
 bool CFtpTransferClient::CSession::AcceptData(const CSettings& use, CFtpSocket& listener,
@@ -663,25 +676,12 @@ bool CFtpTransferClient::CSession::List(std::vector<CRemoteEntry>& entries) {
     if (!connected)
         return Fail("not connected to the server");
     const CSettings& use = settings;
-    CFtpReply reply;
-    if (!Exchange("TYPE A", reply, use.idleTimeoutMs))
-        return false;
-    if (!reply.IsSuccess())
-        return Fail("the server refused text mode (TYPE A)", &reply);
-    CFtpSocket data;
-    CFtpSocket listener;
-    data.WatchCancel(&cancel);
-    listener.WatchCancel(&cancel);
-    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
-        return false;
     const bool mlsd = OffersMlsd();
     const std::string command = mlsd ? "MLSD" : "LIST";
-    if (!Exchange(command, reply, use.idleTimeoutMs))
+    CFtpSocket data;
+    if (!StartTransfer(use, "A", command, "the server refused to list the directory", data))
         return false;
-    if (!reply.IsPreliminary())
-        return Fail("the server refused to list the directory (" + command + ")", &reply);
-    if (!use.passive && !AcceptData(use, listener, data))
-        return false;
+    CFtpReply reply;
     CListingCollector collector;
     if (!ReceiveListing(use, data, collector))
         return false;

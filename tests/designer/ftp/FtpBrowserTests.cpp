@@ -3,6 +3,7 @@
 #include "designer/ftp/FtpBrowser.h"
 #include "designer/ftp/FtpTransferClient.h"
 #include "tests/designer/ftp/FtpTestServer.h"
+#include "tests/designer/ftp/UploadTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -178,13 +179,7 @@ class FtpBrowserWithServer : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_server.IsRunning()) << m_server.StartError();
-        CRemoteLogin login;
-        login.host = m_server.Host();
-        login.port = m_server.Port();
-        login.username = m_server.User();
-        login.password = m_server.Password();
-        login.idleTimeoutMilliseconds = 10000;
-        m_client.SetLogin(login);
+        m_client.SetLogin(tevtest::RemoteLoginFor(m_server));
         ASSERT_TRUE(m_browser.ConnectAttempt(m_server.Host(), 1, 1));
         ASSERT_TRUE(m_browser.ReadLoginFolder());
     }

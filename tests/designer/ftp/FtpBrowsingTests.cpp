@@ -3,6 +3,7 @@
 #include "designer/ftp/FtpTransferClient.h"
 #include "tests/designer/ftp/FakeFtpServer.h"
 #include "tests/designer/ftp/FtpTestServer.h"
+#include "tests/designer/ftp/UploadTesting.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,7 @@ bool Contains(const std::string& text, const std::string& part) {
 }
 
 void Login(CFtpTransferClient& client, const FtpTestServer& server, bool passive) {
-    CRemoteLogin login;
-    login.host = server.Host();
-    login.port = server.Port();
-    login.username = server.User();
-    login.password = server.Password();
-    login.passive = passive;
-    login.connectTimeoutSeconds = 5;
-    login.idleTimeoutMilliseconds = 10000;
-    client.SetLogin(login);
+    client.SetLogin(tevtest::RemoteLoginFor(server, passive));
 }
 
 // Name -> (folder, size) of a listing.
