@@ -323,9 +323,15 @@ void CConnectDlg::OnDeleteSite(wxCommandEvent&) {
 void CConnectDlg::OnBrowse(wxCommandEvent&) {
     if (m_uploading)
         return;
-    CFTPWindow browser(this, ReadControls(), m_localFolder);
-    const int result = browser.ShowModal();
-    ApplyBrowseResult(result, browser.GetChosenFolder());
+    int result = wxID_CANCEL;
+    std::string folder;
+    {
+        // The window and its connection go before an upload it asked for begins.
+        CFTPWindow browser(this, ReadControls(), m_localFolder);
+        result = browser.ShowModal();
+        folder = browser.GetChosenFolder();
+    }
+    ApplyBrowseResult(result, folder);
 }
 
 void CConnectDlg::ApplyBrowseResult(int result, const std::string& folder) {

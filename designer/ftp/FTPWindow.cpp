@@ -178,6 +178,9 @@ bool CFTPWindow::RunAside(std::function<void()> work, std::function<void()> done
     UpdateCommandStates();
     auto finish = [this, done] {
         m_busy = false;
+        // A window that has ended shows nothing more, whatever its last step brought.
+        if (m_ended)
+            return;
         done();
         UpdateCommandStates();
     };
@@ -427,6 +430,7 @@ void CFTPWindow::UpdateCommandStates() {
 }
 
 void CFTPWindow::EndWith(int result) {
+    m_ended = true;
     m_client->Stop();
     m_worker.Stop();
     if (IsModal()) {

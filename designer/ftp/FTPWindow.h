@@ -124,6 +124,7 @@ private:
     bool m_busy = false;
     bool m_showingTree = false;
     bool m_editingNewFolder = false;
+    bool m_ended = false;
     int m_viewCommand = 0;
 
     wxTreeCtrl* m_tree = nullptr;
