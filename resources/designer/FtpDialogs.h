@@ -142,14 +142,12 @@ constexpr const char* kWaitMessageCaption = "FTP Connect";
 // "Properties" with its page "General" (template 7557).
 constexpr const char* kPropertiesCaption = "Properties";
 constexpr const char* kGeneralPage = "General";
-constexpr const char* kPropertyName = "Name:";
 constexpr const char* kPropertyType = "Type:";
 constexpr const char* kPropertyLocation = "Location:";
 constexpr const char* kPropertySize = "Size:";
 constexpr const char* kPropertyCreated = "Created:";
 constexpr const char* kSizeWithBytes = "%s (%s bytes)";
 // Trace lines, each after the "[thread] " prefix.
-constexpr const char* kTraceOpeningSession = "Opening Internet Session...";
 constexpr const char* kTraceCheckingUrl = "Checking URL...";
 constexpr const char* kTraceInvalidUrl = "Please enter a valid FTP URL.";
 constexpr const char* kTraceUrlParsed = "URL was successfully parsed.";
@@ -178,6 +176,5 @@ constexpr const char* kTraceDeleteFailed = "An error occurred deleting the file 
 constexpr const char* kTraceUploading = "Uploading: \"%s\"";
 constexpr const char* kTraceUploaded = "\"%s\" successfully uploaded";
 constexpr const char* kTraceUploadFailed = "An error occurred uploading the file: \"%s\"";
-constexpr const char* kTraceCancelled = "Cancelled.";
 
 } // namespace tev::designer
