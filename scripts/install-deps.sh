@@ -7,6 +7,7 @@ packages=(
     libgtest-dev
     xvfb xauth xdotool imagemagick zip
     python3-pyftpdlib python3-gi curl chromium firefox-esr nodejs
+    clang libclang-rt-14-dev # the fuzzers of tests/designer/ftp/fuzz
 )
 missing=()
 for p in "${packages[@]}"; do

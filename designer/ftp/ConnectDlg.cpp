@@ -1,6 +1,7 @@
 #include "designer/ftp/ConnectDlg.h"
 
 #include "designer/ftp/FTPSiteListBox.h"
+#include "designer/ftp/FTPWindow.h"
 #include "designer/ftp/ProfileNameDlg.h"
 #include "designer/ftp/SitesFile.h"
 #include "designer/ftp/UploadFolder.h"
@@ -81,6 +82,7 @@ CConnectDlg::CConnectDlg(wxWindow* parent) {
     Bind(wxEVT_BUTTON, &CConnectDlg::OnNewSite, this, IDC_NEW_SITE);
     Bind(wxEVT_BUTTON, &CConnectDlg::OnDeleteSite, this, IDC_DELETE_SITE);
     Bind(wxEVT_BUTTON, &CConnectDlg::OnPublish, this, IDC_PUBLISH);
+    Bind(wxEVT_BUTTON, &CConnectDlg::OnBrowse, this, IDC_BROWSE);
     Bind(wxEVT_BUTTON, &CConnectDlg::OnCancel, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CConnectDlg::OnClose, this);
     Bind(wxEVT_CHAR_HOOK, &CConnectDlg::OnCharHook, this);
@@ -144,8 +146,6 @@ void CConnectDlg::CreateOptionalFields() {
     m_path =
         Place(new wxTextCtrl(this, IDC_PATH), kFieldX, 76, kFieldWidth - 62, 14, kStretchesRight);
     m_browse = AddButton(IDC_BROWSE, kBrowseButton, kRight - 56, 76, 50, kFollowsRight);
-    // Browsing the server comes with the FTP browser window.
-    m_browse->Disable();
     AddLabel(kPortLabel, 121, 94, 44);
     m_port = Place(new tev::NumberEdit(this, IDC_PORT), kFieldX, 94, 40, 14);
     AddLabel(kRetriesLabel, 121, 112, 44);
@@ -246,6 +246,7 @@ void CConnectDlg::UpdateCommandStates() {
     m_newSite->Enable(idle);
     m_deleteSite->Enable(idle);
     m_publish->Enable(idle);
+    m_browse->Enable(idle);
     m_cancel->Enable(idle);
     m_list->Enable(idle);
 }
@@ -319,7 +320,34 @@ void CConnectDlg::OnDeleteSite(wxCommandEvent&) {
     ShowValues();
 }
 
+void CConnectDlg::OnBrowse(wxCommandEvent&) {
+    if (m_uploading)
+        return;
+    int result = wxID_CANCEL;
+    std::string folder;
+    {
+        // The window and its connection go before an upload it asked for begins.
+        CFTPWindow browser(this, ReadControls(), m_localFolder);
+        result = browser.ShowModal();
+        folder = browser.GetChosenFolder();
+    }
+    ApplyBrowseResult(result, folder);
+}
+
+void CConnectDlg::ApplyBrowseResult(int result, const std::string& folder) {
+    if (result != IDC_FTP_SELECT && result != IDC_FTP_PUBLISH)
+        return;
+    // Through the edit's own change event, which marks the profile changed.
+    m_path->SetValue(wxString::FromUTF8(folder));
+    if (result == IDC_FTP_PUBLISH)
+        Publish();
+}
+
 void CConnectDlg::OnPublish(wxCommandEvent&) {
+    Publish();
+}
+
+void CConnectDlg::Publish() {
     if (m_uploading)
         return;
     const CUploadRequest request = GetUploadRequest();

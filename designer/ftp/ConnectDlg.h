@@ -52,6 +52,9 @@ public:
     // What "&Publish" uploads with now.
     CUploadRequest GetUploadRequest() const;
     bool IsUploading() const { return m_uploading; }
+    // What "&Browse..." does with the FTP window's ending: after "&Select" the folder goes
+    // into "&Path:" (the profile is then changed); after "&Publish" the upload follows.
+    void ApplyBrowseResult(int result, const std::string& folder);
 
 private:
     // The controls, in dialog units, part by part.
@@ -80,6 +83,8 @@ private:
     void OnNewSite(wxCommandEvent& event);
     void OnDeleteSite(wxCommandEvent& event);
     void OnPublish(wxCommandEvent& event);
+    void OnBrowse(wxCommandEvent& event);
+    void Publish();
     void OnCancel(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnCharHook(wxKeyEvent& event);

@@ -1,6 +1,6 @@
 #include "designer/ftp/FolderUpload.h"
 
-#include "designer/ftp/FtpTransferClient.h"
+#include "designer/ftp/RemoteFileSystem.h"
 #include "platform/text/StringUtil.h"
 #include "resources/designer/FtpDialogs.h"
 
@@ -74,7 +74,7 @@ std::vector<CUploadFile> CFolderUpload::ListFiles(const std::string& folder) {
 
 std::optional<bool> CFolderUpload::Aside(IUploadDisplay& display, const ClientCall& call,
                                          const std::function<bool()>& giveUp) {
-    CFtpTransferClient& client = *m_client;
+    IRemoteFileSystem& client = *m_client;
     std::atomic<bool> result{false};
     if (!m_helper.Start([&] { result.store(call(client)); }, [&client] { client.Stop(); }))
         return call(client); // no thread to spare: the windows wait this once
@@ -99,7 +99,7 @@ std::optional<bool> CFolderUpload::ConnectWithRetries(IUploadDisplay& display) {
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         display.OnConnecting(host, attempt, attempts);
         const std::optional<bool> connected = Aside(
-            display, [](CFtpTransferClient& client) { return client.Connect(); },
+            display, [](IRemoteFileSystem& client) { return client.Connect(); },
             [&] { return display.IsCancelled(); });
         if (!connected || *connected)
             return connected;
@@ -146,7 +146,7 @@ bool CFolderUpload::SendFile(IUploadDisplay& display, const CUploadFile& file) {
         Report(display);
         return false;
     }
-    CFtpTransferClient& client = *m_client;
+    IRemoteFileSystem& client = *m_client;
     const auto finishedOrCancelled = [&] {
         return client.IsAsyncFinished() || display.IsCancelled();
     };
@@ -175,7 +175,7 @@ void CFolderUpload::Leave(IUploadDisplay& display) {
     // Politely, but a server that never answers QUIT does not hold the windows.
     const auto deadline = Clock::now() + std::chrono::milliseconds(kDisconnectWaitMilliseconds);
     Aside(
-        display, [](CFtpTransferClient& client) { return client.Disconnect(); },
+        display, [](IRemoteFileSystem& client) { return client.Disconnect(); },
         [&] { return Clock::now() >= deadline; });
 }
 
@@ -184,7 +184,7 @@ std::optional<UploadResult> CFolderUpload::Open(IUploadDisplay& display) {
     if (opened && *opened && !m_request.remotePath.empty()) {
         const std::string path = m_request.remotePath;
         opened = Aside(
-            display, [path](CFtpTransferClient& client) { return client.ChangeRemoteDir(path); },
+            display, [path](IRemoteFileSystem& client) { return client.ChangeRemoteDir(path); },
             [&] { return display.IsCancelled(); });
     }
     if (opened && *opened)
@@ -218,12 +218,14 @@ UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logP
     m_logPath = logPath;
     m_cancelled = false;
     m_filesSent = 0;
-    m_client = std::make_unique<CFtpTransferClient>();
-    m_client->SetHostname(HostOf(m_request.server));
-    m_client->SetUsername(m_request.username);
-    m_client->SetPassword(m_request.password);
-    m_client->SetPassive(m_request.passive);
-    m_client->SetPort(m_request.port);
+    m_client = CreateRemoteFileSystem(m_request.server);
+    CRemoteLogin login;
+    login.host = HostOf(m_request.server);
+    login.username = m_request.username;
+    login.password = m_request.password;
+    login.passive = m_request.passive;
+    login.port = m_request.port;
+    m_client->SetLogin(login);
 
     std::optional<UploadResult> result = Open(display);
     if (!result) {

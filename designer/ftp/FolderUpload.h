@@ -22,7 +22,7 @@
 
 namespace TEVComponentDesignerAfx {
 
-class CFtpTransferClient;
+class IRemoteFileSystem;
 
 // The publish dialog's values at the moment of the click.
 struct CUploadRequest {
@@ -107,7 +107,7 @@ public:
     static std::string DoneText(int files, const CUploadRequest& request);
 
 private:
-    using ClientCall = std::function<bool(CFtpTransferClient&)>;
+    using ClientCall = std::function<bool(IRemoteFileSystem&)>;
 
     // True when connected; nullopt when the user cancelled.
     std::optional<bool> ConnectWithRetries(IUploadDisplay& display);
@@ -128,7 +128,7 @@ private:
 
     CUploadRequest m_request;
     std::string m_logPath;
-    std::unique_ptr<CFtpTransferClient> m_client;
+    std::unique_ptr<IRemoteFileSystem> m_client;
     // Declared after the client, so that it is joined before the client it uses goes.
     CFtpWorker m_helper;
     bool m_cancelled = false;

@@ -146,4 +146,23 @@ int ParseExtendedPassivePort(std::string_view text) {
     return port > 0 && port <= 65535 ? port : 0;
 }
 
+bool ParseQuotedPath(std::string_view replyText, std::string& path) {
+    std::size_t at = replyText.find('"');
+    if (at == std::string_view::npos)
+        return false;
+    std::string name;
+    for (++at; at < replyText.size(); ++at) {
+        if (replyText[at] != '"') {
+            name += replyText[at];
+        } else if (at + 1 < replyText.size() && replyText[at + 1] == '"') {
+            name += '"';
+            ++at;
+        } else {
+            path = std::move(name);
+            return !path.empty();
+        }
+    }
+    return false;
+}
+
 } // namespace TEVComponentDesignerAfx

@@ -56,6 +56,9 @@ private:
 // The port of a "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)" reply (p1 * 256 + p2); the
 // address numbers must be well formed but are not used. 0 when the reply holds no such numbers.
 int ParsePassivePort(std::string_view replyText);
+// The folder of a "257 \"/a \"\"b\"\"\" is current" reply (RFC 959: a quote inside the
+// name is doubled); false when the reply holds no quoted name.
+bool ParseQuotedPath(std::string_view replyText, std::string& path);
 // The port of a "229 Entering Extended Passive Mode (|||port|)" reply (RFC 2428); 0 when none.
 int ParseExtendedPassivePort(std::string_view replyText);
 

@@ -1,10 +1,12 @@
 #include "designer/ftp/FtpTransferClient.h"
 
+#include "designer/ftp/FtpListing.h"
 #include "designer/ftp/FtpReplyReader.h"
 #include "designer/ftp/FtpSocket.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -75,6 +77,51 @@ std::string Quoted(const std::string& text) {
             shown += c;
     }
     return shown + "\"";
+}
+
+// The clock a listing's dates without a year are read against: the local one, for want of
+// the server's.
+std::int64_t LocalCivilNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (!localtime_r(&now, &local))
+        return static_cast<std::int64_t>(now);
+    return CivilSeconds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                        local.tm_min, local.tm_sec);
+}
+
+// True when a FEAT reply lists `feature` (RFC 2389: one feature a line, after a blank).
+bool Offers(const std::string& features, std::string_view feature) {
+    std::size_t at = 0;
+    while (at < features.size()) {
+        std::size_t end = features.find('\n', at);
+        if (end == std::string::npos)
+            end = features.size();
+        std::string_view line(features.data() + at, end - at);
+        at = end + 1;
+        const std::size_t word = line.find_first_not_of(' ');
+        if (word == 0 || word == std::string_view::npos)
+            continue; // the reply's own first and last lines start with the code
+        line.remove_prefix(word);
+        line = line.substr(0, line.find(' '));
+        if (line.size() == feature.size() &&
+            std::equal(line.begin(), line.end(), feature.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) == b;
+            }))
+            return true;
+    }
+    return false;
+}
+
+// The text after the code of a one-line reply: "213 1234" gives "1234".
+std::string_view ReplyValue(const CFtpReply& reply) {
+    if (reply.lines.empty() || reply.lines.front().size() < 4)
+        return {};
+    std::string_view value(reply.lines.front());
+    value.remove_prefix(4);
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
+    return value;
 }
 
 // The local file of one upload, open for reading.
@@ -177,6 +224,22 @@ public:
                        CLocalFile& file);
     bool Upload(const CSettings& use, CLocalFile& file, const std::string& remoteName, bool async);
     bool Disconnect();
+
+    bool PrintDir(std::string& folder);
+    bool List(std::vector<CRemoteEntry>& entries);
+    // A command on one name ("MKD x"), which must succeed.
+    bool NameCommand(const std::string& title, const std::string& verb, const std::string& name,
+                     const std::string& refusal);
+    bool Rename(const std::string& from, const std::string& to);
+    // A 213 reply to SIZE or MDTM for `name`; false (with a text) where the server does not
+    // offer the command.
+    bool Query(const std::string& verb, const std::string& name, CFtpReply& reply);
+    bool OffersMlsd() const { return Offers(features, "MLST"); }
+    std::string LastReply() const {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        return m_lastReply;
+    }
+
     void DropControl() {
         m_control.Close();
         m_reader.Reset();
@@ -210,6 +273,16 @@ private:
     }
     bool OpenPassive(const CSettings& use, CFtpSocket& data);
     bool OpenActive(const CSettings& use, CFtpSocket& listener);
+    // Sets the transfer type ("I" or "A"), opens the data connection the mode asks for and
+    // sends `command`, which must be answered as preliminary; in active mode then takes the
+    // server's connection. False, with the error text set, when any step failed.
+    bool StartTransfer(const CSettings& use, const char* type, const std::string& command,
+                       const std::string& refusal, CFtpSocket& data);
+    // In active mode, takes the connection the server opens after a preliminary reply.
+    bool AcceptData(const CSettings& use, CFtpSocket& listener, CFtpSocket& data);
+    bool ReceiveListing(const CSettings& use, CFtpSocket& data, CListingCollector& collector);
+    // The checks before a command on a name; false with the error text set.
+    bool CanSendName(const std::string& name);
     bool SendFile(const CSettings& use, CLocalFile& file, CFtpSocket& data, bool async);
     bool Abandon(CFtpSocket& data, const std::string& why, int idleMs);
 
@@ -224,6 +297,7 @@ private:
     std::string m_title;
     mutable std::mutex m_errorMutex;
     std::string m_lastError;
+    std::string m_lastReply;
     std::mutex m_cancelMutex;
     bool m_stopped = false;
 };
@@ -282,6 +356,10 @@ bool CFtpTransferClient::CSession::Await(const std::string& awaited, CFtpReply& 
     std::string error;
     FtpIo io = ReadReply(reply, timeoutMs, error);
     if (io == FtpIo::Ok) {
+        {
+            std::lock_guard<std::mutex> lock(m_errorMutex);
+            m_lastReply = reply.Text();
+        }
         if (reply.code == 421) // the server is closing the connection
             DropControl();
         if (reply.code != 0)
@@ -388,38 +466,11 @@ bool CFtpTransferClient::CSession::PrepareUpload(const std::string& localPath,
 
 bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file,
                                           const std::string& remoteName, bool async) {
-    CFtpReply reply;
-    if (!Exchange("TYPE I", reply, use.idleTimeoutMs))
-        return false;
-    if (!reply.IsSuccess())
-        return Fail("the server refused binary mode (TYPE I)", &reply);
-
     CFtpSocket data;
-    CFtpSocket listener;
-    data.WatchCancel(&cancel);
-    listener.WatchCancel(&cancel);
-    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
+    if (!StartTransfer(use, "I", "STOR " + remoteName, "the server refused to store the file",
+                       data))
         return false;
-
-    if (!Exchange("STOR " + remoteName, reply, use.idleTimeoutMs))
-        return false;
-    if (!reply.IsPreliminary())
-        return Fail("the server refused to store the file (STOR)", &reply);
-    if (!use.passive) {
-        std::string error;
-        FtpIo io = listener.Accept(data, use.idleTimeoutMs, error);
-        listener.Close();
-        if (io == FtpIo::Cancelled) {
-            m_replyOwed = true;
-            return Fail("cancelled by the user");
-        }
-        if (io != FtpIo::Ok)
-            return Abandon(data,
-                           "the server did not open the data connection" +
-                               (error.empty() ? "" : " (" + error + ")") + "; try passive mode",
-                           use.idleTimeoutMs);
-    }
-
+    CFtpReply reply;
     if (!SendFile(use, file, data, async))
         return false;
     data.Close(); // the end of the data tells the server the file is complete
@@ -428,6 +479,46 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
             return false;
     } while (reply.IsPreliminary());
     return reply.IsSuccess() || Fail("the server did not confirm the upload", &reply);
+}
+
+bool CFtpTransferClient::CSession::StartTransfer(const CSettings& use, const char* type,
+                                                 const std::string& command,
+                                                 const std::string& refusal, CFtpSocket& data) {
+    CFtpReply reply;
+    const std::string typeCommand = std::string("TYPE ") + type;
+    if (!Exchange(typeCommand, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail(std::string("the server refused ") + (type[0] == 'I' ? "binary" : "text") +
+                        " mode (" + typeCommand + ")",
+                    &reply);
+    CFtpSocket listener;
+    data.WatchCancel(&cancel);
+    listener.WatchCancel(&cancel);
+    if (use.passive ? !OpenPassive(use, data) : !OpenActive(use, listener))
+        return false;
+    if (!Exchange(command, reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsPreliminary())
+        return Fail(refusal + " (" + command.substr(0, 4) + ")", &reply);
+    return use.passive || AcceptData(use, listener, data);
+}
+
+bool CFtpTransferClient::CSession::AcceptData(const CSettings& use, CFtpSocket& listener,
+                                              CFtpSocket& data) {
+    std::string error;
+    FtpIo io = listener.Accept(data, use.idleTimeoutMs, error);
+    listener.Close();
+    if (io == FtpIo::Ok)
+        return true;
+    if (io == FtpIo::Cancelled) {
+        m_replyOwed = true;
+        return Fail("cancelled by the user");
+    }
+    return Abandon(data,
+                   "the server did not open the data connection" +
+                       (error.empty() ? "" : " (" + error + ")") + "; try passive mode",
+                   use.idleTimeoutMs);
 }
 
 bool CFtpTransferClient::CSession::OpenPassive(const CSettings& use, CFtpSocket& data) {
@@ -564,6 +655,131 @@ bool CFtpTransferClient::CSession::Disconnect() {
     return true;
 }
 
+bool CFtpTransferClient::CSession::PrintDir(std::string& folder) {
+    if (!Begin("Asking for the remote directory"))
+        return false;
+    if (!connected)
+        return Fail("not connected to the server");
+    CFtpReply reply;
+    if (!Exchange("PWD", reply, settings.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail("the server refused to name the directory (PWD)", &reply);
+    return ParseQuotedPath(reply.Text(), folder) ||
+           Fail("the reply to PWD names no directory", &reply);
+}
+
+bool CFtpTransferClient::CSession::List(std::vector<CRemoteEntry>& entries) {
+    entries.clear();
+    if (!Begin("Listing the remote directory"))
+        return false;
+    if (!connected)
+        return Fail("not connected to the server");
+    const CSettings& use = settings;
+    const bool mlsd = OffersMlsd();
+    const std::string command = mlsd ? "MLSD" : "LIST";
+    CFtpSocket data;
+    if (!StartTransfer(use, "A", command, "the server refused to list the directory", data))
+        return false;
+    CFtpReply reply;
+    CListingCollector collector;
+    if (!ReceiveListing(use, data, collector))
+        return false;
+    data.Close();
+    do {
+        if (!Await("the final reply to " + command, reply, use.idleTimeoutMs))
+            return false;
+    } while (reply.IsPreliminary());
+    if (!reply.IsSuccess())
+        return Fail("the server did not complete the listing", &reply);
+    entries = ParseListing(collector.Lines(), mlsd ? ListingFormat::Mlsd : ListingFormat::List,
+                           LocalCivilNow());
+    if (collector.IsTruncated())
+        Fail("the listing is too large: only its first " +
+             std::to_string(collector.Lines().size()) + " lines were read");
+    return true;
+}
+
+bool CFtpTransferClient::CSession::ReceiveListing(const CSettings& use, CFtpSocket& data,
+                                                  CListingCollector& collector) {
+    // The whole listing must arrive in time, so a server that sends without end cannot
+    // hold the client however fast it talks.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(use.idleTimeoutMs);
+    char buffer[16384];
+    for (;;) {
+        const int left = RemainingMs(deadline);
+        std::size_t received = 0;
+        std::string error;
+        FtpIo io = left == 0 ? FtpIo::TimedOut
+                             : data.Receive(buffer, sizeof buffer, received, left, error);
+        switch (io) {
+        case FtpIo::Ok:
+            collector.Feed(buffer, received);
+            break;
+        case FtpIo::Closed:
+            collector.Finish();
+            return true;
+        case FtpIo::Cancelled:
+            data.AbortiveClose();
+            m_replyOwed = true;
+            return Fail("cancelled by the user");
+        case FtpIo::TimedOut:
+            return Abandon(data,
+                           "the listing did not arrive in full within " +
+                               std::to_string(use.idleTimeoutMs) + " ms",
+                           use.idleTimeoutMs);
+        default:
+            return Abandon(data,
+                           "the data connection broke" + (error.empty() ? "" : " (" + error + ")"),
+                           use.idleTimeoutMs);
+        }
+    }
+}
+
+bool CFtpTransferClient::CSession::CanSendName(const std::string& name) {
+    if (HasLineBreak(name))
+        return Fail("the name holds a line break");
+    if (name.empty())
+        return Fail("the name is empty");
+    return connected || Fail("not connected to the server");
+}
+
+bool CFtpTransferClient::CSession::NameCommand(const std::string& title, const std::string& verb,
+                                               const std::string& name,
+                                               const std::string& refusal) {
+    if (!Begin(title + " " + Quoted(name)) || !CanSendName(name))
+        return false;
+    CFtpReply reply;
+    if (!Exchange(verb + " " + name, reply, settings.idleTimeoutMs))
+        return false;
+    return reply.IsSuccess() || Fail(refusal + " (" + verb + ")", &reply);
+}
+
+bool CFtpTransferClient::CSession::Rename(const std::string& from, const std::string& to) {
+    if (!Begin("Renaming " + Quoted(from) + " to " + Quoted(to)) || !CanSendName(from) ||
+        !CanSendName(to))
+        return false;
+    CFtpReply reply;
+    if (!Exchange("RNFR " + from, reply, settings.idleTimeoutMs))
+        return false;
+    if (!reply.IsIntermediate())
+        return Fail("the server refused the old name (RNFR)", &reply);
+    if (!Exchange("RNTO " + to, reply, settings.idleTimeoutMs))
+        return false;
+    return reply.IsSuccess() || Fail("the server refused the new name (RNTO)", &reply);
+}
+
+bool CFtpTransferClient::CSession::Query(const std::string& verb, const std::string& name,
+                                         CFtpReply& reply) {
+    if (!Begin("Asking for " + verb + " of " + Quoted(name)) || !CanSendName(name))
+        return false;
+    if (!Offers(features, verb))
+        return Fail("the server does not offer " + verb);
+    if (!Exchange(verb + " " + name, reply, settings.idleTimeoutMs))
+        return false;
+    return reply.code == 213 || Fail("the server gave no answer (" + verb + ")", &reply);
+}
+
 CFtpTransferClient::CFtpTransferClient() : m_session(std::make_unique<CSession>()) {}
 
 CFtpTransferClient::~CFtpTransferClient() {
@@ -598,6 +814,16 @@ void CFtpTransferClient::SetIdleTimeout(int milliseconds) {
     m_session->settings.idleTimeoutMs = std::max(milliseconds, 1);
 }
 
+void CFtpTransferClient::SetLogin(const CRemoteLogin& login) {
+    SetHostname(login.host);
+    SetPort(login.port);
+    SetUsername(login.username);
+    SetPassword(login.password);
+    SetPassive(login.passive);
+    SetConnectTimeout(login.connectTimeoutSeconds);
+    SetIdleTimeout(login.idleTimeoutMilliseconds);
+}
+
 bool CFtpTransferClient::Connect() {
     return m_session->Connect();
 }
@@ -614,6 +840,65 @@ bool CFtpTransferClient::PutFile(const std::string& localPath, const std::string
     CLocalFile file;
     return m_session->PrepareUpload(localPath, remoteName, file) &&
            m_session->Upload(m_session->settings, file, remoteName, false);
+}
+
+bool CFtpTransferClient::GetCurrentDir(std::string& folder) {
+    return m_session->PrintDir(folder);
+}
+
+bool CFtpTransferClient::ListCurrentDir(std::vector<CRemoteEntry>& entries) {
+    return m_session->List(entries);
+}
+
+bool CFtpTransferClient::MakeDir(const std::string& name) {
+    return m_session->NameCommand("Creating the remote directory", "MKD", name,
+                                  "the server refused to create the directory");
+}
+
+bool CFtpTransferClient::RemoveDir(const std::string& name) {
+    return m_session->NameCommand("Removing the remote directory", "RMD", name,
+                                  "the server refused to remove the directory");
+}
+
+bool CFtpTransferClient::DeleteFile(const std::string& name) {
+    return m_session->NameCommand("Deleting the remote file", "DELE", name,
+                                  "the server refused to delete the file");
+}
+
+bool CFtpTransferClient::Rename(const std::string& from, const std::string& to) {
+    return m_session->Rename(from, to);
+}
+
+bool CFtpTransferClient::GetFileSize(const std::string& name, std::uint64_t& size) {
+    CFtpReply reply;
+    if (!m_session->Query("SIZE", name, reply))
+        return false;
+    const std::string_view value = ReplyValue(reply);
+    std::uint64_t number = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9' || number > (UINT64_MAX - 9) / 10)
+            return m_session->Fail("the reply to SIZE holds no size", &reply);
+        number = number * 10 + static_cast<unsigned>(c - '0');
+    }
+    size = number;
+    return !value.empty() || m_session->Fail("the reply to SIZE holds no size", &reply);
+}
+
+bool CFtpTransferClient::GetModifiedTime(const std::string& name, std::int64_t& time) {
+    CFtpReply reply;
+    if (!m_session->Query("MDTM", name, reply))
+        return false;
+    // "YYYYMMDDHHMMSS" read as the modify fact of a listing line is.
+    CRemoteEntry entry;
+    const std::string line = "type=file;modify=" + std::string(ReplyValue(reply)) + "; x";
+    if (!ParseMlsdLine(line, entry) || !entry.hasTime)
+        return m_session->Fail("the reply to MDTM holds no time", &reply);
+    time = entry.time;
+    return true;
+}
+
+bool CFtpTransferClient::UsesMlsd() const {
+    return m_session->OffersMlsd();
 }
 
 bool CFtpTransferClient::AsyncPutFileStart(const std::string& localPath,
@@ -687,6 +972,10 @@ bool CFtpTransferClient::SaveLastError(const std::string& path) const {
         return false;
     bool written = std::fprintf(file, "[%s]\n%s\n", stamp, text.c_str()) > 0;
     return (std::fclose(file) == 0) && written;
+}
+
+std::string CFtpTransferClient::GetLastReply() const {
+    return m_session->LastReply();
 }
 
 std::string CFtpTransferClient::GetServerSystem() const {

@@ -77,4 +77,104 @@ constexpr const char* kUploadDoneNone = "No files uploaded to %s: the publish fo
 // relative name, so it lands in the current directory.
 constexpr const char* kFtpLogFileName = "ftpLog.txt";
 
+// "FTP Window" (template 7526): the FTP browser.
+constexpr int IDD_FTP_WINDOW = 7526;
+constexpr const char* kFtpWindowCaption = "FTP Window";
+constexpr int IDC_FTP_SELECT = 7600;
+constexpr int IDC_FTP_PUBLISH = 7601;
+constexpr int IDC_FTP_CANCEL = 7602;
+constexpr int IDC_FTP_NEW_FOLDER = 7608;
+constexpr const char* kFtpSelectButton = "&Select";
+constexpr const char* kFtpPublishButton = "&Publish";
+constexpr const char* kFtpCancelButton = "&Cancel";
+constexpr const char* kFtpNewFolderButton = "&New Folder";
+// The commands of the list's menus.
+constexpr int ID_FTP_REFRESH = 7586;
+constexpr int ID_FTP_NEW_FOLDER = 7593;
+constexpr int ID_FTP_DELETE = 7595;
+constexpr int ID_FTP_PROPERTIES = 7578;
+constexpr int ID_FTP_UPLOAD = 7582;
+constexpr int ID_VIEW_LARGEICON = 59409;
+constexpr int ID_VIEW_SMALLICON = 59408;
+constexpr int ID_VIEW_LIST = 59410;
+constexpr int ID_VIEW_DETAILS = 59411;
+constexpr const char* kMenuRefresh = "&Refresh";
+constexpr const char* kMenuNew = "&New";
+constexpr const char* kMenuFolder = "&Folder";
+constexpr const char* kMenuUpload = "&Upload";
+constexpr const char* kMenuView = "&View";
+constexpr const char* kMenuLargeIcons = "La&rge Icons";
+constexpr const char* kMenuSmallIcons = "S&mall Icons";
+constexpr const char* kMenuList = "&List";
+constexpr const char* kMenuDetails = "&Details";
+constexpr const char* kMenuDelete = "&Delete";
+constexpr const char* kMenuProperties = "&Properties";
+// The list's columns and texts.
+constexpr const char* kColumnName = "Name";
+constexpr const char* kColumnSize = "Size";
+constexpr const char* kColumnType = "Type";
+constexpr const char* kColumnCreated = "Created";
+constexpr const char* kFolderType = "Folder";
+constexpr const char* kFileType = "File";
+constexpr const char* kNewFolderName = "New Folder";
+// Application profile values, section "Settings".
+constexpr const char* kViewStyleSetting = "ViewStyle";
+constexpr const char* kConnectionTimeoutSetting = "ConnectionTimeout";
+constexpr int kDefaultConnectionTimeout = 30;
+// Message boxes and questions.
+constexpr const char* kInvalidUrlMessage = "Please enter a valid FTP URL";
+constexpr const char* kConfirmMultipleDelete = "Are you sure you want to delete these %d items?";
+constexpr const char* kConfirmMultipleDeleteTitle = "Confirm Multiple File Delete";
+constexpr const char* kConfirmFolderDelete =
+    "Are you sure you want to remove the folder '%s' and all its contents?";
+constexpr const char* kConfirmFolderDeleteTitle = "Confirm Folder Delete";
+constexpr const char* kConfirmFileDelete = "Are you sure you want to delete '%s'?";
+constexpr const char* kConfirmFileDeleteTitle = "Confirm File Delete";
+// "New Folder" (template 7602).
+constexpr int IDD_NEW_FOLDER_DIALOG = 7602;
+constexpr int IDC_NEW_FOLDER_NAME = 7609;
+constexpr const char* kNewFolderDialogCaption = "New Folder";
+constexpr const char* kNewFolderLabel = "Folder name:";
+constexpr const char* kNewFolderEmptyName = "Please specify the name of the folder";
+// "FTP Connect" (template 7521): the wait between connection attempts.
+constexpr int IDD_WAIT_MESSAGE_DIALOG = 7521;
+constexpr const char* kWaitMessageCaption = "FTP Connect";
+// "Properties" with its page "General" (template 7557).
+constexpr const char* kPropertiesCaption = "Properties";
+constexpr const char* kGeneralPage = "General";
+constexpr const char* kPropertyType = "Type:";
+constexpr const char* kPropertyLocation = "Location:";
+constexpr const char* kPropertySize = "Size:";
+constexpr const char* kPropertyCreated = "Created:";
+constexpr const char* kSizeWithBytes = "%s (%s bytes)";
+// Trace lines, each after the "[thread] " prefix.
+constexpr const char* kTraceCheckingUrl = "Checking URL...";
+constexpr const char* kTraceInvalidUrl = "Please enter a valid FTP URL.";
+constexpr const char* kTraceUrlParsed = "URL was successfully parsed.";
+constexpr const char* kTraceConnecting = "Connecting to: %s (Attempt %d of %d)";
+constexpr const char* kTraceConnected = "Successfully connected to: %s.";
+constexpr const char* kTraceNoConnection = "FTP connection could not be made.";
+constexpr const char* kTraceStatusConnected = "FTP status: Connected.";
+constexpr const char* kTraceStatusClosed = "FTP status: Connection has been closed.";
+constexpr const char* kTraceOpenFolderFailed = "An error occurred opening the folder: \"%s\".";
+constexpr const char* kTraceReceivingListing = "Receiving listing of \"%s\"...";
+constexpr const char* kTraceListingReceived = "Listing of \"%s\" succesfully received.";
+constexpr const char* kTraceTimedOut = "The request has timed out.";
+constexpr const char* kTraceTimedOutActive =
+    "The request has timed out, try connecting using PASV mode.";
+constexpr const char* kTraceFolderEmpty = "\"%s\" is empty.";
+constexpr const char* kTraceCreatingFolder = "Creating New Folder \"%s\"";
+constexpr const char* kTraceFolderCreated = "\"%s\" folder successfully created";
+constexpr const char* kTraceCreateFolderFailed = "An error occurred creating a new folder:: \"%s\"";
+constexpr const char* kTraceRenaming = "Renaming \"%s\" to \"%s\"";
+constexpr const char* kTraceRenamed = "\"%s\" successfully renamed";
+constexpr const char* kTraceRenameFailed = "An error occurred renaming the file or folder: \"%s\"";
+constexpr const char* kTraceDeletingFile = "Deleting file \"%s\"";
+constexpr const char* kTraceDeletingFolder = "Deleting Folder \"%s\"";
+constexpr const char* kTraceDeleted = "\"%s\" successfully deleted";
+constexpr const char* kTraceDeleteFailed = "An error occurred deleting the file or folder: \"%s\"";
+constexpr const char* kTraceUploading = "Uploading: \"%s\"";
+constexpr const char* kTraceUploaded = "\"%s\" successfully uploaded";
+constexpr const char* kTraceUploadFailed = "An error occurred uploading the file: \"%s\"";
+
 } // namespace tev::designer

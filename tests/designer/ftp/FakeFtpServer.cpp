@@ -213,6 +213,26 @@ bool FakeFtpServer::Session::ReceiveData(std::string& bytes, std::size_t stopAft
     return ended || bytes.size() >= stopAfter;
 }
 
+bool FakeFtpServer::Session::SendData(std::string_view bytes) {
+    if (m_data < 0 && !AcceptData())
+        return false;
+    while (!bytes.empty()) {
+        if (!WaitFor(m_data, POLLOUT, kWaitMs, m_server.m_stopping))
+            return false;
+        ssize_t sent = send(m_data, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return true;
+}
+
+void FakeFtpServer::Session::CloseData() {
+    if (m_data >= 0)
+        close(m_data);
+    m_data = -1;
+}
+
 bool FakeFtpServer::Session::ClientClosed() {
     const auto deadline = Clock::now() + std::chrono::milliseconds(kWaitMs);
     while (m_control >= 0 && Clock::now() < deadline && !m_server.m_stopping) {

@@ -37,6 +37,11 @@ public:
         // Takes the data connection (accepting it unless already open) and reads
         // it to its end, or until `stopAfter` bytes came.
         bool ReceiveData(std::string& bytes, std::size_t stopAfter = std::string::npos);
+        // Sends bytes over the data connection (accepting it unless already open); false once
+        // the client stopped taking them.
+        bool SendData(std::string_view bytes);
+        // Ends the data connection, as the end of a listing.
+        void CloseData();
         // True when the client closed the control connection within the wait.
         bool ClientClosed();
         // Ends the control connection from the server's side.

@@ -51,6 +51,8 @@ void FtpTestServer::Start() {
         kPython,  script,         "--host",     m_options.host,
         "--user", m_options.user, "--password", m_options.password,
         "--home", m_home,         "--throttle", std::to_string(m_options.throttleBytesPerSecond)};
+    if (!m_options.mlsd)
+        args.push_back("--no-mlsd");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

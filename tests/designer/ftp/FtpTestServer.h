@@ -30,6 +30,8 @@ public:
         // Bytes per second the server reads from a data connection, so an upload lasts long
         // enough to be watched or interrupted; 0 for no limit.
         long throttleBytesPerSecond = 0;
+        // Off: the server offers neither MLSD nor MLST, so listings go through LIST.
+        bool mlsd = true;
     };
 
     FtpTestServer();

@@ -361,9 +361,9 @@ TEST_F(PublishDialogTest, OpensWithTheProfilesReadBeforeTheDamageAndTheOneSelect
     EXPECT_FALSE(Checked(&dialog, IDC_PASSIVE));
     EXPECT_TRUE(Checked(&dialog, IDC_LOG_ERRORS));
     EXPECT_EQ(Text(&dialog, IDC_DESCRIPTION), "about Beta");
-    // Loading is no change: nothing to save yet, and browsing comes later.
+    // Loading is no change: nothing to save yet; the server can be browsed at once.
     EXPECT_FALSE(Enabled(&dialog, IDC_SAVE_SITE));
-    EXPECT_FALSE(Enabled(&dialog, IDC_BROWSE));
+    EXPECT_TRUE(Enabled(&dialog, IDC_BROWSE));
     EXPECT_TRUE(Enabled(&dialog, IDC_PUBLISH));
 
     // Entries are drawn in the dialog's font, the placeholder in italics, the selected one

@@ -2,6 +2,7 @@
 // For the upload tests: publish folders with files as the designer writes them, to be sent
 // to a test server and compared with what arrives, and requests that send them there.
 #include "designer/ftp/FolderUpload.h"
+#include "designer/ftp/RemoteFileSystem.h"
 #include "tests/designer/ftp/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -48,6 +49,20 @@ inline TEVComponentDesignerAfx::CUploadRequest UploadRequestFor(const FtpTestSer
     request.retries = 1;
     request.retryDelay = 0;
     return request;
+}
+
+// The login to `server` for a remote file system.
+inline TEVComponentDesignerAfx::CRemoteLogin RemoteLoginFor(const FtpTestServer& server,
+                                                            bool passive = true) {
+    TEVComponentDesignerAfx::CRemoteLogin login;
+    login.host = server.Host();
+    login.port = server.Port();
+    login.username = server.User();
+    login.password = server.Password();
+    login.passive = passive;
+    login.connectTimeoutSeconds = 5;
+    login.idleTimeoutMilliseconds = 10000;
+    return login;
 }
 
 } // namespace tevtest

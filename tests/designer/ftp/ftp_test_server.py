@@ -21,6 +21,8 @@ def main():
     parser.add_argument("--home", required=True)
     parser.add_argument("--throttle", type=int, default=0,
                         help="bytes per second read from a data connection; 0 for no limit")
+    parser.add_argument("--no-mlsd", action="store_true",
+                        help="offer neither MLSD nor MLST, so clients list with LIST")
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -30,6 +32,9 @@ def main():
         pass
 
     Handler.authorizer = authorizer
+    if args.no_mlsd:
+        Handler.proto_cmds = {name: value for name, value in FTPHandler.proto_cmds.items()
+                              if name not in ("MLSD", "MLST")}
     # Refusals come at once instead of after the usual pause against password guessing.
     Handler.auth_failed_timeout = 0.05
     if args.throttle > 0:
