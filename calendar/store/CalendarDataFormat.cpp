@@ -359,6 +359,7 @@ std::string CCalendarDataFormat::Write(const CCalendarData& store,
         pugi::xml_node node = events.append_child("Event");
         SetNumber(node, "EventID", event->GetEventId());
         WriteProperties(node, *event, labels);
+        SetText(node, "UID", event->GetUid());
         if (event->GetRecurrenceState() == kCalendarRecurrenceMaster &&
             event->GetRecurrencePattern())
             WritePattern(node, *event->GetRecurrencePattern(), labels);
@@ -384,6 +385,7 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
                 const CCalendarEventPtr event = store.CreateNewEvent(0, now);
                 event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
                 ReadProperties(a, *event, store.GetLabels());
+                event->SetUid(node.attribute("UID").value());
                 if (const pugi::xml_node pattern = node.child("Pattern"))
                     ReadPattern(pattern, *event, store, now);
                 if (const pugi::xml_node schedule = node.child("Schedule"))
