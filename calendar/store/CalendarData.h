@@ -150,7 +150,6 @@ private:
     template <typename Report> void Notify(Report report);
     void AssignUid(CCalendarEvent& event);
 
-
     std::vector<ICalendarDataListener*> m_listeners;
     int m_reporting = 0; // reports under way
     int m_firstDayOfWeek = 1;
@@ -163,5 +162,5 @@ private:
     std::unordered_map<uint32_t, uint32_t> m_exceptionOwner;  // exception id -> pattern id
     std::unordered_map<uint32_t, uint32_t> m_patternOfMaster; // master id -> pattern id
     uint64_t m_nextId = 1;                                    // above every id seen
-    std::unordered_set<std::string> m_uids;                    // of plain events and masters
+    std::unordered_set<std::string> m_uids;                   // of plain events and masters
 };
