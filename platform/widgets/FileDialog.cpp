@@ -54,4 +54,21 @@ bool PromptForFileName(wxWindow* parent, const FileDialogOptions& options, std::
     return true;
 }
 
+bool PromptForFileNames(wxWindow* parent, const FileDialogOptions& options,
+                        std::vector<std::string>& paths) {
+    wxFileDialog dialog(parent, "Open", wxString(), wxString::FromUTF8(options.initialFile),
+                        ToolkitFileFilter(options.filter), wxFD_OPEN | wxFD_MULTIPLE);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    wxArrayString chosen;
+    dialog.GetPaths(chosen);
+    // A dialog answered without being shown (tests) has only its path.
+    if (chosen.empty() && !dialog.GetPath().empty())
+        chosen.push_back(dialog.GetPath());
+    paths.clear();
+    for (const wxString& path : chosen)
+        paths.push_back(path.utf8_string());
+    return !paths.empty();
+}
+
 } // namespace tev
