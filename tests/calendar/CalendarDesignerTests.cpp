@@ -251,10 +251,10 @@ TEST(CalendarRegistration, TheMachineRegistrationServesEveryUserAndMovesWithTheP
     // The machine's classes sit beside a copy of the module, as in an installed tree.
     const std::string tree = registry.folder() + "program/";
     const std::string module = tree + "TEVCalendarAx.so";
-    ASSERT_EQ(
-        std::system(("mkdir -p " + tree + " && cp " + tevtest::CalendarModulePath() + " " + module)
-                        .c_str()),
-        0);
+    ASSERT_EQ(std::system(("mkdir -p " + tree + " && cp " + tevtest::CalendarModulePath() + " " +
+                           module)
+                              .c_str()),
+              0);
     tevtest::ScopedEnv machine("TEV_MACHINE_REGISTRY_DIR", tree + "registry");
     ASSERT_EQ(RunTool("/m " + module), 0);
 
