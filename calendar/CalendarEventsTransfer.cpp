@@ -101,12 +101,11 @@ std::string CCalendarEventsTransfer::ReportText(const std::vector<CCalendarFileI
     std::string text = imported == 1 ? CalendarString(IDS_IMPORTED_ONE)
                                      : tev::Replaced(CalendarString(IDS_IMPORTED_MANY), "%d",
                                                      std::to_string(imported));
-    if (!failed.empty())
-        text += "\n\n" + CalendarString(IDS_NOT_IMPORTED) + "\n" + failed;
-    if (!converted.empty())
-        text += "\n\n" + CalendarString(IDS_CONVERTED) + "\n" + converted;
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
+    for (const auto& [heading, lines] :
+         {std::pair(IDS_NOT_IMPORTED, failed), std::pair(IDS_CONVERTED, converted)}) {
+        if (!lines.empty())
+            text += "\n\n" + CalendarString(heading) + "\n" + lines.substr(0, lines.size() - 1);
+    }
     return text;
 }
 

@@ -62,12 +62,15 @@ bool PromptForFileNames(wxWindow* parent, const FileDialogOptions& options,
         return false;
     wxArrayString chosen;
     dialog.GetPaths(chosen);
-    // A dialog answered without being shown (tests) has only its path.
-    if (chosen.empty() && !dialog.GetPath().empty())
-        chosen.push_back(dialog.GetPath());
+    // A dialog answered without being shown (tests) has no native selection, only the path
+    // it was given, which the toolkit's own accessor refuses to read in this mode.
+    if (chosen.empty())
+        dialog.wxFileDialogBase::GetPaths(chosen);
     paths.clear();
-    for (const wxString& path : chosen)
-        paths.push_back(path.utf8_string());
+    for (const wxString& path : chosen) {
+        if (!path.empty())
+            paths.push_back(path.utf8_string());
+    }
     return !paths.empty();
 }
 
