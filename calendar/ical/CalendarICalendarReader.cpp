@@ -326,6 +326,11 @@ void Importer::ImportSeries(const Group& group, const Times& times, const std::s
             seriesDates.insert(start);
     }
     const bool exact = pattern && seriesDates == ruleDates.dates;
+    if (!exact && ruleDates.dates.empty()) {
+        // The rule gives no date at all: no series, only what RDATE adds.
+        pattern.reset();
+        seriesDates.clear();
+    }
     if (!exact && pattern && !ruleDates.dates.empty() &&
         (ruleDates.cut || pattern->GetUseEndMethod() != kCalendarPatternEndDate)) {
         // The nearest exact form ends where the rule's dates were followed to.

@@ -300,6 +300,18 @@ TEST(CalendarICalendar, DamagedFilesGiveNothingOrTheirIntactEvents) {
     }
 }
 
+TEST(CalendarICalendar, ARuleWithoutDatesShowsNothingEverAndItsExtraDatesStandAlone) {
+    CCalendarData store;
+    store.SetClock([] { return At("2024-01-01T00:00"); });
+    Import(store,
+           "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:never\r\nSUMMARY:Never\r\n"
+           "DTSTART:20240101T100000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n"
+           "RDATE:20240301T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+           "UTC");
+    EXPECT_EQ(StartsOf(store, "Never", "2024-01-01", "2200-01-01"),
+              std::vector<std::string>{"2024-03-01T10:00"});
+}
+
 TEST(CalendarICalendar, ReimportingGivesTheSameEventsNewUids) {
     CCalendarData store;
     Import(store, kDesktopFile, "Europe/Berlin");

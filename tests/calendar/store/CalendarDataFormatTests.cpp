@@ -480,6 +480,21 @@ TEST(CalendarDataFormat, UidsSurviveSaveAndLoadAndOlderDocumentsGetDistinctOnes)
     EXPECT_EQ(reopened.Save(), older.Save());
 }
 
+TEST(CalendarDataFormat, PrivacyAndRemindersAreKeptAndWrittenOnlyWhenSet) {
+    Calendar calendar;
+    ASSERT_TRUE(calendar.Load(Doc("<Event EventID=\"1\" UID=\"a\" Private=\"1\" "
+                                  "ReminderMinutes=\"90\"/><Event EventID=\"2\" UID=\"b\"/>")));
+    const CCalendarEventPtr first = calendar.store.GetEvent(1);
+    EXPECT_TRUE(first->IsPrivate());
+    EXPECT_TRUE(first->IsReminder());
+    EXPECT_EQ(first->GetReminderMinutesBeforeStart(), 90);
+    EXPECT_FALSE(calendar.store.GetEvent(2)->IsPrivate());
+    EXPECT_FALSE(calendar.store.GetEvent(2)->IsReminder());
+    const std::string text = calendar.Save();
+    EXPECT_NE(text.find("UID=\"a\" Private=\"1\" ReminderMinutes=\"90\"/>"), std::string::npos);
+    EXPECT_NE(text.find("UID=\"b\"/>"), std::string::npos);
+}
+
 TEST(CalendarDataFormat, NewEventsFollowTheLoadedOnesInCreationOrder) {
     Calendar calendar;
     ASSERT_TRUE(calendar.Load(
