@@ -137,6 +137,10 @@ wxBitmap CalendarToolImage(int commandId) {
         return DatePicker();
     case ID_VIEW_OPTIONS_PANE:
         return Options();
+    case ID_IMPORT_EVENTS:
+        return Stock(wxART_FILE_OPEN, 1);
+    case ID_EXPORT_EVENTS:
+        return Stock(wxART_FILE_SAVE_AS, 1);
     default:
         return Sheet(4, 3, 5, 1);
     }

@@ -1,5 +1,6 @@
 #include "calendar/TEVCalendarDesigner.h"
 
+#include "calendar/CalendarEventsTransfer.h"
 #include "calendar/TEVCalendarFrame.h"
 #include "calendar/TEVCalendarView.h"
 #include "platform/xml/XmlDom.h"
@@ -43,10 +44,29 @@ HRESULT CTEVCalendarDesigner::QueryInterface(REFIID riid, void** object) {
         *object = static_cast<ITEVCalendarDesigner*>(this);
     else if (riid == IID_IControlWindow)
         *object = static_cast<IControlWindow*>(this);
+    else if (riid == IID_ITEVComponentFeed)
+        *object = static_cast<ITEVComponentFeed*>(this);
     else
         return E_NOINTERFACE;
     AddRef();
     return S_OK;
+}
+
+HRESULT CTEVCalendarDesigner::GetFeedFileName(BSTR name, BSTR* fileName) {
+    if (!fileName)
+        return E_POINTER;
+    *fileName = tev::AllocBstr(tev::BstrToUtf8(name) + ".ics");
+    return *fileName ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT CTEVCalendarDesigner::WriteFeed(BSTR path) {
+    if (!m_pFrame || !m_pFrame->GetActiveView())
+        return S_FALSE;
+    CTEVCalendarView& view = *m_pFrame->GetActiveView();
+    const bool written = CCalendarEventsTransfer(CalendarLocalZoneName())
+                             .WriteFile(tev::BstrToUtf8(path), view.GetDataProvider(),
+                                        view.GetEventIdList().GetIds());
+    return written ? S_OK : S_FALSE;
 }
 
 HRESULT CTEVCalendarDesigner::GetTypeInfoCount(uint32_t* count) {

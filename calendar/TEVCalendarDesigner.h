@@ -8,6 +8,7 @@
 // it is gone, SetDataSection and the property calls are dropped and GetDataSection leaves
 // its out parameter untouched.
 #include "designer/core/TEVComponentDesignerAx.h"
+#include "designer/core/TEVComponentFeedAx.h"
 #include "platform/com/ComObject.h"
 #include "platform/widgets/ControlHosting.h"
 
@@ -39,6 +40,7 @@ protected:
 };
 
 class CTEVCalendarDesigner final : public ITEVCalendarDesigner,
+                                   public ITEVComponentFeed,
                                    public IControlWindow,
                                    public tev::ComRefCount {
 public:
@@ -68,6 +70,10 @@ public:
     HRESULT SetExtendedParams(BSTR) override { return S_OK; }
     HRESULT OnPropertyChanged(BSTR name, BSTR category, VARIANT value) override;
     HRESULT OnPropertyInit(BSTR name, BSTR category, VARIANT value) override;
+
+    // ITEVComponentFeed: the events as an iCalendar file, "<name>.ics".
+    HRESULT GetFeedFileName(BSTR name, BSTR* fileName) override;
+    HRESULT WriteFeed(BSTR path) override;
 
     // IControlWindow
     HRESULT CreateControlWindow(wxWindow* parent, int id, const char* name, const wxRect& rect,

@@ -42,6 +42,9 @@ const int CTEVCalendarFrame::kToolBarCommands[] = {
     0,
     ID_VIEW_DATE_PICKER,
     ID_VIEW_OPTIONS_PANE,
+    0,
+    ID_IMPORT_EVENTS,
+    ID_EXPORT_EVENTS,
 };
 const size_t CTEVCalendarFrame::kToolBarCommandCount = std::size(kToolBarCommands);
 

@@ -29,12 +29,18 @@ const tev::MenuEntry kDayViewMenu[] = {
     tev::MenuItem(kMenuScale5, ID_TIMESCALE_5),
     tev::MenuSeparator(),
     tev::MenuItem(kMenuAddNewEvent, ID_ADD_NEW_EVENT),
+    tev::MenuSeparator(),
+    tev::MenuItem(kMenuImportEvents, ID_IMPORT_EVENTS),
+    tev::MenuItem(kMenuExportEvents, ID_EXPORT_EVENTS),
 };
 
 const tev::MenuEntry kOtherViewsMenu[] = {
     tev::MenuItem(kMenuGoToThisDay, ID_GOTO_THIS_DAY),
     tev::MenuSeparator(),
     tev::MenuItem(kMenuAddNewEvent, ID_ADD_NEW_EVENT),
+    tev::MenuSeparator(),
+    tev::MenuItem(kMenuImportEvents, ID_IMPORT_EVENTS),
+    tev::MenuItem(kMenuExportEvents, ID_EXPORT_EVENTS),
 };
 
 const tev::MenuEntry kEventMenu[] = {
@@ -180,6 +186,12 @@ bool CTEVCalendarView::OnCommand(int id) {
     case ID_DELETE_EVENT:
         DeleteSelectedEvents();
         return true;
+    case ID_IMPORT_EVENTS:
+        ImportEvents();
+        return true;
+    case ID_EXPORT_EVENTS:
+        ExportEvents();
+        return true;
     case ID_EVENT_PROPERTIES:
         if (m_pCalendar && m_pCalendar->GetSelection().GetFirstEvent())
             OpenEventDialog(m_pCalendar->GetSelection().GetFirstEvent());
@@ -219,6 +231,10 @@ bool CTEVCalendarView::OnUpdateCommand(int id, bool& enabled, bool& checked) con
         checked = type == kCalendarMonthView;
         return true;
     case ID_ADD_NEW_EVENT:
+    case ID_IMPORT_EVENTS:
+        return true;
+    case ID_EXPORT_EVENTS:
+        enabled = m_data.GetEventCount() != 0;
         return true;
     case ID_DELETE_EVENT:
     case ID_EVENT_PROPERTIES:

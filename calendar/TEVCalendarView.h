@@ -54,7 +54,8 @@ public:
     void SetScale(int minutes);
 
     // Commands: views 7750-7753, scales 7754-7759, "&Add new event" 7761, "Delete event"
-    // 7762, "Properties" 7763, "Go to This Day" 7764. True when the command is the view's.
+    // 7762, "Properties" 7763, "Go to This Day" 7764, import 7768, export 7769. True when
+    // the command is the view's.
     bool OnCommand(int id);
     // Enabling and checking of the view's commands; false for commands it does not know.
     bool OnUpdateCommand(int id, bool& enabled, bool& checked) const;
@@ -74,6 +75,10 @@ public:
     // Deletes the picked events after asking: string 7701 for a plain event, whether the
     // occurrence or the series is meant for a recurring one.
     void DeleteSelectedEvents();
+    // "Import Events...": asks for .ics files, adds their events in one step and reports.
+    void ImportEvents();
+    // "Export Events...": asks for a file and writes every event to it.
+    void ExportEvents();
     // A double click at `point` of the calendar: opens the event there, or a new event for
     // the time or day there.
     void OnDoubleClickAt(const wxPoint& point);

@@ -3,6 +3,8 @@
 #include "calendar/store/CalendarOccurrenceExpander.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <random>
 #include <set>
 
 namespace {
@@ -17,6 +19,16 @@ bool Overlaps(const CCalendarDateTime& start, const CCalendarDateTime& end,
     if (!end.IsValid() || end <= start)
         return start >= begin && start < finish;
     return start < finish && end > begin;
+}
+
+// 128 random bits; the domain part keeps them apart from other programs' UIDs.
+std::string NewEventUid() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    char text[64];
+    std::snprintf(text, sizeof text, "%016llx%016llx@quorvane-web-calendar",
+                  static_cast<unsigned long long>(generator()),
+                  static_cast<unsigned long long>(generator()));
+    return text;
 }
 
 } // namespace
@@ -188,6 +200,7 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
         event->SetEventId(patternIdFree ? patternId : AllocateId());
     }
     event->m_data = this;
+    AssignUid(*event);
     m_events[event->GetEventId()] = event;
     NoteId(event->GetEventId());
     if (master)
@@ -217,8 +230,11 @@ bool CCalendarData::ChangeEvent(const CCalendarEventPtr& event) {
     if (oldPattern)
         UnregisterSeries(oldPattern->GetPatternId());
 
-    if (stored != event)
+    if (stored != event) {
+        const std::string uid = stored->GetUid();
         stored->CopyFrom(*event);
+        stored->SetUid(uid);
+    }
     stored->SetLastModificationTime(GetCurrentTime());
     if (stored->GetRecurrenceState() == kCalendarRecurrenceMaster &&
         !stored->GetRecurrencePattern())
@@ -297,6 +313,7 @@ bool CCalendarData::DeleteEvent(const CCalendarEventPtr& event) {
     if (pattern)
         UnregisterSeries(pattern->GetPatternId());
     m_events.erase(found);
+    m_uids.erase(stored->GetUid());
     Notify([&](ICalendarDataListener& listener) { listener.OnEventDeleted(*stored); });
     if (pattern)
         Notify([&](ICalendarDataListener& listener) { listener.OnPatternDeleted(*pattern); });
@@ -308,8 +325,15 @@ void CCalendarData::RemoveAllEvents() {
     m_series.clear();
     m_exceptionOwner.clear();
     m_patternOfMaster.clear();
+    m_uids.clear();
     m_nextId = 1;
     Notify([](ICalendarDataListener& listener) { listener.OnAllEventsRemoved(); });
+}
+
+void CCalendarData::AssignUid(CCalendarEvent& event) {
+    while (event.GetUid().empty() || m_uids.count(event.GetUid()) != 0)
+        event.SetUid(NewEventUid());
+    m_uids.insert(event.GetUid());
 }
 
 CCalendarEventPtr CCalendarData::GetEvent(uint32_t eventId) const {

@@ -23,6 +23,9 @@
 //   its series (DeleteEvent marks it deleted); this is reported as a change of the pattern.
 //   DeleteEvent on a master removes the whole series.
 //
+// UIDs: AddEvent gives a plain event or master without a UID, or with one another event
+// already has (a pasted copy), a fresh one; ChangeEvent keeps the stored event's UID.
+//
 // Time stamps: CreateNewEvent sets creation and last modification time to the store's
 // clock; ChangeEvent sets the last modification time. AddEvent changes neither.
 #include "calendar/store/CalendarDataListener.h"
@@ -37,6 +40,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CCalendarData {
@@ -144,6 +148,7 @@ private:
                                      const CCalendarDateTime& end) const;
 
     template <typename Report> void Notify(Report report);
+    void AssignUid(CCalendarEvent& event);
 
     std::vector<ICalendarDataListener*> m_listeners;
     int m_reporting = 0; // reports under way
@@ -157,4 +162,5 @@ private:
     std::unordered_map<uint32_t, uint32_t> m_exceptionOwner;  // exception id -> pattern id
     std::unordered_map<uint32_t, uint32_t> m_patternOfMaster; // master id -> pattern id
     uint64_t m_nextId = 1;                                    // above every id seen
+    std::unordered_set<std::string> m_uids;                   // of plain events and masters
 };

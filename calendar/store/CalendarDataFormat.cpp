@@ -102,6 +102,23 @@ void WriteProperties(pugi::xml_node node, const CCalendarEvent& event,
     SetText(node, "BusyStatus", CCalendarDataFormat::BusyStatusText(event.GetBusyStatus()));
 }
 
+// Properties the format came to carry later, written only when set, so that documents of
+// events without them stay as they were.
+void WriteLaterProperties(pugi::xml_node node, const CCalendarEvent& event) {
+    if (event.IsPrivate())
+        SetNumber(node, "Private", 1);
+    if (event.IsReminder())
+        SetNumber(node, "ReminderMinutes", event.GetReminderMinutesBeforeStart());
+}
+
+void ReadLaterProperties(const pugi::xml_node& node, CCalendarEvent& event) {
+    event.SetPrivate(CCalendarDataFormat::ParseInteger(node.attribute("Private").value()) != 0);
+    const pugi::xml_attribute reminder = node.attribute("ReminderMinutes");
+    event.SetReminder(static_cast<bool>(reminder));
+    if (reminder)
+        event.SetReminderMinutesBeforeStart(CCalendarDataFormat::ParseInteger(reminder.value()));
+}
+
 void WritePattern(pugi::xml_node eventNode, const CCalendarRecurrencePattern& pattern,
                   const CCalendarLabels& labels) {
     pugi::xml_node node = eventNode.append_child("Pattern");
@@ -359,6 +376,8 @@ std::string CCalendarDataFormat::Write(const CCalendarData& store,
         pugi::xml_node node = events.append_child("Event");
         SetNumber(node, "EventID", event->GetEventId());
         WriteProperties(node, *event, labels);
+        SetText(node, "UID", event->GetUid());
+        WriteLaterProperties(node, *event);
         if (event->GetRecurrenceState() == kCalendarRecurrenceMaster &&
             event->GetRecurrencePattern())
             WritePattern(node, *event->GetRecurrencePattern(), labels);
@@ -384,6 +403,8 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
                 const CCalendarEventPtr event = store.CreateNewEvent(0, now);
                 event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
                 ReadProperties(a, *event, store.GetLabels());
+                event->SetUid(node.attribute("UID").value());
+                ReadLaterProperties(node, *event);
                 if (const pugi::xml_node pattern = node.child("Pattern"))
                     ReadPattern(pattern, *event, store, now);
                 if (const pugi::xml_node schedule = node.child("Schedule"))

@@ -9,7 +9,8 @@
 // store no longer knows are skipped), each followed by the text "\n\t\t"; attributes in the
 // fixed order below, every one written, empty strings included:
 //   Event      EventID StartTime EndTime Subject CreationTime LastModificationTime Location
-//              IsMeeting AllDayEvent Type Body BusyStatus
+//              IsMeeting AllDayEvent Type Body BusyStatus UID [Private, only when 1]
+//              [ReminderMinutes, only when the reminder is on]
 //   Pattern    StartTime EndTime DurationMinutes RecurrenceType RecurrenceOpt_Data1
 //              RecurrenceOpt_Data2 RecurrenceOpt_Data3 PatternStartDate PatternEndDate
 //              UseEndMethod [EndAfterOccurrences, only when UseEndMethod is 1]
@@ -25,6 +26,9 @@
 // "Busy", "Out Of Office", else "Unknown". Line breaks and tabs inside texts are written as
 // character references (&#13; &#10; &#09;), so a reader that joins the lines of a project
 // file, as the designer's does, still reads them.
+//
+// UID, Private and ReminderMinutes came later: a document without a UID reads, and the
+// store gives its events new UIDs, which the next save keeps.
 //
 // Reading replaces every event of the store (and its schedules) with those of the
 // document, in document order; see Read.

@@ -41,6 +41,7 @@ void CCalendarEvent::CopyProperties(const CCalendarEvent& other) {
     m_reminder = other.m_reminder;
     m_reminderMinutes = other.m_reminderMinutes;
     m_scheduleId = other.m_scheduleId;
+    m_uid = other.m_uid;
 }
 
 void CCalendarEvent::SetEventId(uint32_t eventId) {

@@ -100,6 +100,11 @@ public:
     int GetReminderMinutesBeforeStart() const { return m_reminderMinutes; }
     void SetReminderMinutesBeforeStart(int minutes) { m_reminderMinutes = minutes; }
 
+    // The event's lasting name in iCalendar feeds (UID), so a subscribed calendar updates an
+    // event instead of adding it again. The store gives every plain event and master one.
+    const std::string& GetUid() const { return m_uid; }
+    void SetUid(const std::string& uid) { m_uid = uid; }
+
     // The identifier of the schedule the event belongs to; 0 for none.
     int GetScheduleId() const { return m_scheduleId; }
     void SetScheduleId(int scheduleId) { m_scheduleId = scheduleId; }
@@ -165,6 +170,7 @@ private:
     bool m_reminder = false;
     int m_reminderMinutes = 15;
     int m_scheduleId = 0;
+    std::string m_uid;
 
     CalendarRecurrenceState m_recurrenceState = kCalendarNotRecurring;
     CCalendarRecurrencePatternPtr m_pattern;

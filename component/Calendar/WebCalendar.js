@@ -1029,6 +1029,7 @@ var TEVWebCalendar = (function () {
         { name: "TimeFormat", kind: "list", value: "12-hour", options: ["12-hour", "24-hour"] },
         { name: "Language", kind: "text", value: "" },
         { name: "ShowNavigation", kind: "boolean", value: "true" },
+        { name: "ShowSubscribeLink", kind: "boolean", value: "true" },
         { name: "FontFace", kind: "list", value: "Verdana", options: Object.keys(FONT_STACKS) },
         { name: "FontSize", kind: "number", value: "11", lower: "8", upper: "20" },
         { name: "HeaderHeight", kind: "number", value: "44", lower: "20", upper: "Height" },
@@ -1143,6 +1144,7 @@ var TEVWebCalendar = (function () {
                 day: ["Previous day", "Next day"], agenda: ["Earlier", "Later"] },
             weekColumn: "Week", timeColumn: "Time", allDay: "All day", allDayNote: "(all day)", continued: "cont.",
             noEvents: "No events", noEventsInPeriod: "No events in this period", more: "+{n} more",
+            subscribe: "Subscribe", download: "Download",
             noSubject: "(no subject)", close: "Close", where: "Where", label: "Label", showsAs: "Shows as",
             repeats: "Repeats", busy: ["Free", "Tentative", "Busy", "Out of office"],
             damaged: "The calendar could not read its events: the data file {file} is damaged. Publish the calendar again to replace it.",
@@ -1167,7 +1169,8 @@ var TEVWebCalendar = (function () {
                 day: ["Vorheriger Tag", "N\u00e4chster Tag"], agenda: ["Fr\u00fcher", "Sp\u00e4ter"] },
             weekColumn: "Kalenderwoche", timeColumn: "Uhrzeit", allDay: "Ganzt\u00e4gig", allDayNote: "(ganzt\u00e4gig)",
             continued: "Forts.", noEvents: "Keine Termine", noEventsInPeriod: "Keine Termine in diesem Zeitraum",
-            more: "+{n} weitere", noSubject: "(kein Betreff)", close: "Schlie\u00dfen", where: "Ort", label: "Beschriftung",
+            more: "+{n} weitere", subscribe: "Abonnieren", download: "Herunterladen",
+            noSubject: "(kein Betreff)", close: "Schlie\u00dfen", where: "Ort", label: "Beschriftung",
             showsAs: "Anzeigen als", repeats: "Wiederholung", busy: ["Frei", "Mit Vorbehalt", "Besch\u00e4ftigt", "Abwesend"],
             damaged: "Der Kalender konnte seine Termine nicht lesen: Die Datendatei {file} ist besch\u00e4digt. Ver\u00f6ffentlichen Sie den Kalender erneut, um sie zu ersetzen.",
             fileSystem: "Der Kalender konnte seine Termine nicht lesen: Diese Seite wurde aus dem Dateisystem ge\u00f6ffnet, wo der Browser ihn {file} nicht lesen l\u00e4sst. \u00d6ffnen Sie diese Seite \u00fcber einen Webserver, um die Termine zu sehen.",
@@ -1191,7 +1194,8 @@ var TEVWebCalendar = (function () {
                 day: ["Jour pr\u00e9c\u00e9dent", "Jour suivant"], agenda: ["Plus t\u00f4t", "Plus tard"] },
             weekColumn: "Semaine", timeColumn: "Heure", allDay: "Toute la journ\u00e9e", allDayNote: "(toute la journ\u00e9e)",
             continued: "suite", noEvents: "Aucun \u00e9v\u00e9nement", noEventsInPeriod: "Aucun \u00e9v\u00e9nement pendant cette p\u00e9riode",
-            more: "+{n} autres", noSubject: "(sans objet)", close: "Fermer", where: "Lieu", label: "\u00c9tiquette",
+            more: "+{n} autres", subscribe: "S\u2019abonner", download: "T\u00e9l\u00e9charger",
+            noSubject: "(sans objet)", close: "Fermer", where: "Lieu", label: "\u00c9tiquette",
             showsAs: "Disponibilit\u00e9", repeats: "P\u00e9riodicit\u00e9", busy: ["Libre", "Provisoire", "Occup\u00e9", "Absent du bureau"],
             damaged: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : le fichier de donn\u00e9es {file} est endommag\u00e9. Publiez \u00e0 nouveau le calendrier pour le remplacer.",
             fileSystem: "Le calendrier n\u2019a pas pu lire ses \u00e9v\u00e9nements : cette page a \u00e9t\u00e9 ouverte depuis le syst\u00e8me de fichiers, o\u00f9 le navigateur ne le laisse pas lire {file}. Ouvrez cette page depuis un serveur web pour voir les \u00e9v\u00e9nements.",
@@ -1215,7 +1219,8 @@ var TEVWebCalendar = (function () {
                 day: ["D\u00eda anterior", "D\u00eda siguiente"], agenda: ["Antes", "Despu\u00e9s"] },
             weekColumn: "Semana", timeColumn: "Hora", allDay: "Todo el d\u00eda", allDayNote: "(todo el d\u00eda)",
             continued: "cont.", noEvents: "Sin eventos", noEventsInPeriod: "No hay eventos en este per\u00edodo",
-            more: "+{n} m\u00e1s", noSubject: "(sin asunto)", close: "Cerrar", where: "Lugar", label: "Etiqueta",
+            more: "+{n} m\u00e1s", subscribe: "Suscribirse", download: "Descargar",
+            noSubject: "(sin asunto)", close: "Cerrar", where: "Lugar", label: "Etiqueta",
             showsAs: "Mostrar como", repeats: "Se repite", busy: ["Libre", "Provisional", "Ocupado", "Fuera de la oficina"],
             damaged: "El calendario no pudo leer sus eventos: el archivo de datos {file} est\u00e1 da\u00f1ado. Vuelva a publicar el calendario para reemplazarlo.",
             fileSystem: "El calendario no pudo leer sus eventos: esta p\u00e1gina se abri\u00f3 desde el sistema de archivos, donde el navegador no le permite leer {file}. Abra esta p\u00e1gina desde un servidor web para ver los eventos.",
@@ -1239,7 +1244,8 @@ var TEVWebCalendar = (function () {
                 day: ["Giorno precedente", "Giorno successivo"], agenda: ["Prima", "Dopo"] },
             weekColumn: "Settimana", timeColumn: "Ora", allDay: "Tutto il giorno", allDayNote: "(tutto il giorno)",
             continued: "segue", noEvents: "Nessun evento", noEventsInPeriod: "Nessun evento in questo periodo",
-            more: "+{n} altri", noSubject: "(nessun oggetto)", close: "Chiudi", where: "Luogo", label: "Etichetta",
+            more: "+{n} altri", subscribe: "Iscriviti", download: "Scarica",
+            noSubject: "(nessun oggetto)", close: "Chiudi", where: "Luogo", label: "Etichetta",
             showsAs: "Mostra come", repeats: "Ricorrenza", busy: ["Disponibile", "Provvisorio", "Occupato", "Fuori sede"],
             damaged: "Il calendario non ha potuto leggere i suoi eventi: il file di dati {file} \u00e8 danneggiato. Pubblica di nuovo il calendario per sostituirlo.",
             fileSystem: "Il calendario non ha potuto leggere i suoi eventi: questa pagina \u00e8 stata aperta dal file system, dove il browser non gli consente di leggere {file}. Apri questa pagina da un server web per vedere gli eventi.",
@@ -1264,6 +1270,7 @@ var TEVWebCalendar = (function () {
                 day: ["Vorige dag", "Volgende dag"], agenda: ["Eerder", "Later"] },
             weekColumn: "Week", timeColumn: "Tijd", allDay: "Hele dag", allDayNote: "(hele dag)", continued: "vervolg",
             noEvents: "Geen afspraken", noEventsInPeriod: "Geen afspraken in deze periode", more: "+{n} meer",
+            subscribe: "Abonneren", download: "Downloaden",
             noSubject: "(geen onderwerp)", close: "Sluiten", where: "Waar", label: "Label", showsAs: "Weergeven als",
             repeats: "Herhaling", busy: ["Beschikbaar", "Voorlopig", "Bezet", "Afwezig"],
             damaged: "De kalender kon de afspraken niet lezen: het gegevensbestand {file} is beschadigd. Publiceer de kalender opnieuw om het te vervangen.",
@@ -1288,7 +1295,8 @@ var TEVWebCalendar = (function () {
                 day: ["Dia anterior", "Pr\u00f3ximo dia"], agenda: ["Antes", "Depois"] },
             weekColumn: "Semana", timeColumn: "Hora", allDay: "Dia inteiro", allDayNote: "(dia inteiro)",
             continued: "cont.", noEvents: "Sem eventos", noEventsInPeriod: "Nenhum evento neste per\u00edodo",
-            more: "+{n} mais", noSubject: "(sem assunto)", close: "Fechar", where: "Local", label: "Etiqueta",
+            more: "+{n} mais", subscribe: "Assinar", download: "Baixar",
+            noSubject: "(sem assunto)", close: "Fechar", where: "Local", label: "Etiqueta",
             showsAs: "Mostrar como", repeats: "Repete", busy: ["Livre", "Provis\u00f3rio", "Ocupado", "Fora do escrit\u00f3rio"],
             damaged: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: o arquivo de dados {file} est\u00e1 danificado. Publique o calend\u00e1rio novamente para substitu\u00ed-lo.",
             fileSystem: "O calend\u00e1rio n\u00e3o conseguiu ler os seus eventos: esta p\u00e1gina foi aberta a partir do sistema de arquivos, onde o navegador n\u00e3o o deixa ler {file}. Abra esta p\u00e1gina a partir de um servidor web para ver os eventos.",
@@ -1313,6 +1321,7 @@ var TEVWebCalendar = (function () {
                 day: ["\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u0633\u0627\u0628\u0642", "\u0627\u0644\u064a\u0648\u0645 \u0627\u0644\u062a\u0627\u0644\u064a"], agenda: ["\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u0633\u0627\u0628\u0642\u0629", "\u0627\u0644\u0623\u064a\u0627\u0645 \u0627\u0644\u062a\u0627\u0644\u064a\u0629"] },
             weekColumn: "\u0627\u0644\u0623\u0633\u0628\u0648\u0639", timeColumn: "\u0627\u0644\u0648\u0642\u062a", allDay: "\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645", allDayNote: "(\u0637\u0648\u0627\u0644 \u0627\u0644\u064a\u0648\u0645)", continued: "\u062a\u0627\u0628\u0639",
             noEvents: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b", noEventsInPeriod: "\u0644\u0627 \u062a\u0648\u062c\u062f \u0623\u062d\u062f\u0627\u062b \u0641\u064a \u0647\u0630\u0647 \u0627\u0644\u0641\u062a\u0631\u0629", more: "+{n} \u0623\u062e\u0631\u0649",
+            subscribe: "\u0627\u0634\u062a\u0631\u0627\u0643", download: "\u062a\u0646\u0632\u064a\u0644",
             noSubject: "(\u0628\u0644\u0627 \u0639\u0646\u0648\u0627\u0646)", close: "\u0625\u063a\u0644\u0627\u0642", where: "\u0627\u0644\u0645\u0643\u0627\u0646", label: "\u0627\u0644\u062a\u0635\u0646\u064a\u0641", showsAs: "\u0627\u0644\u062d\u0627\u0644\u0629",
             repeats: "\u0627\u0644\u062a\u0643\u0631\u0627\u0631", busy: ["\u0645\u062a\u0627\u062d", "\u0645\u0628\u062f\u0626\u064a", "\u0645\u0634\u063a\u0648\u0644", "\u062e\u0627\u0631\u062c \u0627\u0644\u0645\u0643\u062a\u0628"],
             damaged: "\u062a\u0639\u0630\u0651\u0631 \u0639\u0644\u0649 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0642\u0631\u0627\u0621\u0629 \u0623\u062d\u062f\u0627\u062b\u0647: \u0645\u0644\u0641 \u0627\u0644\u0628\u064a\u0627\u0646\u0627\u062a \u2068{file}\u2069 \u062a\u0627\u0644\u0641. \u0627\u0646\u0634\u0631 \u0627\u0644\u062a\u0642\u0648\u064a\u0645 \u0645\u0631\u0629 \u0623\u062e\u0631\u0649 \u0644\u0627\u0633\u062a\u0628\u062f\u0627\u0644\u0647.",
@@ -2067,6 +2076,7 @@ var TEVWebCalendar = (function () {
         if (this.problem) main.appendChild(this.renderNotice());
         main.appendChild(this.view === "agenda" ? this.renderAgenda() : this.view === "month" ? this.renderMonth() :
             this.renderTimeGrid());
+        if (this.settings.ShowSubscribeLink && feedUrl(this.source)) main.appendChild(this.renderFeedLinks());
         // Built aside and put in at once, so that the browser lays it out once.
         this.frame.replaceChildren(this.renderHeader(), main);
         if (this.view === "month") this.fillMonth();
@@ -2123,6 +2133,30 @@ var TEVWebCalendar = (function () {
             b.addEventListener("click", function () { self.showView(view); });
             bar.appendChild(b);
         });
+        return bar;
+    };
+
+    // The events as an iCalendar file beside the data file: "name.xml" gives "name.ics".
+    function feedUrl(source) {
+        var match = /^([^?#]*)\.xml([?#].*)?$/i.exec(String(source || ""));
+        return match ? match[1] + ".ics" : null;
+    }
+
+    // Visitors take the events into their own calendar: webcal: subscribes where the page
+    // comes from a web server, the plain link downloads the file.
+    Calendar.prototype.renderFeedLinks = function () {
+        var url = feedUrl(this.source);
+        var bar = el("div", "wcal-feed");
+        if (/^https?:/i.test(url)) {
+            var subscribe = el("a", "wcal-subscribe", this.texts.say("subscribe"));
+            subscribe.href = url.replace(/^https?:/i, "webcal:");
+            bar.appendChild(subscribe);
+        }
+        var download = el("a", "wcal-download", this.texts.say("download"));
+        download.href = url;
+        download.setAttribute("download", decodeURIComponent(url.split("/").pop()));
+        download.type = "text/calendar";
+        bar.appendChild(download);
         return bar;
     };
 

@@ -3,6 +3,7 @@
 #include "designer/core/DesignerProject.h"
 #include "designer/core/TEVComponentApp.h"
 #include "designer/core/TEVComponentDesignerAx.h"
+#include "designer/core/TEVComponentFeedAx.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/text/StringUtil.h"
@@ -31,6 +32,14 @@ CComPtr<ITEVComponentDesigner> DesignerOf(IUnknown* control) {
     if (control)
         control->QueryInterface(IID_ITEVComponentDesigner, reinterpret_cast<void**>(&designer));
     return designer;
+}
+
+// The optional feed interface of `control`, asked for one call; empty when there is none.
+CComPtr<ITEVComponentFeed> FeedOf(IUnknown* control) {
+    CComPtr<ITEVComponentFeed> feed;
+    if (control)
+        control->QueryInterface(IID_ITEVComponentFeed, reinterpret_cast<void**>(&feed));
+    return feed;
 }
 
 // A string for an in parameter: never NULL, "" gives an empty BSTR.
@@ -219,6 +228,25 @@ void CTEVComponentDesignerDataView::NotifyProperty(PropertyNotification method,
     CComBSTR categoryArgument = InBstr(category);
     VariantArgument valueArgument(value);
     (designer.p->*method)(nameArgument, categoryArgument, valueArgument.copy);
+}
+
+std::string CTEVComponentDesignerDataView::GetFeedFileName(const std::string& name) {
+    CComPtr<ITEVComponentFeed> feed = FeedOf(m_wndControl.GetControlUnknown());
+    if (!feed)
+        return {};
+    CComBSTR argument = InBstr(name);
+    BSTR fileName = nullptr;
+    feed->GetFeedFileName(argument, &fileName);
+    return TakeBstr(fileName);
+}
+
+bool CTEVComponentDesignerDataView::WriteFeed(const std::string& folder,
+                                              const std::string& fileName) {
+    CComPtr<ITEVComponentFeed> feed = FeedOf(m_wndControl.GetControlUnknown());
+    if (!feed || fileName.empty())
+        return false;
+    CComBSTR path = InBstr(tev::WithTrailingSlash(folder) + fileName);
+    return feed->WriteFeed(path) == S_OK;
 }
 
 bool CTEVComponentDesignerDataView::ExtractDataSection(const std::string& xml,

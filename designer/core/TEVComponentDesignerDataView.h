@@ -46,6 +46,12 @@ public:
     void OnPropertyInit(const std::string& name, const std::string& category,
                         const CComVariant& value);
 
+    // The optional feed of the control: its file name for the project `name`, "" when the
+    // control offers none; and the feed written into `folder` under that name, true when
+    // it was written.
+    std::string GetFeedFileName(const std::string& name);
+    bool WriteFeed(const std::string& folder, const std::string& fileName);
+
     // Gives the control the Data element found directly below the root of a project's
     // properties XML; nothing when the text does not parse or has no such element.
     void LoadProjectData(const std::string& xml);

@@ -372,9 +372,10 @@ void CTEVComponentDesignerView::LoadProject(const std::string& folder, const std
     SetPublishFolder(CDesignerProject::PublishFolderPath(folder, name));
     if (m_pPublishView) {
         const std::vector<std::string>* assets = GetAssets();
-        const std::vector<std::string> files = CDesignerProject::RequiredFiles(
+        std::vector<std::string> files = CDesignerProject::RequiredFiles(
             name, m_pTemplateView ? m_pTemplateView->GetPageName() : std::string(),
             assets ? *assets : std::vector<std::string>());
+        ListFeed(CDesignerProject::PublishFolderPath(folder, name), name, false, files);
         m_pPublishView->RefreshPublishInfo(&files, &path);
     }
 }
@@ -411,9 +412,21 @@ void CTEVComponentDesignerView::WritePublishFolder(const std::string& publishFol
     content.moviePath = GetFlashComponentPath();
     if (const std::vector<std::string>* assets = GetAssets())
         content.assets = *assets;
-    const std::vector<std::string> files = CPublishFolder::Write(publishFolder, content);
+    std::vector<std::string> files = CPublishFolder::Write(publishFolder, content);
+    ListFeed(publishFolder, name, true, files);
     if (m_pPublishView)
         m_pPublishView->RefreshPublishInfo(&files, &projectFile);
+}
+
+void CTEVComponentDesignerView::ListFeed(const std::string& publishFolder, const std::string& name,
+                                         bool write, std::vector<std::string>& files) {
+    const std::string feed = m_pDataView ? m_pDataView->GetFeedFileName(name) : std::string();
+    if (!CPublishFolder::IsPlainFileName(feed))
+        return;
+    const bool present = write ? m_pDataView->WriteFeed(publishFolder, feed)
+                               : tev::FileExists(tev::WithTrailingSlash(publishFolder) + feed);
+    if (present)
+        files.push_back(feed);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -132,6 +132,10 @@ private:
     // the project file to the publish tab.
     void WritePublishFolder(const std::string& publishFolder, const std::string& name,
                             const std::string& projectFile, const std::string& propertiesXml);
+    // The control's feed, when it offers one: written (or, on opening, found) in the publish
+    // folder and then appended to the required files.
+    void ListFeed(const std::string& publishFolder, const std::string& name, bool write,
+                  std::vector<std::string>& files);
 
     tev::TabControl* m_pTabCtrl = nullptr;
     CTEVComponentDesignerHostBase* m_pHost = nullptr;

@@ -54,4 +54,24 @@ bool PromptForFileName(wxWindow* parent, const FileDialogOptions& options, std::
     return true;
 }
 
+bool PromptForFileNames(wxWindow* parent, const FileDialogOptions& options,
+                        std::vector<std::string>& paths) {
+    wxFileDialog dialog(parent, "Open", wxString(), wxString::FromUTF8(options.initialFile),
+                        ToolkitFileFilter(options.filter), wxFD_OPEN | wxFD_MULTIPLE);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    wxArrayString chosen;
+    dialog.GetPaths(chosen);
+    // A dialog answered without being shown (tests) has no native selection, only the path
+    // it was given, which the toolkit's own accessor refuses to read in this mode.
+    if (chosen.empty())
+        dialog.wxFileDialogBase::GetPaths(chosen);
+    paths.clear();
+    for (const wxString& path : chosen) {
+        if (!path.empty())
+            paths.push_back(path.utf8_string());
+    }
+    return !paths.empty();
+}
+
 } // namespace tev

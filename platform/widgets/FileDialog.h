@@ -5,6 +5,7 @@
 // wxTEST_DIALOG(..., wxExpectModal<wxFileDialog>(path)).
 #include <string>
 #include <string_view>
+#include <vector>
 
 class wxWindow;
 class wxString;
@@ -28,6 +29,10 @@ struct FileDialogOptions {
 
 // Shows the dialog; true with the chosen path (UTF-8, absolute) on OK, false on Cancel.
 bool PromptForFileName(wxWindow* parent, const FileDialogOptions& options, std::string& path);
+
+// An open dialog that takes one or more files; true with their paths on OK.
+bool PromptForFileNames(wxWindow* parent, const FileDialogOptions& options,
+                        std::vector<std::string>& paths);
 
 // `path` with `extension` appended when its file name has no extension of its own.
 std::string WithDefaultExtension(const std::string& path, const std::string& extension);

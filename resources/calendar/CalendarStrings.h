@@ -28,6 +28,8 @@ constexpr int ID_ADD_NEW_EVENT = 7761;
 constexpr int ID_DELETE_EVENT = 7762;
 constexpr int ID_EVENT_PROPERTIES = 7763;
 constexpr int ID_GOTO_THIS_DAY = 7764;
+constexpr int ID_IMPORT_EVENTS = 7768;
+constexpr int ID_EXPORT_EVENTS = 7769;
 
 // Menus, bars and windows.
 constexpr int IDR_MENU_DAY_VIEW = 7765;
@@ -237,6 +239,24 @@ constexpr int IDS_TIP_DAY_VIEW = 7750;
 constexpr int IDS_TIP_WORKWEEK_VIEW = 7751;
 constexpr int IDS_TIP_WEEK_VIEW = 7752;
 constexpr int IDS_TIP_MONTH_VIEW = 7753;
+constexpr int IDS_TIP_IMPORT_EVENTS = 7768;
+constexpr int IDS_TIP_EXPORT_EVENTS = 7769;
+// iCalendar import and export: file filter, report parts, one line per event noted.
+constexpr int IDS_ICALENDAR_FILTER = 7800;
+constexpr int IDS_IMPORTED_ONE = 7801;
+constexpr int IDS_IMPORTED_MANY = 7802;
+constexpr int IDS_NOT_IMPORTED = 7803;
+constexpr int IDS_CONVERTED = 7804;
+constexpr int IDS_FILE_UNREADABLE = 7805;
+constexpr int IDS_FILE_NO_CALENDAR = 7806;
+constexpr int IDS_FILE_TOO_LARGE = 7807;
+constexpr int IDS_NOTE_NO_START = 7808;
+constexpr int IDS_NOTE_TOO_OFTEN = 7809;
+constexpr int IDS_NOTE_CONVERTED = 7810;
+constexpr int IDS_NOTE_REPEATS_CUT = 7811;
+constexpr int IDS_NOTE_REMINDER_MOVED = 7812;
+constexpr int IDS_EXPORT_FAILED = 7813;
+constexpr int IDS_NO_SUBJECT = 7814;
 constexpr int IDS_TIP_PRINT = 57607;
 constexpr int IDS_TIP_PRINT_PREVIEW = 57609;
 constexpr int IDS_TIP_UNDO = 57643;
@@ -261,6 +281,9 @@ constexpr const char* kMenuAddNewEvent = "&Add new event";
 constexpr const char* kMenuGoToThisDay = "Go to This &Day";
 constexpr const char* kMenuDeleteEvent = "Delete event";
 constexpr const char* kMenuProperties = "Properties";
+constexpr const char* kMenuImportEvents = "&Import Events...";
+constexpr const char* kMenuExportEvents = "E&xport Events...";
+constexpr const char* kExportFileName = "Events.ics";
 
 // The text of a string table entry; "" for an unknown identifier.
 std::string CalendarString(int id);

@@ -1,6 +1,7 @@
 // The calendar designer control as the designer meets it: the module loaded by ProgID from
 // a private registry store, its registration, and the designer interface.
 #include "designer/core/TEVComponentDesignerAx.h"
+#include "designer/core/TEVComponentFeedAx.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/registry/RegistryStore.h"
@@ -463,4 +464,27 @@ TEST_F(CalendarDesigner, WeekStartDayTakesTheSixteenBitPayloadOfTheExactName) {
         EXPECT_EQ(hr, S_OK);
         EXPECT_EQ(PickerFirstDay(), c.firstDay) << c.name << " vt " << c.value.vt;
     }
+}
+
+TEST_F(CalendarDesigner, OffersItsEventsAsAnICalendarFeed) {
+    CComPtr<ITEVComponentFeed> feed;
+    ASSERT_EQ(designer->QueryInterface(IID_ITEVComponentFeed, reinterpret_cast<void**>(&feed)),
+              S_OK);
+    BSTR name = nullptr;
+    EXPECT_EQ(feed->GetFeedFileName(CComBSTR("Spring \xC3\xA9t\xC3\xA9"), &name), S_OK);
+    EXPECT_EQ(TakeText(name), "Spring \xC3\xA9t\xC3\xA9.ics");
+
+    tevtest::TempDir folder;
+    const std::string path = folder / "Spring.ics";
+    EXPECT_EQ(feed->WriteFeed(CComBSTR(path)), S_FALSE); // no window, no events to write
+    EXPECT_FALSE(tev::FileExists(path));
+    CreateWindow();
+    ASSERT_EQ(SetData(tevtest::WeekOfMeetingsData()), S_OK);
+    EXPECT_EQ(feed->WriteFeed(CComBSTR(path)), S_OK);
+    const std::string text = tevtest::ReadFileBytes(path);
+    EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_EQ(tevtest::CountOf(text, "BEGIN:VEVENT"), 14u); // 13 events, one moved occurrence
+    EXPECT_NE(text.find("UID:week-of-meetings-9@example.org"), std::string::npos);
+    EXPECT_NE(text.find("SUMMARY:Weekly 1:1 with Sam (moved)"), std::string::npos);
+    EXPECT_EQ(feed->WriteFeed(CComBSTR(folder / "missing/folder/Spring.ics")), S_FALSE);
 }

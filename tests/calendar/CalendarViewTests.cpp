@@ -139,7 +139,7 @@ TEST_F(CalendarFrame, RightClickMenusFollowTheView) {
         calendar->SetScaleInterval(c.scale);
         std::unique_ptr<wxMenu> menu(view->CreateContextMenu(IDR_MENU_DAY_VIEW));
         ASSERT_TRUE(menu);
-        ASSERT_EQ(menu->GetMenuItemCount(), 8u);
+        ASSERT_EQ(menu->GetMenuItemCount(), 11u);
         std::string checked;
         for (const wxMenuItem* item : menu->GetMenuItems())
             if (item->IsCheckable() && item->IsChecked())
@@ -166,8 +166,10 @@ TEST_F(CalendarFrame, RightClickMenusFollowTheView) {
     };
     EXPECT_EQ(items(IDR_MENU_DAY_VIEW),
               "6&0 Minutes 7754|&30 Minutes 7755|&15 Minutes 7756|10 &Minutes 7757|"
-              "&6 Minutes 7758|&5 Minutes 7759|-|&Add new event 7761|");
-    EXPECT_EQ(items(IDR_MENU_OTHER_VIEWS), "Go to This &Day 7764|-|&Add new event 7761|");
+              "&6 Minutes 7758|&5 Minutes 7759|-|&Add new event 7761|-|"
+              "&Import Events... 7768|E&xport Events... 7769|");
+    EXPECT_EQ(items(IDR_MENU_OTHER_VIEWS), "Go to This &Day 7764|-|&Add new event 7761|-|"
+                                           "&Import Events... 7768|E&xport Events... 7769|");
     EXPECT_EQ(items(IDR_MENU_EVENT), "Delete event 7762|-|Properties 7763|");
     Command(ID_GOTO_THIS_DAY);
     EXPECT_EQ(calendar->GetActiveViewType(), kCalendarDayView);

@@ -2,6 +2,7 @@
 // store, fed and read by the designer view as projects are opened, created and saved.
 #include "designer/core/TEVComponentDesignerDataView.h"
 #include "designer/core/TEVComponentDesignerView.h"
+#include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
@@ -159,6 +160,11 @@ TEST_F(DataPage, OpensTheProjectsEventsAndSavesTheSameDataBack) {
     EXPECT_FALSE(view->IsDirty());
 
     ASSERT_TRUE(view->SaveProject(home.path(), "Saved"));
+    // The feed beside the data file, listed among the files to upload.
+    const std::string feed = tevtest::ReadFileBytes(home / "Saved/Saved.ics");
+    EXPECT_EQ(tevtest::CountOf(feed, "BEGIN:VEVENT"), 14u);
+    const std::vector<std::string>& required = view->GetPublishView()->GetRequiredFiles();
+    EXPECT_EQ(std::count(required.begin(), required.end(), "Saved.ics"), 1);
     const std::string saved = tevtest::Utf16FileText(home / "Saved.kcd");
     const size_t begin = saved.find("<Data>");
     ASSERT_NE(begin, std::string::npos);
@@ -276,6 +282,11 @@ struct DataPageWithoutControl : DataPage {
         ASSERT_TRUE(view->SaveProject(home.path(), "Saved"));
         EXPECT_EQ(StoredData(home / "Saved.kcd"), events);
         EXPECT_EQ(StoredData(home / "Saved/Saved.xml"), events) << "the published data file";
+        // Without a control there is no feed; the rest is published as ever.
+        EXPECT_EQ(tevtest::SortedFileNames(home / "Saved"),
+                  (std::vector<std::string>{"MyCalendar.html", "Saved.xml", "swfobject.js"}));
+        EXPECT_EQ(view->GetPublishView()->GetRequiredFiles(),
+                  (std::vector<std::string>{"swfobject.js", "Saved.xml", "MyCalendar.html"}));
         ASSERT_TRUE(view->OpenProject(home.path(), "Saved"));
         ASSERT_TRUE(view->SaveProject(home.path(), "Again"));
         EXPECT_EQ(StoredData(home / "Again.kcd"), events);

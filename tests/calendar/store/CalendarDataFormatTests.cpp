@@ -167,12 +167,14 @@ TEST(CalendarDataFormat, WritesTheDocumentExactly) {
     event->SetLabelId(2);
     event->SetBody("Bring \"slides\"");
     event->SetBusyStatus(kCalendarBusyOutOfOffice);
+    event->SetUid("one@example.org");
     calendar.store.AddEvent(event);
 
     CCalendarEventPtr series = calendar.store.CreateNewEvent(9);
     series->SetStartTime(At("2024-01-03T09:00"));
     series->SetEndTime(At("2024-01-03T10:30"));
     series->SetLastModificationTime(At("2024-01-02T08:00"));
+    series->SetUid("two@example.org");
     CCalendarRecurrencePatternPtr pattern = series->MakeEventAsRecurrence();
     pattern->SetRecurrenceOptions(CCalendarRecurrenceOptions::Weekly(2, 10));
     pattern->SetEndAfterOccurrences(6);
@@ -194,11 +196,12 @@ TEST(CalendarDataFormat, WritesTheDocumentExactly) {
         "Subject=\"Meet &amp; greet\" CreationTime=\"07:01:2008 09:05\" "
         "LastModificationTime=\"Invalid DateTime\" Location=\"Room &lt;1>\" IsMeeting=\"1\" "
         "AllDayEvent=\"0\" Type=\"Business\" Body=\"Bring &quot;slides&quot;\" "
-        "BusyStatus=\"Out Of Office\"/>\n\t\t"
+        "BusyStatus=\"Out Of Office\" UID=\"one@example.org\"/>\n\t\t"
         "<Event EventID=\"9\" StartTime=\"01:03:2024 09:00\" EndTime=\"01:03:2024 10:30\" "
         "Subject=\"\" "
         "CreationTime=\"06:01:2024 12:00\" LastModificationTime=\"01:02:2024 08:00\" Location=\"\" "
-        "IsMeeting=\"0\" AllDayEvent=\"0\" Type=\"None\" Body=\"\" BusyStatus=\"Free\">"
+        "IsMeeting=\"0\" AllDayEvent=\"0\" Type=\"None\" Body=\"\" BusyStatus=\"Free\" "
+        "UID=\"two@example.org\">"
         "<Pattern StartTime=\"09:00\" EndTime=\"10:30\" DurationMinutes=\"90\" "
         "RecurrenceType=\"2\" "
         "RecurrenceOpt_Data1=\"2\" RecurrenceOpt_Data2=\"10\" RecurrenceOpt_Data3=\"0\" "
@@ -455,8 +458,41 @@ TEST(CalendarDataFormat, EventsSharingAScheduleNameShareTheFirstOnesProperties) 
     EXPECT_NE(text.find("<Schedule Name=\"Alice\" Phone=\"111\" "
                         "Company=\"Acme\"/></Event>\n\t\t<Event EventID=\"2\""),
               std::string::npos);
-    EXPECT_NE(text.find("BusyStatus=\"Unknown\"/>\n\t\t</Events>"),
-              std::string::npos); // event 3: no schedule
+    EXPECT_LT(text.rfind("<Schedule"), text.find("EventID=\"3\"")); // event 3: no schedule
+}
+
+TEST(CalendarDataFormat, UidsSurviveSaveAndLoadAndOlderDocumentsGetDistinctOnes) {
+    Calendar older;
+    ASSERT_TRUE(older.Load(Doc("<Event EventID=\"1\"/><Event EventID=\"2\" UID=\"\"/>"
+                               "<Event EventID=\"3\" UID=\"kept@example.org\"/>"
+                               "<Event EventID=\"4\" UID=\"kept@example.org\"/>")));
+    const std::string first = older.store.GetEvent(1)->GetUid();
+    const std::string second = older.store.GetEvent(2)->GetUid();
+    EXPECT_FALSE(first.empty());
+    EXPECT_NE(first, second);
+    EXPECT_EQ(older.store.GetEvent(3)->GetUid(), "kept@example.org");
+    EXPECT_NE(older.store.GetEvent(4)->GetUid(), "kept@example.org"); // a copy gets its own
+
+    Calendar reopened;
+    ASSERT_TRUE(reopened.Load(older.Save()));
+    for (uint32_t id : {1u, 2u, 3u, 4u})
+        EXPECT_EQ(reopened.store.GetEvent(id)->GetUid(), older.store.GetEvent(id)->GetUid()) << id;
+    EXPECT_EQ(reopened.Save(), older.Save());
+}
+
+TEST(CalendarDataFormat, PrivacyAndRemindersAreKeptAndWrittenOnlyWhenSet) {
+    Calendar calendar;
+    ASSERT_TRUE(calendar.Load(Doc("<Event EventID=\"1\" UID=\"a\" Private=\"1\" "
+                                  "ReminderMinutes=\"90\"/><Event EventID=\"2\" UID=\"b\"/>")));
+    const CCalendarEventPtr first = calendar.store.GetEvent(1);
+    EXPECT_TRUE(first->IsPrivate());
+    EXPECT_TRUE(first->IsReminder());
+    EXPECT_EQ(first->GetReminderMinutesBeforeStart(), 90);
+    EXPECT_FALSE(calendar.store.GetEvent(2)->IsPrivate());
+    EXPECT_FALSE(calendar.store.GetEvent(2)->IsReminder());
+    const std::string text = calendar.Save();
+    EXPECT_NE(text.find("UID=\"a\" Private=\"1\" ReminderMinutes=\"90\"/>"), std::string::npos);
+    EXPECT_NE(text.find("UID=\"b\"/>"), std::string::npos);
 }
 
 TEST(CalendarDataFormat, NewEventsFollowTheLoadedOnesInCreationOrder) {

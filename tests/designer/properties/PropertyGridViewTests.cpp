@@ -316,7 +316,7 @@ TEST_F(GridTest, TheRealComponentShowsItsParametersWithTheirEditors) {
         ASSERT_NE(owner.Init(report.name), nullptr) << report.name;
         EXPECT_EQ(*owner.Init(report.name), report);
     }
-    EXPECT_EQ(owner.inits.size(), 33u) << "22 parameters, 7 sub-items, 4 project properties";
+    EXPECT_EQ(owner.inits.size(), 34u) << "23 parameters, 7 sub-items, 4 project properties";
     EXPECT_TRUE(owner.changes.empty());
 
     // Sub-items carry smaller IDs than their group; IDs follow the order of creation.

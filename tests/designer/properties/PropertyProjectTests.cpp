@@ -123,10 +123,10 @@ TEST_F(Program, SavedValuesComeBackInANewWindowAndTheProjectIsClean) {
     EXPECT_NE(text.find("<Param name=\"Width\" value=\"640\"/>"), std::string::npos);
     EXPECT_NE(text.find("<Param name=\"Page Name\" value=\"club.html\"/>"), std::string::npos);
     // The publish page lists the component's files, then the data file and the page under
-    // its new name, as saving wrote them.
+    // its new name, and the events' feed, as saving wrote them.
     EXPECT_EQ(View()->GetPublishView()->GetRequiredFiles(),
               (std::vector<std::string>{"WebCalendar.js", "WebCalendar.css", "swfobject.js",
-                                        "Cal1.xml", "club.html"}));
+                                        "Cal1.xml", "club.html", "Cal1.ics"}));
     EXPECT_TRUE(tev::FileExists(home / "Work/Cal1/club.html"));
 
     // Start again: a new window shows the component's defaults.

@@ -105,8 +105,8 @@ TEST_F(Publishing, TheFolderHoldsTheMovieAndEveryAssetOfTheComponent) {
                         "path of the preview (GetFlashComponentPath)";
     std::filesystem::create_directories(home / "Spring");
     ASSERT_TRUE(view->SaveProject(home.path(), "Spring"));
-    EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
-                               "WebCalendar.js"}));
+    EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.ics", "Spring.xml", "swfobject.js",
+                               "WebCalendar.css", "WebCalendar.js"}));
     const std::string component = tevtest::ProgramDir() + "component/Calendar/";
     EXPECT_EQ(ReadFileBytes(home / "Spring/WebCalendar.js"),
               ReadFileBytes(component + "WebCalendar.js"));

@@ -106,11 +106,11 @@ TEST_F(Program, ANewUserSavesSpringFromThePublishTabAndSeesWhatToPublish) {
     EXPECT_EQ(CountOf(code, "WIDTH=\"640\""), 2u) << code;
     EXPECT_EQ(CountOf(code, "WIDTH=\"500\""), 0u) << code;
 
-    const Files expected{"MyCalendar.html", "Spring.xml", "WebCalendar.css", "WebCalendar.js",
-                         "swfobject.js"};
+    const Files expected{"MyCalendar.html", "Spring.ics", "Spring.xml", "WebCalendar.css",
+                         "WebCalendar.js", "swfobject.js"};
     EXPECT_EQ(SortedFileNames(sites + "Spring"), expected);
-    EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.xml", "swfobject.js", "WebCalendar.css",
-                               "WebCalendar.js"}))
+    EXPECT_EQ(Listed(), (Files{"MyCalendar.html", "Spring.ics", "Spring.xml", "swfobject.js",
+                               "WebCalendar.css", "WebCalendar.js"}))
         << "sorted as the list box sorts, without regard to case";
 
     // "&Publish..." offers to upload exactly this folder.

@@ -89,6 +89,8 @@ struct PublishedSite : tevtest::MainWindowTest {
         EXPECT_NE(text.find("Subject=\"Garden tour\""), std::string::npos)
             << "the events came through the calendar: " << text;
         EXPECT_NE(text.find("RecurrenceOpt_Data2=\"8\""), std::string::npos) << text;
+        const std::string feed = ReadFileBytes(kOutput + "sites/" + name + "/" + name + ".ics");
+        EXPECT_NE(feed.find("SUMMARY:Choir practice\r\n"), std::string::npos) << "the feed: " << feed;
     }
 };
 

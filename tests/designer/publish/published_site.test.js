@@ -78,6 +78,21 @@ for (const kind of browsers.KINDS) {
             assert.match(notice, /open this page from a web server/i);
             assert.match(notice, /Spring\.xml/);
             assert.ok(await page.$$eval("[role=grid] [role=gridcell]", (l) => l.length) >= 28, "the month still shows");
+            // No subscription from the file system, but the file can be taken along.
+            assert.equal(await page.$$eval(".wcal-subscribe", (l) => l.length), 0);
+            assert.match(await page.$eval(".wcal-download", (e) => e.href), /^file:.*\/Spring\/Spring\.ics$/);
+        });
+
+        await t.test("the Subscribe link offers the project's events to the visitor's calendar", async () => {
+            const page = await session.page(760, 560);
+            await openCalendar(page, http("Spring/" + PAGE));
+            const links = await page.$$eval(".wcal-feed a", (list) => list.map((a) => [a.textContent, a.href]));
+            const feed = http("Spring/Spring.ics");
+            assert.deepEqual(links, [["Subscribe", feed.replace(/^http:/, "webcal:")], ["Download", feed]]);
+            const text = await page.evaluate((url) => fetch(url).then((r) => r.text()), feed);
+            assert.match(text, /^BEGIN:VCALENDAR\r\n/);
+            assert.match(text, /SUMMARY:Choir practice\r\n/);
+            assert.match(text, /RRULE:FREQ=WEEKLY;BYDAY=WE/);
         });
 
         await t.test("over HTTP every view shows the project's events and occurrences", async () => {
@@ -162,8 +177,10 @@ for (const kind of browsers.KINDS) {
     // arrows' names, and the details of the weekly choir practice with the dialog's close button.
     const WORDS = {
         "de-DE": { views: ["Heute", "Monat", "Woche", "Tag", "Terminliste"], arrows: ["Vorheriger Monat", "Nächster Monat"],
+            feed: ["Abonnieren", "Herunterladen"],
             close: "Schließen", facts: [["Ort", "Hall"], ["Anzeigen als", "Beschäftigt"], ["Wiederholung", "Jede Woche am Mittwoch"]] },
         ar: { views: ["اليوم", "شهر", "أسبوع", "يوم", "جدول الأعمال"], arrows: ["الشهر السابق", "الشهر التالي"],
+            feed: ["اشتراك", "تنزيل"],
             close: "إغلاق", facts: [["المكان", "Hall"], ["الحالة", "مشغول"], ["التكرار", "كل أسبوع يوم الأربعاء"]] },
     };
 
@@ -191,6 +208,7 @@ for (const kind of browsers.KINDS) {
             const words = await page.evaluate(() => ({
                 views: [...document.querySelectorAll(".wcal-view")].map((e) => e.textContent),
                 arrows: [...document.querySelectorAll(".wcal-nav")].map((e) => e.getAttribute("aria-label")),
+                feed: [...document.querySelectorAll(".wcal-feed a")].map((e) => e.textContent),
             }));
             await page.click(`.wcal-day[data-date="${WEDNESDAYS[0]}"]`);
             await page.waitForSelector(".wcal-popup");
