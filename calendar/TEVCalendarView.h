@@ -7,18 +7,21 @@
 #include "calendar/CalendarViewModel.h"
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDataListener.h"
+#include "calendar/store/CalendarUndoHistory.h"
 #include "calendar/store/EventIdList.h"
 #include "platform/com/Variant.h"
 
 #include <pugixml.hpp>
 #include <wx/panel.h>
 
+#include <functional>
 #include <string>
 
 class CTEVCalendarControl;
 class CDatePickerDialogBar;
 class wxMenu;
 class wxUpdateUIEvent;
+class wxPreviewFrame;
 
 class CTEVCalendarView : public wxPanel, private ICalendarDataListener {
 public:
@@ -29,6 +32,29 @@ public:
     CTEVCalendarControl* GetCalendarCtrl() const { return m_pCalendar; }
     CCalendarData& GetDataProvider() { return m_data; }
     CEventIdList& GetEventIdList() { return m_idList; }
+
+    // Undo and redo over every change made in the calendar. Store changes made inside
+    // `change` are one step and are shown once; this is the way in for any batch of
+    // changes made at once (an import, a paste).
+    CCalendarUndoHistory& GetUndoHistory() { return m_history; }
+    void ChangeAsOneStep(const std::function<void()>& change);
+    bool Undo();
+    bool Redo();
+
+    // The clipboard: the picked events as a document and as text, and pasting at the
+    // picked slot (the picked span's start, else the first picked event's start).
+    bool CopySelection();
+    bool CutSelection();
+    bool Paste();
+    bool CanPaste() const;
+
+    // Printing the shown range, straight to the printer or in a preview window.
+    bool Print(bool prompt = true);
+    bool PrintPreview();
+    bool IsPrintPreviewOpen() const { return m_pPreview != nullptr; }
+    // Closes the preview (the close-preview command), before the data is handed out or
+    // the frame goes.
+    void ClosePrintPreview();
 
     // Links the date picker and the calendar: picking a day moves the calendar, and the
     // picker marks the calendar's visible days.
@@ -78,8 +104,10 @@ public:
     // the time or day there.
     void OnDoubleClickAt(const wxPoint& point);
     // A key pressed in the calendar: Enter opens the first picked event (or a new one),
-    // Delete deletes the picked events. False for other keys.
-    bool OnCalendarKey(int keyCode);
+    // Delete deletes the picked events, Ctrl+Z undoes, Ctrl+Y redoes, Ctrl+X, Ctrl+C and
+    // Ctrl+V cut, copy and paste, arrows, Page Up, Page Down and Home move the selection,
+    // F1 asks for help. False for other keys.
+    bool OnCalendarKey(int keyCode, int modifiers = 0);
 
 private:
     bool RunEventDialog(bool addNew, const CCalendarEventPtr& event);
@@ -103,8 +131,13 @@ private:
     void OnAllEventsRemoved() override { RefreshCalendar(); }
     void RefreshCalendar();
 
+    bool OnEditKey(int keyCode, int modifiers);
+    void DeleteEvents(const std::vector<CCalendarEventPtr>& events, bool series);
+
     CCalendarData m_data;
     CEventIdList m_idList;
+    CCalendarUndoHistory m_history{m_data, &m_idList};
+    wxPreviewFrame* m_pPreview = nullptr;
     CTEVCalendarControl* m_pCalendar = nullptr;
     CDatePickerDialogBar* m_pDatePicker = nullptr;
     int m_nScale = -1;
