@@ -408,17 +408,21 @@ void CTEVCalendarControl::RunChange(const std::function<void()>& change) {
         change();
 }
 
-void CTEVCalendarControl::UpdateCursor(const wxPoint& point) {
+wxStockCursor CTEVCalendarControl::CursorAt(const wxPoint& point) const {
     CalendarDragMode mode = kCalendarDragMove;
-    wxStockCursor cursor = wxCURSOR_ARROW;
-    if (DragModeAt(point, mode)) {
-        const PlacedEvent* placed = PlacedAt(point);
-        if (mode == kCalendarDragMove)
-            cursor = wxCURSOR_SIZING;
-        else
-            cursor = placed->ends == kTopAndBottom ? wxCURSOR_SIZENS : wxCURSOR_SIZEWE;
+    if (!DragModeAt(point, mode))
+        return wxCURSOR_ARROW;
+    if (mode == kCalendarDragMove)
+        return wxCURSOR_SIZING;
+    return PlacedAt(point)->ends == kTopAndBottom ? wxCURSOR_SIZENS : wxCURSOR_SIZEWE;
+}
+
+void CTEVCalendarControl::UpdateCursor(const wxPoint& point) {
+    const wxStockCursor cursor = CursorAt(point);
+    if (cursor != m_cursor) {
+        m_cursor = cursor;
+        SetCursor(wxCursor(cursor));
     }
-    SetCursor(wxCursor(cursor));
 }
 
 void CTEVCalendarControl::UpdateToolTip(const wxPoint& point) {
@@ -783,8 +787,10 @@ void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
 }
 
 void CTEVCalendarControl::PaintView(wxDC& dc) {
-    dc.SetBackground(wxBrush(kBackground));
-    dc.Clear();
+    // On paper only the calendar's own part of the page is filled.
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kBackground));
+    dc.DrawRectangle(wxRect(ClientSize()));
     m_placed.clear();
     dc.SetFont(GetFont());
     switch (m_model.GetViewType()) {
@@ -817,13 +823,17 @@ void CTEVCalendarControl::PaintForPrint(wxDC& dc, const wxSize& size) {
     const CCalendarSelection selection = m_selection;
     const int topRow = m_topRow;
     const int64_t focusDay = m_focusDay;
+    const int64_t today = m_today;
     m_selection.Clear();
     m_focusDay = INT64_MIN;
+    // A day no view shows: no day is marked as today, and no line tells the time.
+    m_today = INT64_MIN + 1;
     m_topRow = 0;
     m_printSize = size;
     PaintView(dc);
     m_printSize = wxSize();
     m_topRow = topRow;
+    m_today = today;
     m_focusDay = focusDay;
     m_selection = selection;
     // The events were placed on the page; the screen places them again.

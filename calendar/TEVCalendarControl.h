@@ -9,6 +9,7 @@
 #include "calendar/CalendarSelection.h"
 #include "calendar/CalendarViewModel.h"
 
+#include <wx/cursor.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -77,6 +78,8 @@ public:
     // The cell under a point, events looked through: a time row or a whole day. False
     // where there is no cell.
     bool CellAt(const wxPoint& point, CCalendarDragCell& cell) const;
+    // The pointer over `point`: what a press there would drag (move or resize), else an arrow.
+    wxStockCursor CursorAt(const wxPoint& point) const;
     // What a press of the left button at `point` would drag: a move, or a resize when the
     // point is on an end of the event; false when no event is there.
     bool DragModeAt(const wxPoint& point, CalendarDragMode& mode) const;
@@ -252,6 +255,7 @@ private:
     CCalendarSelection m_selection;
     DragState m_drag;
     bool m_selectingSpan = false;
+    wxStockCursor m_cursor = wxCURSOR_ARROW;
     wxTextCtrl* m_pEditor = nullptr;
     EditState m_edit;
     bool m_editing = false;

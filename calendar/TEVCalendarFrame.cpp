@@ -41,8 +41,7 @@ const int CTEVCalendarFrame::kToolBarCommands[] = {
 };
 const size_t CTEVCalendarFrame::kToolBarCommandCount = std::size(kToolBarCommands);
 
-CTEVCalendarFrame::CTEVCalendarFrame()
-    : m_help(std::make_unique<tev::HtmlHelp>(tev::ProgramFolder() + kHelpBook)) {}
+CTEVCalendarFrame::CTEVCalendarFrame() = default;
 
 CTEVCalendarFrame::~CTEVCalendarFrame() {
     m_timer.Stop();
@@ -51,6 +50,8 @@ CTEVCalendarFrame::~CTEVCalendarFrame() {
 }
 
 void CTEVCalendarFrame::ShowHelp() {
+    if (!m_help)
+        m_help = std::make_unique<tev::HtmlHelp>(tev::ProgramFolder() + kHelpBook);
     m_help->DisplayPage(kHelpCalendarPage);
 }
 

@@ -38,7 +38,8 @@ public:
     bool IsOptionsBarVisible() const;
     // F1 in the calendar: the help book at the calendar's page.
     void ShowHelp();
-    tev::HtmlHelp& GetHelp() { return *m_help; }
+    // The help book once asked for, else null.
+    tev::HtmlHelp* GetHelp() const { return m_help.get(); }
     // Runs the command updates once, as every timer tick does.
     void UpdateCommands();
 

@@ -48,6 +48,28 @@ const tev::MenuEntry kEventMenu[] = {
     tev::MenuItem(kMenuProperties, ID_EVENT_PROPERTIES),
 };
 
+// The system clipboard answers through the event loop, where the command updates may ask it
+// again; while one question is out, the others take the last answer.
+int g_clipboardInUse = 0;
+bool g_clipboardHadEvents = false;
+
+class ClipboardInUse {
+public:
+    ClipboardInUse() { ++g_clipboardInUse; }
+    ~ClipboardInUse() { --g_clipboardInUse; }
+    ClipboardInUse(const ClipboardInUse&) = delete;
+    ClipboardInUse& operator=(const ClipboardInUse&) = delete;
+};
+
+bool ClipboardHasEvents() {
+    if (g_clipboardInUse > 0)
+        return g_clipboardHadEvents;
+    ClipboardInUse asking;
+    g_clipboardHadEvents =
+        wxTheClipboard->IsSupported(wxDataFormat(CCalendarClipboard::kFormatName));
+    return g_clipboardHadEvents;
+}
+
 int ScaleOfCommand(int id) {
     return id >= ID_TIMESCALE_60 && id <= ID_TIMESCALE_5
                ? CCalendarViewModel::kScales[id - ID_TIMESCALE_60]
@@ -416,6 +438,7 @@ bool CTEVCalendarView::CopySelection() {
     if (!m_pCalendar || m_pCalendar->GetSelection().GetEvents().empty())
         return false;
     const std::vector<CCalendarEventPtr>& events = m_pCalendar->GetSelection().GetEvents();
+    ClipboardInUse copying;
     wxClipboardLocker locker;
     if (!locker)
         return false;
@@ -425,7 +448,9 @@ bool CTEVCalendarView::CopySelection() {
     document->SetData(xml.size(), xml.data());
     data->Add(document, true);
     data->Add(new wxTextDataObject(wxString::FromUTF8(CCalendarClipboard::ToText(events))));
-    return wxTheClipboard->SetData(data);
+    const bool copied = wxTheClipboard->SetData(data);
+    g_clipboardHadEvents = g_clipboardHadEvents || copied;
+    return copied;
 }
 
 bool CTEVCalendarView::CutSelection() {
@@ -440,7 +465,7 @@ bool CTEVCalendarView::CanPaste() const {
     if (!m_pCalendar ||
         (!m_pCalendar->GetSelection().HasSpan() && !m_pCalendar->GetSelection().GetFirstEvent()))
         return false;
-    return wxTheClipboard->IsSupported(wxDataFormat(CCalendarClipboard::kFormatName));
+    return ClipboardHasEvents();
 }
 
 bool CTEVCalendarView::Paste() {
@@ -457,6 +482,7 @@ bool CTEVCalendarView::Paste() {
     }
     std::string xml;
     {
+        ClipboardInUse pasting;
         wxClipboardLocker locker;
         wxCustomDataObject document(wxDataFormat(CCalendarClipboard::kFormatName));
         if (!locker || !wxTheClipboard->GetData(document))
@@ -502,7 +528,9 @@ bool CTEVCalendarView::PrintPreview() {
         m_pPreview = nullptr;
         event.Skip();
     });
-    m_pPreview->Initialize();
+    // Not modal: it closes at once whenever the control hands out its data or goes, with no
+    // windows to enable again that may be going too.
+    m_pPreview->InitializeWithModality(wxPreviewFrame_NonModal);
     m_pPreview->Show();
     return true;
 }
@@ -512,9 +540,9 @@ void CTEVCalendarView::ClosePrintPreview() {
         return;
     wxPreviewFrame* preview = m_pPreview;
     m_pPreview = nullptr;
-    // Closed at once: the printouts draw from the calendar, which may be about to go.
+    // Closed at once: the printouts draw from the calendar, which may be about to go. The
+    // preview destroys itself on closing.
     preview->Close(true);
-    preview->Destroy();
 }
 
 void CTEVCalendarView::OnDoubleClickAt(const wxPoint& point) {

@@ -13,6 +13,8 @@
 
 #include <pugixml.hpp>
 #include <wx/panel.h>
+#include <wx/print.h>
+#include <wx/weakref.h>
 
 #include <functional>
 #include <string>
@@ -21,7 +23,6 @@ class CTEVCalendarControl;
 class CDatePickerDialogBar;
 class wxMenu;
 class wxUpdateUIEvent;
-class wxPreviewFrame;
 
 class CTEVCalendarView : public wxPanel, private ICalendarDataListener {
 public:
@@ -52,6 +53,7 @@ public:
     bool Print(bool prompt = true);
     bool PrintPreview();
     bool IsPrintPreviewOpen() const { return m_pPreview != nullptr; }
+    wxPreviewFrame* GetPrintPreview() const { return m_pPreview; }
     // Closes the preview (the close-preview command), before the data is handed out or
     // the frame goes.
     void ClosePrintPreview();
@@ -137,7 +139,8 @@ private:
     CCalendarData m_data;
     CEventIdList m_idList;
     CCalendarUndoHistory m_history{m_data, &m_idList};
-    wxPreviewFrame* m_pPreview = nullptr;
+    // Gone by itself when its parent window goes first.
+    wxWeakRef<wxPreviewFrame> m_pPreview;
     CTEVCalendarControl* m_pCalendar = nullptr;
     CDatePickerDialogBar* m_pDatePicker = nullptr;
     int m_nScale = -1;

@@ -5,7 +5,7 @@ packages=(
     build-essential cmake pkg-config
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
     libgtest-dev
-    xvfb xauth xdotool imagemagick zip
+    xvfb xauth xdotool imagemagick zip poppler-utils
     python3-pyftpdlib python3-gi curl chromium firefox-esr nodejs
 )
 missing=()

@@ -250,7 +250,7 @@ constexpr const char* kToolBarName = "Standard";
 constexpr const char* kFrameTitle = "Calendar";
 // The help book beside the program, and its page about the calendar.
 constexpr const char* kHelpBook = "TEVCalendar.htb";
-constexpr const char* kHelpCalendarPage = "calendar_views.htm";
+constexpr const char* kHelpCalendarPage = "html/calendar_views.htm";
 constexpr const char* kDatePickerTitle = "Date Picker";
 constexpr const char* kOptionsTitle = "Options";
 
