@@ -24,6 +24,16 @@ using namespace tev::calendar;
 namespace {
 
 constexpr const char* kWeekStartDay = "WeekStartDay";
+constexpr const char* kFirstDayOfWeek = "FirstDayOfWeek";
+
+// 1 = Sunday ... 7 = Saturday for a day's name, 0 for anything else ("Default").
+int DayOfWeekNamed(const std::string& name) {
+    for (int day = 1; day <= 7; ++day) {
+        if (DayName(day) == name)
+            return day;
+    }
+    return 0;
+}
 
 const tev::MenuEntry kDayViewMenu[] = {
     tev::MenuItem(kMenuScale60, ID_TIMESCALE_60),
@@ -158,11 +168,16 @@ void CTEVCalendarView::RefreshCalendar() {
 
 void CTEVCalendarView::OnPropertyChanged(const std::string& name, const std::string&,
                                          const VARIANT& value) {
-    if (name != kWeekStartDay)
+    if (name == kWeekStartDay) {
+        // The payload is read whatever the variant's type, as a boolean grid item sends it.
+        const uint16_t payload = static_cast<uint16_t>(value.iVal);
+        m_weekStartDay = payload == 0 ? 2 : 1;
+    } else if (name == kFirstDayOfWeek) {
+        m_firstDayOfWeek = DayOfWeekNamed(CComVariant(value).ToText());
+    } else {
         return;
-    // The payload is read whatever the variant's type, as a boolean grid item sends it.
-    const uint16_t payload = static_cast<uint16_t>(value.iVal);
-    SetFirstDayOfWeek(payload == 0 ? 2 : 1);
+    }
+    SetFirstDayOfWeek(m_firstDayOfWeek != 0 ? m_firstDayOfWeek : m_weekStartDay);
 }
 
 void CTEVCalendarView::SetFirstDayOfWeek(int dayOfWeek) {

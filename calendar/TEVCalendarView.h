@@ -70,7 +70,10 @@ public:
     void ReadData(const pugi::xml_document& document);
 
     // "WeekStartDay" (exact name): a value whose 16-bit payload is zero makes Monday the
-    // first day of the week, any other Sunday. Other names and the category are ignored.
+    // first day of the week, any other Sunday. "FirstDayOfWeek" ("Sunday" ... "Saturday")
+    // names the first day itself and outranks it; "Default" (or a value it does not know)
+    // leaves the choice to "WeekStartDay", as the published page does. Other names and the
+    // category are ignored.
     void OnPropertyChanged(const std::string& name, const std::string& category,
                            const VARIANT& value);
 
@@ -144,5 +147,8 @@ private:
     CTEVCalendarControl* m_pCalendar = nullptr;
     CDatePickerDialogBar* m_pDatePicker = nullptr;
     int m_nScale = -1;
+    // What the two properties said: 1 = Sunday ... 7 = Saturday, 0 for "Default".
+    int m_weekStartDay = 1;
+    int m_firstDayOfWeek = 0;
     int64_t m_contextDay = 0;
 };

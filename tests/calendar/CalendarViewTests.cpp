@@ -212,6 +212,33 @@ TEST_F(CalendarFrame, WeekStartDayMovesTheFirstColumnOfTheViews) {
     EXPECT_TRUE(frame->GetDatePickerBar()->GetDatePicker()->HasFlag(wxCAL_SUNDAY_FIRST));
 }
 
+TEST_F(CalendarFrame, FirstDayOfWeekOutranksWeekStartDayUnlessDefault) {
+    struct Case {
+        const char* name;
+        CComVariant value;
+        int firstDay; // in force after the notification
+    };
+    const Case cases[] = {
+        {"FirstDayOfWeek", CComVariant("Wednesday"), 4},
+        {"WeekStartDay", CComVariant(false), 4},       // Wednesday still rules
+        {"FirstDayOfWeek", CComVariant("Default"), 2}, // Monday, as WeekStartDay says
+        {"FirstDayOfWeek", CComVariant("Saturday"), 7},
+        {"WeekStartDay", CComVariant(true), 7},
+        {"FirstDayOfWeek", CComVariant("Someday"), 1}, // unknown: as Default
+        {"firstdayofweek", CComVariant("Friday"), 1},  // the name is exact
+        {"FirstDayOfWeek", CComVariant("Friday"), 6},
+    };
+    Command(ID_CALENDARVIEW_MONTH);
+    for (const Case& c : cases) {
+        view->OnPropertyChanged(c.name, "Properties", c.value);
+        EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), c.firstDay) << c.name;
+        EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), c.firstDay);
+    }
+    // The options bar shows the day in force.
+    Command(ID_VIEW_OPTIONS_PANE);
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Friday");
+}
+
 TEST_F(CalendarFrame, TheViewsShowTheStoresEventsAndFollowItsChanges) {
     LoadWeekOfMeetings();
     EXPECT_EQ(view->GetEventIdList().GetCount(), 13u);
