@@ -105,24 +105,21 @@ void CCalendarUndoHistory::Flush() {
 }
 
 bool CCalendarUndoHistory::Undo() {
-    Flush();
-    if (m_undo.empty())
-        return false;
-    Step step = std::move(m_undo.back());
-    m_undo.pop_back();
-    Apply(step, true);
-    m_redo.push_back(std::move(step));
-    return true;
+    return Replay(m_undo, m_redo, true);
 }
 
 bool CCalendarUndoHistory::Redo() {
+    return Replay(m_redo, m_undo, false);
+}
+
+bool CCalendarUndoHistory::Replay(std::deque<Step>& from, std::deque<Step>& to, bool undo) {
     Flush();
-    if (m_redo.empty())
+    if (from.empty())
         return false;
-    Step step = std::move(m_redo.back());
-    m_redo.pop_back();
-    Apply(step, false);
-    m_undo.push_back(std::move(step));
+    Step step = std::move(from.back());
+    from.pop_back();
+    Apply(step, undo);
+    to.push_back(std::move(step));
     return true;
 }
 

@@ -85,6 +85,8 @@ private:
     void Touch(uint32_t eventId);
     // Closes the changes gathered so far into a step.
     void Flush();
+    // Takes the last step of `from`, undoes or redoes it, and keeps it in `to`.
+    bool Replay(std::deque<Step>& from, std::deque<Step>& to, bool undo);
     void Apply(const Step& step, bool undo);
     std::vector<uint32_t> CurrentOrder() const;
     CCalendarEventPtr Snapshot(uint32_t eventId) const;
@@ -100,5 +102,5 @@ private:
     // Events touched since then, in the order first touched, with their state before.
     std::vector<Change> m_pending;
     std::deque<Step> m_undo;
-    std::vector<Step> m_redo;
+    std::deque<Step> m_redo;
 };

@@ -62,6 +62,14 @@ struct DirectEditing : CalendarFrame {
         Mouse(wxEVT_LEFT_UP, to, false);
         calendar->Update();
     }
+    // A picture of the calendar as it shows now, for people to look at.
+    void Picture(const std::string& name) {
+        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+            wxImage::AddHandler(new wxPNGHandler);
+        calendar->Refresh();
+        tev::PumpEventsFor(100);
+        EXPECT_TRUE(tev::SaveWindowImage(frame, tevtest::TestOutputDir("calendar") + name));
+    }
     void Key(int keyCode, int modifiers = wxMOD_NONE) {
         EXPECT_TRUE(view->OnCalendarKey(keyCode, modifiers)) << keyCode;
         calendar->Update();
@@ -106,6 +114,7 @@ TEST_F(DirectEditing, DragStretchUndoRedoAndPasteOnFriday) {
     EXPECT_EQ(calendar->CursorAt(middle), wxCURSOR_SIZING);
     Drag(edge, CellPoint(Day("2026-12-09"), 14 * 60 + 30));
     EXPECT_EQ(Times("Team stand-up"), "12:09:2026 14:00-12:09:2026 15:00");
+    Picture("calendar-dragged-and-stretched.png");
 
     // Undo twice: back in place, the data as it was loaded; redo once: moved again.
     Key('Z', wxMOD_CONTROL);
@@ -126,6 +135,7 @@ TEST_F(DirectEditing, DragStretchUndoRedoAndPasteOnFriday) {
               "12:09:2026 14:00-12:09:2026 14:30 | 12:11:2026 14:00-12:11:2026 14:30");
     ASSERT_EQ(calendar->GetSelection().GetEvents().size(), 1u);
     EXPECT_NE(calendar->GetSelection().GetFirstEvent()->GetEventId(), id);
+    Picture("calendar-pasted-on-friday.png");
     // The clipboard holds text for other programs too.
     wxTextDataObject text;
     {
@@ -217,6 +227,7 @@ TEST_F(DirectEditing, TypingOnASpanOrAnEventEditsTheSubjectInPlace) {
     EXPECT_EQ(Times("Planning poker"), "12:08:2026 16:00-12:08:2026 16:30");
     ASSERT_NE(calendar->GetSelection().GetFirstEvent(), nullptr);
     EXPECT_EQ(calendar->GetSelection().GetFirstEvent()->GetSubject(), "Planning poker");
+    Picture("calendar-typed-subject.png");
 
     // On the picked event the subject is edited; Escape leaves it as it was.
     ASSERT_TRUE(calendar->BeginInPlaceEdit("Poker"));
