@@ -95,8 +95,7 @@ wxSizer* CCalendarEventEditorDlg::CreateTextRows() {
 
 wxSizer* CCalendarEventEditorDlg::CreateTimeRows() {
     const int gap = FromDIP(8);
-    auto* grid = new wxFlexGridSizer(4, gap, FromDIP(10));
-    grid->AddGrowableCol(3);
+    auto* grid = new wxFlexGridSizer(3, gap, FromDIP(10));
     m_pStartLabel = Label(this, kLabelStartTime);
     m_pStartDate = CreateDatePicker(this, IDC_EVENT_START_DATE);
     m_pStartTime = CreateTimeList(this, IDC_EVENT_START_TIME);
@@ -109,12 +108,19 @@ wxSizer* CCalendarEventEditorDlg::CreateTimeRows() {
     grid->Add(m_pStartLabel, 0, flags);
     grid->Add(m_pStartDate, 0, flags);
     grid->Add(m_pStartTime, 0, flags);
-    grid->Add(m_pAllDay, 0, flags | wxLEFT, gap);
     grid->Add(m_pEndLabel, 0, flags);
     grid->Add(m_pEndDate, 0, flags);
     grid->Add(m_pEndTime, 0, flags);
-    grid->Add(recurrence, 0, flags | wxALIGN_RIGHT);
-    return grid;
+    // Beside the date rows, one above the other; on one row of their own when a series
+    // hides the dates (UpdateVisibility turns the box).
+    m_pSideBox = new wxBoxSizer(wxVERTICAL);
+    m_pSideBox->Add(m_pAllDay);
+    m_pSideBox->AddStretchSpacer();
+    m_pSideBox->Add(recurrence, 0, wxALIGN_RIGHT);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(grid, 0, wxEXPAND);
+    row->Add(m_pSideBox, 1, wxEXPAND | wxLEFT, gap);
+    return row;
 }
 
 wxSizer* CCalendarEventEditorDlg::CreateHiddenRow() {
@@ -225,6 +231,15 @@ CEventEditorFields CCalendarEventEditorDlg::ReadFields() const {
     return fields;
 }
 
+void CCalendarEventEditorDlg::TurnSideBox(wxOrientation orientation) {
+    m_pSideBox->SetOrientation(orientation);
+    // Across the box the two keep to its middle in a row, to the sides in a column.
+    const bool row = orientation == wxHORIZONTAL;
+    m_pSideBox->GetItem(m_pAllDay)->SetFlag(row ? wxALIGN_CENTER_VERTICAL : 0);
+    m_pSideBox->GetItem(FindWindow(IDC_EVENT_RECURRENCE))
+        ->SetFlag(row ? wxALIGN_CENTER_VERTICAL : wxALIGN_RIGHT);
+}
+
 void CCalendarEventEditorDlg::UpdateVisibility() {
     const CCalendarEventEditorModel::Visibility visibility = m_model.GetVisibility(ReadFields());
     wxWindow* const dates[] = {m_pStartLabel, m_pEndLabel, m_pStartDate, m_pEndDate};
@@ -232,6 +247,7 @@ void CCalendarEventEditorDlg::UpdateVisibility() {
         control->Show(visibility.dates);
     m_pStartTime->Show(visibility.times);
     m_pEndTime->Show(visibility.times);
+    TurnSideBox(visibility.dates ? wxVERTICAL : wxHORIZONTAL);
     m_pReminderTime->Enable(visibility.reminderTime);
     const CCalendarRecurrencePatternPtr pattern = m_model.GetEvent()->GetRecurrencePattern();
     m_pSeriesText->Show(!visibility.dates && pattern);

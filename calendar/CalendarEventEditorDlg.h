@@ -12,6 +12,7 @@
 #include <wx/dialog.h>
 
 class CTEVCalendarControl;
+class wxBoxSizer;
 class wxCheckBox;
 class wxChoice;
 class wxComboBox;
@@ -43,6 +44,8 @@ private:
     void ShowEnd(const CEventEditorFields& fields);
     CEventEditorFields ReadFields() const;
     void UpdateVisibility();
+    // "All day event" and "Recurrence..." one above the other, or side by side.
+    void TurnSideBox(wxOrientation orientation);
 
     void OnStartChanged(wxCommandEvent& event);
     void OnEndChanged(wxCommandEvent& event);
@@ -65,6 +68,7 @@ private:
     wxDatePickerCtrl* m_pEndDate = nullptr;
     wxComboBox* m_pEndTime = nullptr;
     wxCheckBox* m_pAllDay = nullptr;
+    wxBoxSizer* m_pSideBox = nullptr;      // "All day event" and "Recurrence..."
     wxStaticText* m_pSeriesText = nullptr; // the series in words, in place of its dates
     wxTextCtrl* m_pBody = nullptr;
     wxChoice* m_pBusyStatus = nullptr;

@@ -9,6 +9,7 @@
 #include <wx/dcgraph.h>
 #include <wx/scrolbar.h>
 #include <wx/settings.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +62,11 @@ CCalendarDateTime DayStart(int64_t day) {
 
 } // namespace
 
+CTEVCalendarControl::~CTEVCalendarControl() {
+    if (HasCapture())
+        ReleaseMouse();
+}
+
 bool CTEVCalendarControl::Create(wxWindow* parent, wxWindowID id) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (!wxWindow::Create(parent, id, wxDefaultPosition, wxDefaultSize,
@@ -73,7 +79,10 @@ bool CTEVCalendarControl::Create(wxWindow* parent, wxWindowID id) {
     Bind(wxEVT_SIZE, &CTEVCalendarControl::OnSize, this);
     Bind(wxEVT_MOUSEWHEEL, &CTEVCalendarControl::OnMouseWheel, this);
     Bind(wxEVT_LEFT_DOWN, &CTEVCalendarControl::OnLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &CTEVCalendarControl::OnLeftUp, this);
     Bind(wxEVT_MOTION, &CTEVCalendarControl::OnMotion, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CTEVCalendarControl::OnCaptureLost, this);
+    Bind(wxEVT_CHAR, &CTEVCalendarControl::OnChar, this);
     m_pScrollBar->Bind(wxEVT_SCROLL_CHANGED, &CTEVCalendarControl::OnScroll, this);
     m_pScrollBar->Bind(wxEVT_SCROLL_THUMBTRACK, &CTEVCalendarControl::OnScroll, this);
     m_pScrollBar->Bind(wxEVT_SCROLL_LINEUP, &CTEVCalendarControl::OnScroll, this);
@@ -224,12 +233,54 @@ void CTEVCalendarControl::OnMouseWheel(wxMouseEvent& event) {
 }
 
 void CTEVCalendarControl::OnLeftDown(wxMouseEvent& event) {
+    if (m_editing)
+        EndInPlaceEdit(true);
     SetFocus();
-    SelectAt(event.GetPosition(), event.ShiftDown());
+    const wxPoint point = event.GetPosition();
+    const HitTestInfo hit = HitTest(point);
+    const bool add = event.ControlDown() || event.CmdDown();
+    // A press on a picked event keeps the others picked, so that they stay together.
+    if (!(hit.kind == HitTestInfo::kEvent && !add && m_selection.IsSelected(*hit.event)))
+        SelectAt(point, event.ShiftDown(), add);
+    if (hit.kind == HitTestInfo::kEvent && !add) {
+        m_drag = DragState();
+        m_drag.event = hit.event;
+        m_drag.pressed = point;
+        // The mouse is held only once the press turns into a drag.
+        if (!CellAt(point, m_drag.grab) || !DragModeAt(point, m_drag.mode))
+            m_drag.event = nullptr;
+    } else if (hit.kind == HitTestInfo::kTimeCell || hit.kind == HitTestInfo::kAllDayArea ||
+               hit.kind == HitTestInfo::kDayCell) {
+        m_selectingSpan = true;
+    }
     event.Skip();
 }
 
-bool CTEVCalendarControl::SelectAt(const wxPoint& point, bool extend) {
+void CTEVCalendarControl::OnLeftUp(wxMouseEvent& event) {
+    event.Skip();
+    const DragState drag = m_drag;
+    EndDrag();
+    if (drag.event && drag.active && drag.hasDrop)
+        ApplyDrag(drag.event, drag.drop);
+}
+
+void CTEVCalendarControl::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    m_drag = DragState();
+    m_selectingSpan = false;
+    Refresh(false);
+}
+
+void CTEVCalendarControl::EndDrag() {
+    if (HasCapture())
+        ReleaseMouse();
+    const bool wasActive = m_drag.active;
+    m_drag = DragState();
+    m_selectingSpan = false;
+    if (wasActive)
+        Refresh(false);
+}
+
+bool CTEVCalendarControl::SelectAt(const wxPoint& point, bool extend, bool add) {
     const HitTestInfo hit = HitTest(point);
     if (hit.kind == HitTestInfo::kNothing)
         return false;
@@ -238,7 +289,7 @@ bool CTEVCalendarControl::SelectAt(const wxPoint& point, bool extend) {
     const CCalendarDateTime day = DayStart(hit.day);
     switch (hit.kind) {
     case HitTestInfo::kEvent:
-        m_selection.SelectEvent(hit.event);
+        m_selection.SelectEvent(hit.event, add);
         return true;
     case HitTestInfo::kTimeCell: {
         const CCalendarDateTime begin = day.AddMinutes(hit.minute);
@@ -261,13 +312,125 @@ bool CTEVCalendarControl::SelectAt(const wxPoint& point, bool extend) {
     }
 }
 
+bool CTEVCalendarControl::DragModeAt(const wxPoint& point, CalendarDragMode& mode) const {
+    const PlacedEvent* placed = PlacedAt(point);
+    if (!placed)
+        return false;
+    constexpr int kGrip = 5;
+    const wxRect& rect = placed->rect;
+    mode = kCalendarDragMove;
+    if (placed->ends == kTopAndBottom && rect.height > 3 * kGrip) {
+        if (point.y < rect.y + kGrip)
+            mode = kCalendarDragResizeStart;
+        else if (point.y > rect.GetBottom() - kGrip)
+            mode = kCalendarDragResizeEnd;
+    } else if (rect.width > 3 * kGrip) {
+        if ((placed->ends & kLeftEnd) && point.x < rect.x + kGrip)
+            mode = kCalendarDragResizeStart;
+        else if ((placed->ends & kRightEnd) && point.x > rect.GetRight() - kGrip)
+            mode = kCalendarDragResizeEnd;
+    }
+    return true;
+}
+
 void CTEVCalendarControl::OnMotion(wxMouseEvent& event) {
     event.Skip();
+    const wxPoint point = event.GetPosition();
+    if (m_drag.event && event.LeftIsDown()) {
+        TrackDrag(point);
+        return;
+    }
+    if (m_selectingSpan && event.LeftIsDown()) {
+        const HitTestInfo hit = HitTestCell(point);
+        if (hit.kind != HitTestInfo::kNothing && hit.kind != HitTestInfo::kDayHeader) {
+            SelectAt(point, true);
+            m_selectingSpan = true;
+        }
+        return;
+    }
+    UpdateCursor(point);
+    UpdateToolTip(point);
+}
+
+void CTEVCalendarControl::TrackDrag(const wxPoint& point) {
+    constexpr int kThreshold = 4;
+    const wxPoint moved = point - m_drag.pressed;
+    if (!m_drag.active && std::abs(moved.x) < kThreshold && std::abs(moved.y) < kThreshold)
+        return;
+    if (!m_drag.active && !HasCapture())
+        CaptureMouse();
+    m_drag.active = true;
+    UnsetToolTip();
+    CCalendarDragCell drop;
+    if (!CellAt(point, drop))
+        return;
+    m_drag.drop =
+        CCalendarDrag::Compute(*m_drag.event, m_drag.mode, m_drag.grab, drop, m_model.GetScale());
+    m_drag.hasDrop = true;
+    Refresh(false);
+}
+
+bool CTEVCalendarControl::DragEvent(const wxPoint& from, const wxPoint& to) {
+    const HitTestInfo hit = HitTest(from);
+    CalendarDragMode mode = kCalendarDragMove;
+    CCalendarDragCell grab;
+    CCalendarDragCell drop;
+    if (hit.kind != HitTestInfo::kEvent || !DragModeAt(from, mode) || !CellAt(from, grab) ||
+        !CellAt(to, drop))
+        return false;
+    m_selection.SelectEvent(hit.event);
+    ApplyDrag(hit.event, CCalendarDrag::Compute(*hit.event, mode, grab, drop, m_model.GetScale()));
+    return true;
+}
+
+void CTEVCalendarControl::ApplyDrag(const CCalendarEventPtr& event,
+                                    const CCalendarDragResult& result) {
+    if (!m_pData || !event)
+        return;
+    if (result.start == event->GetStartTime() && result.end == event->GetEndTime() &&
+        result.allDay == event->IsAllDayEvent())
+        return;
+    // A copy keeps the shown occurrence as it was until the store has the change.
+    const CCalendarEventPtr changed = event->CloneEvent();
+    changed->SetStartTime(result.start);
+    changed->SetEndTime(result.end);
+    changed->SetAllDayEvent(result.allDay);
+    RunChange([&] { m_pData->ChangeEvent(changed); });
+    m_selection.SelectEvent(changed);
+    Populate();
+}
+
+void CTEVCalendarControl::RunChange(const std::function<void()>& change) {
+    UpdateContext update(this);
+    if (m_changeRunner)
+        m_changeRunner(change);
+    else
+        change();
+}
+
+wxStockCursor CTEVCalendarControl::CursorAt(const wxPoint& point) const {
+    CalendarDragMode mode = kCalendarDragMove;
+    if (!DragModeAt(point, mode))
+        return wxCURSOR_ARROW;
+    if (mode == kCalendarDragMove)
+        return wxCURSOR_SIZING;
+    return PlacedAt(point)->ends == kTopAndBottom ? wxCURSOR_SIZENS : wxCURSOR_SIZEWE;
+}
+
+void CTEVCalendarControl::UpdateCursor(const wxPoint& point) {
+    const wxStockCursor cursor = CursorAt(point);
+    if (cursor != m_cursor) {
+        m_cursor = cursor;
+        SetCursor(wxCursor(cursor));
+    }
+}
+
+void CTEVCalendarControl::UpdateToolTip(const wxPoint& point) {
     if (m_nToolTipMode == 2) {
         UnsetToolTip();
         return;
     }
-    const HitTestInfo hit = HitTest(event.GetPosition());
+    const HitTestInfo hit = HitTest(point);
     const wxString tip = hit.event ? Wx(ToolTipText(*hit.event)) : wxString();
     if (GetToolTipText() != tip) {
         if (tip.empty())
@@ -275,6 +438,185 @@ void CTEVCalendarControl::OnMotion(wxMouseEvent& event) {
         else
             SetToolTip(tip);
     }
+}
+
+bool CTEVCalendarControl::Navigate(int keyCode, bool shift) {
+    CalendarNavigationKey key;
+    switch (keyCode) {
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        key = kCalendarKeyUp;
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        key = kCalendarKeyDown;
+        break;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        key = kCalendarKeyLeft;
+        break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        key = kCalendarKeyRight;
+        break;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+        key = kCalendarKeyPageUp;
+        break;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+        key = kCalendarKeyPageDown;
+        break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+        key = kCalendarKeyHome;
+        break;
+    default:
+        return false;
+    }
+    CCalendarNavigation::Navigate(m_model, m_selection, key, shift, GetToday());
+    m_focusDay = m_model.GetSelectedDay();
+    if (m_selection.HasSpan() && !m_selection.GetSpan().allDay)
+        ScrollIntoView(m_selection.GetSpan());
+    Populate();
+    return true;
+}
+
+void CTEVCalendarControl::ScrollIntoView(const CCalendarSelection::Span& span) {
+    const int scale = m_model.GetScale();
+    const int first = span.begin.GetMinuteOfDay() / scale;
+    const int visible = VisibleRows();
+    if (first < m_topRow)
+        ScrollToMinute(first * scale);
+    else if (first >= m_topRow + visible)
+        ScrollToMinute((first - visible + 1) * scale);
+}
+
+// ---------------------------------------------------------------------------------------
+// In-place subject editing
+
+void CTEVCalendarControl::OnChar(wxKeyEvent& event) {
+    const wxChar typed = event.GetUnicodeKey();
+    const bool printable = typed != WXK_NONE && typed >= 32 && typed != 127 &&
+                           !event.ControlDown() && !event.AltDown();
+    if (!printable || m_editing || !BeginInPlaceEdit(wxString(typed).utf8_string()))
+        event.Skip();
+}
+
+bool CTEVCalendarControl::BeginInPlaceEdit(const std::string& text) {
+    if (m_editing || !m_pData)
+        return false;
+    EditState edit;
+    edit.event = m_selection.GetFirstEvent();
+    if (!edit.event && !m_selection.HasSpan())
+        return false;
+    if (!edit.event)
+        edit.span = m_selection.GetSpan();
+    m_edit = edit;
+    if (!m_pEditor) {
+        m_pEditor = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                   wxTE_PROCESS_ENTER | wxBORDER_SIMPLE);
+        m_pEditor->Bind(wxEVT_KEY_DOWN, &CTEVCalendarControl::OnEditorKey, this);
+        m_pEditor->Bind(wxEVT_KILL_FOCUS, &CTEVCalendarControl::OnEditorKillFocus, this);
+        m_pEditor->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { EndInPlaceEdit(true); });
+    }
+    m_editing = true;
+    m_pEditor->SetSize(EditorRect());
+    m_pEditor->ChangeValue(wxString::FromUTF8(text));
+    m_pEditor->Show();
+    m_pEditor->SetFocus();
+    m_pEditor->SetInsertionPointEnd();
+    return true;
+}
+
+bool CTEVCalendarControl::IsInPlaceEditing() const {
+    return m_editing;
+}
+
+void CTEVCalendarControl::EndInPlaceEdit(bool commit) {
+    if (!m_editing)
+        return;
+    m_editing = false;
+    const std::string subject = m_pEditor->GetValue().utf8_string();
+    // Hidden before the store changes, so the focus it loses commits nothing twice.
+    m_pEditor->Hide();
+    SetFocus();
+    const EditState edit = m_edit;
+    m_edit = EditState();
+    if (commit)
+        CommitEdit(edit, subject);
+    Refresh(false);
+}
+
+void CTEVCalendarControl::CommitEdit(const EditState& edit, const std::string& subject) {
+    if (edit.event) {
+        if (subject == edit.event->GetSubject())
+            return;
+        const CCalendarEventPtr changed = edit.event->CloneEvent();
+        changed->SetSubject(subject);
+        RunChange([&] { m_pData->ChangeEvent(changed); });
+        m_selection.SelectEvent(changed);
+        Populate();
+        return;
+    }
+    // A new event needs a subject; an empty one is no event.
+    if (subject.empty())
+        return;
+    const CCalendarEventPtr added = m_pData->CreateNewEvent();
+    added->SetSubject(subject);
+    added->SetStartTime(edit.span.begin);
+    added->SetEndTime(edit.span.end);
+    added->SetAllDayEvent(edit.span.allDay);
+    RunChange([&] { m_pData->AddEvent(added); });
+    m_selection.SelectEvent(added);
+    Populate();
+}
+
+void CTEVCalendarControl::OnEditorKey(wxKeyEvent& event) {
+    switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+        EndInPlaceEdit(false);
+        return;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        EndInPlaceEdit(true);
+        return;
+    default:
+        event.Skip();
+    }
+}
+
+void CTEVCalendarControl::OnEditorKillFocus(wxFocusEvent& event) {
+    event.Skip();
+    if (m_editing)
+        CallAfter([this] { EndInPlaceEdit(true); });
+}
+
+wxRect CTEVCalendarControl::EditorRect() const {
+    const int height = std::max(kBarHeight, GetCharHeight() + 10);
+    if (m_edit.event) {
+        for (const PlacedEvent& placed : m_placed) {
+            if (CCalendarSelection::SameEvent(*placed.event, *m_edit.event))
+                return wxRect(placed.rect.x, placed.rect.y, placed.rect.width,
+                              std::max(height, std::min(placed.rect.height, 2 * height)));
+        }
+    }
+    const CCalendarDateTime at = m_edit.event ? m_edit.event->GetStartTime() : m_edit.span.begin;
+    const auto found = std::find(m_days.begin(), m_days.end(), at.GetDayNumber());
+    const int index = found == m_days.end() ? 0 : static_cast<int>(found - m_days.begin());
+    if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
+        const std::vector<wxRect> cells =
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+        const wxRect cell = index < static_cast<int>(cells.size()) ? cells[index] : wxRect();
+        return wxRect(cell.x + 2, cell.y + kLineHeight + 4, std::max(40, cell.width - 4), height);
+    }
+    const DayGeometry geometry = DayViewGeometry();
+    const int left = ColumnLeft(geometry, index) + 2;
+    const int width = std::max(40, ColumnLeft(geometry, index + 1) - left - 4);
+    if (m_edit.span.allDay && !m_edit.event)
+        return wxRect(left, geometry.allDay.y + 3, width, height);
+    const int row = at.GetMinuteOfDay() / m_model.GetScale() - m_topRow;
+    return wxRect(left, geometry.time.y + row * geometry.rowHeight, width, height);
 }
 
 std::string CTEVCalendarControl::ToolTipText(const CCalendarEvent& event) const {
@@ -301,8 +643,8 @@ std::string CTEVCalendarControl::ToolTipText(const CCalendarEvent& event) const 
 
 CTEVCalendarControl::DayGeometry CTEVCalendarControl::DayViewGeometry() const {
     DayGeometry geometry;
-    const wxSize client = GetClientSize();
-    const int scrollWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    const wxSize client = ClientSize();
+    const int scrollWidth = ScrollWidth();
     const int lanes = std::max(1, CCalendarLayout::LaneCount(m_spans));
     geometry.gutter = kGutterWidth;
     geometry.rowHeight = kRowHeight;
@@ -316,14 +658,14 @@ CTEVCalendarControl::DayGeometry CTEVCalendarControl::DayViewGeometry() const {
 }
 
 int CTEVCalendarControl::ColumnLeft(const DayGeometry& geometry, int column) const {
-    const int scrollWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
-    const int width = std::max(0, GetClientSize().x - geometry.gutter - scrollWidth);
+    const int scrollWidth = ScrollWidth();
+    const int width = std::max(0, ClientSize().x - geometry.gutter - scrollWidth);
     const int columns = std::max<int>(1, static_cast<int>(m_days.size()));
     return geometry.gutter + column * width / columns;
 }
 
 std::vector<wxRect> CTEVCalendarControl::WeekCellRects() const {
-    const wxSize client = GetClientSize();
+    const wxSize client = ClientSize();
     const int half = client.x / 2;
     const int rowHeight = client.y / 3;
     const int lastHeight = client.y - 2 * rowHeight;
@@ -340,7 +682,7 @@ std::vector<wxRect> CTEVCalendarControl::WeekCellRects() const {
 }
 
 std::vector<wxRect> CTEVCalendarControl::MonthCellRects(wxRect* headerRow) const {
-    const wxSize client = GetClientSize();
+    const wxSize client = ClientSize();
     const int weeks = std::max<int>(1, static_cast<int>(m_days.size() / 7));
     if (headerRow)
         *headerRow = wxRect(0, 0, client.x, kWeekdayRowHeight);
@@ -359,62 +701,79 @@ std::vector<wxRect> CTEVCalendarControl::MonthCellRects(wxRect* headerRow) const
 }
 
 CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& point) const {
-    HitTestInfo hit;
-    if (!wxRect(GetClientSize()).Contains(point))
+    HitTestInfo hit = HitTestCell(point);
+    const PlacedEvent* placed = PlacedAt(point);
+    if (!placed)
         return hit;
+    const bool inDays = hit.kind != HitTestInfo::kNothing;
+    hit.kind = HitTestInfo::kEvent;
+    hit.event = placed->event;
+    hit.minute = -1;
+    // The day of the column or cell under the point, else the day the event starts.
+    if (!inDays)
+        hit.day = placed->event->GetStartTime().GetDayNumber();
+    return hit;
+}
+
+const CTEVCalendarControl::PlacedEvent* CTEVCalendarControl::PlacedAt(const wxPoint& point) const {
     for (auto it = m_placed.rbegin(); it != m_placed.rend(); ++it) {
-        if (it->rect.Contains(point)) {
-            hit.kind = HitTestInfo::kEvent;
-            hit.event = it->event;
-            hit.day = it->event->GetStartTime().GetDayNumber();
-            break;
-        }
+        if (it->rect.Contains(point))
+            return &*it;
     }
-    switch (m_model.GetViewType()) {
-    case kCalendarDayView:
-    case kCalendarWorkWeekView: {
-        const DayGeometry geometry = DayViewGeometry();
-        if (point.x < geometry.gutter || m_days.empty())
-            return hit;
-        int column = static_cast<int>(m_days.size()) - 1;
-        while (column > 0 && point.x < ColumnLeft(geometry, column))
-            --column;
-        if (point.x >= ColumnLeft(geometry, static_cast<int>(m_days.size())))
-            return hit;
-        if (hit.kind == HitTestInfo::kEvent) {
-            hit.day = m_days[column];
-            return hit;
-        }
-        hit.day = m_days[column];
-        if (geometry.header.Contains(point)) {
-            hit.kind = HitTestInfo::kDayHeader;
-        } else if (geometry.allDay.Contains(point)) {
-            hit.kind = HitTestInfo::kAllDayArea;
-        } else {
-            const int row = m_topRow + (point.y - geometry.time.y) / geometry.rowHeight;
-            if (row >= RowCount())
-                return HitTestInfo();
-            hit.kind = HitTestInfo::kTimeCell;
-            hit.minute = CCalendarLayout::RowStart(row, m_model.GetScale());
-        }
+    return nullptr;
+}
+
+CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTestCell(const wxPoint& point) const {
+    HitTestInfo hit;
+    if (!wxRect(ClientSize()).Contains(point) || m_days.empty())
         return hit;
-    }
-    case kCalendarWeekView:
-    case kCalendarMonthView: {
+    if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
         const std::vector<wxRect> cells =
             m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
         for (size_t i = 0; i < cells.size() && i < m_days.size(); ++i) {
             if (cells[i].Contains(point)) {
-                if (hit.kind != HitTestInfo::kEvent)
-                    hit.kind = HitTestInfo::kDayCell;
+                hit.kind = HitTestInfo::kDayCell;
                 hit.day = m_days[i];
                 return hit;
             }
         }
-        return hit.kind == HitTestInfo::kEvent ? hit : HitTestInfo();
+        return hit;
     }
+    const DayGeometry geometry = DayViewGeometry();
+    const int columns = static_cast<int>(m_days.size());
+    if (point.x < geometry.gutter || point.x >= ColumnLeft(geometry, columns))
+        return hit;
+    int column = columns - 1;
+    while (column > 0 && point.x < ColumnLeft(geometry, column))
+        --column;
+    hit.day = m_days[column];
+    if (geometry.header.Contains(point)) {
+        hit.kind = HitTestInfo::kDayHeader;
+    } else if (geometry.allDay.Contains(point)) {
+        hit.kind = HitTestInfo::kAllDayArea;
+    } else {
+        const int row = m_topRow + (point.y - geometry.time.y) / geometry.rowHeight;
+        if (row >= RowCount())
+            return HitTestInfo();
+        hit.kind = HitTestInfo::kTimeCell;
+        hit.minute = CCalendarLayout::RowStart(row, m_model.GetScale());
     }
     return hit;
+}
+
+bool CTEVCalendarControl::CellAt(const wxPoint& point, CCalendarDragCell& cell) const {
+    const HitTestInfo hit = HitTestCell(point);
+    switch (hit.kind) {
+    case HitTestInfo::kTimeCell:
+        cell = {hit.day, hit.minute};
+        return true;
+    case HitTestInfo::kAllDayArea:
+    case HitTestInfo::kDayCell:
+        cell = {hit.day, -1};
+        return true;
+    default:
+        return false;
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -423,8 +782,15 @@ CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& poi
 void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC paintDc(this);
     wxGCDC dc(paintDc);
-    dc.SetBackground(wxBrush(kBackground));
-    dc.Clear();
+    PaintView(dc);
+    PaintDragGhost(dc);
+}
+
+void CTEVCalendarControl::PaintView(wxDC& dc) {
+    // On paper only the calendar's own part of the page is filled.
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kBackground));
+    dc.DrawRectangle(wxRect(ClientSize()));
     m_placed.clear();
     dc.SetFont(GetFont());
     switch (m_model.GetViewType()) {
@@ -439,6 +805,118 @@ void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
         PaintMonthView(dc);
         break;
     }
+}
+
+wxSize CTEVCalendarControl::ClientSize() const {
+    return m_printSize.x > 0 ? m_printSize : GetClientSize();
+}
+
+int CTEVCalendarControl::ScrollWidth() const {
+    return m_printSize.x > 0 ? 0 : wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+}
+
+int CTEVCalendarControl::FullDayHeight() const {
+    return DayViewGeometry().time.y + RowCount() * kRowHeight + 1;
+}
+
+void CTEVCalendarControl::PaintForPrint(wxDC& dc, const wxSize& size) {
+    const CCalendarSelection selection = m_selection;
+    const int topRow = m_topRow;
+    const int64_t focusDay = m_focusDay;
+    const int64_t today = m_today;
+    m_selection.Clear();
+    m_focusDay = INT64_MIN;
+    // A day no view shows: no day is marked as today, and no line tells the time.
+    m_today = INT64_MIN + 1;
+    m_topRow = 0;
+    m_printSize = size;
+    PaintView(dc);
+    m_printSize = wxSize();
+    m_topRow = topRow;
+    m_today = today;
+    m_focusDay = focusDay;
+    m_selection = selection;
+    // The events were placed on the page; the screen places them again.
+    Refresh(false);
+}
+
+wxRect CTEVCalendarControl::DayRect(int64_t day, bool allDayRow) const {
+    const auto found = std::find(m_days.begin(), m_days.end(), day);
+    if (found == m_days.end())
+        return wxRect();
+    const int index = static_cast<int>(found - m_days.begin());
+    if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
+        const std::vector<wxRect> cells =
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+        return index < static_cast<int>(cells.size()) ? cells[index] : wxRect();
+    }
+    const DayGeometry geometry = DayViewGeometry();
+    const int left = ColumnLeft(geometry, index);
+    const wxRect& band = allDayRow ? geometry.allDay : geometry.time;
+    return wxRect(left, band.y, ColumnLeft(geometry, index + 1) - left, band.height);
+}
+
+void CTEVCalendarControl::PaintDragGhost(wxDC& dc) {
+    if (!m_drag.active || !m_drag.hasDrop)
+        return;
+    const CCalendarDragResult& drop = m_drag.drop;
+    dc.SetPen(wxPen(kAccent, 2, wxPENSTYLE_SHORT_DASH));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    const bool dayView =
+        m_model.GetViewType() == kCalendarDayView || m_model.GetViewType() == kCalendarWorkWeekView;
+    CCalendarEvent shape;
+    shape.SetStartTime(drop.start);
+    shape.SetEndTime(drop.end);
+    shape.SetAllDayEvent(drop.allDay);
+    const bool bar = !dayView || CCalendarLayout::IsSpanEvent(shape);
+    for (int64_t day : m_days) {
+        if (!CCalendarLayout::CoversDay(shape, day))
+            continue;
+        wxRect rect = DayRect(day, bar);
+        if (!bar) {
+            // The rows of the day the dropped event covers.
+            const DayGeometry geometry = DayViewGeometry();
+            const CCalendarDateTime midnight = DayStart(day);
+            const int64_t first =
+                std::max<int64_t>(0, CCalendarDateTime::MinutesBetween(midnight, drop.start));
+            const int64_t last =
+                std::min<int64_t>(CCalendarLayout::kMinutesPerDay,
+                                  CCalendarDateTime::MinutesBetween(midnight, drop.end));
+            const double scale = m_model.GetScale();
+            const int top =
+                geometry.time.y + static_cast<int>((first / scale - m_topRow) * geometry.rowHeight);
+            const int bottom =
+                geometry.time.y + static_cast<int>((last / scale - m_topRow) * geometry.rowHeight);
+            rect = wxRect(rect.x + 2, top + 1, rect.width - 6, std::max(4, bottom - top - 2));
+        }
+        dc.DrawRoundedRectangle(rect.Deflate(1), 4);
+    }
+}
+
+void CTEVCalendarControl::PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event) {
+    // A bell for a reminder and two heads for a meeting, at the right of the first line.
+    const int size = std::min(12, std::max(6, dc.GetCharHeight() - 4));
+    int right = text.GetRight();
+    const int top = text.y + 2;
+    dc.SetPen(wxPen(kMutedText));
+    dc.SetBrush(wxBrush(kMutedText));
+    if (event.IsMeeting() && text.width > 3 * size) {
+        const int left = right - size;
+        const int head = std::max(2, size / 4);
+        dc.DrawCircle(left + size / 3, top + head, head);
+        dc.DrawCircle(left + 2 * size / 3 + 1, top + head, head);
+        dc.DrawRectangle(left, top + 2 * head + 1, size, size - 2 * head - 1);
+        right = left - 3;
+    }
+    if (event.IsReminder() && text.width > 4 * size) {
+        const int left = right - size;
+        dc.DrawEllipticArc(left + 1, top, size - 2, size + 2, 0, 180);
+        dc.DrawRectangle(left + 1, top + size / 2, size - 2, size / 2 - 1);
+        dc.DrawRectangle(left, top + size - 2, size, 2);
+        dc.DrawCircle(left + size / 2, top + size + 1, 1);
+        right = left - 3;
+    }
+    text.SetRight(right);
 }
 
 void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
@@ -461,7 +939,11 @@ void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
     dc.SetFont(bold);
     dc.SetTextForeground(kText);
     const int textLeft = rect.x + 8;
-    const int textWidth = std::max(0, rect.GetRight() - textLeft - 2);
+    wxRect textRect(textLeft, rect.y + 1, std::max(0, rect.GetRight() - textLeft - 1), rect.height);
+    PaintEventIcons(dc, textRect, event);
+    dc.SetFont(bold);
+    dc.SetTextForeground(kText);
+    const int textWidth = std::max(0, textRect.width - 1);
     const int lineHeight = dc.GetCharHeight();
     std::string first = event.GetSubject();
     std::string second;
@@ -498,7 +980,9 @@ void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
 void CTEVCalendarControl::PaintSpanBar(wxDC& dc, const wxRect& rect,
                                        const CCalendarSpanItem& item) {
     PaintTimedEvent(dc, rect, *item.event);
-    m_placed.push_back({rect, item.event});
+    // An end cut off by the edge of the view cannot be pulled.
+    const int ends = (item.continuesBefore ? 0 : kLeftEnd) | (item.continuesAfter ? 0 : kRightEnd);
+    m_placed.push_back({rect, item.event, ends});
 }
 
 void CTEVCalendarControl::PaintDayView(wxDC& dc) {
@@ -630,7 +1114,7 @@ void CTEVCalendarControl::PaintTimedEvents(wxDC& dc, const DayGeometry& geometry
                           geometry.time.y + static_cast<int>(top * geometry.rowHeight) + 1,
                           slotWidth - 2, static_cast<int>((bottom - top) * geometry.rowHeight) - 2);
         PaintTimedEvent(dc, rect, *item.event);
-        m_placed.push_back({rect, item.event});
+        m_placed.push_back({rect, item.event, kTopAndBottom});
     }
 }
 
@@ -726,9 +1210,12 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
             dc.DrawText(Wx(time), subjectLeft, textTop);
             subjectLeft += dc.GetTextExtent(Wx(time + " ")).x;
         }
+        wxRect textRect(subjectLeft, rect.y + (rect.height - dc.GetCharHeight()) / 2,
+                        std::max(0, rect.GetRight() - subjectLeft), rect.height);
+        PaintEventIcons(dc, textRect, *event);
         dc.SetTextForeground(kText);
         dc.DrawText(wxControl::Ellipsize(Wx(event->GetSubject()), dc, wxELLIPSIZE_END,
-                                         std::max(0, rect.GetRight() - subjectLeft)),
+                                         std::max(0, textRect.width)),
                     subjectLeft, textTop);
         m_placed.push_back({rect, event});
         ++line;
@@ -917,5 +1404,5 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
         dc.DrawLine(cell.x, cell.y, cell.GetRight() + 1, cell.y);
         dc.DrawLine(cell.x, cell.y, cell.x, cell.GetBottom() + 1);
     }
-    dc.DrawLine(0, headerRow.GetBottom(), GetClientSize().x, headerRow.GetBottom());
+    dc.DrawLine(0, headerRow.GetBottom(), ClientSize().x, headerRow.GetBottom());
 }

@@ -3,10 +3,13 @@
 // answers where a point falls. Where events go is worked out by CCalendarLayout and which
 // days show by CCalendarViewModel; this class only turns that into pixels and handles the
 // mouse, the wheel and the scroll bar.
+#include "calendar/CalendarDrag.h"
 #include "calendar/CalendarLayout.h"
+#include "calendar/CalendarNavigation.h"
 #include "calendar/CalendarSelection.h"
 #include "calendar/CalendarViewModel.h"
 
+#include <wx/cursor.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -16,6 +19,7 @@ class CCalendarData;
 class wxDC;
 class wxScrollBar;
 class wxScrollEvent;
+class wxTextCtrl;
 
 class CTEVCalendarControl : public wxWindow {
 public:
@@ -29,6 +33,8 @@ public:
     };
 
     CTEVCalendarControl() = default;
+    // Lets go of the mouse when it goes in the middle of a drag.
+    ~CTEVCalendarControl() override;
     bool Create(wxWindow* parent, wxWindowID id);
 
     // The store whose events are shown; not owned.
@@ -66,8 +72,48 @@ public:
     const CCalendarSelection& GetSelection() const { return m_selection; }
     // Picks what lies under `point` as a click does: an event, the row of a time cell (its
     // scale's minutes), or a whole day for the all-day area and the day cells. With
-    // `extend` a time or day grows the span picked before. True when something was picked.
-    bool SelectAt(const wxPoint& point, bool extend);
+    // `extend` a time or day grows the span picked before; with `add` an event joins the
+    // events picked before (Ctrl+click). True when something was picked.
+    bool SelectAt(const wxPoint& point, bool extend, bool add = false);
+    // The cell under a point, events looked through: a time row or a whole day. False
+    // where there is no cell.
+    bool CellAt(const wxPoint& point, CCalendarDragCell& cell) const;
+    // The pointer over `point`: what a press there would drag (move or resize), else an arrow.
+    wxStockCursor CursorAt(const wxPoint& point) const;
+    // What a press of the left button at `point` would drag: a move, or a resize when the
+    // point is on an end of the event; false when no event is there.
+    bool DragModeAt(const wxPoint& point, CalendarDragMode& mode) const;
+
+    // Every change of the store the control makes itself (drags, in-place edits) runs
+    // through this runner, so that its owner can make it one undo step.
+    using ChangeRunner = std::function<void(const std::function<void()>&)>;
+    void SetChangeRunner(ChangeRunner runner) { m_changeRunner = std::move(runner); }
+    void RunChange(const std::function<void()>& change);
+
+    // Drags an event from `from` to `to` (client points) as the mouse does; true when the
+    // event was changed.
+    bool DragEvent(const wxPoint& from, const wxPoint& to);
+    // Gives the event the times of a drag: plain events and series are changed, an
+    // occurrence becomes an exception.
+    void ApplyDrag(const CCalendarEventPtr& event, const CCalendarDragResult& result);
+
+    // The keyboard: arrows, Page Up, Page Down and Home move the selection and the shown
+    // range. False for other keys.
+    bool Navigate(int keyCode, bool shift);
+
+    // In-place subject editing: on the first picked event, else on the picked span (a new
+    // event). `text` starts the editor. False when nothing is picked.
+    bool BeginInPlaceEdit(const std::string& text);
+    bool IsInPlaceEditing() const;
+    // Enter and a click elsewhere commit, Escape cancels.
+    void EndInPlaceEdit(bool commit);
+    wxTextCtrl* GetInPlaceEditor() const { return m_pEditor; }
+
+    // Paints the calendar as it would show at `size`, the whole day in the day views, onto
+    // another device (a printed page); nothing is picked or marked as today.
+    void PaintForPrint(wxDC& dc, const wxSize& size);
+    // The height the day views need to show every row of the day at `width`.
+    int FullDayHeight() const;
 
     // Tool tips: 0 the calendar's own, 1 with the event's identifier, 2 none.
     int GetToolTipMode() const { return m_nToolTipMode; }
@@ -103,16 +149,57 @@ private:
         int columnWidth = 0;
         int rowHeight = 0;
     };
+    // Which ends of a drawn event a drag can pull.
+    enum Ends { kNoEnds, kTopAndBottom, kLeftEnd = 1 << 1, kRightEnd = 1 << 2 };
     struct PlacedEvent {
         wxRect rect;
         CCalendarEventPtr event;
+        int ends = kNoEnds;
+    };
+    // A press on an event, and the drag it became once the mouse moved.
+    struct DragState {
+        CCalendarEventPtr event;
+        CalendarDragMode mode = kCalendarDragMove;
+        CCalendarDragCell grab;
+        wxPoint pressed;
+        bool active = false;
+        bool hasDrop = false;
+        CCalendarDragResult drop;
+    };
+    // What the in-place editor edits: an event's subject, or the subject of a new event.
+    struct EditState {
+        CCalendarEventPtr event;
+        CCalendarSelection::Span span;
     };
 
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
     void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnChar(wxKeyEvent& event);
+    void OnEditorKey(wxKeyEvent& event);
+    void OnEditorKillFocus(wxFocusEvent& event);
+    void UpdateToolTip(const wxPoint& point);
+    void UpdateCursor(const wxPoint& point);
+    void TrackDrag(const wxPoint& point);
+    void EndDrag();
+    const PlacedEvent* PlacedAt(const wxPoint& point) const;
+    HitTestInfo HitTestCell(const wxPoint& point) const;
+    wxRect EditorRect() const;
+    void CommitEdit(const EditState& edit, const std::string& subject);
+    void PaintDragGhost(wxDC& dc);
+    // Draws the event's reminder and meeting marks at the right of `text` and leaves
+    // `text` the room that is left.
+    void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event);
+    void PaintView(wxDC& dc);
+    // A day's column (its time rows or its all-day part) or cell; empty when not shown.
+    wxRect DayRect(int64_t day, bool allDayRow) const;
+    wxSize ClientSize() const;
+    int ScrollWidth() const;
+    void ScrollIntoView(const CCalendarSelection::Span& span);
     void OnScroll(wxScrollEvent& event);
 
     void Recalc();
@@ -166,6 +253,15 @@ private:
     int64_t m_today = INT64_MIN;
     int64_t m_focusDay = INT64_MIN;
     CCalendarSelection m_selection;
+    DragState m_drag;
+    bool m_selectingSpan = false;
+    wxStockCursor m_cursor = wxCURSOR_ARROW;
+    wxTextCtrl* m_pEditor = nullptr;
+    EditState m_edit;
+    bool m_editing = false;
+    ChangeRunner m_changeRunner;
+    // Set while painting for print: the size painted and no marks of the screen.
+    wxSize m_printSize;
     int m_updateDepth = 0;
     bool m_populatePending = false;
     std::function<void()> m_onVisibleDaysChanged;

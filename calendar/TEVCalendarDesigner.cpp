@@ -100,6 +100,8 @@ HRESULT CTEVCalendarDesigner::GetDataSection(BSTR* xml) {
         return E_POINTER;
     if (!m_pFrame || !m_pFrame->GetActiveView())
         return S_OK;
+    // The preview leaves first, as the close-preview command does.
+    m_pFrame->GetActiveView()->ClosePrintPreview();
     BSTR text = tev::AllocBstr(m_pFrame->GetActiveView()->WriteData());
     if (!text)
         return E_OUTOFMEMORY;

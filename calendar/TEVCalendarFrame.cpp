@@ -4,6 +4,8 @@
 #include "calendar/DatePickerDialogBar.h"
 #include "calendar/OptionsDialogBar.h"
 #include "calendar/TEVCalendarView.h"
+#include "platform/com/ModuleLoader.h"
+#include "platform/help/HtmlHelp.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/artprov.h>
@@ -16,12 +18,6 @@ namespace {
 
 constexpr int kTimerId = 0;
 constexpr int kTimerMilliseconds = 100;
-
-// Printing, undo and the clipboard are not offered yet; their buttons show disabled.
-bool IsLaterCommand(int id) {
-    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_PREVIEW || id == ID_EDIT_UNDO ||
-           id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE;
-}
 
 } // namespace
 
@@ -48,8 +44,18 @@ const int CTEVCalendarFrame::kToolBarCommands[] = {
 };
 const size_t CTEVCalendarFrame::kToolBarCommandCount = std::size(kToolBarCommands);
 
+CTEVCalendarFrame::CTEVCalendarFrame() = default;
+
 CTEVCalendarFrame::~CTEVCalendarFrame() {
     m_timer.Stop();
+    if (m_pView)
+        m_pView->ClosePrintPreview();
+}
+
+void CTEVCalendarFrame::ShowHelp() {
+    if (!m_help)
+        m_help = std::make_unique<tev::HtmlHelp>(tev::ProgramFolder() + kHelpBook);
+    m_help->DisplayPage(kHelpCalendarPage);
 }
 
 bool CTEVCalendarFrame::Create(wxWindow* parent, const wxRect& rect) {
@@ -160,6 +166,15 @@ void CTEVCalendarFrame::OnCommand(wxCommandEvent& event) {
         ToggleOptionsBar();
         return;
     }
+    if (event.GetId() == ID_PREVIEW_CLOSE) {
+        if (m_pView)
+            m_pView->ClosePrintPreview();
+        return;
+    }
+    if (event.GetId() == wxID_HELP) {
+        ShowHelp();
+        return;
+    }
     event.Skip();
 }
 
@@ -174,10 +189,6 @@ void CTEVCalendarFrame::OnUpdateUI(wxUpdateUIEvent& event) {
     }
     if (event.GetId() == ID_VIEW_OPTIONS_PANE) {
         event.Check(IsOptionsBarVisible());
-        return;
-    }
-    if (IsLaterCommand(event.GetId())) {
-        event.Enable(false);
         return;
     }
     event.Skip();

@@ -6,15 +6,21 @@
 #include <wx/panel.h>
 #include <wx/timer.h>
 
+#include <memory>
+
 class CTEVCalendarView;
 class CDatePickerDialogBar;
 class COptionsDialogBar;
 class wxToolBar;
 class wxUpdateUIEvent;
+namespace tev {
+class HtmlHelp;
+}
 
 class CTEVCalendarFrame : public wxPanel {
 public:
-    CTEVCalendarFrame() = default;
+    CTEVCalendarFrame();
+    // Closes print preview first, as its pages draw from the calendar.
     ~CTEVCalendarFrame() override;
     // Creates the frame with its bars and view; false when a bar cannot be made.
     bool Create(wxWindow* parent, const wxRect& rect);
@@ -30,6 +36,10 @@ public:
     // The options bar's command (7747): shows it with the calendar's settings, or hides it.
     void ToggleOptionsBar();
     bool IsOptionsBarVisible() const;
+    // F1 in the calendar: the help book at the calendar's page.
+    void ShowHelp();
+    // The help book once asked for, else null.
+    tev::HtmlHelp* GetHelp() const { return m_help.get(); }
     // Runs the command updates once, as every timer tick does.
     void UpdateCommands();
 
@@ -48,4 +58,5 @@ private:
     COptionsDialogBar* m_pOptionsBar = nullptr;
     CTEVCalendarView* m_pView = nullptr;
     wxTimer m_timer;
+    std::unique_ptr<tev::HtmlHelp> m_help;
 };

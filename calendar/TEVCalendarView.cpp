@@ -1,7 +1,9 @@
 #include "calendar/TEVCalendarView.h"
 
+#include "calendar/CalendarClipboard.h"
 #include "calendar/CalendarEventEditorDlg.h"
 #include "calendar/CalendarOccurrenceSeriesChooseDlg.h"
+#include "calendar/CalendarPrintout.h"
 #include "calendar/DatePickerDialogBar.h"
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/store/CalendarDataFormat.h"
@@ -10,8 +12,11 @@
 #include "platform/widgets/MessageBox.h"
 #include "resources/calendar/CalendarStrings.h"
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/printdlg.h>
 #include <wx/sizer.h>
 
 using namespace tev::calendar;
@@ -19,6 +24,16 @@ using namespace tev::calendar;
 namespace {
 
 constexpr const char* kWeekStartDay = "WeekStartDay";
+constexpr const char* kFirstDayOfWeek = "FirstDayOfWeek";
+
+// 1 = Sunday ... 7 = Saturday for a day's name, 0 for anything else ("Default").
+int DayOfWeekNamed(const std::string& name) {
+    for (int day = 1; day <= 7; ++day) {
+        if (DayName(day) == name)
+            return day;
+    }
+    return 0;
+}
 
 const tev::MenuEntry kDayViewMenu[] = {
     tev::MenuItem(kMenuScale60, ID_TIMESCALE_60),
@@ -49,6 +64,28 @@ const tev::MenuEntry kEventMenu[] = {
     tev::MenuItem(kMenuProperties, ID_EVENT_PROPERTIES),
 };
 
+// The system clipboard answers through the event loop, where the command updates may ask it
+// again; while one question is out, the others take the last answer.
+int g_clipboardInUse = 0;
+bool g_clipboardHadEvents = false;
+
+class ClipboardInUse {
+public:
+    ClipboardInUse() { ++g_clipboardInUse; }
+    ~ClipboardInUse() { --g_clipboardInUse; }
+    ClipboardInUse(const ClipboardInUse&) = delete;
+    ClipboardInUse& operator=(const ClipboardInUse&) = delete;
+};
+
+bool ClipboardHasEvents() {
+    if (g_clipboardInUse > 0)
+        return g_clipboardHadEvents;
+    ClipboardInUse asking;
+    g_clipboardHadEvents =
+        wxTheClipboard->IsSupported(wxDataFormat(CCalendarClipboard::kFormatName));
+    return g_clipboardHadEvents;
+}
+
 int ScaleOfCommand(int id) {
     return id >= ID_TIMESCALE_60 && id <= ID_TIMESCALE_5
                ? CCalendarViewModel::kScales[id - ID_TIMESCALE_60]
@@ -63,6 +100,7 @@ CTEVCalendarView::CTEVCalendarView() {
 }
 
 CTEVCalendarView::~CTEVCalendarView() {
+    ClosePrintPreview();
     m_data.RemoveListener(this);
     m_idList.Detach();
 }
@@ -74,6 +112,8 @@ bool CTEVCalendarView::Create(wxWindow* parent, wxWindowID id) {
     m_pCalendar = new CTEVCalendarControl;
     m_pCalendar->Create(this, wxID_ANY);
     m_pCalendar->SetDataProvider(&m_data);
+    m_pCalendar->SetChangeRunner(
+        [this](const std::function<void()>& change) { ChangeAsOneStep(change); });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_pCalendar, 1, wxEXPAND);
     SetSizer(sizer);
@@ -122,6 +162,8 @@ std::string CTEVCalendarView::WriteData() const {
 void CTEVCalendarView::ReadData(const pugi::xml_document& document) {
     CTEVCalendarControl::UpdateContext update(m_pCalendar);
     CCalendarDataFormat::Read(document, m_data, m_idList);
+    // Loaded data is where undoing stops.
+    m_history.Restart();
     RefreshCalendar();
 }
 
@@ -132,11 +174,16 @@ void CTEVCalendarView::RefreshCalendar() {
 
 void CTEVCalendarView::OnPropertyChanged(const std::string& name, const std::string&,
                                          const VARIANT& value) {
-    if (name != kWeekStartDay)
+    if (name == kWeekStartDay) {
+        // The payload is read whatever the variant's type, as a boolean grid item sends it.
+        const uint16_t payload = static_cast<uint16_t>(value.iVal);
+        m_weekStartDay = payload == 0 ? 2 : 1;
+    } else if (name == kFirstDayOfWeek) {
+        m_firstDayOfWeek = DayOfWeekNamed(CComVariant(value).ToText());
+    } else {
         return;
-    // The payload is read whatever the variant's type, as a boolean grid item sends it.
-    const uint16_t payload = static_cast<uint16_t>(value.iVal);
-    SetFirstDayOfWeek(payload == 0 ? 2 : 1);
+    }
+    SetFirstDayOfWeek(m_firstDayOfWeek != 0 ? m_firstDayOfWeek : m_weekStartDay);
 }
 
 void CTEVCalendarView::SetFirstDayOfWeek(int dayOfWeek) {
@@ -196,6 +243,27 @@ bool CTEVCalendarView::OnCommand(int id) {
         if (m_pCalendar && m_pCalendar->GetSelection().GetFirstEvent())
             OpenEventDialog(m_pCalendar->GetSelection().GetFirstEvent());
         return true;
+    case ID_EDIT_UNDO:
+        Undo();
+        return true;
+    case ID_EDIT_REDO:
+        Redo();
+        return true;
+    case ID_EDIT_CUT:
+        CutSelection();
+        return true;
+    case ID_EDIT_COPY:
+        CopySelection();
+        return true;
+    case ID_EDIT_PASTE:
+        Paste();
+        return true;
+    case ID_FILE_PRINT:
+        Print();
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        PrintPreview();
+        return true;
     case ID_GOTO_THIS_DAY:
         if (m_pCalendar) {
             m_pCalendar->SwitchActiveView(kCalendarDayView);
@@ -238,7 +306,22 @@ bool CTEVCalendarView::OnUpdateCommand(int id, bool& enabled, bool& checked) con
         return true;
     case ID_DELETE_EVENT:
     case ID_EVENT_PROPERTIES:
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
         enabled = m_pCalendar && m_pCalendar->GetSelection().GetFirstEvent();
+        return true;
+    case ID_EDIT_UNDO:
+        enabled = m_history.CanUndo();
+        return true;
+    case ID_EDIT_REDO:
+        enabled = m_history.CanRedo();
+        return true;
+    case ID_EDIT_PASTE:
+        enabled = CanPaste();
+        return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+        enabled = m_pCalendar && !m_pPreview;
         return true;
     default:
         if (const int scale = ScaleOfCommand(id)) {
@@ -315,8 +398,10 @@ bool CTEVCalendarView::OpenEventDialog(const CCalendarEventPtr& event) {
 bool CTEVCalendarView::RunEventDialog(bool addNew, const CCalendarEventPtr& event) {
     if (!m_pCalendar)
         return false;
-    // The calendar shows the change once, with the new or changed event picked.
+    // The calendar shows the change once, with the new or changed event picked; whatever
+    // the dialog and its recurrence dialog change is one step.
     CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    CCalendarUndoHistory::Batch batch(m_history);
     CCalendarEventEditorDlg dialog(m_pCalendar, addNew, this, event);
     if (dialog.ShowModal() != wxID_OK)
         return false;
@@ -346,14 +431,149 @@ void CTEVCalendarView::DeleteSelectedEvents() {
         if (tev::MessageBox(this, text, kMessageCaption, wxYES_NO | wxICON_QUESTION) != wxID_YES)
             return;
     }
-    CTEVCalendarControl::UpdateContext update(m_pCalendar);
-    for (const CCalendarEventPtr& event : events) {
-        const CCalendarEventPtr master =
-            series && event->IsRecurring() ? m_data.GetMasterEvent(event->GetRecurrencePatternId())
-                                           : nullptr;
-        m_data.DeleteEvent(master ? master : event);
-    }
+    DeleteEvents(events, series);
+}
+
+void CTEVCalendarView::DeleteEvents(const std::vector<CCalendarEventPtr>& events, bool series) {
+    ChangeAsOneStep([&] {
+        for (const CCalendarEventPtr& event : events) {
+            const CCalendarEventPtr master =
+                series && event->IsRecurring()
+                    ? m_data.GetMasterEvent(event->GetRecurrencePatternId())
+                    : nullptr;
+            m_data.DeleteEvent(master ? master : event);
+        }
+    });
     m_pCalendar->GetSelection().Clear();
+}
+
+void CTEVCalendarView::ChangeAsOneStep(const std::function<void()>& change) {
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    CCalendarUndoHistory::Batch batch(m_history);
+    change();
+}
+
+bool CTEVCalendarView::Undo() {
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    if (m_pCalendar)
+        m_pCalendar->EndInPlaceEdit(true);
+    return m_history.Undo();
+}
+
+bool CTEVCalendarView::Redo() {
+    CTEVCalendarControl::UpdateContext update(m_pCalendar);
+    return m_history.Redo();
+}
+
+bool CTEVCalendarView::CopySelection() {
+    if (!m_pCalendar || m_pCalendar->GetSelection().GetEvents().empty())
+        return false;
+    const std::vector<CCalendarEventPtr>& events = m_pCalendar->GetSelection().GetEvents();
+    ClipboardInUse copying;
+    wxClipboardLocker locker;
+    if (!locker)
+        return false;
+    const std::string xml = CCalendarClipboard::ToXml(events);
+    auto* data = new wxDataObjectComposite;
+    auto* document = new wxCustomDataObject(wxDataFormat(CCalendarClipboard::kFormatName));
+    document->SetData(xml.size(), xml.data());
+    data->Add(document, true);
+    data->Add(new wxTextDataObject(wxString::FromUTF8(CCalendarClipboard::ToText(events))));
+    const bool copied = wxTheClipboard->SetData(data);
+    g_clipboardHadEvents = g_clipboardHadEvents || copied;
+    return copied;
+}
+
+bool CTEVCalendarView::CutSelection() {
+    if (!CopySelection())
+        return false;
+    // A cut occurrence leaves its series as a deleted exception, as Delete does.
+    DeleteEvents(m_pCalendar->GetSelection().GetEvents(), false);
+    return true;
+}
+
+bool CTEVCalendarView::CanPaste() const {
+    if (!m_pCalendar ||
+        (!m_pCalendar->GetSelection().HasSpan() && !m_pCalendar->GetSelection().GetFirstEvent()))
+        return false;
+    return ClipboardHasEvents();
+}
+
+bool CTEVCalendarView::Paste() {
+    if (!m_pCalendar)
+        return false;
+    CCalendarSelection& selection = m_pCalendar->GetSelection();
+    CCalendarDateTime slot;
+    bool wholeDay = false;
+    if (selection.HasSpan()) {
+        slot = selection.GetSpan().begin;
+        wholeDay = selection.GetSpan().allDay;
+    } else if (const CCalendarEventPtr first = selection.GetFirstEvent()) {
+        slot = first->GetStartTime();
+    }
+    std::string xml;
+    {
+        ClipboardInUse pasting;
+        wxClipboardLocker locker;
+        wxCustomDataObject document(wxDataFormat(CCalendarClipboard::kFormatName));
+        if (!locker || !wxTheClipboard->GetData(document))
+            return false;
+        xml.assign(static_cast<const char*>(document.GetData()), document.GetSize());
+    }
+    const std::vector<CCalendarEventPtr> pasted =
+        CCalendarClipboard::FromXml(xml, m_data, slot, wholeDay);
+    if (pasted.empty())
+        return false;
+    ChangeAsOneStep([&] {
+        for (const CCalendarEventPtr& event : pasted)
+            m_data.AddEvent(event);
+    });
+    selection.Clear();
+    for (const CCalendarEventPtr& event : pasted)
+        selection.SelectEvent(event, true);
+    m_pCalendar->Populate();
+    return true;
+}
+
+bool CTEVCalendarView::Print(bool prompt) {
+    if (!m_pCalendar)
+        return false;
+    wxPrinter printer;
+    CCalendarPrintout printout(m_pCalendar);
+    return printer.Print(this, &printout, prompt);
+}
+
+bool CTEVCalendarView::PrintPreview() {
+    if (!m_pCalendar || m_pPreview)
+        return false;
+    auto* preview =
+        new wxPrintPreview(new CCalendarPrintout(m_pCalendar), new CCalendarPrintout(m_pCalendar));
+    if (!preview->IsOk()) {
+        delete preview;
+        return false;
+    }
+    m_pPreview =
+        new wxPreviewFrame(preview, wxGetTopLevelParent(this), wxString::FromUTF8(kFrameTitle),
+                           wxDefaultPosition, wxSize(900, 700));
+    m_pPreview->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        m_pPreview = nullptr;
+        event.Skip();
+    });
+    // Not modal: it closes at once whenever the control hands out its data or goes, with no
+    // windows to enable again that may be going too.
+    m_pPreview->InitializeWithModality(wxPreviewFrame_NonModal);
+    m_pPreview->Show();
+    return true;
+}
+
+void CTEVCalendarView::ClosePrintPreview() {
+    if (!m_pPreview)
+        return;
+    wxPreviewFrame* preview = m_pPreview;
+    m_pPreview = nullptr;
+    // Closed at once: the printouts draw from the calendar, which may be about to go. The
+    // preview destroys itself on closing.
+    preview->Close(true);
 }
 
 void CTEVCalendarView::OnDoubleClickAt(const wxPoint& point) {
@@ -377,10 +597,20 @@ void CTEVCalendarView::OnDoubleClickAt(const wxPoint& point) {
     }
 }
 
-bool CTEVCalendarView::OnCalendarKey(int keyCode) {
+bool CTEVCalendarView::OnCalendarKey(int keyCode, int modifiers) {
     if (!m_pCalendar)
         return false;
+    if (modifiers == wxMOD_CONTROL || modifiers == (wxMOD_CONTROL | wxMOD_SHIFT))
+        return OnEditKey(keyCode, modifiers);
+    if (m_pCalendar->Navigate(keyCode, (modifiers & wxMOD_SHIFT) != 0))
+        return true;
     switch (keyCode) {
+    case WXK_F1: {
+        wxCommandEvent help(wxEVT_MENU, wxID_HELP);
+        help.SetEventObject(this);
+        ProcessWindowEvent(help);
+        return true;
+    }
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
         if (const CCalendarEventPtr first = m_pCalendar->GetSelection().GetFirstEvent())
@@ -392,6 +622,24 @@ bool CTEVCalendarView::OnCalendarKey(int keyCode) {
     case WXK_NUMPAD_DELETE:
         DeleteSelectedEvents();
         return true;
+    default:
+        return false;
+    }
+}
+
+bool CTEVCalendarView::OnEditKey(int keyCode, int modifiers) {
+    const bool shift = (modifiers & wxMOD_SHIFT) != 0;
+    switch (keyCode) {
+    case 'Z':
+        return shift ? Redo() : Undo();
+    case 'Y':
+        return Redo();
+    case 'X':
+        return CutSelection();
+    case 'C':
+        return CopySelection();
+    case 'V':
+        return Paste();
     default:
         return false;
     }
@@ -411,7 +659,7 @@ void CTEVCalendarView::OnDoubleClick(wxMouseEvent& event) {
 }
 
 void CTEVCalendarView::OnKeyDown(wxKeyEvent& event) {
-    if (!OnCalendarKey(event.GetKeyCode()))
+    if (!OnCalendarKey(event.GetKeyCode(), event.GetModifiers()))
         event.Skip();
 }
 

@@ -7,12 +7,16 @@
 #include "calendar/CalendarViewModel.h"
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDataListener.h"
+#include "calendar/store/CalendarUndoHistory.h"
 #include "calendar/store/EventIdList.h"
 #include "platform/com/Variant.h"
 
 #include <pugixml.hpp>
 #include <wx/panel.h>
+#include <wx/print.h>
+#include <wx/weakref.h>
 
+#include <functional>
 #include <string>
 
 class CTEVCalendarControl;
@@ -30,6 +34,30 @@ public:
     CCalendarData& GetDataProvider() { return m_data; }
     CEventIdList& GetEventIdList() { return m_idList; }
 
+    // Undo and redo over every change made in the calendar. Store changes made inside
+    // `change` are one step and are shown once; this is the way in for any batch of
+    // changes made at once (an import, a paste).
+    CCalendarUndoHistory& GetUndoHistory() { return m_history; }
+    void ChangeAsOneStep(const std::function<void()>& change);
+    bool Undo();
+    bool Redo();
+
+    // The clipboard: the picked events as a document and as text, and pasting at the
+    // picked slot (the picked span's start, else the first picked event's start).
+    bool CopySelection();
+    bool CutSelection();
+    bool Paste();
+    bool CanPaste() const;
+
+    // Printing the shown range, straight to the printer or in a preview window.
+    bool Print(bool prompt = true);
+    bool PrintPreview();
+    bool IsPrintPreviewOpen() const { return m_pPreview != nullptr; }
+    wxPreviewFrame* GetPrintPreview() const { return m_pPreview; }
+    // Closes the preview (the close-preview command), before the data is handed out or
+    // the frame goes.
+    void ClosePrintPreview();
+
     // Links the date picker and the calendar: picking a day moves the calendar, and the
     // picker marks the calendar's visible days.
     void ConnectDatePicker(CDatePickerDialogBar* datePicker);
@@ -42,7 +70,10 @@ public:
     void ReadData(const pugi::xml_document& document);
 
     // "WeekStartDay" (exact name): a value whose 16-bit payload is zero makes Monday the
-    // first day of the week, any other Sunday. Other names and the category are ignored.
+    // first day of the week, any other Sunday. "FirstDayOfWeek" ("Sunday" ... "Saturday")
+    // names the first day itself and outranks it; "Default" (or a value it does not know)
+    // leaves the choice to "WeekStartDay", as the published page does. Other names and the
+    // category are ignored.
     void OnPropertyChanged(const std::string& name, const std::string& category,
                            const VARIANT& value);
 
@@ -83,8 +114,10 @@ public:
     // the time or day there.
     void OnDoubleClickAt(const wxPoint& point);
     // A key pressed in the calendar: Enter opens the first picked event (or a new one),
-    // Delete deletes the picked events. False for other keys.
-    bool OnCalendarKey(int keyCode);
+    // Delete deletes the picked events, Ctrl+Z undoes, Ctrl+Y redoes, Ctrl+X, Ctrl+C and
+    // Ctrl+V cut, copy and paste, arrows, Page Up, Page Down and Home move the selection,
+    // F1 asks for help. False for other keys.
+    bool OnCalendarKey(int keyCode, int modifiers = 0);
 
 private:
     bool RunEventDialog(bool addNew, const CCalendarEventPtr& event);
@@ -108,10 +141,19 @@ private:
     void OnAllEventsRemoved() override { RefreshCalendar(); }
     void RefreshCalendar();
 
+    bool OnEditKey(int keyCode, int modifiers);
+    void DeleteEvents(const std::vector<CCalendarEventPtr>& events, bool series);
+
     CCalendarData m_data;
     CEventIdList m_idList;
+    CCalendarUndoHistory m_history{m_data, &m_idList};
+    // Gone by itself when its parent window goes first.
+    wxWeakRef<wxPreviewFrame> m_pPreview;
     CTEVCalendarControl* m_pCalendar = nullptr;
     CDatePickerDialogBar* m_pDatePicker = nullptr;
     int m_nScale = -1;
+    // What the two properties said: 1 = Sunday ... 7 = Saturday, 0 for "Default".
+    int m_weekStartDay = 1;
+    int m_firstDayOfWeek = 0;
     int64_t m_contextDay = 0;
 };

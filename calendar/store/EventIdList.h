@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CCalendarData;
@@ -32,6 +33,8 @@ public:
     // Removes the first entry equal to `eventId`; false when there is none.
     bool RemoveFirst(uint32_t eventId);
     void RemoveAll() { m_ids.clear(); }
+    // Puts back an order the list had before (undo and redo).
+    void Assign(std::vector<uint32_t> ids) { m_ids = std::move(ids); }
 
     void OnEventAdded(const CCalendarEvent& event) override;
     void OnEventDeleted(const CCalendarEvent& event) override;

@@ -8,6 +8,7 @@ namespace tev::calendar {
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_PASTE = 57637;
@@ -267,6 +268,9 @@ constexpr int IDS_TIP_PASTE = 57637;
 constexpr const char* kMessageCaption = "Quorvane Web Calendar";
 constexpr const char* kToolBarName = "Standard";
 constexpr const char* kFrameTitle = "Calendar";
+// The help book beside the program, and its page about the calendar.
+constexpr const char* kHelpBook = "TEVCalendar.htb";
+constexpr const char* kHelpCalendarPage = "html/calendar_views.htm";
 constexpr const char* kDatePickerTitle = "Date Picker";
 constexpr const char* kOptionsTitle = "Options";
 

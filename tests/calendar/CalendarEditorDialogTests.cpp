@@ -272,6 +272,30 @@ TEST_F(EventEditing, TheRecurrenceDialogKeepsItsTimesInStepAndARefusedOkChangesN
     dialog->Destroy();
 }
 
+TEST_F(EventEditing, ASeriesShowsAllDayAndRecurrenceOnOneRow) {
+    AddAtTen("2026-12-01", "Stand-up");
+    const CCalendarEventPtr master = Shown("Stand-up")->CloneEvent();
+    master->MakeEventAsRecurrence()->SetRecurrenceOptions(CCalendarRecurrenceOptions::Daily(1));
+    ASSERT_TRUE(view->GetDataProvider().ChangeEvent(master));
+    // The series of the day's occurrence, as "Open the series" gives it.
+    auto* dialog = new CCalendarEventEditorDlg(calendar, false, top, Shown("Stand-up"));
+    bool prepared = false;
+    wxTEST_DIALOG(prepared = dialog->PrepareToShow(),
+                  Answer("Open Recurring item", IDC_CHOOSE_SERIES));
+    ASSERT_TRUE(prepared);
+    dialog->Show();
+    tev::PumpEventsFor(100);
+    wxWindow* allDay = dialog->FindWindow(IDC_EVENT_ALL_DAY);
+    wxWindow* recurrence = dialog->FindWindow(IDC_EVENT_RECURRENCE);
+    ASSERT_FALSE(dialog->FindWindow(IDC_EVENT_START_DATE)->IsShown());
+    const wxRect box = allDay->GetRect();
+    const wxRect button = recurrence->GetRect();
+    // Side by side: their middles on one line, the button to the right of the box.
+    EXPECT_LE(std::abs((box.y + box.height / 2) - (button.y + button.height / 2)), 2);
+    EXPECT_GT(button.x, box.GetRight());
+    dialog->Destroy();
+}
+
 TEST_F(EventEditing, PicturesOfBothDialogs) {
     AddAtTen("2026-12-01", "Team lunch");
     const CCalendarEventPtr event = Shown("Team lunch");

@@ -91,6 +91,24 @@ struct CalendarFrame : testing::Test {
     }
     static constexpr int kFreeX = 59; // just right of the time captions
 
+    // The middle of the first place where the event with that subject is drawn.
+    wxPoint EventPoint(const std::string& subject) const {
+        const wxSize size = calendar->GetClientSize();
+        for (int y = 0; y < size.y; y += 3) {
+            for (int x = kFreeX; x < size.x; x += 7) {
+                const auto hit = calendar->HitTest(wxPoint(x, y));
+                if (hit.kind == CTEVCalendarControl::HitTestInfo::kEvent &&
+                    hit.event->GetSubject() == subject) {
+                    int bottom = y;
+                    while (calendar->HitTest(wxPoint(x, bottom + 1)).event == hit.event)
+                        ++bottom;
+                    return wxPoint(x + 10, (y + bottom) / 2);
+                }
+            }
+        }
+        return wxPoint(-1, -1);
+    }
+
     template <class T> T* Control(int id) const {
         return dynamic_cast<T*>(frame->GetOptionsBar()->FindWindow(id));
     }

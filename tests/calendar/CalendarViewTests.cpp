@@ -6,6 +6,7 @@
 
 #include <wx/button.h>
 #include <wx/calctrl.h>
+#include <wx/clipbrd.h>
 #include <wx/generic/calctrlg.h>
 #include <wx/menu.h>
 
@@ -14,11 +15,33 @@ using tevtest::At;
 using tevtest::CalendarFrame;
 using tevtest::Day;
 
-TEST_F(CalendarFrame, PrintingAndEditingToolsAreDisabledAndTheViewToolsShowTheView) {
-    // Printing and editing come later: disabled. The view buttons show the view.
-    for (int id : {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE})
+TEST_F(CalendarFrame, PrintingAndEditingToolsFollowTheSelectionAndTheHistory) {
+    LoadWeekOfMeetings();
+    wxTheClipboard->Clear();
+    // Printing is always there; undo waits for a change, cut and copy for a picked event,
+    // paste for events on the clipboard and a place to put them.
+    EXPECT_TRUE(Tool(ID_FILE_PRINT_PREVIEW).first);
+    EXPECT_TRUE(Tool(ID_FILE_PRINT).first);
+    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(Tool(id).first) << id;
+    calendar->Update();
+    ASSERT_TRUE(calendar->SelectAt(EventPoint("Sprint planning"), false));
+    EXPECT_TRUE(Tool(ID_EDIT_CUT).first);
+    EXPECT_TRUE(Tool(ID_EDIT_COPY).first);
+    EXPECT_FALSE(Tool(ID_EDIT_PASTE).first);
+    Command(ID_EDIT_COPY);
+    EXPECT_TRUE(Tool(ID_EDIT_PASTE).first);
+    calendar->GetSelection().Clear();
+    EXPECT_FALSE(Tool(ID_EDIT_PASTE).first); // nowhere to put them
+    EXPECT_FALSE(Tool(ID_EDIT_COPY).first);
+    calendar->SelectAt(TimePoint(14 * 60), false);
+    EXPECT_TRUE(Tool(ID_EDIT_PASTE).first);
+    Command(ID_EDIT_PASTE);
+    EXPECT_TRUE(Tool(ID_EDIT_UNDO).first);
+    Command(ID_EDIT_UNDO);
+    EXPECT_FALSE(Tool(ID_EDIT_UNDO).first);
+    EXPECT_EQ(view->WriteData(), tevtest::WeekOfMeetingsData());
+    // The view buttons show the view.
     EXPECT_EQ(Tool(ID_CALENDARVIEW_DAY), std::make_pair(true, true));
     EXPECT_EQ(Tool(ID_CALENDARVIEW_MONTH), std::make_pair(true, false));
     EXPECT_EQ(Tool(ID_VIEW_DATE_PICKER), std::make_pair(true, true));
@@ -47,8 +70,8 @@ TEST_F(CalendarFrame, ViewCommandsSwitchAndCheckTheirView) {
     // Commands the view does not know are left to others.
     bool enabled = false;
     bool checked = false;
-    EXPECT_FALSE(view->OnUpdateCommand(ID_FILE_PRINT, enabled, checked));
-    EXPECT_FALSE(view->OnCommand(ID_FILE_PRINT));
+    EXPECT_FALSE(view->OnUpdateCommand(ID_VIEW_DATE_PICKER, enabled, checked));
+    EXPECT_FALSE(view->OnCommand(ID_VIEW_DATE_PICKER));
     // A new event can be added in every view.
     for (int id = ID_CALENDARVIEW_DAY; id <= ID_CALENDARVIEW_MONTH; ++id) {
         Command(id);
@@ -189,6 +212,33 @@ TEST_F(CalendarFrame, WeekStartDayMovesTheFirstColumnOfTheViews) {
     EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), 1);
     EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 1);
     EXPECT_TRUE(frame->GetDatePickerBar()->GetDatePicker()->HasFlag(wxCAL_SUNDAY_FIRST));
+}
+
+TEST_F(CalendarFrame, FirstDayOfWeekOutranksWeekStartDayUnlessDefault) {
+    struct Case {
+        const char* name;
+        CComVariant value;
+        int firstDay; // in force after the notification
+    };
+    const Case cases[] = {
+        {"FirstDayOfWeek", CComVariant("Wednesday"), 4},
+        {"WeekStartDay", CComVariant(false), 4},       // Wednesday still rules
+        {"FirstDayOfWeek", CComVariant("Default"), 2}, // Monday, as WeekStartDay says
+        {"FirstDayOfWeek", CComVariant("Saturday"), 7},
+        {"WeekStartDay", CComVariant(true), 7},
+        {"FirstDayOfWeek", CComVariant("Someday"), 1}, // unknown: as Default
+        {"firstdayofweek", CComVariant("Friday"), 1},  // the name is exact
+        {"FirstDayOfWeek", CComVariant("Friday"), 6},
+    };
+    Command(ID_CALENDARVIEW_MONTH);
+    for (const Case& c : cases) {
+        view->OnPropertyChanged(c.name, "Properties", c.value);
+        EXPECT_EQ(view->GetDataProvider().GetFirstDayOfWeek(), c.firstDay) << c.name;
+        EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), c.firstDay);
+    }
+    // The options bar shows the day in force.
+    Command(ID_VIEW_OPTIONS_PANE);
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Friday");
 }
 
 TEST_F(CalendarFrame, TheViewsShowTheStoresEventsAndFollowItsChanges) {

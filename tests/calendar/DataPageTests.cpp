@@ -370,6 +370,13 @@ TEST_F(DataPage, EventsEnteredOnThePageAreSavedAndOpenAgain) {
     // Saved in the project and its data file; opened again, the same events.
     ASSERT_TRUE(view->SaveProject(home.path(), "Events"));
     EXPECT_FALSE(view->IsDirty());
+    // Undone after saving, the project is changed again; redone, it is as saved.
+    wxCommandEvent undo(wxEVT_MENU, ID_EDIT_UNDO);
+    Send(frame, undo);
+    EXPECT_TRUE(view->IsDirty());
+    wxCommandEvent redo(wxEVT_MENU, ID_EDIT_REDO);
+    Send(frame, redo);
+    EXPECT_FALSE(view->IsDirty());
     const std::string saved = tevtest::Utf16FileText(home / "Events.kcd");
     EXPECT_NE(saved.find(data), std::string::npos);
     EXPECT_EQ(tevtest::Utf16FileText(home / "Events/Events.xml"), saved);
