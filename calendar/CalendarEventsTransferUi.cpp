@@ -25,7 +25,8 @@ void CTEVCalendarView::ImportEvents() {
         troubled = troubled || files.back().problem != CCalendarFileImport::Problem::None ||
                    !files.back().result.m_notes.empty();
     }
-    CCalendarEventsTransfer::AddEvents(m_data, files);
+    // The whole import is one step for undo, however many files and events it brought.
+    ChangeAsOneStep([&] { CCalendarEventsTransfer::AddEvents(m_data, files); });
     tev::MessageBox(this, CCalendarEventsTransfer::ReportText(files), kMessageCaption,
                     wxOK | (troubled ? wxICON_WARNING : wxICON_INFORMATION));
 }

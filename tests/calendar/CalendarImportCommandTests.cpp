@@ -56,4 +56,25 @@ TEST_F(ImportCommand, AFileThatIsNoCalendarAddsNothingAndSaysSo) {
     EXPECT_EQ(view->WriteData(), before);
 }
 
+TEST_F(ImportCommand, OneUndoTakesTheWholeImportAwayAndOneRedoBringsItBack) {
+    TempDir folder;
+    const std::string in = folder / "two.ics";
+    ASSERT_TRUE(WriteFileBytes(
+        in, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+            "BEGIN:VEVENT\r\nUID:a@example.org\r\nSUMMARY:A\r\nDTSTART:20261201T090000\r\n"
+            "DTEND:20261201T100000\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:b@example.org\r\nSUMMARY:B\r\nDTSTART:20261202T090000\r\n"
+            "DTEND:20261202T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+    LoadWeekOfMeetings();
+    const std::string before = view->WriteData();
+    wxTEST_DIALOG(Command(ID_IMPORT_EVENTS), wxExpectModal<wxFileDialog>(in),
+                  ExpectMessageBox("2 events were imported.", wxID_OK, kMessageCaption));
+    const std::string imported = view->WriteData();
+    ASSERT_NE(imported, before);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(view->WriteData(), before);
+    Command(ID_EDIT_REDO);
+    EXPECT_EQ(view->WriteData(), imported);
+}
+
 } // namespace
