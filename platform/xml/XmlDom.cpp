@@ -1,8 +1,22 @@
 #include "platform/xml/XmlDom.h"
 
-#include <sstream>
-
 namespace tev {
+namespace {
+
+// Collects printed text in a string: a string stream copies large documents over and over
+// as it grows.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& text) : m_text(text) {}
+    void write(const void* data, size_t size) override {
+        m_text.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& m_text;
+};
+
+} // namespace
 
 bool LoadXml(pugi::xml_document& doc, std::string_view text) {
     const pugi::xml_parse_result result =
@@ -16,7 +30,8 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& path) {
 }
 
 std::string XmlOf(const pugi::xml_node& node) {
-    std::ostringstream out;
+    std::string text;
+    StringWriter out(text);
     const unsigned flags = pugi::format_raw | pugi::format_no_declaration;
     if (node.type() == pugi::node_document) {
         for (pugi::xml_node child : node.children())
@@ -24,7 +39,7 @@ std::string XmlOf(const pugi::xml_node& node) {
     } else {
         node.print(out, "", flags, pugi::encoding_utf8);
     }
-    return out.str();
+    return text;
 }
 
 std::string AttributeText(const pugi::xml_node& node, const char* name) {
