@@ -184,7 +184,7 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
     if (held != m_events.end() && held->second == event)
         return false;
 
-    if (requested == 0 || IsEventIdTaken(requested)) {
+    if (requested == 0 || held != m_events.end() || m_exceptionOwner.count(requested) != 0) {
         // A master takes its pattern's number when it is free, so the two stay one number.
         const uint32_t patternId = master ? event->GetRecurrencePattern()->GetPatternId() : 0;
         const bool patternIdFree =
@@ -192,7 +192,7 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
         event->SetEventId(patternIdFree ? patternId : AllocateId());
     }
     event->m_data = this;
-    m_events[event->GetEventId()] = event;
+    m_events.emplace(event->GetEventId(), event);
     NoteId(event->GetEventId());
     if (master)
         RegisterSeries(event);
