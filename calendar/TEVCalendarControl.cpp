@@ -423,6 +423,10 @@ CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& poi
 void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC paintDc(this);
     wxGCDC dc(paintDc);
+    Draw(dc);
+}
+
+void CTEVCalendarControl::Draw(wxDC& dc) {
     dc.SetBackground(wxBrush(kBackground));
     dc.Clear();
     m_placed.clear();

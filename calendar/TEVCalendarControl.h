@@ -82,6 +82,9 @@ public:
     void ScrollToMinute(int minuteOfDay);
 
     HitTestInfo HitTest(const wxPoint& point) const;
+    // Paints the view as it stands onto `dc` (the window's, or a bitmap's) at the control's
+    // size; nothing is read from the store.
+    void Draw(wxDC& dc);
 
     // Told whenever the visible days change.
     void SetVisibleDaysChangedHandler(std::function<void()> handler) {
