@@ -782,11 +782,11 @@ bool CTEVCalendarControl::CellAt(const wxPoint& point, CCalendarDragCell& cell) 
 void CTEVCalendarControl::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC paintDc(this);
     wxGCDC dc(paintDc);
-    PaintView(dc);
+    Draw(dc);
     PaintDragGhost(dc);
 }
 
-void CTEVCalendarControl::PaintView(wxDC& dc) {
+void CTEVCalendarControl::Draw(wxDC& dc) {
     // On paper only the calendar's own part of the page is filled.
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(kBackground));
@@ -830,7 +830,7 @@ void CTEVCalendarControl::PaintForPrint(wxDC& dc, const wxSize& size) {
     m_today = INT64_MIN + 1;
     m_topRow = 0;
     m_printSize = size;
-    PaintView(dc);
+    Draw(dc);
     m_printSize = wxSize();
     m_topRow = topRow;
     m_today = today;

@@ -128,6 +128,9 @@ public:
     void ScrollToMinute(int minuteOfDay);
 
     HitTestInfo HitTest(const wxPoint& point) const;
+    // Paints the view as it stands onto `dc` (the window's, or a bitmap's) at the control's
+    // size; nothing is read from the store.
+    void Draw(wxDC& dc);
 
     // Told whenever the visible days change.
     void SetVisibleDaysChangedHandler(std::function<void()> handler) {
@@ -194,7 +197,6 @@ private:
     // Draws the event's reminder and meeting marks at the right of `text` and leaves
     // `text` the room that is left.
     void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event);
-    void PaintView(wxDC& dc);
     // A day's column (its time rows or its all-day part) or cell; empty when not shown.
     wxRect DayRect(int64_t day, bool allDayRow) const;
     wxSize ClientSize() const;

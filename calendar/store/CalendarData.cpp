@@ -70,8 +70,11 @@ template <typename Report> void CCalendarData::Notify(Report report) {
 }
 
 void CCalendarData::SetFirstDayOfWeek(int dayOfWeek) {
-    if (dayOfWeek >= 1 && dayOfWeek <= 7)
-        m_firstDayOfWeek = dayOfWeek;
+    if (dayOfWeek < 1 || dayOfWeek > 7 || dayOfWeek == m_firstDayOfWeek)
+        return;
+    m_firstDayOfWeek = dayOfWeek;
+    // Weekly series fall on other days now.
+    DropIndex();
 }
 
 void CCalendarData::SetClock(std::function<CCalendarDateTime()> clock) {
@@ -157,6 +160,7 @@ void CCalendarData::RegisterSeries(const CCalendarEventPtr& master) {
     series.exceptionIds.clear();
     for (const CCalendarEventPtr& exception : pattern->GetExceptions())
         RegisterException(series, exception);
+    IndexSeries(series);
 }
 
 void CCalendarData::UnregisterSeries(uint32_t patternId) {
@@ -167,6 +171,7 @@ void CCalendarData::UnregisterSeries(uint32_t patternId) {
         m_exceptionOwner.erase(exceptionId);
     m_patternOfMaster.erase(found->second.master->GetEventId());
     m_series.erase(found);
+    m_index.RemoveSeries(patternId);
 }
 
 CCalendarRecurrencePatternPtr
@@ -192,7 +197,7 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
     if (held != m_events.end() && held->second == event)
         return false;
 
-    if (requested == 0 || IsEventIdTaken(requested)) {
+    if (requested == 0 || held != m_events.end() || m_exceptionOwner.count(requested) != 0) {
         // A master takes its pattern's number when it is free, so the two stay one number.
         const uint32_t patternId = master ? event->GetRecurrencePattern()->GetPatternId() : 0;
         const bool patternIdFree =
@@ -201,10 +206,12 @@ bool CCalendarData::AddEvent(const CCalendarEventPtr& event) {
     }
     event->m_data = this;
     AssignUid(*event);
-    m_events[event->GetEventId()] = event;
+    m_events.emplace(event->GetEventId(), event);
     NoteId(event->GetEventId());
     if (master)
         RegisterSeries(event);
+    else
+        IndexPlainEvent(event);
 
     Notify([&](ICalendarDataListener& listener) { listener.OnEventAdded(*event); });
     if (master) {
@@ -229,6 +236,7 @@ bool CCalendarData::ChangeEvent(const CCalendarEventPtr& event) {
     const CCalendarRecurrencePatternPtr oldPattern = RegisteredPatternOf(stored);
     if (oldPattern)
         UnregisterSeries(oldPattern->GetPatternId());
+    m_index.RemoveEvent(stored->GetEventId());
 
     if (stored != event) {
         const std::string uid = stored->GetUid();
@@ -242,6 +250,8 @@ bool CCalendarData::ChangeEvent(const CCalendarEventPtr& event) {
     const CCalendarRecurrencePatternPtr newPattern = stored->GetRecurrencePattern();
     if (newPattern)
         RegisterSeries(stored);
+    else
+        IndexPlainEvent(stored);
 
     Notify([&](ICalendarDataListener& listener) { listener.OnEventChanged(*stored); });
     if (oldPattern && newPattern && oldPattern->GetPatternId() == newPattern->GetPatternId()) {
@@ -293,6 +303,7 @@ bool CCalendarData::StoreSeriesMember(const CCalendarEventPtr& event, bool delet
             event->SetEventId(0);
         RegisterException(series, event);
     }
+    IndexSeries(series);
     const CCalendarRecurrencePatternPtr patternPtr = series.pattern;
     Notify([&](ICalendarDataListener& listener) { listener.OnPatternChanged(*patternPtr); });
     return true;
@@ -312,6 +323,7 @@ bool CCalendarData::DeleteEvent(const CCalendarEventPtr& event) {
     const CCalendarRecurrencePatternPtr pattern = RegisteredPatternOf(stored);
     if (pattern)
         UnregisterSeries(pattern->GetPatternId());
+    m_index.RemoveEvent(stored->GetEventId());
     m_events.erase(found);
     m_uids.erase(stored->GetUid());
     Notify([&](ICalendarDataListener& listener) { listener.OnEventDeleted(*stored); });
@@ -327,6 +339,7 @@ void CCalendarData::RemoveAllEvents() {
     m_patternOfMaster.clear();
     m_uids.clear();
     m_nextId = 1;
+    DropIndex();
     Notify([](ICalendarDataListener& listener) { listener.OnAllEventsRemoved(); });
 }
 
@@ -394,41 +407,71 @@ CCalendarEventPtr CCalendarData::MakeOccurrence(const CCalendarEvent& master, ui
     return occurrence;
 }
 
+const CCalendarEventIndex& CCalendarData::Index() const {
+    if (!m_indexed) {
+        for (const auto& entry : m_events) {
+            if (entry.second->GetRecurrenceState() != kCalendarRecurrenceMaster)
+                m_index.AddEvent(entry.second);
+        }
+        for (const auto& entry : m_series)
+            m_index.AddSeries(entry.first, entry.second.master, entry.second.pattern,
+                              m_firstDayOfWeek);
+        m_indexed = true;
+    }
+    return m_index;
+}
+
+void CCalendarData::IndexPlainEvent(const CCalendarEventPtr& event) {
+    if (m_indexed)
+        m_index.AddEvent(event);
+}
+
+void CCalendarData::IndexSeries(const Series& series) {
+    if (m_indexed)
+        m_index.AddSeries(series.pattern->GetPatternId(), series.master, series.pattern,
+                          m_firstDayOfWeek);
+}
+
+void CCalendarData::DropIndex() {
+    m_index.Clear();
+    m_indexed = false;
+}
+
+void CCalendarData::AddSeriesItems(const CCalendarEventIndex::Series& series,
+                                   const CCalendarDateTime& begin, const CCalendarDateTime& end,
+                                   std::vector<CCalendarEventPtr>& shown) const {
+    if (!series.expander.HasOccurrences())
+        return;
+    const int64_t duration = std::max(0, series.pattern->GetDurationMinutes());
+    CCalendarDateTime firstDay = begin.AddMinutes(-std::min(duration, kLongestLookBackMinutes));
+    if (!firstDay.IsValid())
+        firstDay = CCalendarDateTime(CCalendarDateTime::kMinYear, 1, 1);
+    for (const CCalendarEventPtr& exception : series.exceptions) {
+        if (!exception->IsRExceptionDeleted() &&
+            Overlaps(exception->GetStartTime(), exception->GetEndTime(), begin, end))
+            shown.push_back(exception);
+    }
+    for (const CCalendarDateTime& start :
+         series.expander.GetOccurrenceStarts(firstDay, end.AddSeconds(-1))) {
+        const CCalendarDateTime finish = start.AddMinutes(duration);
+        if (!series.Replaces(start) && Overlaps(start, finish, begin, end))
+            shown.push_back(MakeOccurrence(*series.master, series.patternId, start, finish));
+    }
+}
+
 std::vector<CCalendarEventPtr> CCalendarData::RetrieveEvents(const CCalendarDateTime& begin,
                                                              const CCalendarDateTime& end) const {
     std::vector<CCalendarEventPtr> shown;
     if (!begin.IsValid() || !end.IsValid() || end <= begin)
         return shown;
-    const CCalendarDateTime lastDay = end.AddSeconds(-1);
-    for (const auto& entry : m_series) {
-        const Series& series = entry.second;
-        const CCalendarRecurrencePattern& pattern = *series.pattern;
-        const CCalendarOccurrenceExpander expander(pattern, m_firstDayOfWeek);
-        if (!expander.HasOccurrences())
-            continue;
-        const int64_t duration = std::max(0, pattern.GetDurationMinutes());
-        CCalendarDateTime firstDay = begin.AddMinutes(-std::min(duration, kLongestLookBackMinutes));
-        if (!firstDay.IsValid())
-            firstDay = CCalendarDateTime(CCalendarDateTime::kMinYear, 1, 1);
-        const std::vector<CCalendarEventPtr> exceptions = expander.GetEffectiveExceptions();
-        std::set<CCalendarDateTime> replaced;
-        for (const CCalendarEventPtr& exception : exceptions) {
-            replaced.insert(exception->GetRExceptionStartTimeOrig());
-            if (!exception->IsRExceptionDeleted() &&
-                Overlaps(exception->GetStartTime(), exception->GetEndTime(), begin, end))
-                shown.push_back(exception);
-        }
-        for (const CCalendarDateTime& start : expander.GetOccurrenceStarts(firstDay, lastDay)) {
-            const CCalendarDateTime finish = start.AddMinutes(duration);
-            if (replaced.count(start) == 0 && Overlaps(start, finish, begin, end))
-                shown.push_back(MakeOccurrence(*series.master, entry.first, start, finish));
-        }
-    }
-    for (const auto& entry : m_events) {
-        const CCalendarEvent& event = *entry.second;
-        if (event.GetRecurrenceState() != kCalendarRecurrenceMaster &&
-            Overlaps(event.GetStartTime(), event.GetEndTime(), begin, end))
-            shown.push_back(entry.second);
+    const CCalendarEventIndex::Candidates candidates =
+        Index().Find(begin.GetDayNumber(), end.AddSeconds(-1).GetDayNumber());
+    for (const CCalendarEventIndex::Series* series : candidates.series)
+        AddSeriesItems(*series, begin, end, shown);
+    for (const CCalendarEventPtr& event : candidates.events) {
+        if (event->GetRecurrenceState() != kCalendarRecurrenceMaster &&
+            Overlaps(event->GetStartTime(), event->GetEndTime(), begin, end))
+            shown.push_back(event);
     }
     std::sort(shown.begin(), shown.end(),
               [](const CCalendarEventPtr& a, const CCalendarEventPtr& b) {

@@ -26,11 +26,17 @@
 // UIDs: AddEvent gives a plain event or master without a UID, or with one another event
 // already has (a pasted copy), a fresh one; ChangeEvent keeps the stored event's UID.
 //
+// Queries go through an index by date (CCalendarEventIndex), made by the first query and
+// kept current by every change committed through AddEvent, ChangeEvent, DeleteEvent and
+// RemoveAllEvents (a load builds nothing). Change an event or pattern the store holds only
+// through ChangeEvent: until then the queries look for it where it was.
+//
 // Time stamps: CreateNewEvent sets creation and last modification time to the store's
 // clock; ChangeEvent sets the last modification time. AddEvent changes neither.
 #include "calendar/store/CalendarDataListener.h"
 #include "calendar/store/CalendarDateTime.h"
 #include "calendar/store/CalendarEvent.h"
+#include "calendar/store/CalendarEventIndex.h"
 #include "calendar/store/CalendarLabels.h"
 #include "calendar/store/CalendarRecurrencePattern.h"
 #include "calendar/store/CalendarSchedule.h"
@@ -146,6 +152,14 @@ private:
     CCalendarEventPtr MakeOccurrence(const CCalendarEvent& master, uint32_t patternId,
                                      const CCalendarDateTime& start,
                                      const CCalendarDateTime& end) const;
+    // The index, made from the events and series on first use.
+    const CCalendarEventIndex& Index() const;
+    void IndexPlainEvent(const CCalendarEventPtr& event);
+    void IndexSeries(const Series& series);
+    void DropIndex();
+    // The exceptions and occurrences of a series that overlap the time from `begin` to `end`.
+    void AddSeriesItems(const CCalendarEventIndex::Series& series, const CCalendarDateTime& begin,
+                        const CCalendarDateTime& end, std::vector<CCalendarEventPtr>& shown) const;
 
     template <typename Report> void Notify(Report report);
     void AssignUid(CCalendarEvent& event);
@@ -163,4 +177,8 @@ private:
     std::unordered_map<uint32_t, uint32_t> m_patternOfMaster; // master id -> pattern id
     uint64_t m_nextId = 1;                                    // above every id seen
     std::unordered_set<std::string> m_uids;                   // of plain events and masters
+
+    // Derived from the above on the first query; queries are const, so these are mutable.
+    mutable CCalendarEventIndex m_index;
+    mutable bool m_indexed = false;
 };

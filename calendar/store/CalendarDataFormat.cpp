@@ -2,10 +2,8 @@
 
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/EventIdList.h"
-#include "platform/xml/XmlDom.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstring>
 
@@ -47,68 +45,164 @@ std::string_view Mid(std::string_view text, size_t start, size_t count) {
     return start >= text.size() ? std::string_view() : text.substr(start, count);
 }
 
-void SetText(pugi::xml_node node, const char* name, const char* value) {
-    node.append_attribute(name).set_value(value);
-}
-
-void SetText(pugi::xml_node node, const char* name, const std::string& value) {
-    node.append_attribute(name).set_value(value.c_str());
-}
-
-void SetNumber(pugi::xml_node node, const char* name, long long value) {
-    char text[24];
-    char* end = text + sizeof text;
-    char* p = end;
-    *--p = '\0';
-    const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative)
-        *--p = '-';
-    node.append_attribute(name).set_value(p);
-}
-
-void SetDateTime(pugi::xml_node node, const char* name, const CCalendarDateTime& value,
-                 bool withTime = true) {
-    if (value.IsNull()) {
-        SetText(node, name, "");
-    } else if (!value.IsValid()) {
-        SetText(node, name, kInvalidDateTime);
-    } else {
-        char text[24];
-        text[PutDateTime(text, value, withTime)] = '\0';
-        SetText(node, name, text);
+// The document's text, written out directly in the form the XML library prints a document
+// (raw, no declaration, attribute values escaped as it escapes them), so that documents keep
+// the very text they had when they were built as a document and printed.
+// The characters an attribute value cannot hold as they are (NUL ends the value).
+struct SpecialCharacters {
+    bool is[256] = {};
+    SpecialCharacters() {
+        for (int c = 0; c < 32; ++c)
+            is[c] = true;
+        is[static_cast<unsigned char>('&')] = true;
+        is[static_cast<unsigned char>('<')] = true;
+        is[static_cast<unsigned char>('"')] = true;
     }
-}
+};
+const SpecialCharacters kSpecial;
+
+class DataText {
+public:
+    explicit DataText(size_t events) { m_text.reserve(64 + events * kBytesPerEvent); }
+
+    void Open(const char* element) {
+        m_text += '<';
+        m_text += element;
+    }
+    void EndStartTag() { m_text += '>'; }
+    void EndEmptyElement() { m_text += "/>"; }
+    void Close(const char* element) {
+        m_text += "</";
+        m_text += element;
+        m_text += '>';
+    }
+    void Whitespace(const char* text) { m_text += text; }
+
+    // A text value ends at its first NUL character, as in the library.
+    void Text(const char* name, const char* value) {
+        StartAttribute(name);
+        Escaped(value);
+        m_text += '"';
+    }
+    void Text(const char* name, const std::string& value) { Text(name, value.c_str()); }
+    void Number(const char* name, long long value) {
+        char text[24];
+        char* end = text + sizeof text;
+        char* p = end;
+        const bool negative = value < 0;
+        unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                                : static_cast<unsigned long long>(value);
+        do {
+            *--p = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (negative)
+            *--p = '-';
+        StartAttribute(name);
+        m_text.append(p, end);
+        m_text += '"';
+    }
+    void DateTime(const char* name, const CCalendarDateTime& value, bool withTime = true) {
+        if (value.IsNull()) {
+            Text(name, "");
+        } else if (!value.IsValid()) {
+            Text(name, kInvalidDateTime);
+        } else {
+            StartAttribute(name);
+            // Events share few days (their own, the day they were made): each day's text is
+            // kept for the next time.
+            const int64_t day = value.GetDayNumber();
+            KnownDate& known = m_dates[static_cast<uint64_t>(day) % kKnownDates];
+            if (known.day != day) {
+                known.day = day;
+                PutDateTime(known.text, value, false);
+            }
+            m_text.append(known.text, kDateLength);
+            if (withTime) {
+                char time[6] = {' '};
+                PutDigits(PutDigits(time + 1, value.GetHour(), 2) + 1, value.GetMinute(), 2);
+                time[3] = ':';
+                m_text.append(time, sizeof time);
+            }
+            m_text += '"';
+        }
+    }
+
+    std::string Take() { return std::move(m_text); }
+
+private:
+    // More than most events take, so that the text need not move while it grows: reserved
+    // memory costs nothing until it is written.
+    static constexpr size_t kBytesPerEvent = 1024;
+
+    void StartAttribute(const char* name) {
+        char start[40] = {' '};
+        const size_t length = std::min(std::strlen(name), sizeof start - 3);
+        std::memcpy(start + 1, name, length);
+        start[length + 1] = '=';
+        start[length + 2] = '"';
+        m_text.append(start, length + 3);
+    }
+    // '&', '<' and '"' as entities, characters below 32 as two-digit character references,
+    // everything else (bytes of UTF-8 sequences included) as it is.
+    void Escaped(const char* value) {
+        const char* run = value;
+        for (const char* p = value;; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            if (!kSpecial.is[c])
+                continue;
+            m_text.append(run, p);
+            if (c == 0)
+                return;
+            if (c == '&') {
+                m_text += "&amp;";
+            } else if (c == '<') {
+                m_text += "&lt;";
+            } else if (c == '"') {
+                m_text += "&quot;";
+            } else {
+                const char reference[] = {'&', '#', static_cast<char>('0' + c / 10),
+                                          static_cast<char>('0' + c % 10), ';'};
+                m_text.append(reference, sizeof reference);
+            }
+            run = p + 1;
+        }
+    }
+
+    static constexpr size_t kDateLength = 10; // "MM:DD:YYYY"
+    static constexpr size_t kKnownDates = 8;
+    struct KnownDate {
+        int64_t day = INT64_MIN;
+        char text[kDateLength + 1] = {};
+    };
+
+    std::string m_text;
+    KnownDate m_dates[kKnownDates];
+};
 
 // The eleven properties from StartTime to BusyStatus, shared by events and exceptions.
-void WriteProperties(pugi::xml_node node, const CCalendarEvent& event,
-                     const CCalendarLabels& labels) {
-    SetDateTime(node, "StartTime", event.GetStartTime());
-    SetDateTime(node, "EndTime", event.GetEndTime());
-    SetText(node, "Subject", event.GetSubject());
-    SetDateTime(node, "CreationTime", event.GetCreationTime());
-    SetDateTime(node, "LastModificationTime", event.GetLastModificationTime());
-    SetText(node, "Location", event.GetLocation());
-    SetNumber(node, "IsMeeting", event.IsMeeting() ? 1 : 0);
-    SetNumber(node, "AllDayEvent", event.IsAllDayEvent() ? 1 : 0);
+void WriteProperties(DataText& out, const CCalendarEvent& event, const CCalendarLabels& labels) {
+    out.DateTime("StartTime", event.GetStartTime());
+    out.DateTime("EndTime", event.GetEndTime());
+    out.Text("Subject", event.GetSubject());
+    out.DateTime("CreationTime", event.GetCreationTime());
+    out.DateTime("LastModificationTime", event.GetLastModificationTime());
+    out.Text("Location", event.GetLocation());
+    out.Number("IsMeeting", event.IsMeeting() ? 1 : 0);
+    out.Number("AllDayEvent", event.IsAllDayEvent() ? 1 : 0);
     const CCalendarLabel* label = labels.Find(event.GetLabelId());
-    SetText(node, "Type", label ? label->m_name.c_str() : "");
-    SetText(node, "Body", event.GetBody());
-    SetText(node, "BusyStatus", CCalendarDataFormat::BusyStatusText(event.GetBusyStatus()));
+    out.Text("Type", label ? label->m_name.c_str() : "");
+    out.Text("Body", event.GetBody());
+    out.Text("BusyStatus", CCalendarDataFormat::BusyStatusText(event.GetBusyStatus()));
 }
 
 // Properties the format came to carry later, written only when set, so that documents of
 // events without them stay as they were.
-void WriteLaterProperties(pugi::xml_node node, const CCalendarEvent& event) {
+void WriteLaterProperties(DataText& out, const CCalendarEvent& event) {
     if (event.IsPrivate())
-        SetNumber(node, "Private", 1);
+        out.Number("Private", 1);
     if (event.IsReminder())
-        SetNumber(node, "ReminderMinutes", event.GetReminderMinutesBeforeStart());
+        out.Number("ReminderMinutes", event.GetReminderMinutesBeforeStart());
 }
 
 void ReadLaterProperties(const pugi::xml_node& node, CCalendarEvent& event) {
@@ -119,45 +213,79 @@ void ReadLaterProperties(const pugi::xml_node& node, CCalendarEvent& event) {
         event.SetReminderMinutesBeforeStart(CCalendarDataFormat::ParseInteger(reminder.value()));
 }
 
-void WritePattern(pugi::xml_node eventNode, const CCalendarRecurrencePattern& pattern,
-                  const CCalendarLabels& labels) {
-    pugi::xml_node node = eventNode.append_child("Pattern");
-    const CCalendarRecurrenceOptions& options = pattern.GetRecurrenceOptions();
-    SetText(node, "StartTime", CCalendarDataFormat::FormatTime(pattern.GetStartTime()));
-    SetText(node, "EndTime",
-            CCalendarDataFormat::FormatTime(static_cast<int>(
-                (pattern.GetStartTime() + static_cast<long long>(pattern.GetDurationMinutes())) %
-                1440)));
-    SetNumber(node, "DurationMinutes", pattern.GetDurationMinutes());
-    SetNumber(node, "RecurrenceType", options.m_type);
-    SetNumber(node, "RecurrenceOpt_Data1", options.m_data1);
-    SetNumber(node, "RecurrenceOpt_Data2", options.m_data2);
-    SetNumber(node, "RecurrenceOpt_Data3", options.m_data3);
-    SetDateTime(node, "PatternStartDate", pattern.GetPatternStartDate(), false);
-    SetDateTime(node, "PatternEndDate", pattern.GetPatternEndDate(), false);
-    SetNumber(node, "UseEndMethod", pattern.GetUseEndMethod());
-    if (pattern.GetUseEndMethod() == kCalendarPatternEndAfterOccurrences)
-        SetNumber(node, "EndAfterOccurrences", pattern.GetEndAfterOccurrences());
-    for (const CCalendarEventPtr& exception : pattern.GetExceptions()) {
-        pugi::xml_node exceptionNode = node.append_child("Exception");
-        SetNumber(exceptionNode, "EventID", exception->GetEventId());
-        SetNumber(exceptionNode, "RecurrencePatternID", pattern.GetPatternId());
-        WriteProperties(exceptionNode, *exception, labels);
-        SetDateTime(exceptionNode, "RException_StartTimeOrig",
-                    exception->GetRExceptionStartTimeOrig());
-        SetDateTime(exceptionNode, "RException_EndTimeOrig", exception->GetRExceptionEndTimeOrig());
-        SetNumber(exceptionNode, "RException_Deleted", exception->IsRExceptionDeleted() ? 1 : 0);
-    }
+void WriteException(DataText& out, const CCalendarEvent& exception, uint32_t patternId,
+                    const CCalendarLabels& labels) {
+    out.Open("Exception");
+    out.Number("EventID", exception.GetEventId());
+    out.Number("RecurrencePatternID", patternId);
+    WriteProperties(out, exception, labels);
+    out.DateTime("RException_StartTimeOrig", exception.GetRExceptionStartTimeOrig());
+    out.DateTime("RException_EndTimeOrig", exception.GetRExceptionEndTimeOrig());
+    out.Number("RException_Deleted", exception.IsRExceptionDeleted() ? 1 : 0);
+    out.EndEmptyElement();
 }
 
-void WriteSchedule(pugi::xml_node eventNode, const CCalendarSchedule& schedule) {
-    pugi::xml_node node = eventNode.append_child("Schedule");
-    SetText(node, "Name", schedule.GetName());
+void WritePattern(DataText& out, const CCalendarRecurrencePattern& pattern,
+                  const CCalendarLabels& labels) {
+    const CCalendarRecurrenceOptions& options = pattern.GetRecurrenceOptions();
+    out.Open("Pattern");
+    out.Text("StartTime", CCalendarDataFormat::FormatTime(pattern.GetStartTime()));
+    out.Text("EndTime",
+             CCalendarDataFormat::FormatTime(static_cast<int>(
+                 (pattern.GetStartTime() + static_cast<long long>(pattern.GetDurationMinutes())) %
+                 1440)));
+    out.Number("DurationMinutes", pattern.GetDurationMinutes());
+    out.Number("RecurrenceType", options.m_type);
+    out.Number("RecurrenceOpt_Data1", options.m_data1);
+    out.Number("RecurrenceOpt_Data2", options.m_data2);
+    out.Number("RecurrenceOpt_Data3", options.m_data3);
+    out.DateTime("PatternStartDate", pattern.GetPatternStartDate(), false);
+    out.DateTime("PatternEndDate", pattern.GetPatternEndDate(), false);
+    out.Number("UseEndMethod", pattern.GetUseEndMethod());
+    if (pattern.GetUseEndMethod() == kCalendarPatternEndAfterOccurrences)
+        out.Number("EndAfterOccurrences", pattern.GetEndAfterOccurrences());
+    if (pattern.GetExceptions().empty()) {
+        out.EndEmptyElement();
+        return;
+    }
+    out.EndStartTag();
+    for (const CCalendarEventPtr& exception : pattern.GetExceptions())
+        WriteException(out, *exception, pattern.GetPatternId(), labels);
+    out.Close("Pattern");
+}
+
+void WriteSchedule(DataText& out, const CCalendarSchedule& schedule) {
+    out.Open("Schedule");
+    out.Text("Name", schedule.GetName());
     std::string value;
     for (const char* name : kScheduleProperties) {
         if (schedule.GetCustomProperties().GetProperty(name, value))
-            SetText(node, name, value);
+            out.Text(name, value);
     }
+    out.EndEmptyElement();
+}
+
+void WriteEvent(DataText& out, const CCalendarData& store, const CCalendarEvent& event) {
+    const CCalendarLabels& labels = store.GetLabels();
+    out.Open("Event");
+    out.Number("EventID", event.GetEventId());
+    WriteProperties(out, event, labels);
+    out.Text("UID", event.GetUid());
+    WriteLaterProperties(out, event);
+    const CCalendarRecurrencePatternPtr pattern =
+        event.GetRecurrenceState() == kCalendarRecurrenceMaster ? event.GetRecurrencePattern()
+                                                                : nullptr;
+    const int scheduleIndex = store.FindScheduleIndex(event.GetScheduleId());
+    if (!pattern && scheduleIndex < 0) {
+        out.EndEmptyElement();
+        return;
+    }
+    out.EndStartTag();
+    if (pattern)
+        WritePattern(out, *pattern, labels);
+    if (scheduleIndex >= 0)
+        WriteSchedule(out, store.GetScheduleAt(static_cast<size_t>(scheduleIndex)));
+    out.Close("Event");
 }
 
 // The attributes an element may carry, in the order the writer puts them. Reading looks
@@ -232,7 +360,7 @@ template <size_t N> struct Attributes {
             const char* name = attribute.name();
             for (size_t step = 0; step < N; ++step) {
                 const size_t i = (next + step) % N;
-                if (std::strcmp(names[i], name) == 0) {
+                if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) {
                     if (!values[i])
                         values[i] = attribute.value();
                     next = i + 1;
@@ -363,30 +491,23 @@ std::string CCalendarDataFormat::Write(const CCalendarData& store, const CEventI
 
 std::string CCalendarDataFormat::Write(const CCalendarData& store,
                                        const std::vector<uint32_t>& ids) {
-    pugi::xml_document document;
-    pugi::xml_node data = document.append_child("Data");
-    data.append_child(pugi::node_pcdata).set_value("\n\t");
-    pugi::xml_node events = data.append_child("Events");
-    events.append_child(pugi::node_pcdata).set_value("\n\t\t");
-    const CCalendarLabels& labels = store.GetLabels();
+    DataText out(ids.size());
+    out.Open("Data");
+    out.EndStartTag();
+    out.Whitespace("\n\t");
+    out.Open("Events");
+    out.EndStartTag();
+    out.Whitespace("\n\t\t");
     for (uint32_t eventId : ids) {
         const CCalendarEventPtr event = store.GetEvent(eventId);
         if (!event)
             continue;
-        pugi::xml_node node = events.append_child("Event");
-        SetNumber(node, "EventID", event->GetEventId());
-        WriteProperties(node, *event, labels);
-        SetText(node, "UID", event->GetUid());
-        WriteLaterProperties(node, *event);
-        if (event->GetRecurrenceState() == kCalendarRecurrenceMaster &&
-            event->GetRecurrencePattern())
-            WritePattern(node, *event->GetRecurrencePattern(), labels);
-        const int scheduleIndex = store.FindScheduleIndex(event->GetScheduleId());
-        if (scheduleIndex >= 0)
-            WriteSchedule(node, store.GetScheduleAt(static_cast<size_t>(scheduleIndex)));
-        events.append_child(pugi::node_pcdata).set_value("\n\t\t");
+        WriteEvent(out, store, *event);
+        out.Whitespace("\n\t\t");
     }
-    return tev::XmlOf(document);
+    out.Close("Events");
+    out.Close("Data");
+    return out.Take();
 }
 
 void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData& store,
@@ -454,6 +575,20 @@ std::string CCalendarDataFormat::FormatTime(int minutesOfDay) {
 CCalendarDateTime CCalendarDataFormat::ParseDateTime(std::string_view text) {
     if (text.empty())
         return CCalendarDateTime();
+    // The writer's own form, digits where digits belong: each number is its digits.
+    if (text.size() == 16) {
+        int digits[16] = {};
+        bool plain = true;
+        for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15}) {
+            plain = plain && text[i] >= '0' && text[i] <= '9';
+            digits[i] = text[i] - '0';
+        }
+        if (plain)
+            return CCalendarDateTime(digits[6] * 1000 + digits[7] * 100 + digits[8] * 10 +
+                                         digits[9],
+                                     digits[0] * 10 + digits[1], digits[3] * 10 + digits[4],
+                                     digits[11] * 10 + digits[12], digits[14] * 10 + digits[15], 0);
+    }
     return CCalendarDateTime(ParseInteger(Mid(text, 6, 4)), ParseInteger(Mid(text, 0, 2)),
                              ParseInteger(Mid(text, 3, 2)), ParseInteger(Mid(text, 11, 2)),
                              ParseInteger(Mid(text, 14, 2)), 0);
@@ -468,7 +603,8 @@ CCalendarDateTime CCalendarDataFormat::ParseTime(std::string_view text) {
 
 int CCalendarDataFormat::ParseInteger(std::string_view text) {
     size_t pos = 0;
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
+    // The blanks of the C locale, which is the one the program runs in.
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
         ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {

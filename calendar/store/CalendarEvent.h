@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class CCalendarData;
 class CCalendarEvent;
@@ -70,11 +71,11 @@ public:
     int64_t GetDurationMinutes() const;
 
     const std::string& GetSubject() const { return m_subject; }
-    void SetSubject(const std::string& subject) { m_subject = subject; }
+    void SetSubject(std::string subject) { m_subject = std::move(subject); }
     const std::string& GetLocation() const { return m_location; }
-    void SetLocation(const std::string& location) { m_location = location; }
+    void SetLocation(std::string location) { m_location = std::move(location); }
     const std::string& GetBody() const { return m_body; }
-    void SetBody(const std::string& body) { m_body = body; }
+    void SetBody(std::string body) { m_body = std::move(body); }
 
     const CCalendarDateTime& GetCreationTime() const { return m_creationTime; }
     void SetCreationTime(const CCalendarDateTime& time) { m_creationTime = time; }

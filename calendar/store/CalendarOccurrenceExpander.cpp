@@ -244,10 +244,15 @@ void CCalendarOccurrenceExpander::ForEachDay(int64_t fromDay, int64_t toDay, Vis
     for (int64_t p = FirstPeriodFor(fromDay); PeriodFirstDay(p) <= toDay; ++p) {
         const int count = PeriodDays(p, days);
         for (int i = 0; i < count && days[i] <= toDay; ++i) {
-            if (days[i] >= fromDay)
-                visit(days[i]);
+            if (days[i] >= fromDay && !visit(days[i]))
+                return;
         }
     }
+}
+
+void CCalendarOccurrenceExpander::VisitOccurrenceDays(
+    int64_t fromDay, int64_t toDay, const std::function<bool(int64_t)>& visit) const {
+    ForEachDay(fromDay, toDay, visit);
 }
 
 CCalendarDateTime CCalendarOccurrenceExpander::GetLastOccurrenceDate() const {
@@ -264,6 +269,7 @@ CCalendarOccurrenceExpander::GetOccurrenceStarts(const CCalendarDateTime& fromDa
         return starts;
     ForEachDay(fromDate.GetDayNumber(), toDate.GetDayNumber(), [&](int64_t day) {
         starts.push_back(CCalendarDateTime::FromDayNumber(day, m_startSeconds));
+        return true;
     });
     return starts;
 }
@@ -272,7 +278,10 @@ bool CCalendarOccurrenceExpander::IsOccurrenceStart(const CCalendarDateTime& sta
     if (!start.IsValid() || start.GetSecondOfDay() != m_startSeconds)
         return false;
     bool found = false;
-    ForEachDay(start.GetDayNumber(), start.GetDayNumber(), [&](int64_t) { found = true; });
+    ForEachDay(start.GetDayNumber(), start.GetDayNumber(), [&](int64_t) {
+        found = true;
+        return false;
+    });
     return found;
 }
 

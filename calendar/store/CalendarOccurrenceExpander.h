@@ -41,6 +41,7 @@
 #include "calendar/store/CalendarEvent.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CCalendarRecurrencePattern;
@@ -71,6 +72,10 @@ public:
     // the date of `fromDate` to the date of `toDate`, both included, in order.
     std::vector<CCalendarDateTime> GetOccurrenceStarts(const CCalendarDateTime& fromDate,
                                                        const CCalendarDateTime& toDate) const;
+    // Calls `visit` with the day number of every occurrence day from `fromDay` to `toDay`,
+    // both included, in order, until it returns false.
+    void VisitOccurrenceDays(int64_t fromDay, int64_t toDay,
+                             const std::function<bool(int64_t)>& visit) const;
     // True when an occurrence of the pattern starts exactly at `start`.
     bool IsOccurrenceStart(const CCalendarDateTime& start) const;
     // The exceptions that replace an occurrence, in list order (the first for each one).
@@ -94,6 +99,7 @@ private:
     // The day of the month the monthly rule picks, or 0.
     int DayInMonth(int year, int month) const;
     int64_t FirstPeriodFor(int64_t day) const;
+    // Visits occurrence days in order while `visit` returns true.
     template <typename Visit> void ForEachDay(int64_t fromDay, int64_t toDay, Visit visit) const;
 
     const CCalendarRecurrencePattern& m_pattern;

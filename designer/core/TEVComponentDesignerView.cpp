@@ -143,7 +143,10 @@ void CTEVComponentDesignerView::OnCreate() {
     AddTabViews();
     CreateUserTemplatesFolder(GetUserTemplatesFolder());
     if (m_bOnlinePane) {
-        m_pOnlineView = new tev::HtmlView(this, wxID_ANY, kOnlineViewName);
+        // Its browser starts once the window shows, so that the window does not wait for it.
+        m_pOnlineView = new tev::HtmlView;
+        m_pOnlineView->Create(this, wxID_ANY, kOnlineViewName, nullptr, wxDefaultPosition,
+                              wxDefaultSize, tev::HtmlView::BrowserStart::WhenShown);
         // The page is loaded once the window has settled, like a posted message.
         CallAfter(&CTEVComponentDesignerView::OnAdStart);
     }

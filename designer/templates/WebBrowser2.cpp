@@ -2,7 +2,6 @@
 
 #include "designer/templates/TemplateResources.h"
 #include "platform/com/ModuleLoader.h"
-#include "platform/widgets/EventPump.h"
 
 #include <fstream>
 #include <sstream>
@@ -16,7 +15,8 @@ constexpr const char* kPlayerFileName = "swfobject.js";
 
 bool CWebBrowser2::Create(const wxString& windowName, long style, const wxRect& rect,
                           wxWindow* parent, wxWindowID id) {
-    if (!tev::HtmlView::Create(parent, id, windowName, nullptr, rect.GetPosition(), rect.GetSize()))
+    if (!tev::HtmlView::Create(parent, id, windowName, nullptr, rect.GetPosition(), rect.GetSize(),
+                               BrowserStart::WhenShown))
         return false;
     if (style & wxCLIP_CHILDREN)
         SetWindowStyleFlag(GetWindowStyleFlag() | wxCLIP_CHILDREN);
@@ -43,17 +43,6 @@ std::string CWebBrowser2::PlayerScript() {
 void CWebBrowser2::ClearDocument() {
     if (!HasBrowser())
         return;
-    if (!m_firstDocumentSeen) {
-        // A browser that has shown nothing yet gets a blank document first, and the page
-        // follows once that is there. The wait is bounded: without a first document the
-        // page is written all the same.
-        const int loads = LoadCount();
-        Navigate("about:blank");
-        // The user may start nothing meanwhile: no clicks, keys or queued calls.
-        tev::PumpEventsUntil([this, loads] { return LoadCount() > loads; }, kFirstDocumentWaitMs,
-                             tev::PumpedEvents::WithoutUserInput);
-        m_firstDocumentSeen = true;
-    }
     m_document.clear();
     m_open = true;
     SetPage(std::string(), kDocumentBase);

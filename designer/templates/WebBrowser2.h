@@ -6,7 +6,8 @@
 //
 // A page is shown without files or navigation: ClearDocument opens an empty document,
 // WriteDocument writes text into it (the next ClearDocument closes it). Both do nothing
-// without a browser.
+// without a browser. The browser itself is made when the view is first shown (or in the
+// background soon after the program's window is); what was written before shows then.
 #include "platform/web/HtmlView.h"
 
 #include <string>
@@ -17,8 +18,6 @@ class CWebBrowser2 : public tev::HtmlView {
 public:
     // Pages written with WriteDocument resolve relative references against this.
     static constexpr const char* kDocumentBase = "file:///";
-    // How long ClearDocument waits for a fresh browser's first document at most.
-    static constexpr int kFirstDocumentWaitMs = 3000;
 
     CWebBrowser2() = default;
 
@@ -26,8 +25,7 @@ public:
     bool Create(const wxString& windowName, long style, const wxRect& rect, wxWindow* parent,
                 wxWindowID id);
 
-    // Gives the browser an empty, open document. In a browser that has shown nothing yet it
-    // first waits (bounded, then quietly goes on) for its first document.
+    // Gives the browser an empty, open document.
     void ClearDocument();
     // Writes `text` into the open document; without one, opens a new one first.
     void WriteDocument(const std::string& text);
@@ -41,7 +39,6 @@ public:
 private:
     std::string m_document;
     bool m_open = false;
-    bool m_firstDocumentSeen = false;
 };
 
 } // namespace TEVComponentDesignerAfx

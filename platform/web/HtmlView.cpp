@@ -1,6 +1,7 @@
 #include "platform/web/HtmlView.h"
 
 #include <webkit2/webkit2.h>
+#include <wx/dcclient.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/log.h>
@@ -97,17 +98,40 @@ void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
     g_object_unref(body);
 }
 
-} // namespace
+// A message a page posted to the external handler: handed to the view after the page's
+// script has gone on, as a call through `window.external` is.
+void OnNativeScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                           gpointer viewPointer) {
+    auto* view = static_cast<HtmlView*>(viewPointer);
+    char* text = jsc_value_to_string(webkit_javascript_result_get_js_value(result));
+    const std::string message = text ? text : "";
+    g_free(text);
+    view->CallAfter([view, message] { view->HandleExternalMessage(message); });
+}
 
-HtmlView::~HtmlView() {
-    if (m_browser) {
-        m_browser->Unbind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &HtmlView::OnScriptMessage, this);
-        m_browser->Unbind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
+// Makes every scheme known so far known to the web context of `view` (once per context).
+void RegisterSchemesOn(WebKitWebView* view) {
+    static std::set<std::pair<WebKitWebContext*, std::string>> registered;
+    WebKitWebContext* context = webkit_web_view_get_context(view);
+    for (const auto& scheme : SchemeHandlers()) {
+        if (registered.insert({context, scheme.first}).second)
+            webkit_web_context_register_uri_scheme(context, scheme.first.c_str(), OnSchemeRequest,
+                                                   nullptr, nullptr);
     }
 }
 
+} // namespace
+
+HtmlView::~HtmlView() {
+    if (m_browser)
+        m_browser->Unbind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
+    if (WebKitWebView* view = NativeView(m_browser))
+        g_signal_handlers_disconnect_by_data(webkit_web_view_get_user_content_manager(view), this);
+}
+
 bool HtmlView::Create(wxWindow* parent, wxWindowID id, const wxString& name,
-                      const DispatchTable* external, const wxPoint& pos, const wxSize& size) {
+                      const DispatchTable* external, const wxPoint& pos, const wxSize& size,
+                      BrowserStart start) {
     if (!wxPanel::Create(parent, id, pos, size, wxBORDER_NONE | wxCLIP_CHILDREN, name))
         return false;
     Bind(wxEVT_SIZE, &HtmlView::OnSize, this);
@@ -117,25 +141,89 @@ bool HtmlView::Create(wxWindow* parent, wxWindowID id, const wxString& name,
         if (auto* host = dynamic_cast<ExternalDispatchHost*>(parent))
             m_external = host->GetExternalDispatch();
     }
+    if (start == BrowserStart::Now) {
+        CreateBrowser();
+        return true;
+    }
+    m_browserToCome = wxWebView::IsBackendAvailable(wxASCII_STR(wxWebViewBackendDefault));
+    if (m_browserToCome) {
+        Bind(wxEVT_PAINT, &HtmlView::OnPaint, this);
+        Bind(wxEVT_IDLE, &HtmlView::OnIdle, this);
+        m_backgroundStart.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { EnsureBrowser(); });
+    }
+    return true;
+}
 
+void HtmlView::CreateBrowser() {
+    m_browserToCome = false;
     m_browser =
         wxWebView::New(this, wxID_ANY, wxASCII_STR(wxWebViewDefaultURLStr), wxPoint(0, 0),
                        GetClientSize(), wxASCII_STR(wxWebViewBackendDefault), wxBORDER_NONE);
     if (!m_browser)
-        return true;
+        return;
 
+    m_browser->Bind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
     m_browser->EnableContextMenu(false);
     m_browser->EnableAccessToDevTools(false);
     if (WebKitWebView* view = NativeView(m_browser)) {
         g_signal_connect(view, "script-dialog", G_CALLBACK(OnScriptDialog), nullptr);
         g_signal_connect(view, "drag-motion", G_CALLBACK(OnDragMotion), nullptr);
         g_signal_connect(view, "drag-drop", G_CALLBACK(OnDragDrop), nullptr);
+        // Registered with WebKit itself: the toolkit's own registration waits for a script
+        // to run in the first document, which stalls when several browsers start together.
+        WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view);
+        const std::string signal = std::string("script-message-received::") + ExternalHandlerName();
+        g_signal_connect(content, signal.c_str(), G_CALLBACK(OnNativeScriptMessage), this);
+        webkit_user_content_manager_register_script_message_handler(content, ExternalHandlerName());
+        RegisterSchemesOn(view);
     }
-    m_browser->AddScriptMessageHandler(ExternalHandlerName());
-    m_browser->Bind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &HtmlView::OnScriptMessage, this);
-    m_browser->Bind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
     InstallUserScripts();
-    return true;
+    ApplyFileAccess();
+    // A page set at once could be overtaken by the browser's own first document.
+    m_firstDocumentShown = false;
+    m_firstDocumentWait.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnFirstDocument(); });
+    m_firstDocumentWait.StartOnce(kFirstDocumentWaitMs);
+}
+
+void HtmlView::EnsureBrowser() {
+    // A view whose window is going (as the program closes) makes no browser any more.
+    if (!m_browserToCome || IsBeingDeleted())
+        return;
+    m_backgroundStart.Stop();
+    Unbind(wxEVT_PAINT, &HtmlView::OnPaint, this);
+    Unbind(wxEVT_IDLE, &HtmlView::OnIdle, this);
+    CreateBrowser();
+    if (!m_browser)
+        m_pending = PendingLoad();
+}
+
+void HtmlView::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    // Shown to the user: the browser is wanted now, once this paint is done.
+    if (m_browserToCome)
+        CallAfter(&HtmlView::EnsureBrowser);
+}
+
+void HtmlView::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    const wxWindow* top = wxGetTopLevelParent(this);
+    if (!m_browserToCome || m_backgroundStart.IsRunning() || !top || !top->IsShown())
+        return;
+    m_backgroundStart.StartOnce(kBackgroundStartMs);
+}
+
+void HtmlView::OnFirstDocument() {
+    if (m_firstDocumentShown)
+        return;
+    m_firstDocumentShown = true;
+    m_firstDocumentWait.Stop();
+    const PendingLoad pending = m_pending;
+    m_pending = PendingLoad();
+    m_pendingLoadUnderWay = pending.kind != PendingLoad::Kind::None;
+    if (pending.kind == PendingLoad::Kind::Page)
+        SetPage(pending.text, pending.baseUrl);
+    else if (pending.kind == PendingLoad::Kind::Url)
+        Navigate(pending.text);
 }
 
 void HtmlView::InstallUserScripts() {
@@ -162,17 +250,20 @@ void HtmlView::SetExternalDispatch(const DispatchTable* external) {
 }
 
 void HtmlView::Navigate(const std::string& url) {
-    if (m_browser)
+    if (!m_firstDocumentShown && HasBrowser())
+        m_pending = {PendingLoad::Kind::Url, url, std::string()};
+    else if (m_browser)
         m_browser->LoadURL(wxString::FromUTF8(url));
 }
 
 void HtmlView::NavigateToFile(const std::string& path) {
-    if (m_browser)
-        m_browser->LoadURL(wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(path))));
+    Navigate(wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(path))).utf8_string());
 }
 
 void HtmlView::SetPage(const std::string& html, const std::string& baseUrl) {
-    if (m_browser)
+    if (!m_firstDocumentShown && HasBrowser())
+        m_pending = {PendingLoad::Kind::Page, html, baseUrl};
+    else if (m_browser)
         m_browser->SetPage(wxString::FromUTF8(html), wxString::FromUTF8(baseUrl));
 }
 
@@ -181,7 +272,9 @@ std::string HtmlView::GetCurrentUrl() const {
 }
 
 bool HtmlView::IsBusy() const {
-    return m_browser && m_browser->IsBusy();
+    // A view still to show its first document has its page yet to load.
+    return (HasBrowser() && !m_firstDocumentShown) || m_pendingLoadUnderWay ||
+           (m_browser && m_browser->IsBusy());
 }
 
 bool HtmlView::RunScript(const std::string& script, std::string* result) {
@@ -197,37 +290,30 @@ bool HtmlView::RunScript(const std::string& script, std::string* result) {
 }
 
 void HtmlView::RegisterSchemeHandler(const wxSharedPtr<wxWebViewHandler>& handler) {
-    WebKitWebView* view = NativeView(m_browser);
-    if (!view || !handler)
+    if (!HasBrowser() || !handler)
         return;
-    const std::string scheme = handler->GetName().utf8_string();
-    SchemeHandlers()[scheme] = handler;
-    static std::set<std::pair<WebKitWebContext*, std::string>> registered;
-    WebKitWebContext* context = webkit_web_view_get_context(view);
-    if (registered.insert({context, scheme}).second)
-        webkit_web_context_register_uri_scheme(context, scheme.c_str(), OnSchemeRequest, nullptr,
-                                               nullptr);
+    SchemeHandlers()[handler->GetName().utf8_string()] = handler;
+    if (WebKitWebView* view = NativeView(m_browser))
+        RegisterSchemesOn(view);
 }
 
 void HtmlView::EnableFileAccessFromFileUrls(bool enable) {
+    m_fileAccess = enable;
+    ApplyFileAccess();
+}
+
+void HtmlView::ApplyFileAccess() {
     WebKitWebView* view = NativeView(m_browser);
     if (!view)
         return;
     WebKitSettings* settings = webkit_web_view_get_settings(view);
-    webkit_settings_set_allow_file_access_from_file_urls(settings, enable);
-    webkit_settings_set_allow_universal_access_from_file_urls(settings, enable);
+    webkit_settings_set_allow_file_access_from_file_urls(settings, m_fileAccess);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, m_fileAccess);
 }
 
-void HtmlView::OnScriptMessage(wxWebViewEvent& event) {
-    // The toolkit does not always name the handler a message came through; messages of
-    // other handlers are told apart by their name when it is given.
-    const wxString handler = event.GetMessageHandler();
-    if (!handler.empty() && handler != ExternalHandlerName()) {
-        event.Skip();
-        return;
-    }
+void HtmlView::HandleExternalMessage(const std::string& message) {
     ExternalCall call;
-    if (!m_external || !ParseExternalCall(event.GetString().utf8_string(), call))
+    if (!m_external || !ParseExternalCall(message, call))
         return;
     m_external->Invoke(call.method, call.args);
 }
@@ -235,6 +321,10 @@ void HtmlView::OnScriptMessage(wxWebViewEvent& event) {
 void HtmlView::OnLoaded(wxWebViewEvent& event) {
     ++m_loadCount;
     event.Skip();
+    if (!m_firstDocumentShown)
+        CallAfter(&HtmlView::OnFirstDocument);
+    else
+        m_pendingLoadUnderWay = false;
 }
 
 void HtmlView::OnSize(wxSizeEvent& event) {

@@ -15,6 +15,12 @@
 // parent window when it implements tev::ExternalDispatchHost. A table set later with
 // SetExternalDispatch applies from the next page load on.
 //
+// A view may make its browser later (BrowserStart::WhenShown): when it is first painted, or
+// in the background shortly after its window was shown, whichever comes first; EnsureBrowser
+// makes it at once. Until the browser has shown its first (blank) document, the last page or
+// URL asked for waits and is loaded then; scripts run only once there is a browser. Each
+// browser costs a web process, so pages the user does not see at start wait this way.
+//
 // Private URL schemes: call RegisterSchemeHandler(handler) before the first page that uses
 // the scheme is loaded. A scheme is known to every view of the process from then on, and
 // its handler (a wxWebViewHandler named after the scheme; GetFile answers each URL, null
@@ -26,6 +32,7 @@
 
 #include <wx/panel.h>
 #include <wx/sharedptr.h>
+#include <wx/timer.h>
 
 #include <string>
 #include <vector>
@@ -38,6 +45,12 @@ namespace tev {
 
 class HtmlView : public wxPanel {
 public:
+    enum class BrowserStart { Now, WhenShown };
+    // How long after its window was shown a view that waits makes its browser anyway.
+    static constexpr int kBackgroundStartMs = 500;
+    // How long a page waits for a new browser's first document at most.
+    static constexpr int kFirstDocumentWaitMs = 3000;
+
     HtmlView() = default;
     HtmlView(wxWindow* parent, wxWindowID id, const wxString& name,
              const DispatchTable* external = nullptr, const wxPoint& pos = wxDefaultPosition,
@@ -45,14 +58,18 @@ public:
         Create(parent, id, name, external, pos, size);
     }
     ~HtmlView() override;
-    // False when the browser could not be created: the view then stays blank and every page
-    // operation does nothing.
+    // False when the window could not be created. A browser that cannot be made leaves the
+    // view blank, and every page operation then does nothing.
     bool Create(wxWindow* parent, wxWindowID id, const wxString& name,
                 const DispatchTable* external = nullptr, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize);
+                const wxSize& size = wxDefaultSize, BrowserStart start = BrowserStart::Now);
 
-    bool HasBrowser() const { return m_browser != nullptr; }
+    // True while the view has a browser or is still to make one.
+    bool HasBrowser() const { return m_browser != nullptr || m_browserToCome; }
+    // Null until the browser is made.
     wxWebView* GetBrowser() const { return m_browser; }
+    // Makes the browser now when it is still to come.
+    void EnsureBrowser();
 
     // Loads a URL ("file:///...", a registered private scheme, "about:blank").
     void Navigate(const std::string& url);
@@ -81,14 +98,35 @@ public:
 
     // The name of the script message handler that receives `window.external` calls.
     static const char* ExternalHandlerName() { return "tevExternal"; }
+    // A message posted to that handler: a call of the dispatch table, if it is one.
+    void HandleExternalMessage(const std::string& message);
 
 private:
+    // What is to be loaded once the browser has shown its first document.
+    struct PendingLoad {
+        enum class Kind { None, Page, Url } kind = Kind::None;
+        std::string text; // the page or the URL
+        std::string baseUrl;
+    };
+
+    void CreateBrowser();
     void InstallUserScripts();
-    void OnScriptMessage(wxWebViewEvent& event);
+    void ApplyFileAccess();
+    // The first document is there (or was waited for long enough): pending loads go ahead.
+    void OnFirstDocument();
     void OnLoaded(wxWebViewEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnIdle(wxIdleEvent& event);
 
     wxWebView* m_browser = nullptr;
+    bool m_browserToCome = false;
+    bool m_firstDocumentShown = false;
+    PendingLoad m_pending;
+    bool m_pendingLoadUnderWay = false; // what waited is loading now
+    wxTimer m_backgroundStart;
+    wxTimer m_firstDocumentWait;
+    bool m_fileAccess = false;
     const DispatchTable* m_external = nullptr;
     std::vector<std::string> m_userScripts;
     int m_loadCount = 0;

@@ -211,3 +211,39 @@ TEST_F(HostFixture, SchemesOutliveTheViewThatRegisteredThem) {
     EXPECT_EQ(host->calls[0], "served tevtest:page");
     EXPECT_EQ(handler->requests, 2);
 }
+
+TEST(HtmlViewWhenShown, MakesItsBrowserOnceShownAndLoadsTheLastPageAskedFor) {
+    auto* host = new HostWindow;
+    auto* view = new tev::HtmlView;
+    ASSERT_TRUE(view->Create(host, wxID_ANY, "later", nullptr, wxDefaultPosition, wxDefaultSize,
+                             tev::HtmlView::BrowserStart::WhenShown));
+    // A view on a page the user does not see makes its browser in the background.
+    auto* hiddenPage = new wxPanel(host);
+    hiddenPage->Hide();
+    auto* background = new tev::HtmlView;
+    background->Create(hiddenPage, wxID_ANY, "background", nullptr, wxDefaultPosition,
+                       wxDefaultSize, tev::HtmlView::BrowserStart::WhenShown);
+
+    // Settings and schemes given before the browser exists apply to it.
+    auto* handler = new TestSchemeHandler;
+    view->RegisterSchemeHandler(wxSharedPtr<wxWebViewHandler>(handler));
+    view->SetPage("<html><body><script>window.external.Report('first')</script></body></html>");
+    view->Navigate("tevtest:page");
+    EXPECT_TRUE(view->HasBrowser());
+    EXPECT_TRUE(view->IsBusy());
+    EXPECT_FALSE(view->RunScript("1"));
+    tev::PumpEventsFor(2 * tev::HtmlView::kBackgroundStartMs);
+    EXPECT_EQ(view->GetBrowser(), nullptr) << "nothing is made before the window shows";
+    EXPECT_EQ(background->GetBrowser(), nullptr);
+
+    host->Show();
+    ASSERT_TRUE(tev::PumpEventsUntil([&] { return !host->calls.empty(); }, kPageTimeoutMs));
+    tev::PumpEventsFor(200);
+    EXPECT_EQ(host->calls, std::vector<std::string>{"served tevtest:page"});
+    EXPECT_EQ(handler->requests, 1);
+    EXPECT_FALSE(view->GetBrowser()->IsContextMenuEnabled());
+    EXPECT_TRUE(
+        tev::PumpEventsUntil([&] { return background->GetBrowser() != nullptr; }, kPageTimeoutMs));
+    host->Destroy();
+    tev::PumpEventsFor(20);
+}

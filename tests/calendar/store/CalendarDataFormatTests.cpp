@@ -776,3 +776,38 @@ TEST(CalendarDataFormat, LineBreaksInTextsSurviveAReaderThatJoinsLines) {
     EXPECT_EQ(read->GetSubject(), "Two\nlines");
     EXPECT_EQ(read->GetBody(), "First line\r\nSecond line\nThird\tline");
 }
+
+TEST(CalendarDataFormat, TextsAreEscapedAsTheXmlLibraryPrintsThemAndReadBackWhole) {
+    std::string every;
+    for (int c = 1; c < 256; ++c)
+        every += static_cast<char>(c);
+    // What the library prints for the same value, so that texts saved before stay the same.
+    pugi::xml_document reference;
+    reference.append_child("E").append_attribute("Subject").set_value(every.c_str());
+    const std::string printed = tev::XmlOf(reference);
+    const std::string escaped = printed.substr(3, printed.size() - 5); // Subject="..."
+
+    struct Case {
+        std::string subject;
+        std::string written; // the attribute as written
+        std::string readBack;
+    };
+    const Case cases[] = {
+        {every, escaped, every},
+        {"Tom & \"Jerry\" <3 'em>", "Subject=\"Tom &amp; &quot;Jerry&quot; &lt;3 'em>\"",
+         "Tom & \"Jerry\" <3 'em>"},
+        {std::string("cut\0here", 8), "Subject=\"cut\"", "cut"},
+    };
+    for (const Case& c : cases) {
+        Calendar calendar;
+        CCalendarEventPtr event = calendar.store.CreateNewEvent();
+        event->SetSubject(c.subject);
+        calendar.store.AddEvent(event);
+        const std::string text = calendar.Save();
+        EXPECT_NE(text.find(" " + c.written + " "), std::string::npos) << c.written;
+        Calendar loaded;
+        ASSERT_TRUE(loaded.Load(text));
+        ASSERT_EQ(loaded.store.GetEventCount(), 1u);
+        EXPECT_EQ(loaded.store.GetAllEvents()[0]->GetSubject(), c.readBack);
+    }
+}
