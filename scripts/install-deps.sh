@@ -6,6 +6,7 @@ packages=(
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
     libgtest-dev
     xvfb xauth xdotool imagemagick zip
+    gettext wx3.2-i18n bubblewrap dpkg-dev fakeroot lintian
     python3-pyftpdlib python3-gi curl chromium firefox-esr nodejs
 )
 missing=()

@@ -85,7 +85,7 @@ CConnectDlg::CConnectDlg(wxWindow* parent) {
     Bind(wxEVT_CLOSE_WINDOW, &CConnectDlg::OnClose, this);
     Bind(wxEVT_CHAR_HOOK, &CConnectDlg::OnCharHook, this);
 
-    m_sites.Open(CSitesFile::DefaultPath());
+    m_sites.Open(CSitesFile::Locate());
     ShowList();
     ShowValues();
     CentreOnParent();

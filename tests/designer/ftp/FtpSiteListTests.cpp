@@ -53,7 +53,7 @@ std::vector<std::string> Texts(const CFtpSiteList& list) {
     return texts;
 }
 
-// The program's folder and the registry are private to each test.
+// The program's folder, the user's data folder and the registry are private to each test.
 class FtpSiteListTest : public ::testing::Test {
 protected:
     FtpSiteListTest() { tev::OverrideProgramFolder(m_programDir.path()); }
@@ -83,6 +83,7 @@ protected:
 
     tevtest::ScopedRegistry m_registry;
     tevtest::TempDir m_programDir;
+    tevtest::ScopedEnv m_userData{"XDG_DATA_HOME", m_programDir / "data"};
 };
 
 } // namespace

@@ -1,0 +1,60 @@
+# What `cmake --install` lays out (see the layout at the top of the main CMakeLists.txt).
+
+# The program, its libraries and its modules.
+install(TARGETS TEVCalendar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set_target_properties(TEVCalendar PROPERTIES INSTALL_RPATH "$ORIGIN/${TEV_MODULES_FROM_BIN}")
+install(TARGETS platform_base platform TEVComponentDesignerAfx TEVCalendarAx TEVComponentAPP
+        LIBRARY DESTINATION ${TEV_INSTALL_MODULEDIR})
+
+# The machine's classes hive beside the libraries, written by registering the installed
+# control, so that its module path is relative to the installed hive.
+install(CODE "
+    set(hive_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TEV_INSTALL_MODULEDIR}/registry\")
+    file(REMOVE \"\${hive_dir}/HKEY_CLASSES_ROOT.reg\")
+    set(ENV{TEV_MACHINE_REGISTRY_DIR} \"\${hive_dir}\")
+    execute_process(
+        COMMAND \"$<TARGET_FILE:tev-regsvr>\" /m /s
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TEV_INSTALL_MODULEDIR}/$<TARGET_FILE_NAME:TEVCalendarAx>\"
+        RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR \"Registering the calendar control failed (\${result})\")
+    endif()
+    file(REMOVE \"\${hive_dir}/.lock\")
+    file(CHMOD \"\${hive_dir}/HKEY_CLASSES_ROOT.reg\"
+         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+")
+
+# The data: component folder, player script, help book, online page, icon.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/component/Calendar
+        DESTINATION ${TEV_INSTALL_DATADIR}/component)
+install(FILES
+        ${PROJECT_SOURCE_DIR}/resources/web/swfobject.js
+        ${TEV_PROGRAM_DIR}/TEVCalendar.htb
+        ${TEV_PROGRAM_DIR}/TEVCalendar.png
+        DESTINATION ${TEV_INSTALL_DATADIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/host/online/index.html
+        DESTINATION "${TEV_INSTALL_DATADIR}/Quorvane System/Online")
+
+# The desktop: menu entry, project file type, icons in every size.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/host/desktop/${TEV_PACKAGE_NAME}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/host/desktop/${TEV_PACKAGE_NAME}.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/host/images/TEVCalendar-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${TEV_PACKAGE_NAME}.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/host/images/TEVCalendar.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${TEV_PACKAGE_NAME}.svg)
+
+# The package's papers.
+set(tev_changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${tev_changelog}
+    COMMAND sh -c "gzip -9nc '${PROJECT_SOURCE_DIR}/packaging/changelog' > '${tev_changelog}'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+    VERBATIM)
+add_custom_target(tev_changelog ALL DEPENDS ${tev_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${tev_changelog}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TEV_PACKAGE_NAME})
