@@ -2,6 +2,7 @@
 
 #include "designer/ftp/Archive.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
 #include "platform/shell/UserFolders.h"
 #include "platform/text/StringUtil.h"
 
@@ -61,6 +62,7 @@ std::string CSitesFile::DefaultPath() {
 
 std::string CSitesFile::Locate() {
     const std::string path = DefaultPath();
+    tev::CreateDirectoryTree(tev::UserAppDataFolder());
     tev::MoveOverOnce(tev::ProgramFolder() + kFileName, path);
     return path;
 }

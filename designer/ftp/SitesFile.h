@@ -30,7 +30,7 @@ public:
 
     // The user's data folder followed by "sites.dat"; "" without a home folder.
     static std::string DefaultPath();
-    // DefaultPath(), after moving there the file that a build folder or an older copy of the
+    // DefaultPath(), its folder created, after moving there the file that a build folder or an older copy of the
     // program kept beside the program.
     static std::string Locate();
 

@@ -59,7 +59,7 @@ protected:
     FtpSiteListTest() { tev::OverrideProgramFolder(m_programDir.path()); }
     ~FtpSiteListTest() override { tev::OverrideProgramFolder(""); }
 
-    std::string SitesPath() const { return CSitesFile::DefaultPath(); }
+    std::string SitesPath() const { return CSitesFile::Locate(); }
 
     void WriteSites(const std::vector<CFtpSite>& sites) {
         ASSERT_TRUE(CSitesFile::Write(SitesPath(), sites));

@@ -462,6 +462,7 @@ TEST(SitesFileOnDisk, AFileBesideTheProgramIsMovedOnceIntoTheUsersDataFolder) {
     tevtest::TempDir dir;
     tevtest::ScopedEnv data("XDG_DATA_HOME", dir / "data");
     tev::OverrideProgramFolder(dir / "program");
+    tev::CreateDirectoryTree(dir / "program");
     CFtpSite site;
     site.m_profileName = "Home";
     ASSERT_TRUE(CSitesFile::Write(dir / "program/sites.dat", {site}));
