@@ -58,3 +58,41 @@ add_custom_command(OUTPUT ${tev_changelog}
 add_custom_target(tev_changelog ALL DEPENDS ${tev_changelog})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${tev_changelog}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TEV_PACKAGE_NAME})
+
+# The designer library's public interface for other programs: headers (with the few
+# platform headers they include), a CMake package and a pkg-config file.
+set(TEV_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/TEVComponentDesignerAfx)
+foreach(header
+        designer/core/DesignerProject.h
+        designer/core/TEVComponentApp.h
+        designer/core/TEVComponentDesignerHostBase.h
+        designer/core/TEVComponentDesignerView.h
+        designer/core/TEVComponentDesignerWizard.h
+        platform/com/Bstr.h
+        platform/com/ComTypes.h
+        platform/com/Variant.h
+        platform/shell/DesktopFileTypes.h
+        platform/shell/InstallFolders.h
+        platform/text/Translation.h
+        platform/widgets/Translations.h)
+    get_filename_component(folder ${header} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/${header} DESTINATION ${TEV_INSTALL_INCLUDEDIR}/${folder})
+endforeach()
+
+include(CMakePackageConfigHelpers)
+set(tev_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/TEVComponentDesignerAfx)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/package/TEVComponentDesignerAfxConfig.cmake.in
+    ${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfxConfig.cmake
+    INSTALL_DESTINATION ${tev_package_dir}
+    PATH_VARS TEV_INSTALL_INCLUDEDIR TEV_INSTALL_MODULEDIR)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfxConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfxConfig.cmake
+              ${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfxConfigVersion.cmake
+        DESTINATION ${tev_package_dir})
+
+tev_relative_path(TEV_PREFIX_FROM_PKGCONFIG ${CMAKE_INSTALL_LIBDIR}/pkgconfig .)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/package/TEVComponentDesignerAfx.pc.in
+    ${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfx.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/package/TEVComponentDesignerAfx.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

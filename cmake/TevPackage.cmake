@@ -17,6 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quorvane <support@quorvane.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorvane.example/web-calendar")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's own texts (OK, Cancel) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wx3.2-i18n)
 # The private libraries are found beside one another, not in the system's library path.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/${TEV_PACKAGE_NAME}-${PROJECT_VERSION}-Linux/usr/${TEV_INSTALL_MODULEDIR})

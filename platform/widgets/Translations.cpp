@@ -22,6 +22,10 @@ wxString Tr(const char* sourceText) {
     return wxString::FromUTF8(Translate(sourceText));
 }
 
+wxString Tr(const std::string& sourceText) {
+    return Tr(sourceText.c_str());
+}
+
 bool LoadTranslations(const std::string& domain) {
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(LocaleFolder()));
     wxTranslations* translations = wxTranslations::Get();

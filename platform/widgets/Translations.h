@@ -12,5 +12,6 @@ namespace tev {
 bool LoadTranslations(const std::string& domain);
 // The translation of a fixed text of the resources, for a window.
 wxString Tr(const char* sourceText);
+wxString Tr(const std::string& sourceText);
 
 } // namespace tev

@@ -7,6 +7,7 @@ Usage: installed_program_test.py <build folder> <source folder> <output folder>
 """
 import datetime
 import os
+import shlex
 import shutil
 import signal
 import subprocess
@@ -165,6 +166,60 @@ class InstalledProgram(unittest.TestCase):
                             self.assertNotIn(BUILD, line, path)
                 else:
                     self.assertNotIn(BUILD.encode(), content, path)
+
+    def build_example(self):
+        build = os.path.join(self.work, "example")
+        for step in (["cmake", "-S", os.path.join(SOURCE, "examples", "wizard"), "-B", build,
+                      "-DCMAKE_PREFIX_PATH=" + self.prefix],
+                     ["cmake", "--build", build]):
+            subprocess.run(step, check=True, stdout=subprocess.DEVNULL)
+        return os.path.join(build, "tev-wizard-example")
+
+    def press_ok(self, window):
+        """Clicks the wizard's right-most button at the bottom, which is OK on this desktop."""
+        geometry = dict(line.split("=") for line in subprocess.run(
+            ["xdotool", "getwindowgeometry", "--shell", window], check=True,
+            capture_output=True, text=True).stdout.split())
+        x = int(geometry["X"]) + int(geometry["WIDTH"]) - 45
+        y = int(geometry["Y"]) + int(geometry["HEIGHT"]) - 25
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+
+    def test_example_designs_a_calendar_through_the_installed_wizard(self):
+        example = self.build_example()
+        earlier = os.path.join(self.work, "earlier.xml")
+        with open(os.path.join(SOURCE, "tests/calendar/data/WeekOfMeetings.kcd"), "rb") as project:
+            text = project.read()[2:].decode("utf-16-le")
+        with open(earlier, "w", encoding="utf-8") as out:
+            out.write(text)
+        program = self.run_hidden([example, earlier])
+        try:
+            window = wait_for_window("Component Wizard", 90)
+            self.assertIsNotNone(window, "the wizard did not show")
+            time.sleep(5)
+            os.makedirs(OUTPUT, exist_ok=True)
+            subprocess.run(["import", "-window", "root", os.path.join(OUTPUT, "wizard.png")],
+                           check=True)
+            self.press_ok(window)
+            output = program.communicate(timeout=60)[0]
+        finally:
+            if program.poll() is None:
+                self.stop(program)
+        self.assertEqual(program.returncode, 0, output)
+        self.assertIn("<flash>", output)
+        self.assertIn("Sprint planning", output, "the earlier run's data came back")
+
+    def test_pkg_config_describes_the_installed_library(self):
+        env = dict(os.environ,
+                   PKG_CONFIG_PATH=os.pathsep.join(
+                       os.path.join(folder, "pkgconfig") for folder, dirs, _ in
+                       os.walk(os.path.join(self.prefix, "lib")) if "pkgconfig" in dirs))
+        flags = subprocess.run(["pkg-config", "--cflags", "--libs", "TEVComponentDesignerAfx"],
+                               env=env, check=True, capture_output=True, text=True).stdout
+        self.assertIn("-lTEVComponentDesignerAfx", flags)
+        include = [f[2:] for f in shlex.split(flags) if f.startswith("-I") and "TEVComponent" in f]
+        self.assertEqual(len(include), 1, flags)
+        self.assertTrue(os.path.isfile(
+            os.path.join(include[0], "designer/core/TEVComponentDesignerWizard.h")))
 
     def test_registration_switches_work_from_the_installed_program(self):
         program = self.run_hidden([os.path.join(self.prefix, "bin", "TEVCalendar"), "/Register"])

@@ -298,7 +298,7 @@ protected:
         tev::OverrideProgramFolder("");
         tev::PumpEventsFor(20);
     }
-    std::string SitesPath() const { return CSitesFile::DefaultPath(); }
+    std::string SitesPath() const { return CSitesFile::Locate(); }
     void WriteSites(const std::vector<CFtpSite>& sites) {
         ASSERT_TRUE(CSitesFile::Write(SitesPath(), sites));
     }
@@ -307,8 +307,9 @@ protected:
         CSitesFile::Read(SitesPath(), sites);
         return sites;
     }
-    bool LogExists() const { return fs::exists(m_workDir / "state/Quorvane/ftpLog.txt"); }
-    std::string Log() const { return ReadFileBytes(m_workDir / "ftpLog.txt"); }
+    std::string LogPath() const { return m_workDir / "state/Quorvane/ftpLog.txt"; }
+    bool LogExists() const { return fs::exists(LogPath()); }
+    std::string Log() const { return ReadFileBytes(LogPath()); }
 
     // A profile for `server` in sites.dat, loaded when the dialog opens.
     void StoreProfileFor(const FtpTestServer& server, bool passive = true, bool log = false,
