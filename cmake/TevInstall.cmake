@@ -20,8 +20,11 @@ install(CODE "
         message(FATAL_ERROR \"Registering the calendar control failed (\${result})\")
     endif()
     file(REMOVE \"\${hive_dir}/.lock\")
+    # Every user reads the machine's classes; the registration tool made them private.
     file(CHMOD \"\${hive_dir}/HKEY_CLASSES_ROOT.reg\"
          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    file(CHMOD \"\${hive_dir}\" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+         GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 ")
 
 # The data: component folder, player script, help book, online page, icon.
@@ -56,6 +59,13 @@ add_custom_command(OUTPUT ${tev_changelog}
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
     VERBATIM)
 add_custom_target(tev_changelog ALL DEPENDS ${tev_changelog})
+set(tev_manual ${CMAKE_BINARY_DIR}/TEVCalendar.1.gz)
+add_custom_command(OUTPUT ${tev_manual}
+    COMMAND sh -c "gzip -9nc '${PROJECT_SOURCE_DIR}/packaging/TEVCalendar.1' > '${tev_manual}'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/TEVCalendar.1
+    VERBATIM)
+add_custom_target(tev_manual ALL DEPENDS ${tev_manual})
+install(FILES ${tev_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${tev_changelog}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TEV_PACKAGE_NAME})
 

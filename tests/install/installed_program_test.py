@@ -149,6 +149,9 @@ class InstalledProgram(unittest.TestCase):
         hives = [os.path.join(folder, name) for folder, _, names in os.walk(self.prefix)
                  for name in names if name == "HKEY_CLASSES_ROOT.reg"]
         self.assertEqual(len(hives), 1)
+        # Every user of the installed program reads the machine's classes.
+        for path in (hives[0], os.path.dirname(hives[0])):
+            self.assertEqual(os.stat(path).st_mode & 0o004, 0o004, path)
         with open(hives[0], encoding="utf-8") as hive:
             self.assertIn('@="../TEVCalendarAx.so"', hive.read())
         for folder, _, names in os.walk(self.prefix):
