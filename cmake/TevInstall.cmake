@@ -35,7 +35,7 @@ install(FILES
         ${TEV_PROGRAM_DIR}/TEVCalendar.htb
         ${TEV_PROGRAM_DIR}/TEVCalendar.png
         DESTINATION ${TEV_INSTALL_DATADIR})
-install(FILES ${PROJECT_SOURCE_DIR}/resources/host/online/index.html
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/host/online/
         DESTINATION "${TEV_INSTALL_DATADIR}/Quorvane System/Online")
 
 # The desktop: menu entry, project file type, icons in every size.

@@ -10,6 +10,7 @@
 #include "platform/shell/InstallFolders.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/TabControl.h"
@@ -203,7 +204,7 @@ void CTEVComponentDesignerView::ForceRefreshTabCtrl() {
 
 void CTEVComponentDesignerView::OnAdStart() {
     if (m_pOnlineView)
-        m_pOnlineView->NavigateToFile(tev::DataFolder() + kOnlinePagePath);
+        m_pOnlineView->NavigateToFile(tev::LocalizedFile(tev::DataFolder() + kOnlinePagePath));
 }
 
 void CTEVComponentDesignerView::LayoutChildren(int cx, int cy) {

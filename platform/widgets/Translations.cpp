@@ -36,6 +36,8 @@ bool LoadTranslations(const std::string& domain) {
     translations->AddStdCatalog();
     const bool loaded = translations->AddCatalog(wxString::FromUTF8(domain));
     SetTranslator(&TranslateWithCatalogs);
+    SetTranslationLanguage(
+        loaded ? translations->GetBestTranslation(wxString::FromUTF8(domain)).utf8_string() : "");
     return loaded;
 }
 

@@ -24,6 +24,7 @@ struct InGerman : testing::Test {
     void SetUp() override { ASSERT_TRUE(tev::LoadTranslations("TEVCalendar")); }
     void TearDown() override {
         tev::SetTranslator(nullptr);
+        tev::SetTranslationLanguage("");
         wxTranslations::Set(nullptr);
     }
 };
@@ -55,6 +56,18 @@ TEST_F(InGerman, TheStringTablesSpeakGermanAndNamesStayAsTheyAre) {
     EXPECT_EQ(tev::Translate("a text no catalog has"), "a text no catalog has");
 }
 
+TEST_F(InGerman, WholePagesComeInTheLanguageWhereTheyHaveOne) {
+    EXPECT_EQ(tev::TranslationLanguage(), "de");
+    const std::string page = tevtest::ProgramDir() + "Quorvane System/Online/index.html";
+    EXPECT_EQ(tev::LocalizedFile(page),
+              tevtest::ProgramDir() + "Quorvane System/Online/de/index.html");
+    const std::string other = tevtest::ProgramDir() + "TEVCalendar.htb";
+    EXPECT_EQ(tev::LocalizedFile(other), other);
+    tev::SetTranslationLanguage("de_AT");
+    EXPECT_EQ(tev::LocalizedFile(page),
+              tevtest::ProgramDir() + "Quorvane System/Online/de/index.html");
+}
+
 TEST_F(InGerman, MenusAndDialogsAreGerman) {
     size_t count = 0;
     const tev::MenuEntry* entries = tev::host::MainMenu(count);
@@ -72,6 +85,8 @@ TEST(InEnglish, WithoutACatalogForTheLanguageTheSourceTextsStay) {
     tevtest::ScopedEnv language("LANGUAGE", "en");
     EXPECT_FALSE(tev::LoadTranslations("TEVCalendar"));
     EXPECT_EQ(tev::host::HostString(tev::host::IDS_DATA_TAB_CAPTION), "Create Events");
+    EXPECT_EQ(tev::LocalizedFile(tevtest::ProgramDir() + "Quorvane System/Online/index.html"),
+              tevtest::ProgramDir() + "Quorvane System/Online/index.html");
     tev::SetTranslator(nullptr);
     wxTranslations::Set(nullptr);
 }

@@ -5,22 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string_view>
 #include <sys/stat.h>
 
 using tevtest::ScopedEnv;
 using tevtest::TempDir;
-
-namespace {
-
-// Writes a file with the folders above it.
-void Write(const std::string& path, std::string_view bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    tevtest::WriteFileBytes(path, bytes);
-}
-
-} // namespace
 
 TEST(UserFolders, FollowTheXdgBaseDirectoriesOrTheirDefaults) {
     TempDir home;
@@ -61,25 +49,25 @@ TEST(UserFolders, AreCreatedWithTheCertificatesPrivate) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_TRUE(tev::CreateUserFolders()) << "a second start finds them there";
 
-    Write(home / "blocked", "x");
+    tevtest::WriteFileWithFolders(home / "blocked", "x");
     ScopedEnv blocked("XDG_STATE_HOME", home / "blocked");
     EXPECT_FALSE(tev::CreateUserFolders());
 }
 
 TEST(UserFolders, MoveOverOnceTakesAnOlderFileOrFolderOnlyWhenTheNewPlaceIsFree) {
     TempDir dir;
-    Write(dir / "old/sites.dat", "older");
+    tevtest::WriteFileWithFolders(dir / "old/sites.dat", "older");
     EXPECT_TRUE(tev::MoveOverOnce(dir / "old/sites.dat", dir / "new/deep/sites.dat"));
     EXPECT_EQ(tevtest::ReadFileBytes(dir / "new/deep/sites.dat"), "older");
     EXPECT_FALSE(tev::FileExists(dir / "old/sites.dat"));
 
     // What the user has already is never replaced, and the older copy stays where it was.
-    Write(dir / "old/sites.dat", "stale");
+    tevtest::WriteFileWithFolders(dir / "old/sites.dat", "stale");
     EXPECT_TRUE(tev::MoveOverOnce(dir / "old/sites.dat", dir / "new/deep/sites.dat"));
     EXPECT_EQ(tevtest::ReadFileBytes(dir / "new/deep/sites.dat"), "older");
     EXPECT_EQ(tevtest::ReadFileBytes(dir / "old/sites.dat"), "stale");
 
-    Write(dir / "old/Style/props.xml", "style");
+    tevtest::WriteFileWithFolders(dir / "old/Style/props.xml", "style");
     EXPECT_TRUE(tev::MoveOverOnce(dir / "old/Style", dir / "styles/Style"));
     EXPECT_EQ(tevtest::ReadFileBytes(dir / "styles/Style/props.xml"), "style");
     EXPECT_FALSE(tev::MoveOverOnce(dir / "old/missing", dir / "new/missing"));

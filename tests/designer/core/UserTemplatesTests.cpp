@@ -5,23 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string_view>
-
 using TEVComponentDesignerAfx::CDesignerProject;
 using TEVComponentDesignerAfx::CUserTemplates;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
-
-namespace {
-
-// Writes a file with the folders above it.
-void Write(const std::string& path, std::string_view bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    tevtest::WriteFileBytes(path, bytes);
-}
-
-} // namespace
 
 TEST(UserTemplates, FolderLiesBelowTheBaseFolderByProjectType) {
     EXPECT_EQ(CUserTemplates::FolderFor("/home/u/Documents", "Quorvane Web Calendar"),
@@ -73,7 +60,7 @@ TEST(UserTemplates, SavingAgainReplacesAndSlashesNest) {
 TEST(UserTemplates, FoldersThatCannotBeMadeWriteNothing) {
     TempDir dir;
     const std::string templates = dir / "Templates";
-    Write(dir / "blocker", "file");
+    tevtest::WriteFileWithFolders(dir / "blocker", "file");
     struct Case {
         const char* what;
         std::string folder;
@@ -102,10 +89,10 @@ TEST(UserTemplates, StylesOfTheOlderFolderMoveOverUnlessTheNameIsTaken) {
     TempDir dir;
     const std::string older = dir / "docs/Quorvane/T/Templates";
     const std::string current = dir / "data/Quorvane/T/Templates";
-    Write(older + "/Spring/props.xml", "old spring");
-    Write(older + "/Autumn/props.xml", "old autumn");
-    Write(older + "/stray.txt", "not a style");
-    Write(current + "/Autumn/props.xml", "new autumn");
+    tevtest::WriteFileWithFolders(older + "/Spring/props.xml", "old spring");
+    tevtest::WriteFileWithFolders(older + "/Autumn/props.xml", "old autumn");
+    tevtest::WriteFileWithFolders(older + "/stray.txt", "not a style");
+    tevtest::WriteFileWithFolders(current + "/Autumn/props.xml", "new autumn");
 
     EXPECT_EQ(CUserTemplates::MoveOver(older, current), 1);
     EXPECT_EQ(ReadFileBytes(current + "/Spring/props.xml"), "old spring");
