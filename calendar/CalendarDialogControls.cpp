@@ -2,6 +2,7 @@
 
 #include "platform/text/StringUtil.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/Translations.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/button.h>
@@ -21,7 +22,7 @@ wxString Text(const std::string& utf8) {
 }
 
 wxStaticText* Label(wxWindow* parent, const char* text, int id) {
-    return new wxStaticText(parent, id, Text(text));
+    return new wxStaticText(parent, id, tev::Tr(text));
 }
 
 wxChoice* CreateChoice(wxWindow* parent, int id, const Entries& entries) {
@@ -74,9 +75,9 @@ wxDatePickerCtrl* CreateDatePicker(wxWindow* parent, int id) {
 
 wxSizer* CreateOkCancelButtons(wxWindow* dialog) {
     auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(dialog, wxID_OK, kButtonOK);
+    auto* ok = new wxButton(dialog, wxID_OK, tev::Tr(kButtonOK));
     buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(dialog, wxID_CANCEL, kButtonCancel));
+    buttons->AddButton(new wxButton(dialog, wxID_CANCEL, tev::Tr(kButtonCancel)));
     buttons->Realize();
     ok->SetDefault();
     return buttons;

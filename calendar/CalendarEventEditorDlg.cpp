@@ -5,6 +5,7 @@
 #include "calendar/CalendarOccurrenceSeriesChooseDlg.h"
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/store/CalendarData.h"
+#include "platform/widgets/Translations.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/button.h>
@@ -42,7 +43,7 @@ Entries NumberedEntries(int firstId, int count) {
 
 CCalendarEventEditorDlg::CCalendarEventEditorDlg(CTEVCalendarControl* control, bool addNew,
                                                  wxWindow* parent, CCalendarEventPtr event)
-    : wxDialog(parent, IDD_EVENT_EDITOR, Text(kEventEditorCaption), wxDefaultPosition,
+    : wxDialog(parent, IDD_EVENT_EDITOR, tev::Tr(kEventEditorCaption), wxDefaultPosition,
                wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_pControl(control), m_model(MakeModel(control, addNew, std::move(event))) {
     CreateControls();
@@ -99,11 +100,11 @@ wxSizer* CCalendarEventEditorDlg::CreateTimeRows() {
     m_pStartLabel = Label(this, kLabelStartTime);
     m_pStartDate = CreateDatePicker(this, IDC_EVENT_START_DATE);
     m_pStartTime = CreateTimeList(this, IDC_EVENT_START_TIME);
-    m_pAllDay = new wxCheckBox(this, IDC_EVENT_ALL_DAY, Text(kCheckAllDayEvent));
+    m_pAllDay = new wxCheckBox(this, IDC_EVENT_ALL_DAY, tev::Tr(kCheckAllDayEvent));
     m_pEndLabel = Label(this, kLabelEndTime);
     m_pEndDate = CreateDatePicker(this, IDC_EVENT_END_DATE);
     m_pEndTime = CreateTimeList(this, IDC_EVENT_END_TIME);
-    auto* recurrence = new wxButton(this, IDC_EVENT_RECURRENCE, Text(kButtonRecurrence));
+    auto* recurrence = new wxButton(this, IDC_EVENT_RECURRENCE, tev::Tr(kButtonRecurrence));
     const int flags = wxALIGN_CENTER_VERTICAL;
     grid->Add(m_pStartLabel, 0, flags);
     grid->Add(m_pStartDate, 0, flags);
@@ -131,9 +132,9 @@ wxSizer* CCalendarEventEditorDlg::CreateHiddenRow() {
     for (const std::string& name : m_model.LabelNames())
         labels.push_back({name, static_cast<int>(labels.size())});
     m_pLabel = CreateChoice(this, IDC_EVENT_LABEL, labels);
-    m_pPrivate = new wxCheckBox(this, IDC_EVENT_PRIVATE, Text(kCheckPrivate));
-    m_pMeeting = new wxCheckBox(this, IDC_EVENT_MEETING, Text(kCheckMeeting));
-    m_pReminder = new wxCheckBox(this, IDC_EVENT_REMINDER, Text(kCheckReminder));
+    m_pPrivate = new wxCheckBox(this, IDC_EVENT_PRIVATE, tev::Tr(kCheckPrivate));
+    m_pMeeting = new wxCheckBox(this, IDC_EVENT_MEETING, tev::Tr(kCheckMeeting));
+    m_pReminder = new wxCheckBox(this, IDC_EVENT_REMINDER, tev::Tr(kCheckReminder));
     m_pReminderTime =
         CreateEditableList(this, IDC_EVENT_REMINDER_TIME, NumberedEntries(IDS_REMINDER_0, 5));
     Entries schedules;

@@ -4,6 +4,7 @@
 #include "calendar/store/CalendarDurations.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/NumberEdit.h"
+#include "platform/widgets/Translations.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/button.h>
@@ -67,7 +68,7 @@ std::string ValueOf(const wxTextCtrl* edit) {
 
 CCalendarEventRecurrenceEditorDlg::CCalendarEventRecurrenceEditorDlg(CCalendarEventPtr event,
                                                                      wxWindow* parent)
-    : wxDialog(parent, IDD_RECURRENCE_EDITOR, Text(kRecurrenceEditorCaption)),
+    : wxDialog(parent, IDD_RECURRENCE_EDITOR, tev::Tr(kRecurrenceEditorCaption)),
       m_model(std::move(event), false), m_times(m_model.LoadTimes()) {
     const int margin = FromDIP(12);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -113,7 +114,7 @@ void CCalendarEventRecurrenceEditorDlg::SetAllDay(bool allDay) {
 // Layout
 
 wxSizer* CCalendarEventRecurrenceEditorDlg::CreateTimeGroup() {
-    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, Text(kGroupAppointmentTime));
+    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, tev::Tr(kGroupAppointmentTime));
     wxWindow* box = group->GetStaticBox();
     m_pStart = CreateTimeList(box, IDC_RECURRENCE_START);
     m_pEnd = CreateTimeList(box, IDC_RECURRENCE_END);
@@ -129,11 +130,11 @@ wxSizer* CCalendarEventRecurrenceEditorDlg::CreateTimeGroup() {
 }
 
 wxSizer* CCalendarEventRecurrenceEditorDlg::CreatePatternGroup() {
-    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, Text(kGroupRecurrencePattern));
+    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, tev::Tr(kGroupRecurrencePattern));
     wxWindow* box = group->GetStaticBox();
     auto* kinds = new wxBoxSizer(wxVERTICAL);
     for (int i = 0; i < 4; ++i) {
-        m_pKinds[i] = new wxRadioButton(box, kKindIds[i], Text(kKindNames[i]), wxDefaultPosition,
+        m_pKinds[i] = new wxRadioButton(box, kKindIds[i], tev::Tr(kKindNames[i]), wxDefaultPosition,
                                         wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
         kinds->Add(m_pKinds[i], 0, wxBOTTOM, FromDIP(6));
     }
@@ -152,10 +153,10 @@ wxSizer* CCalendarEventRecurrenceEditorDlg::CreatePatternGroup() {
 
 wxWindow* CCalendarEventRecurrenceEditorDlg::CreateDailyPanel(wxWindow* parent) {
     auto* panel = new wxPanel(parent);
-    m_pDailyEvery = new wxRadioButton(panel, IDC_DAILY_EVERY, Text(kRadioDailyEvery),
+    m_pDailyEvery = new wxRadioButton(panel, IDC_DAILY_EVERY, tev::Tr(kRadioDailyEvery),
                                       wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_pDailyInterval = NumberField(panel, IDC_DAILY_INTERVAL);
-    m_pDailyWorkDays = new wxRadioButton(panel, IDC_DAILY_WORKDAYS, Text(kRadioWorkDays));
+    m_pDailyWorkDays = new wxRadioButton(panel, IDC_DAILY_WORKDAYS, tev::Tr(kRadioWorkDays));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(
         Row({m_pDailyEvery, m_pDailyInterval, Label(panel, kLabelDays, IDC_DAILY_DAYS_LABEL)}));
@@ -184,11 +185,11 @@ wxWindow* CCalendarEventRecurrenceEditorDlg::CreateWeeklyPanel(wxWindow* parent)
 
 wxWindow* CCalendarEventRecurrenceEditorDlg::CreateMonthlyPanel(wxWindow* parent) {
     auto* panel = new wxPanel(parent);
-    m_pMonthlyDay = new wxRadioButton(panel, IDC_MONTHLY_DAY, Text(kRadioMonthlyDay),
+    m_pMonthlyDay = new wxRadioButton(panel, IDC_MONTHLY_DAY, tev::Tr(kRadioMonthlyDay),
                                       wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_pMonthlyDayNumber = NumberField(panel, IDC_MONTHLY_DAY_NUMBER);
     m_pMonthlyDayInterval = NumberField(panel, IDC_MONTHLY_DAY_INTERVAL);
-    m_pMonthlyThe = new wxRadioButton(panel, IDC_MONTHLY_THE, Text(kRadioMonthlyThe));
+    m_pMonthlyThe = new wxRadioButton(panel, IDC_MONTHLY_THE, tev::Tr(kRadioMonthlyThe));
     m_pMonthlyWhich =
         CreateChoice(panel, IDC_MONTHLY_WHICH, CCalendarRecurrenceEditorModel::WhichEntries());
     m_pMonthlyWeekday =
@@ -208,12 +209,12 @@ wxWindow* CCalendarEventRecurrenceEditorDlg::CreateMonthlyPanel(wxWindow* parent
 
 wxWindow* CCalendarEventRecurrenceEditorDlg::CreateYearlyPanel(wxWindow* parent) {
     auto* panel = new wxPanel(parent);
-    m_pYearlyEvery = new wxRadioButton(panel, IDC_YEARLY_EVERY, Text(kRadioYearlyEvery),
+    m_pYearlyEvery = new wxRadioButton(panel, IDC_YEARLY_EVERY, tev::Tr(kRadioYearlyEvery),
                                        wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_pYearlyMonth =
         CreateChoice(panel, IDC_YEARLY_MONTH, CCalendarRecurrenceEditorModel::MonthEntries());
     m_pYearlyDay = NumberField(panel, IDC_YEARLY_DAY);
-    m_pYearlyThe = new wxRadioButton(panel, IDC_YEARLY_THE, Text(kRadioYearlyThe));
+    m_pYearlyThe = new wxRadioButton(panel, IDC_YEARLY_THE, tev::Tr(kRadioYearlyThe));
     m_pYearlyWhich =
         CreateChoice(panel, IDC_YEARLY_WHICH, CCalendarRecurrenceEditorModel::WhichEntries());
     m_pYearlyWeekday =
@@ -230,14 +231,14 @@ wxWindow* CCalendarEventRecurrenceEditorDlg::CreateYearlyPanel(wxWindow* parent)
 }
 
 wxSizer* CCalendarEventRecurrenceEditorDlg::CreateRangeGroup() {
-    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, Text(kGroupRange));
+    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, tev::Tr(kGroupRange));
     wxWindow* box = group->GetStaticBox();
     m_pRangeStart = CreateDatePicker(box, IDC_RANGE_START);
-    m_pNoEnd = new wxRadioButton(box, IDC_RANGE_NO_END, Text(kRadioNoEndDate), wxDefaultPosition,
+    m_pNoEnd = new wxRadioButton(box, IDC_RANGE_NO_END, tev::Tr(kRadioNoEndDate), wxDefaultPosition,
                                  wxDefaultSize, wxRB_GROUP);
-    m_pEndAfter = new wxRadioButton(box, IDC_RANGE_END_AFTER, Text(kRadioEndAfter));
+    m_pEndAfter = new wxRadioButton(box, IDC_RANGE_END_AFTER, tev::Tr(kRadioEndAfter));
     m_pOccurrences = NumberField(box, IDC_RANGE_OCCURRENCES);
-    m_pEndBy = new wxRadioButton(box, IDC_RANGE_END_BY, Text(kRadioEndBy));
+    m_pEndBy = new wxRadioButton(box, IDC_RANGE_END_BY, tev::Tr(kRadioEndBy));
     m_pEndDate = CreateDatePicker(box, IDC_RANGE_END_DATE);
 
     auto* ends = new wxFlexGridSizer(2, FromDIP(8), FromDIP(8));
@@ -255,9 +256,9 @@ wxSizer* CCalendarEventRecurrenceEditorDlg::CreateRangeGroup() {
 }
 
 wxSizer* CCalendarEventRecurrenceEditorDlg::CreateButtons() {
-    auto* ok = new wxButton(this, wxID_OK, kButtonOK);
-    auto* cancel = new wxButton(this, wxID_CANCEL, kButtonCancel);
-    m_pRemove = new wxButton(this, IDC_REMOVE_RECURRENCE, Text(kButtonRemoveRecurrence));
+    auto* ok = new wxButton(this, wxID_OK, tev::Tr(kButtonOK));
+    auto* cancel = new wxButton(this, wxID_CANCEL, tev::Tr(kButtonCancel));
+    m_pRemove = new wxButton(this, IDC_REMOVE_RECURRENCE, tev::Tr(kButtonRemoveRecurrence));
     ok->SetDefault();
     return Row({ok, cancel, m_pRemove});
 }

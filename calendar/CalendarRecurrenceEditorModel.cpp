@@ -3,6 +3,7 @@
 #include "calendar/store/CalendarData.h"
 #include "calendar/store/CalendarDurations.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <algorithm>
@@ -182,26 +183,31 @@ std::string DescribeRule(const CCalendarRecurrenceOptions& o) {
     case kCalendarRecurrenceDaily:
         if (o.IsEveryWorkDay())
             return kEveryWorkDay;
-        return o.m_data2 == 1 ? kEveryDay : tev::Format(kEveryDays, o.m_data2);
+        return o.m_data2 == 1 ? tev::Translate(kEveryDay)
+                              : tev::Format(tev::Translate(kEveryDays).c_str(), o.m_data2);
     case kCalendarRecurrenceWeekly: {
         const std::string days = DayNames(o.m_data2);
-        return o.m_data1 == 1 ? tev::Format(kEveryWeekOn, days.c_str())
-                              : tev::Format(kEveryWeeksOn, o.m_data1, days.c_str());
+        return o.m_data1 == 1
+                   ? tev::Format(tev::Translate(kEveryWeekOn).c_str(), days.c_str())
+                   : tev::Format(tev::Translate(kEveryWeeksOn).c_str(), o.m_data1, days.c_str());
     }
     case kCalendarRecurrenceMonthly:
-        return o.m_data1 == 1 ? tev::Format(kDayOfEveryMonth, o.m_data2)
-                              : tev::Format(kDayOfEveryMonths, o.m_data2, o.m_data1);
+        return o.m_data1 == 1
+                   ? tev::Format(tev::Translate(kDayOfEveryMonth).c_str(), o.m_data2)
+                   : tev::Format(tev::Translate(kDayOfEveryMonths).c_str(), o.m_data2, o.m_data1);
     case kCalendarRecurrenceMonthNth: {
         const std::string which = WhichName(o.m_data2);
         const std::string days = DayNames(o.m_data3);
-        return o.m_data1 == 1
-                   ? tev::Format(kTheDayOfEveryMonth, which.c_str(), days.c_str())
-                   : tev::Format(kTheDayOfEveryMonths, which.c_str(), days.c_str(), o.m_data1);
+        return o.m_data1 == 1 ? tev::Format(tev::Translate(kTheDayOfEveryMonth).c_str(),
+                                            which.c_str(), days.c_str())
+                              : tev::Format(tev::Translate(kTheDayOfEveryMonths).c_str(),
+                                            which.c_str(), days.c_str(), o.m_data1);
     }
     case kCalendarRecurrenceYearly:
-        return tev::Format(kEveryYearOn, MonthName(o.m_data1).c_str(), o.m_data2);
+        return tev::Format(tev::Translate(kEveryYearOn).c_str(), MonthName(o.m_data1).c_str(),
+                           o.m_data2);
     case kCalendarRecurrenceYearNth:
-        return tev::Format(kTheDayOfMonth, WhichName(o.m_data1).c_str(),
+        return tev::Format(tev::Translate(kTheDayOfMonth).c_str(), WhichName(o.m_data1).c_str(),
                            DayNames(o.m_data2).c_str(), MonthName(o.m_data3).c_str());
     default:
         return {};
@@ -408,17 +414,22 @@ CCalendarRecurrenceEditorModel::BuildPattern(const CRecurrenceEditorFields& fiel
 std::string CCalendarRecurrenceEditorModel::Describe(const CCalendarRecurrencePattern& pattern,
                                                      bool allDay) {
     const CRecurrenceTimes times(pattern.GetStartTime(), pattern.GetDurationMinutes());
-    const std::string hours =
-        allDay ? "" : tev::Format(kFromTo, times.StartText().c_str(), times.EndText().c_str());
+    const std::string hours = allDay
+                                  ? ""
+                                  : tev::Format(tev::Translate(kFromTo).c_str(),
+                                                times.StartText().c_str(), times.EndText().c_str());
     std::string range;
     if (pattern.GetPatternStartDate().IsValid())
-        range = tev::Format(kStarting, LongDate(pattern.GetPatternStartDate()).c_str());
+        range = tev::Format(tev::Translate(kStarting).c_str(),
+                            LongDate(pattern.GetPatternStartDate()).c_str());
     if (pattern.GetUseEndMethod() == kCalendarPatternEndAfterOccurrences)
-        range += tev::Format(kTimes, pattern.GetEndAfterOccurrences());
+        range += tev::Format(tev::Translate(kTimes).c_str(), pattern.GetEndAfterOccurrences());
     else if (pattern.GetUseEndMethod() == kCalendarPatternEndDate)
-        range += tev::Format(kUntil, LongDate(pattern.GetPatternEndDate()).c_str());
-    return tev::Format(kOccursFormat, DescribeRule(pattern.GetRecurrenceOptions()).c_str(),
-                       hours.c_str(), range.c_str());
+        range += tev::Format(tev::Translate(kUntil).c_str(),
+                             LongDate(pattern.GetPatternEndDate()).c_str());
+    return tev::Format(tev::Translate(kOccursFormat).c_str(),
+                       DescribeRule(pattern.GetRecurrenceOptions()).c_str(), hours.c_str(),
+                       range.c_str());
 }
 
 bool CCalendarRecurrenceEditorModel::SameOccurrences(const CCalendarRecurrencePattern& a,

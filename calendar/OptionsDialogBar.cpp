@@ -3,6 +3,8 @@
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/TEVCalendarView.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
+#include "platform/widgets/Translations.h"
 #include "resources/calendar/CalendarStrings.h"
 
 #include <wx/button.h>
@@ -33,7 +35,7 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
     // The groups wrap onto a second line when the frame is narrow.
     auto* row = new wxWrapSizer(wxHORIZONTAL);
 
-    auto* workWeek = new wxStaticBoxSizer(wxVERTICAL, this, kGroupWorkWeek);
+    auto* workWeek = new wxStaticBoxSizer(wxVERTICAL, this, tev::Tr(kGroupWorkWeek));
     wxWindow* box = workWeek->GetStaticBox();
     auto* days = new wxBoxSizer(wxHORIZONTAL);
     for (int i = 0; i < 7; ++i) {
@@ -58,23 +60,23 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
     m_pEnd->Bind(wxEVT_CHOICE, &COptionsDialogBar::OnEndTime, this);
     row->Add(workWeek, 0, wxALL, 4);
 
-    auto* dayView = new wxStaticBoxSizer(wxVERTICAL, this, kGroupDayView);
+    auto* dayView = new wxStaticBoxSizer(wxVERTICAL, this, tev::Tr(kGroupDayView));
     m_pScale = AddChoice(dayView->GetStaticBox(), dayView, IDC_TIME_SCALE, kLabelTimeScale);
     for (int scale : CCalendarViewModel::kScales)
-        m_pScale->Append(tev::Format(kScaleItemFormat, scale));
+        m_pScale->Append(tev::Format(tev::Translate(kScaleItemFormat).c_str(), scale));
     m_pScale->Bind(wxEVT_CHOICE, &COptionsDialogBar::OnTimeScale, this);
     // No time zones here: the button shows disabled.
-    auto* zone = new wxButton(dayView->GetStaticBox(), IDC_TIME_ZONE, kButtonTimeZone);
+    auto* zone = new wxButton(dayView->GetStaticBox(), IDC_TIME_ZONE, tev::Tr(kButtonTimeZone));
     zone->Disable();
     dayView->Add(zone, 0, wxTOP, 4);
     row->Add(dayView, 0, wxALL, 4);
 
-    auto* weekView = new wxStaticBoxSizer(wxVERTICAL, this, kGroupWeekView);
+    auto* weekView = new wxStaticBoxSizer(wxVERTICAL, this, tev::Tr(kGroupWeekView));
     AddCheck(weekView->GetStaticBox(), weekView, IDC_WEEK_CLOCKS, kCheckShowClocks);
     AddCheck(weekView->GetStaticBox(), weekView, IDC_WEEK_END_TIME, kCheckShowEndTime);
     row->Add(weekView, 0, wxALL, 4);
 
-    auto* monthView = new wxStaticBoxSizer(wxVERTICAL, this, kGroupMonthView);
+    auto* monthView = new wxStaticBoxSizer(wxVERTICAL, this, tev::Tr(kGroupMonthView));
     wxWindow* monthBox = monthView->GetStaticBox();
     AddCheck(monthBox, monthView, IDC_MONTH_CLOCKS, kCheckShowClocks);
     AddCheck(monthBox, monthView, IDC_MONTH_END_TIME, kCheckShowEndTime);
@@ -86,12 +88,12 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
     m_pWeeks->Bind(wxEVT_CHOICE, &COptionsDialogBar::OnWeeksCount, this);
     row->Add(monthView, 0, wxALL, 4);
 
-    auto* other = new wxStaticBoxSizer(wxVERTICAL, this, kGroupOther);
+    auto* other = new wxStaticBoxSizer(wxVERTICAL, this, tev::Tr(kGroupOther));
     m_pToolTips = AddChoice(other->GetStaticBox(), other, IDC_TOOLTIPS, kLabelToolTips);
     for (const char* mode : kToolTipModes)
         m_pToolTips->Append(mode);
     m_pToolTips->Bind(wxEVT_CHOICE, &COptionsDialogBar::OnToolTips, this);
-    auto* advanced = new wxButton(other->GetStaticBox(), IDC_ADVANCED, kButtonAdvanced);
+    auto* advanced = new wxButton(other->GetStaticBox(), IDC_ADVANCED, tev::Tr(kButtonAdvanced));
     advanced->Disable();
     other->Add(advanced, 0, wxTOP, 4);
     row->Add(other, 0, wxALL, 4);
@@ -105,7 +107,7 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
 
 wxCheckBox* COptionsDialogBar::AddCheck(wxWindow* parent, wxSizer* sizer, int id,
                                         const char* label) {
-    auto* check = new wxCheckBox(parent, id, wxString::FromUTF8(label));
+    auto* check = new wxCheckBox(parent, id, tev::Tr(label));
     sizer->Add(check, 0, wxRIGHT | wxBOTTOM, 4);
     return check;
 }
@@ -113,7 +115,7 @@ wxCheckBox* COptionsDialogBar::AddCheck(wxWindow* parent, wxSizer* sizer, int id
 wxChoice* COptionsDialogBar::AddChoice(wxWindow* parent, wxSizer* sizer, int id,
                                        const char* label) {
     auto* line = new wxBoxSizer(wxHORIZONTAL);
-    line->Add(new wxStaticText(parent, wxID_ANY, wxString::FromUTF8(label)), 0,
+    line->Add(new wxStaticText(parent, wxID_ANY, tev::Tr(label)), 0,
               wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     auto* choice = new wxChoice(parent, id);
     line->Add(choice, 0, wxRIGHT, 8);

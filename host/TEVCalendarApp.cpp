@@ -5,7 +5,10 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ModuleLoader.h"
 #include "platform/registry/AppProfile.h"
+#include "platform/shell/InstallFolders.h"
 #include "platform/shell/ShellPaths.h"
+#include "platform/shell/UserFolders.h"
+#include "platform/widgets/Translations.h"
 #include "resources/host/HostStrings.h"
 
 #include <wx/crt.h>
@@ -15,8 +18,10 @@ using namespace tev::host;
 
 namespace {
 
-// The calendar editor control shipped in the program's folder.
+// The calendar editor control shipped with the program's modules.
 constexpr char kCalendarControlModule[] = "TEVCalendarAx.so";
+// The catalogs of the program, its designer library and its calendar control.
+constexpr char kTextDomain[] = "TEVCalendar";
 
 } // namespace
 
@@ -30,7 +35,7 @@ tev::DesktopFileType CTEVCalendarApp::ProjectFileType() {
     type.glob = "*." + HostString(IDS_PROJECT_EXTENSION);
     type.comment = HostString(IDS_PROJECT_TYPE_COMMENT);
     type.appName = HostString(IDS_APP_TITLE);
-    const std::string icon = tev::ProgramFolder() + "TEVCalendar.png";
+    const std::string icon = tev::DataFolder() + "TEVCalendar.png";
     if (tev::FileExists(icon))
         type.iconPath = icon;
     return type;
@@ -53,14 +58,14 @@ bool CTEVCalendarApp::RunRegistrationCommand(const CCommandLineInfo& info) {
     else
         RegisterShellFileTypes(extension, HostString(IDS_PROJECT_DOCUMENT_TYPE), ProjectFileType());
     // The bundled calendar control, for this user, beside the program's own registration.
-    const std::string control = tev::ProgramFolder() + kCalendarControlModule;
+    const std::string control = tev::ModuleFolder() + kCalendarControlModule;
     if (tev::FileExists(control))
         tev::RegisterModule(control, unregister);
     return true;
 }
 
 std::string CTEVCalendarApp::FindComponentDescriptor() {
-    return SearchFile(tev::ProgramFolder().c_str(), HostString(IDS_COMPONENT_DESCRIPTOR));
+    return SearchFile(tev::DataFolder().c_str(), HostString(IDS_COMPONENT_DESCRIPTOR));
 }
 
 bool CTEVCalendarApp::OnInit() {
@@ -68,6 +73,8 @@ bool CTEVCalendarApp::OnInit() {
     SetAppName("TEVCalendar");
     SetAppDisplayName(wxString::FromUTF8(HostString(IDS_APP_TITLE)));
     wxInitAllImageHandlers();
+    tev::CreateUserFolders();
+    tev::LoadTranslations(kTextDomain);
 
     CCommandLineInfo info;
     CCommandLineInfo::Parse(argc, argv, info);

@@ -4,7 +4,7 @@
 #include "host/AboutDlg.h"
 #include "host/CommandLine.h"
 #include "host/ProgramIcon.h"
-#include "platform/com/ModuleLoader.h"
+#include "platform/shell/InstallFolders.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
 #include "platform/widgets/FileDialog.h"
@@ -24,7 +24,7 @@ using TEVComponentDesignerAfx::CTEVComponentDesignerView;
 
 CTEVCalendarDlg::CTEVCalendarDlg(std::string componentPath, std::string startupFile)
     : m_strComponentPath(std::move(componentPath)), m_strStartupFile(std::move(startupFile)),
-      m_help(tev::ProgramFolder() + HostString(IDS_HELP_BOOK)) {}
+      m_help(tev::DataFolder() + HostString(IDS_HELP_BOOK)) {}
 
 CTEVCalendarDlg::~CTEVCalendarDlg() {
     // The designer view goes first, before the window's own clean-up.

@@ -8,6 +8,7 @@ packages=(
     xvfb xauth xdotool imagemagick zip poppler-utils
     python3-pyftpdlib python3-gi python3-icalendar python3-dateutil curl chromium firefox-esr nodejs
     clang libclang-rt-14-dev # the fuzzers under tests/
+    gettext wx3.2-i18n bubblewrap dpkg-dev fakeroot lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,9 +6,11 @@
 #include "designer/publish/PublishFolder.h"
 #include "designer/publish/TEVComponentDesignerPublishView.h"
 #include "designer/templates/TEVComponentDesignerTemplateView.h"
-#include "platform/com/ModuleLoader.h"
+#include "platform/shell/DesktopFileTypes.h"
+#include "platform/shell/InstallFolders.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
 #include "platform/web/HtmlView.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/TabControl.h"
@@ -205,7 +207,7 @@ void CTEVComponentDesignerView::ForceRefreshTabCtrl() {
 
 void CTEVComponentDesignerView::OnAdStart() {
     if (m_pOnlineView)
-        m_pOnlineView->NavigateToFile(tev::ProgramFolder() + kOnlinePagePath);
+        m_pOnlineView->NavigateToFile(tev::LocalizedFile(tev::DataFolder() + kOnlinePagePath));
 }
 
 void CTEVComponentDesignerView::LayoutChildren(int cx, int cy) {
@@ -473,19 +475,23 @@ void CTEVComponentDesignerView::PropertyInitNotify(const std::string& name,
 // User templates
 
 std::string CTEVComponentDesignerView::GetUserTemplatesFolder() {
-    const std::string documents = tev::DocumentsFolder();
-    if (documents.empty()) {
+    const std::string data = tev::UserDataFolder();
+    if (data.empty()) {
         // Configuration runs before the window exists; the box then has no owner.
         tev::MessageBox(GetHandle() ? this : nullptr,
                         DesignerString(IDS_FAILED_TO_GET_DIRECTORY) + " ", {}, wxOK);
         return {};
     }
-    return CUserTemplates::FolderFor(documents, m_strProjectType);
+    return CUserTemplates::FolderFor(data, m_strProjectType);
 }
 
 void CTEVComponentDesignerView::CreateUserTemplatesFolder(const std::string& folder) {
-    if (!folder.empty())
-        tev::CreateDirectoryTree(folder);
+    if (folder.empty())
+        return;
+    tev::CreateDirectoryTree(folder);
+    // Styles that older copies kept in the documents folder join the user's data folder.
+    CUserTemplates::MoveOver(CUserTemplates::FolderFor(tev::DocumentsFolder(), m_strProjectType),
+                             folder);
 }
 
 void CTEVComponentDesignerView::CreateTemplate() {

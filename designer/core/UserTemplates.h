@@ -1,6 +1,6 @@
 #pragma once
 // User styles: one folder per style below the user templates folder
-// (documents folder/Quorvane/<project type>/Templates), each holding props.xml, the
+// (the user's data folder/Quorvane/<project type>/Templates), each holding props.xml, the
 // template form of the project's properties XML in UTF-16LE with the mark FF FE.
 #include <string>
 
@@ -10,10 +10,12 @@ class CUserTemplates {
 public:
     static constexpr const char* kPropsFileName = "props.xml";
 
-    // The user templates folder below `documentsFolder` (no trailing '/'); "" when the
-    // documents folder is "".
-    static std::string FolderFor(const std::string& documentsFolder,
-                                 const std::string& projectType);
+    // The user templates folder below `baseFolder` (no trailing '/'); "" when the base
+    // folder is "".
+    static std::string FolderFor(const std::string& baseFolder, const std::string& projectType);
+    // Moves every style of `olderFolder` into `templatesFolder`, except those whose name is
+    // taken there already. Returns how many moved.
+    static int MoveOver(const std::string& olderFolder, const std::string& templatesFolder);
 
     struct Result {
         int code = 0;            // the create-directory result for the style folder

@@ -9,6 +9,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/NumberEdit.h"
+#include "platform/widgets/Translations.h"
 #include "resources/designer/FtpDialogs.h"
 
 #include <wx/button.h>
@@ -64,7 +65,7 @@ void ShowNumber(wxTextCtrl* edit, std::int32_t value) {
 } // namespace
 
 CConnectDlg::CConnectDlg(wxWindow* parent) {
-    Create(parent, IDD_CONNECT_DIALOG, wxString::FromUTF8(kConnectDialogCaption),
+    Create(parent, IDD_CONNECT_DIALOG, tev::Tr(kConnectDialogCaption),
            wxSize(kConnectDialogWidthDu, kConnectDialogHeightDu));
     CreateControls();
     GetResizeLayout().SetMinTrackSizeToCurrent();
@@ -87,7 +88,7 @@ CConnectDlg::CConnectDlg(wxWindow* parent) {
     Bind(wxEVT_CLOSE_WINDOW, &CConnectDlg::OnClose, this);
     Bind(wxEVT_CHAR_HOOK, &CConnectDlg::OnCharHook, this);
 
-    m_sites.Open(CSitesFile::DefaultPath());
+    m_sites.Open(CSitesFile::Locate());
     ShowList();
     ShowValues();
     CentreOnParent();
@@ -112,17 +113,17 @@ Control* CConnectDlg::Place(Control* control, int x, int y, int width, int heigh
 }
 
 void CConnectDlg::AddLabel(const char* caption, int x, int y, int width) {
-    Place(new wxStaticText(this, wxID_STATIC, wxString::FromUTF8(caption)), x, y + 3, width, 9);
+    Place(new wxStaticText(this, wxID_STATIC, tev::Tr(caption)), x, y + 3, width, 9);
 }
 
 wxButton* CConnectDlg::AddButton(int id, const char* caption, int x, int y, int width,
                                  const CControlAnchors& anchors) {
-    return Place(new wxButton(this, id, wxString::FromUTF8(caption)), x, y, width, 14, anchors);
+    return Place(new wxButton(this, id, tev::Tr(caption)), x, y, width, 14, anchors);
 }
 
 wxCheckBox* CConnectDlg::AddCheck(int id, const char* caption, int x, int y, int width,
                                   const CControlAnchors& anchors) {
-    return Place(new wxCheckBox(this, id, wxString::FromUTF8(caption)), x, y, width, 12, anchors);
+    return Place(new wxCheckBox(this, id, tev::Tr(caption)), x, y, width, 12, anchors);
 }
 
 void CConnectDlg::CreateAccountFields() {
@@ -140,8 +141,8 @@ void CConnectDlg::CreateAccountFields() {
 
 void CConnectDlg::CreateOptionalFields() {
     // The remote folder, the connection settings and the two switches.
-    Place(new wxStaticBox(this, wxID_STATIC, wxString::FromUTF8(kOptionalGroup)), 115, 62,
-          kRight - 115, 88, kStretchesRight);
+    Place(new wxStaticBox(this, wxID_STATIC, tev::Tr(kOptionalGroup)), 115, 62, kRight - 115, 88,
+          kStretchesRight);
     AddLabel(kPathLabel, 121, 76, 44);
     m_path =
         Place(new wxTextCtrl(this, IDC_PATH), kFieldX, 76, kFieldWidth - 62, 14, kStretchesRight);

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/ModelessWindow.h"
 #include "platform/widgets/ResizeLayout.h"
+#include "platform/widgets/Translations.h"
 #include "resources/designer/DesignerImages.h"
 #include "resources/designer/FtpDialogs.h"
 
@@ -43,7 +44,7 @@ CProgressDlg::CProgressDlg(wxWindow* parent)
     m_bar = new wxGauge(this, IDC_PROGRESS_BAR, 100, wxDefaultPosition, wxDefaultSize,
                         wxGA_HORIZONTAL | wxGA_SMOOTH);
     m_bar->SetSize(tev::DialogUnitsToPixels(this, 7, 64, kProgressDialogWidthDu - 71, 10));
-    m_cancelButton = new wxButton(this, wxID_CANCEL, wxString::FromUTF8(kCancelButton));
+    m_cancelButton = new wxButton(this, wxID_CANCEL, tev::Tr(kCancelButton));
     m_cancelButton->SetSize(
         tev::DialogUnitsToPixels(this, kProgressDialogWidthDu - 57, 62, 50, 14));
     m_bar->SetValue(0);

@@ -2,6 +2,8 @@
 
 #include "designer/ftp/Archive.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/text/StringUtil.h"
 
 #include <cerrno>
@@ -54,7 +56,15 @@ bool WriteAll(int fd, std::string_view bytes) {
 } // namespace
 
 std::string CSitesFile::DefaultPath() {
-    return tev::ProgramFolder() + kFileName;
+    const std::string data = tev::UserAppDataFolder();
+    return data.empty() ? std::string() : data + kFileName;
+}
+
+std::string CSitesFile::Locate() {
+    const std::string path = DefaultPath();
+    tev::CreateDirectoryTree(tev::UserAppDataFolder());
+    tev::MoveOverOnce(tev::ProgramFolder() + kFileName, path);
+    return path;
 }
 
 SitesFileState CSitesFile::Read(CArchive& ar, std::vector<CFtpSite>& sites) {

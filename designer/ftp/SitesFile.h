@@ -1,5 +1,5 @@
 #pragma once
-// sites.dat, the FTP profile list beside the program: the header string
+// sites.dat, the FTP profile list in the user's data folder: the header string
 // "Quorvane Components FTP" followed by the stored records, with no count, in the archive
 // layout of Archive.h.
 //
@@ -28,8 +28,11 @@ public:
     static constexpr const char* kHeader = "Quorvane Components FTP";
     static constexpr const char* kFileName = "sites.dat";
 
-    // The program's folder followed by "sites.dat".
+    // The user's data folder followed by "sites.dat"; "" without a home folder.
     static std::string DefaultPath();
+    // DefaultPath(), its folder created, after moving there the file that a build folder or an older copy of the
+    // program kept beside the program.
+    static std::string Locate();
 
     // Appends the file's records to `sites`.
     static SitesFileState Read(const std::string& path, std::vector<CFtpSite>& sites);

@@ -2,6 +2,8 @@
 
 #include "designer/ftp/ProgressDlg.h"
 #include "designer/ftp/ProgressMeter.h"
+#include "platform/shell/ShellPaths.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/text/StringUtil.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/MessageBox.h"
@@ -81,6 +83,13 @@ private:
     bool m_cancelled = false;
 };
 
+// The log goes with the user's other records, never into a folder the user may not write.
+std::string FtpLogPath() {
+    const std::string state = tev::UserStateFolder();
+    tev::CreateDirectoryTree(state);
+    return state + kFtpLogFileName;
+}
+
 } // namespace
 
 UploadResult RunUpload(wxWindow* parent, const CUploadRequest& request) {
@@ -89,7 +98,7 @@ UploadResult RunUpload(wxWindow* parent, const CUploadRequest& request) {
     {
         CProgressDisplay display(parent);
         CFolderUpload upload(request);
-        result = upload.Run(display, kFtpLogFileName);
+        result = upload.Run(display, FtpLogPath());
         files = upload.FilesSent();
     }
     // A dialog that closed without a word would look the same as one that gave up.

@@ -1,8 +1,8 @@
 #pragma once
 // The publish dialog's upload with its windows: a progress dialog over `parent` while the
 // files go (the title counts the percentage of the current file, the upper line its bytes),
-// message boxes with the client's error text for failures, and "ftpLog.txt" in the current
-// directory when the request says "Log Errors". The windows stay alive throughout; the
+// message boxes with the client's error text for failures, and "ftpLog.txt" in the user's
+// state folder when the request says "Log Errors". The windows stay alive throughout; the
 // progress dialog's "Cancel" stops the upload.
 #include "designer/ftp/FolderUpload.h"
 

@@ -2,11 +2,12 @@
 
 #include "platform/com/Bstr.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/shell/InstallFolders.h"
 
 namespace TEVComponentDesignerAfx {
 
 CComponentProtocolBinding::CComponentProtocolBinding() {
-    const std::string path = tev::ProgramFolder() + kTEVComponentProtocolModule;
+    const std::string path = tev::ModuleFolder() + kTEVComponentProtocolModule;
     if (FAILED(tev::GetClassObjectFromModule(path, CLSID_TEVComponentProtocol, IID_IClassFactory,
                                              reinterpret_cast<void**>(&m_factory))))
         m_factory.Release();

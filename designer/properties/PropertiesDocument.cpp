@@ -1,7 +1,7 @@
 #include "designer/properties/PropertiesDocument.h"
 
 #include "designer/properties/PropertyValues.h"
-#include "platform/com/ModuleLoader.h"
+#include "platform/shell/InstallFolders.h"
 #include "platform/text/StringUtil.h"
 #include "platform/xml/XmlDom.h"
 
@@ -87,7 +87,7 @@ bool CPropertiesDocument::LoadDescriptor() {
                 m_arrAssets.push_back(folder + tev::AttributeText(param, "value"));
         }
     }
-    m_arrAssets.push_back(tev::ProgramFolder() + kPlayerScript);
+    m_arrAssets.push_back(tev::DataFolder() + kPlayerScript);
     return flash;
 }
 

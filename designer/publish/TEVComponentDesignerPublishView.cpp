@@ -3,6 +3,8 @@
 #include "designer/ftp/PublishDialog.h"
 #include "designer/publish/LinkCtrlEx.h"
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
+#include "platform/widgets/Translations.h"
 #include "resources/designer/PublishResource.h"
 
 #include <wx/button.h>
@@ -20,10 +22,6 @@ namespace {
 
 void Place(wxWindow* form, wxWindow* control, const DialogUnitRect& rect) {
     control->SetSize(tev::DialogUnitsToPixels(form, rect.x, rect.y, rect.width, rect.height));
-}
-
-wxString Text(const char* utf8) {
-    return wxString::FromUTF8(utf8);
 }
 
 } // namespace
@@ -48,19 +46,19 @@ bool CTEVComponentDesignerPublishView::Create(wxWindow* parent, wxWindowID id, c
 }
 
 void CTEVComponentDesignerPublishView::CreateControls() {
-    m_pFilesGroup = new wxStaticBox(this, IDC_REQUIRED_FILES_GROUP, Text(kRequiredFilesCaption));
+    m_pFilesGroup = new wxStaticBox(this, IDC_REQUIRED_FILES_GROUP, tev::Tr(kRequiredFilesCaption));
     Place(this, m_pFilesGroup, kRequiredFilesGroupRect);
     m_pLink = new CLinkCtrlEx(this, IDC_OPEN_PUBLISH_FOLDER, wxString());
     Place(this, m_pLink, kOpenPublishFolderRect);
     m_pList = new wxListBox(this, IDC_REQUIRED_FILES, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                             wxLB_SINGLE | wxLB_SORT | wxLB_NEEDED_SB | wxBORDER_THEME);
     Place(this, m_pList, kRequiredFilesRect);
-    m_pPublishButton = new wxButton(this, IDC_PUBLISH, Text(kPublishCaption));
+    m_pPublishButton = new wxButton(this, IDC_PUBLISH, tev::Tr(kPublishCaption));
     Place(this, m_pPublishButton, kPublishRect);
 
-    m_pHtmlGroup = new wxStaticBox(this, IDC_HTML_GROUP, Text(kHtmlCaption));
+    m_pHtmlGroup = new wxStaticBox(this, IDC_HTML_GROUP, tev::Tr(kHtmlCaption));
     Place(this, m_pHtmlGroup, kHtmlGroupRect);
-    m_pHint = new wxStaticText(this, IDC_HTML_HINT, Text(kHtmlHintText), wxDefaultPosition,
+    m_pHint = new wxStaticText(this, IDC_HTML_HINT, tev::Tr(kHtmlHintText), wxDefaultPosition,
                                wxDefaultSize, wxST_NO_AUTORESIZE);
     Place(this, m_pHint, kHtmlHintRect);
     m_pHint->Bind(wxEVT_SIZE, &CTEVComponentDesignerPublishView::OnHintSize, this);
@@ -68,7 +66,7 @@ void CTEVComponentDesignerPublishView::CreateControls() {
         new wxTextCtrl(this, IDC_HTML_CODE, wxString(), wxDefaultPosition, wxDefaultSize,
                        wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxVSCROLL | wxBORDER_THEME);
     Place(this, m_pHtmlEdit, kHtmlCodeRect);
-    m_pCopyButton = new wxButton(this, IDC_COPY_TO_CLIPBOARD, Text(kCopyToClipboardCaption));
+    m_pCopyButton = new wxButton(this, IDC_COPY_TO_CLIPBOARD, tev::Tr(kCopyToClipboardCaption));
     Place(this, m_pCopyButton, kCopyToClipboardRect);
 
     m_pCopyButton->Bind(wxEVT_BUTTON, &CTEVComponentDesignerPublishView::OnCopyToClipboard, this);
@@ -83,7 +81,7 @@ void CTEVComponentDesignerPublishView::OnInitialUpdate() {
     SetResize(IDC_HTML_CODE, tev::kAnchorTopCenter, tev::kAnchorBottomRight);
     SetResize(IDC_COPY_TO_CLIPBOARD, tev::kAnchorBottomCenter, tev::kAnchorBottomRight);
     SetResize(IDC_PUBLISH, tev::kAnchorBottomLeft, tev::kAnchorBottomCenter);
-    m_pLink->SetLabel(Text(kOpenPublishFolderText));
+    m_pLink->SetLabel(tev::Tr(kOpenPublishFolderText));
     SetPublishFolder("");
 }
 
@@ -138,9 +136,10 @@ void CTEVComponentDesignerPublishView::RefreshPublishInfo(const std::vector<std:
 
 std::string CTEVComponentDesignerPublishView::GetHintText() const {
     const std::string files = CPublishInfo::FilesBesideThePage(m_arrRequiredFiles);
+    const std::string hint = tev::Translate(kHtmlHintText);
     if (files.empty())
-        return kHtmlHintText;
-    return kHtmlHintText + tev::Format(kHtmlHintFilesFormat, files.c_str());
+        return hint;
+    return hint + tev::Format(tev::Translate(kHtmlHintFilesFormat).c_str(), files.c_str());
 }
 
 void CTEVComponentDesignerPublishView::ShowHint(int width) {

@@ -1,7 +1,7 @@
 #include "designer/templates/WebBrowser2.h"
 
 #include "designer/templates/TemplateResources.h"
-#include "platform/com/ModuleLoader.h"
+#include "platform/shell/InstallFolders.h"
 
 #include <fstream>
 #include <sstream>
@@ -30,7 +30,7 @@ bool CWebBrowser2::Create(const wxString& windowName, long style, const wxRect& 
 }
 
 std::string CWebBrowser2::PlayerScript() {
-    std::ifstream in(tev::ProgramFolder() + kPlayerFileName, std::ios::binary);
+    std::ifstream in(tev::DataFolder() + kPlayerFileName, std::ios::binary);
     if (in) {
         std::ostringstream text;
         text << in.rdbuf();

@@ -43,12 +43,14 @@ HRESULT GetClassObjectFromModule(const std::string& path, REFCLSID clsid, REFIID
     return getClassObject(clsid, riid, object);
 }
 
+std::string ProgramFolderOverride() {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    return g_programFolderOverride;
+}
+
 std::string ProgramFolder() {
-    {
-        std::lock_guard<std::mutex> guard(g_mutex);
-        if (!g_programFolderOverride.empty())
-            return g_programFolderOverride;
-    }
+    if (std::string folder = ProgramFolderOverride(); !folder.empty())
+        return folder;
     char buffer[4096];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0)

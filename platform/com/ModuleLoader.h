@@ -20,5 +20,7 @@ HRESULT GetClassObjectFromModule(const std::string& path, REFCLSID clsid, REFIID
 std::string ProgramFolder();
 // Lets tests stand in for the program's folder; an empty text restores the real one.
 void OverrideProgramFolder(const std::string& folder);
+// The folder a test stands in with, or "" when none does.
+std::string ProgramFolderOverride();
 
 } // namespace tev

@@ -1,5 +1,7 @@
 #include "platform/widgets/MenuTable.h"
 
+#include "platform/text/Translation.h"
+
 #include <wx/menu.h>
 
 namespace tev {
@@ -47,7 +49,7 @@ std::vector<MenuNode> ParseMenuTable(const MenuEntry* entries, size_t count) {
         }
         MenuNode node;
         node.kind = entry.kind;
-        node.caption = entry.caption ? entry.caption : "";
+        node.caption = entry.caption ? Translate(entry.caption) : "";
         node.id = entry.kind == MenuEntryKind::Item ? entry.id : 0;
         std::vector<MenuNode>& level = current();
         level.push_back(std::move(node));

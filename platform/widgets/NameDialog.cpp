@@ -2,6 +2,7 @@
 
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/ResizeLayout.h"
+#include "platform/widgets/Translations.h"
 
 #include <wx/button.h>
 #include <wx/stattext.h>
@@ -10,17 +11,16 @@
 namespace tev {
 
 NameDialog::NameDialog(wxWindow* parent, const Form& form)
-    : wxDialog(parent, form.dialogId, wxString::FromUTF8(form.caption)),
-      m_emptyNameMessage(form.emptyNameMessage) {
+    : wxDialog(parent, form.dialogId, Tr(form.caption)), m_emptyNameMessage(form.emptyNameMessage) {
     SetClientSize(DialogUnitsToPixels(this, form.widthDu, form.heightDu));
-    auto* label = new wxStaticText(this, form.labelId, wxString::FromUTF8(form.label));
+    auto* label = new wxStaticText(this, form.labelId, Tr(form.label));
     label->SetSize(DialogUnitsToPixels(this, 7, 7, 158, 8));
     m_nameEdit = new wxTextCtrl(this, form.editId, wxString(), wxDefaultPosition, wxDefaultSize,
                                 wxTE_PROCESS_ENTER);
     m_nameEdit->SetSize(DialogUnitsToPixels(this, 7, 18, 158, 14));
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetSize(DialogUnitsToPixels(this, 61, 52, 50, 14));
-    auto* cancel = new wxButton(this, wxID_CANCEL, wxString::FromUTF8(form.cancelText));
+    auto* cancel = new wxButton(this, wxID_CANCEL, Tr(form.cancelText));
     cancel->SetSize(DialogUnitsToPixels(this, 115, 52, 50, 14));
     ok->SetDefault();
     m_nameEdit->SetFocus();

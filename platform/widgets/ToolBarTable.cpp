@@ -1,5 +1,7 @@
 #include "platform/widgets/ToolBarTable.h"
 
+#include "platform/text/Translation.h"
+
 #include <wx/artprov.h>
 #include <wx/frame.h>
 #include <wx/toolbar.h>
@@ -22,8 +24,8 @@ wxToolBar* CreateFrameToolBar(wxFrame* frame, const char* name, const ToolEntry*
         }
         const wxBitmap bitmap =
             wxArtProvider::GetBitmap(wxString::FromUTF8(tool.artId), wxART_TOOLBAR, wxSize(16, 16));
-        bar->AddTool(tool.id, wxString::FromUTF8(tool.label), bitmap,
-                     wxString::FromUTF8(tool.shortHelp));
+        bar->AddTool(tool.id, wxString::FromUTF8(Translate(tool.label)), bitmap,
+                     wxString::FromUTF8(Translate(tool.shortHelp)));
     }
     bar->Realize();
     return bar;

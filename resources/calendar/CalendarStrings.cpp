@@ -1,6 +1,7 @@
 #include "resources/calendar/CalendarStrings.h"
 
 #include "platform/text/StringUtil.h"
+#include "platform/text/Translation.h"
 
 namespace tev::calendar {
 namespace {
@@ -72,16 +73,19 @@ const StringEntry kStrings[] = {
 
 const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
+const char* const kShortDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kMonthNames[] = {"January",   "February", "March",    "April",
                                    "May",       "June",     "July",     "August",
                                    "September", "October",  "November", "December"};
+const char* const kShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 } // namespace
 
 std::string CalendarString(int id) {
     for (const StringEntry& entry : kStrings) {
         if (entry.id == id)
-            return entry.text;
+            return tev::Translate(entry.text);
     }
     return {};
 }
@@ -107,19 +111,20 @@ std::string LineOf(const std::string& text, int index) {
 }
 
 std::string DayName(int dayOfWeek) {
-    return dayOfWeek >= 1 && dayOfWeek <= 7 ? kDayNames[dayOfWeek - 1] : "";
+    return dayOfWeek >= 1 && dayOfWeek <= 7 ? tev::Translate(kDayNames[dayOfWeek - 1]) : "";
 }
 
+// Languages shorten names their own way, so the short names are texts of their own.
 std::string ShortDayName(int dayOfWeek) {
-    return DayName(dayOfWeek).substr(0, 3);
+    return dayOfWeek >= 1 && dayOfWeek <= 7 ? tev::Translate(kShortDayNames[dayOfWeek - 1]) : "";
 }
 
 std::string MonthName(int month) {
-    return month >= 1 && month <= 12 ? kMonthNames[month - 1] : "";
+    return month >= 1 && month <= 12 ? tev::Translate(kMonthNames[month - 1]) : "";
 }
 
 std::string ShortMonthName(int month) {
-    return MonthName(month).substr(0, 3);
+    return month >= 1 && month <= 12 ? tev::Translate(kShortMonthNames[month - 1]) : "";
 }
 
 } // namespace tev::calendar

@@ -1,5 +1,7 @@
 #include "resources/designer/DesignerStrings.h"
 
+#include "platform/text/Translation.h"
+
 namespace tev::designer {
 namespace {
 
@@ -57,7 +59,7 @@ const StringEntry kStrings[] = {
 std::string DesignerString(int id) {
     for (const StringEntry& entry : kStrings) {
         if (entry.id == id)
-            return entry.text;
+            return tev::Translate(entry.text);
     }
     return {};
 }

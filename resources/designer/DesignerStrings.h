@@ -54,6 +54,13 @@ constexpr int kTemplateDialogHeightDu = 73;
 constexpr const char* kTemplateDialogCaption = "Create Template";
 constexpr const char* kTemplateNameLabel = "Template name:";
 
+// Dialog "Component Wizard" (template 7500): the designer view (7501) above OK and Cancel.
+constexpr int IDD_COMPONENT_WIZARD = 7500;
+constexpr int IDC_WIZARD_DESIGNER_VIEW = 7501;
+constexpr int kWizardWidthDu = 410;
+constexpr int kWizardHeightDu = 257;
+constexpr const char* kWizardCaption = "Component Wizard";
+
 // Window names and identifiers of the designer view and its parts.
 constexpr int IDC_TAB_CONTROL = 7519;
 constexpr const char* kDesignerViewName = "ComponentDesignerView";

@@ -1,5 +1,7 @@
 #include "resources/host/HostStrings.h"
 
+#include "platform/text/Translation.h"
+
 namespace tev::host {
 namespace {
 
@@ -36,7 +38,7 @@ const StringEntry kStrings[] = {
 std::string HostString(int id) {
     for (const StringEntry& entry : kStrings) {
         if (entry.id == id)
-            return entry.text;
+            return tev::Translate(entry.text);
     }
     return {};
 }

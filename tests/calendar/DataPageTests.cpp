@@ -51,6 +51,7 @@ struct DataPage : testing::Test {
     tevtest::ScopedRegistry registry{tevtest::ScopedRegistry::MachineClasses::Private};
     TempDir home;
     tevtest::ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    tevtest::ScopedEnv userData{"XDG_DATA_HOME", home / "data"};
     NoHost host;
     wxFrame* frame = nullptr;
     CTEVComponentDesignerView* view = nullptr;

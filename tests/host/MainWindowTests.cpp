@@ -162,7 +162,7 @@ TEST_F(MainWindow, SaveOnAnUntitledProjectWithTheDialogCancelledWritesNothing) {
     EditProperties("Spring");
     wxTEST_DIALOG(Command(ID_FILE_SAVE), SaveDialog("", wxID_CANCEL));
     EXPECT_TRUE(
-        std::filesystem::is_empty(home.path() + "docs/Quorvane/Quorvane Web Calendar/Templates"));
+        std::filesystem::is_empty(home.path() + "data/Quorvane/Quorvane Web Calendar/Templates"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()),
                             std::filesystem::directory_iterator()),
               1)
@@ -349,7 +349,7 @@ TEST_F(MainWindow, NewStyleSavesAUserStyle) {
     EditProperties("Green");
     wxTEST_DIALOG(Command(ID_FILE_NEW_STYLE), ExpectTemplateName("Meadow"));
     const std::string props =
-        home / "docs/Quorvane/Quorvane Web Calendar/Templates/Meadow/props.xml";
+        home / "data/Quorvane/Quorvane Web Calendar/Templates/Meadow/props.xml";
     EXPECT_NE(Utf16FileText(props).find("<Title>Green</Title>"), std::string::npos);
 }
 

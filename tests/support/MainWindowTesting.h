@@ -32,6 +32,7 @@ protected:
 
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    ScopedEnv userData{"XDG_DATA_HOME", home / "data"};
     ScopedRegistry registry;
     CTEVCalendarDlg* dlg = nullptr;
 };

@@ -91,6 +91,12 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     return static_cast<bool>(out);
 }
 
+bool WriteFileWithFolders(const std::string& path, std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    return WriteFileBytes(path, bytes);
+}
+
 std::string ProgramDir() {
     return TEV_PROGRAM_DIR;
 }

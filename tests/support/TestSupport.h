@@ -54,6 +54,8 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// The same, creating the folders above the file first.
+bool WriteFileWithFolders(const std::string& path, std::string_view bytes);
 // The text of a file the program wrote as UTF-16LE after a byte order mark, as UTF-8.
 std::string Utf16FileText(const std::string& path);
 // The bytes of such a file for UTF-8 `text`: the mark FF FE, then UTF-16LE.

@@ -44,6 +44,7 @@ struct DesignerFixture : testing::Test {
     tevtest::ScopedRegistry registry{tevtest::ScopedRegistry::MachineClasses::Private};
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    ScopedEnv userData{"XDG_DATA_HOME", home / "data"};
     CountingHost host;
     wxFrame* frame = nullptr;
     CTEVComponentDesignerView* view = nullptr;
@@ -79,7 +80,7 @@ struct DesignerFixture : testing::Test {
     }
     void ShowPage(int index) { view->GetTabControl()->SetActiveView(index); }
     std::string UserTemplates() const {
-        return home / "docs/Quorvane/Quorvane Web Calendar/Templates";
+        return home / "data/Quorvane/Quorvane Web Calendar/Templates";
     }
 };
 
@@ -154,7 +155,7 @@ TEST_F(DesignerFixture, TemplateFoldersAreTheComponentsThenTheUsers) {
     CTEVComponentDesignerView late(false, false);
     late.SetComponentPath(home / "c/componentInfo.xml");
     late.SetProjectType(kProjectType);
-    EXPECT_EQ(late.GetTemplateFolders()[1], home / "docs/Quorvane//Templates");
+    EXPECT_EQ(late.GetTemplateFolders()[1], home / "data/Quorvane//Templates");
 }
 
 TEST_F(DesignerFixture, NewProjectIsCleanUntitledAndUnpublished) {
@@ -285,11 +286,11 @@ TEST_F(DesignerFixture, NewStyleSavesTheCurrentValuesUnderTheGivenName) {
     wxTEST_DIALOG(view->CreateTemplate("../Escaped"),
                   ExpectMessageBox(
                       "Failed to get directory " + UserTemplates() + "/../Escaped(123)", wxID_OK));
-    EXPECT_FALSE(tev::FolderExists(home / "docs/Quorvane/Quorvane Web Calendar/Escaped"));
+    EXPECT_FALSE(tev::FolderExists(home / "data/Quorvane/Quorvane Web Calendar/Escaped"));
 }
 
 TEST_F(DesignerFixture, NoDocumentsFolderIsReportedAndSavesNoStyle) {
-    ScopedEnv noDocuments("XDG_DOCUMENTS_DIR", "");
+    ScopedEnv noData("XDG_DATA_HOME", "");
     ScopedEnv noConfig("XDG_CONFIG_HOME", home / "no-config");
     ScopedEnv noHome("HOME", "");
     std::string folder = "unchanged";

@@ -10,7 +10,7 @@ using TEVComponentDesignerAfx::CUserTemplates;
 using tevtest::ReadFileBytes;
 using tevtest::TempDir;
 
-TEST(UserTemplates, FolderLiesBelowTheDocumentsByProjectType) {
+TEST(UserTemplates, FolderLiesBelowTheBaseFolderByProjectType) {
     EXPECT_EQ(CUserTemplates::FolderFor("/home/u/Documents", "Quorvane Web Calendar"),
               "/home/u/Documents/Quorvane/Quorvane Web Calendar/Templates");
     EXPECT_EQ(CUserTemplates::FolderFor("/home/u/Documents/", "T"),
@@ -60,7 +60,7 @@ TEST(UserTemplates, SavingAgainReplacesAndSlashesNest) {
 TEST(UserTemplates, FoldersThatCannotBeMadeWriteNothing) {
     TempDir dir;
     const std::string templates = dir / "Templates";
-    tevtest::WriteFileBytes(dir / "blocker", "file");
+    tevtest::WriteFileWithFolders(dir / "blocker", "file");
     struct Case {
         const char* what;
         std::string folder;
@@ -83,4 +83,25 @@ TEST(UserTemplates, FoldersThatCannotBeMadeWriteNothing) {
         EXPECT_FALSE(tev::FileExists(result.styleFolder + "/props.xml")) << c.what;
     }
     EXPECT_EQ(ReadFileBytes(dir / "blocker"), "file");
+}
+
+TEST(UserTemplates, StylesOfTheOlderFolderMoveOverUnlessTheNameIsTaken) {
+    TempDir dir;
+    const std::string older = dir / "docs/Quorvane/T/Templates";
+    const std::string current = dir / "data/Quorvane/T/Templates";
+    tevtest::WriteFileWithFolders(older + "/Spring/props.xml", "old spring");
+    tevtest::WriteFileWithFolders(older + "/Autumn/props.xml", "old autumn");
+    tevtest::WriteFileWithFolders(older + "/stray.txt", "not a style");
+    tevtest::WriteFileWithFolders(current + "/Autumn/props.xml", "new autumn");
+
+    EXPECT_EQ(CUserTemplates::MoveOver(older, current), 1);
+    EXPECT_EQ(ReadFileBytes(current + "/Spring/props.xml"), "old spring");
+    EXPECT_EQ(ReadFileBytes(current + "/Autumn/props.xml"), "new autumn");
+    EXPECT_FALSE(tev::FolderExists(older + "/Spring"));
+    EXPECT_TRUE(tev::FileExists(older + "/Autumn/props.xml")) << "kept, not lost";
+    EXPECT_FALSE(tev::FileExists(current + "/stray.txt"));
+
+    EXPECT_EQ(CUserTemplates::MoveOver(older, current), 0) << "nothing moves twice";
+    EXPECT_EQ(CUserTemplates::MoveOver(dir / "missing", current), 0);
+    EXPECT_EQ(CUserTemplates::MoveOver(current, current), 0);
 }

@@ -53,13 +53,13 @@ std::vector<std::string> Texts(const CFtpSiteList& list) {
     return texts;
 }
 
-// The program's folder and the registry are private to each test.
+// The program's folder, the user's data folder and the registry are private to each test.
 class FtpSiteListTest : public ::testing::Test {
 protected:
     FtpSiteListTest() { tev::OverrideProgramFolder(m_programDir.path()); }
     ~FtpSiteListTest() override { tev::OverrideProgramFolder(""); }
 
-    std::string SitesPath() const { return CSitesFile::DefaultPath(); }
+    std::string SitesPath() const { return CSitesFile::Locate(); }
 
     void WriteSites(const std::vector<CFtpSite>& sites) {
         ASSERT_TRUE(CSitesFile::Write(SitesPath(), sites));
@@ -83,6 +83,7 @@ protected:
 
     tevtest::ScopedRegistry m_registry;
     tevtest::TempDir m_programDir;
+    tevtest::ScopedEnv m_userData{"XDG_DATA_HOME", m_programDir / "data"};
 };
 
 } // namespace

@@ -291,14 +291,14 @@ protected:
     void SetUp() override {
         tev::OverrideProgramFolder(m_programDir.path());
         m_oldDir = fs::current_path();
-        fs::current_path(m_workDir.path()); // "ftpLog.txt" lands here
+        fs::current_path(m_workDir.path());
     }
     void TearDown() override {
         fs::current_path(m_oldDir);
         tev::OverrideProgramFolder("");
         tev::PumpEventsFor(20);
     }
-    std::string SitesPath() const { return m_programDir / "sites.dat"; }
+    std::string SitesPath() const { return CSitesFile::Locate(); }
     void WriteSites(const std::vector<CFtpSite>& sites) {
         ASSERT_TRUE(CSitesFile::Write(SitesPath(), sites));
     }
@@ -307,8 +307,9 @@ protected:
         CSitesFile::Read(SitesPath(), sites);
         return sites;
     }
-    bool LogExists() const { return fs::exists(m_workDir / "ftpLog.txt"); }
-    std::string Log() const { return ReadFileBytes(m_workDir / "ftpLog.txt"); }
+    std::string LogPath() const { return m_workDir / "state/Quorvane/ftpLog.txt"; }
+    bool LogExists() const { return fs::exists(LogPath()); }
+    std::string Log() const { return ReadFileBytes(LogPath()); }
 
     // A profile for `server` in sites.dat, loaded when the dialog opens.
     void StoreProfileFor(const FtpTestServer& server, bool passive = true, bool log = false,
@@ -326,6 +327,9 @@ protected:
 
     TempDir m_programDir;
     TempDir m_workDir;
+    // The user's profiles and the log go to the user's folders.
+    tevtest::ScopedEnv m_userData{"XDG_DATA_HOME", m_workDir / "data"};
+    tevtest::ScopedEnv m_userState{"XDG_STATE_HOME", m_workDir / "state"};
     tevtest::ScopedRegistry m_registry;
     fs::path m_oldDir;
 };

@@ -1,6 +1,7 @@
 #include "designer/ftp/Archive.h"
 #include "designer/ftp/SitesFile.h"
 #include "platform/com/ModuleLoader.h"
+#include "platform/shell/ShellPaths.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -455,9 +456,33 @@ TEST(SitesFileOnDisk, TheFileBesideTheProgramIsReadOnlyWhenItIsARegularFile) {
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
     EXPECT_EQ(CSitesFile::Read(dir / "pipe", sites), SitesFileState::Missing);
     EXPECT_TRUE(sites.empty());
+}
 
-    tev::OverrideProgramFolder(dir.path());
-    EXPECT_EQ(CSitesFile::DefaultPath(), dir / "sites.dat");
+TEST(SitesFileOnDisk, AFileBesideTheProgramIsMovedOnceIntoTheUsersDataFolder) {
+    tevtest::TempDir dir;
+    tevtest::ScopedEnv data("XDG_DATA_HOME", dir / "data");
+    tev::OverrideProgramFolder(dir / "program");
+    tev::CreateDirectoryTree(dir / "program");
+    CFtpSite site;
+    site.m_profileName = "Home";
+    ASSERT_TRUE(CSitesFile::Write(dir / "program/sites.dat", {site}));
+    EXPECT_EQ(CSitesFile::DefaultPath(), dir / "data/Quorvane/sites.dat");
+    EXPECT_EQ(CSitesFile::Locate(), dir / "data/Quorvane/sites.dat");
+    std::vector<CFtpSite> sites;
+    EXPECT_EQ(CSitesFile::Read(CSitesFile::DefaultPath(), sites), SitesFileState::Complete);
+    ASSERT_EQ(sites.size(), 1u);
+    EXPECT_EQ(sites[0].m_profileName, "Home");
+    EXPECT_FALSE(tev::FileExists(dir / "program/sites.dat"));
+
+    // Read once: an older file turning up again later does not replace the user's profiles.
+    CFtpSite stale;
+    stale.m_profileName = "Stale";
+    ASSERT_TRUE(CSitesFile::Write(dir / "program/sites.dat", {stale}));
+    CSitesFile::Locate();
+    sites.clear();
+    CSitesFile::Read(CSitesFile::DefaultPath(), sites);
+    ASSERT_EQ(sites.size(), 1u);
+    EXPECT_EQ(sites[0].m_profileName, "Home");
     tev::OverrideProgramFolder("");
 }
 

@@ -178,7 +178,7 @@ TEST_F(Program, StylesApplyTheirValuesAndAUserStyleKeepsTheUsers) {
     wxTEST_DIALOG(Command(ID_FILE_NEW),
                   ExpectMessageBox("Do you want to save the current project?", wxID_NO));
     EXPECT_EQ(Shown("FontSize"), "11");
-    Page()->ApplyTemplate(home / "docs/Quorvane/Quorvane Web Calendar/Templates/Big/props.xml");
+    Page()->ApplyTemplate(home / "data/Quorvane/Quorvane Web Calendar/Templates/Big/props.xml");
     EXPECT_EQ(Shown("FontSize"), "18");
     EXPECT_EQ(ColourOf("BackgroundColor"), wxColour(0x16, 0x1A, 0x23));
     EXPECT_EQ(Shown("Page Name"), "MyCalendar.html");

@@ -32,6 +32,7 @@ using Files = std::vector<std::string>;
 struct Publishing : testing::Test {
     TempDir home;
     ScopedEnv documents{"XDG_DOCUMENTS_DIR", home / "docs"};
+    ScopedEnv userData{"XDG_DATA_HOME", home / "data"};
     wxFrame* frame = nullptr;
     CTEVComponentDesignerView* view = nullptr;
 

@@ -438,6 +438,7 @@ TEST(SimpleSplitter, DraggingTheBarMovesItWithinTheMinimumsAndKeepsTheShare) {
 TEST(DesignerView, TheChooseStylePageIsBuiltInOrderAndPublishesTheIndexPage) {
     TempDir home;
     tevtest::ScopedEnv documents("XDG_DOCUMENTS_DIR", home / "docs");
+    tevtest::ScopedEnv userData("XDG_DATA_HOME", home / "data");
     tevtest::ScopedRegistry registry;
     ScopedProgramFolder folder(tevtest::ProgramDir());
     auto* frame = new wxFrame(nullptr, wxID_ANY, "designer", wxDefaultPosition, wxSize(900, 650));
