@@ -7,6 +7,7 @@ packages=(
     libgtest-dev
     xvfb xauth xdotool imagemagick zip
     python3-pyftpdlib python3-gi curl chromium firefox-esr nodejs
+    libssl-dev libssh-dev python3-openssl openssh-server openssh-client
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -33,11 +33,11 @@ CFolderUpload::~CFolderUpload() = default;
 
 std::string CFolderUpload::HostOf(const std::string& server) {
     std::string host = tev::Trimmed(server);
-    static const std::string kScheme = "ftp://";
-    if (host.size() < kScheme.size() ||
-        !tev::EqualsNoCase(std::string_view(host).substr(0, kScheme.size()), kScheme))
+    const std::size_t scheme = host.find("://");
+    if (ProtocolOf(host) == RemoteProtocol::Unknown || scheme == std::string::npos ||
+        host.find_first_of("/@") < scheme)
         return host;
-    host.erase(0, kScheme.size());
+    host.erase(0, scheme + 3);
     host = host.substr(0, host.find_first_of("/?#"));
     const std::size_t at = host.rfind('@');
     if (at != std::string::npos)
@@ -226,6 +226,7 @@ UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logP
     login.passive = m_request.passive;
     login.port = m_request.port;
     m_client->SetLogin(login);
+    m_client->SetTrust(m_request.trust);
 
     std::optional<UploadResult> result = Open(display);
     if (!result) {
