@@ -79,6 +79,10 @@ std::string WithProtocol(const std::string& server, RemoteProtocol protocol) {
     return SchemeOf(protocol) + rest;
 }
 
+int PortAfterProtocolChange(int port, RemoteProtocol from, RemoteProtocol to) {
+    return port <= 0 || port == DefaultPortOf(from) ? DefaultPortOf(to) : port;
+}
+
 std::unique_ptr<IRemoteFileSystem> CreateRemoteFileSystem(const std::string& server) {
     const RemoteProtocol protocol = ProtocolOf(server);
     if (protocol == RemoteProtocol::Sftp)

@@ -96,6 +96,10 @@ const char* SchemeOf(RemoteProtocol protocol);
 // plain FTP, as older profiles hold it.
 std::string WithProtocol(const std::string& server, RemoteProtocol protocol);
 
+// The port after the protocol changed from `from` to `to`: the new default when `port` was
+// the old one's (or none), otherwise `port` as the user set it.
+int PortAfterProtocolChange(int port, RemoteProtocol from, RemoteProtocol to);
+
 // The file system that speaks to `server`, chosen by the address's scheme (plain FTP for an
 // unknown one, whose host will not resolve).
 std::unique_ptr<IRemoteFileSystem> CreateRemoteFileSystem(const std::string& server);

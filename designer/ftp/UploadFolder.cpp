@@ -2,6 +2,7 @@
 
 #include "designer/ftp/ProgressDlg.h"
 #include "designer/ftp/ProgressMeter.h"
+#include "designer/ftp/TrustDlg.h"
 #include "platform/text/StringUtil.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/MessageBox.h"
@@ -88,7 +89,11 @@ UploadResult RunUpload(wxWindow* parent, const CUploadRequest& request) {
     int files = 0;
     {
         CProgressDisplay display(parent);
-        CFolderUpload upload(request);
+        CTrustPrompt prompt(parent);
+        CStoredTrust trust(DefaultTrustStorePath(), &prompt);
+        CUploadRequest asking = request;
+        asking.trust = &trust;
+        CFolderUpload upload(asking);
         result = upload.Run(display, kFtpLogFileName);
         files = upload.FilesSent();
     }

@@ -177,6 +177,11 @@ TEST(RemoteProtocol, AChosenProtocolRewritesOnlyTheScheme) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithProtocol(c.server, c.protocol), c.expected) << c.server;
+    // The port follows the protocol unless the user chose one of his own.
+    EXPECT_EQ(PortAfterProtocolChange(21, RemoteProtocol::Ftp, RemoteProtocol::Sftp), 22);
+    EXPECT_EQ(PortAfterProtocolChange(22, RemoteProtocol::Sftp, RemoteProtocol::Ftps), 21);
+    EXPECT_EQ(PortAfterProtocolChange(0, RemoteProtocol::Ftp, RemoteProtocol::Sftp), 22);
+    EXPECT_EQ(PortAfterProtocolChange(2121, RemoteProtocol::Ftp, RemoteProtocol::Sftp), 2121);
 }
 
 TEST(StoredTrust, AsksOnceRemembersAlwaysAndRefusesAChangedIdentity) {
