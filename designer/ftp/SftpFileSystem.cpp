@@ -21,8 +21,6 @@ namespace {
 // SFTP packets carry at most this much of a file; OpenSSH takes up to 256 KiB, every
 // server 32 KiB.
 constexpr std::size_t kChunkSize = 32 * 1024;
-// Writes sent before the first answer is awaited, so the link stays busy.
-constexpr int kWritesInFlight = 32;
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -196,6 +194,10 @@ bool CSftpFileSystem::CSession::OpenSession() {
     ssh_options_set(m_ssh, SSH_OPTIONS_PORT, &port);
     ssh_options_set(m_ssh, SSH_OPTIONS_USER, login.username.c_str());
     ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT, &timeout);
+    // Each write waits for its answer: small packets must go at once, not after the peer's
+    // delayed acknowledgement.
+    int noDelay = 1;
+    ssh_options_set(m_ssh, SSH_OPTIONS_NODELAY, &noDelay);
     if (!keyFolder.empty())
         ssh_options_set(m_ssh, SSH_OPTIONS_SSH_DIR, keyFolder.c_str());
     if (ssh_connect(m_ssh) != SSH_OK) {
