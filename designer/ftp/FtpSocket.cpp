@@ -288,9 +288,9 @@ FtpIo CFtpSocket::Accept(CFtpSocket& accepted, int timeoutMs, std::string& error
 
 FtpIo CFtpSocket::Send(const char* data, std::size_t size, std::size_t& sent, int timeoutMs,
                        std::string& error) {
-    if (m_tls)
-        return TlsSend(data, size, sent, timeoutMs, error);
     sent = 0;
+    if (m_tls)
+        return RetryTls([&] { return SSL_write_ex(m_tls, data, size, &sent); }, timeoutMs, error);
     const auto deadline = DeadlineIn(timeoutMs);
     for (;;) {
         ssize_t n = send(m_fd, data, size, MSG_NOSIGNAL);
@@ -326,9 +326,10 @@ FtpIo CFtpSocket::SendAll(const char* data, std::size_t size, int timeoutMs, std
 
 FtpIo CFtpSocket::Receive(char* buffer, std::size_t size, std::size_t& received, int timeoutMs,
                           std::string& error) {
-    if (m_tls)
-        return TlsReceive(buffer, size, received, timeoutMs, error);
     received = 0;
+    if (m_tls)
+        return RetryTls([&] { return SSL_read_ex(m_tls, buffer, size, &received); }, timeoutMs,
+                        error);
     const auto deadline = DeadlineIn(timeoutMs);
     for (;;) {
         ssize_t n = recv(m_fd, buffer, size, 0);
@@ -367,6 +368,20 @@ FtpIo CFtpSocket::WaitForTls(int result, int timeoutMs, std::string& error) cons
     return FtpIo::Failed;
 }
 
+template <class Call> FtpIo CFtpSocket::RetryTls(Call call, int timeoutMs, std::string& error) {
+    const auto deadline = DeadlineIn(timeoutMs);
+    for (;;) {
+        ERR_clear_error();
+        errno = 0;
+        const int result = call();
+        if (result == 1)
+            return FtpIo::Ok;
+        FtpIo io = WaitForTls(result, RemainingMs(deadline), error);
+        if (io != FtpIo::Ok)
+            return io;
+    }
+}
+
 FtpIo CFtpSocket::StartTls(ssl_ctx_st* context, const std::string& serverName,
                            ssl_session_st* session, int timeoutMs, std::string& error) {
     FreeTls(false);
@@ -383,51 +398,10 @@ FtpIo CFtpSocket::StartTls(ssl_ctx_st* context, const std::string& serverName,
         SSL_set_tlsext_host_name(m_tls, serverName.c_str());
     if (session)
         SSL_set_session(m_tls, session);
-    const auto deadline = DeadlineIn(timeoutMs);
-    for (;;) {
-        ERR_clear_error();
-        errno = 0;
-        const int result = SSL_connect(m_tls);
-        if (result == 1)
-            return FtpIo::Ok;
-        FtpIo io = WaitForTls(result, RemainingMs(deadline), error);
-        if (io == FtpIo::Closed)
-            error = "the server ended the connection during the handshake";
-        if (io != FtpIo::Ok)
-            return io;
-    }
-}
-
-FtpIo CFtpSocket::TlsSend(const char* data, std::size_t size, std::size_t& sent, int timeoutMs,
-                          std::string& error) {
-    sent = 0;
-    const auto deadline = DeadlineIn(timeoutMs);
-    for (;;) {
-        ERR_clear_error();
-        errno = 0;
-        const int result = SSL_write_ex(m_tls, data, size, &sent);
-        if (result == 1)
-            return FtpIo::Ok;
-        FtpIo io = WaitForTls(result, RemainingMs(deadline), error);
-        if (io != FtpIo::Ok)
-            return io;
-    }
-}
-
-FtpIo CFtpSocket::TlsReceive(char* buffer, std::size_t size, std::size_t& received, int timeoutMs,
-                             std::string& error) {
-    received = 0;
-    const auto deadline = DeadlineIn(timeoutMs);
-    for (;;) {
-        ERR_clear_error();
-        errno = 0;
-        const int result = SSL_read_ex(m_tls, buffer, size, &received);
-        if (result == 1)
-            return FtpIo::Ok;
-        FtpIo io = WaitForTls(result, RemainingMs(deadline), error);
-        if (io != FtpIo::Ok)
-            return io;
-    }
+    FtpIo io = RetryTls([this] { return SSL_connect(m_tls); }, timeoutMs, error);
+    if (io == FtpIo::Closed)
+        error = "the server ended the connection during the handshake";
+    return io;
 }
 
 bool CFtpSocket::LocalAddress(CFtpAddress& address) const {

@@ -112,10 +112,9 @@ private:
     // After a TLS call returned `result`: Ok to try it again once the socket is ready,
     // otherwise how it ended.
     FtpIo WaitForTls(int result, int timeoutMs, std::string& error) const;
-    FtpIo TlsSend(const char* data, std::size_t size, std::size_t& sent, int timeoutMs,
-                  std::string& error);
-    FtpIo TlsReceive(char* buffer, std::size_t size, std::size_t& received, int timeoutMs,
-                     std::string& error);
+    // Calls `call` (a TLS call returning 1 on success) until it succeeds, waiting between
+    // tries for what it needs, all within `timeoutMs`.
+    template <class Call> FtpIo RetryTls(Call call, int timeoutMs, std::string& error);
     void FreeTls(bool notifyPeer);
 
     int m_fd = -1;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 using namespace TEVComponentDesignerAfx;
@@ -319,6 +320,34 @@ TEST(Sftp, EveryFolderOperationWorksWithAKeyFileAndTheHostKeyIsAskedForOnce) {
                          "host key of 127.0.0.1:" + std::to_string(server.Port()) + " CHANGED"))
         << replaced->GetLastErrorText();
     EXPECT_EQ(fixture.prompt.asked.size(), 1u);
+}
+
+TEST(Sftp, TheKeyComesFromTheSshAgentWhenNoKeyFileHasIt) {
+    SshTestServer server;
+    ASSERT_TRUE(server.IsRunning()) << server.StartError();
+    tevtest::TempDir agentDir;
+    const std::string socket = agentDir / "agent.sock";
+    const std::string pidFile = agentDir / "agent.pid";
+    // The agent's own pid, so that exactly this agent is ended.
+    ASSERT_EQ(
+        std::system(("ssh-agent -a '" + socket +
+                     "' | sed -n 's/.*SSH_AGENT_PID=\\([0-9]*\\).*/\\1/p' > '" + pidFile + "'")
+                        .c_str()),
+        0);
+    const std::string agentPid = tevtest::ReadFileBytes(pidFile);
+    tevtest::ScopedEnv agent("SSH_AUTH_SOCK", socket);
+    EXPECT_EQ(
+        std::system(("ssh-add -q '" + server.KeyFolder() + "/id_ed25519' 2>/dev/null").c_str()), 0);
+    TrustFixture fixture(TrustChoice::Once);
+    auto client = SftpClientFor(server, fixture.trust);
+    client->SetKeyFolder(fixture.dir / "no-keys");
+    EXPECT_TRUE(client->Connect()) << client->GetLastErrorText();
+    std::string folder;
+    EXPECT_TRUE(client->GetCurrentDir(folder));
+    EXPECT_FALSE(folder.empty());
+    client->Disconnect();
+    if (!agentPid.empty())
+        std::system(("kill " + agentPid).c_str());
 }
 
 TEST(Sftp, AWrongPasswordWithoutKeysIsPermissionDeniedAndNeverShown) {
