@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 constexpr int kAbortWaitMilliseconds = 10000;
 // How long the upload waits for the server to take its leave.
 constexpr int kDisconnectWaitMilliseconds = 5000;
-constexpr std::int32_t kDefaultFtpPort = 21;
 // How long the windows are kept alive while a call that was cut short winds down; its waits
 // end at once, so only a host name lookup can take longer, and the join then waits for it.
 constexpr int kCutShortWaitMilliseconds = 2000;
@@ -129,7 +128,7 @@ void CFolderUpload::Report(IUploadDisplay& display) {
 
 std::string CFolderUpload::DoneText(int files, const CUploadRequest& request) {
     std::string where = HostOf(request.server);
-    if (request.port != kDefaultFtpPort)
+    if (request.port != DefaultPortOf(ProtocolOf(request.server)))
         where += ":" + std::to_string(request.port);
     const std::string path = tev::Trimmed(request.remotePath);
     if (!path.empty())

@@ -160,6 +160,12 @@ TEST(RemoteProtocol, TheSchemeChoosesTheProtocolItsPortAndTheHost) {
         EXPECT_EQ(ProtocolOf(c.server), c.protocol) << c.server;
         EXPECT_EQ(DefaultPortOf(ProtocolOf(c.server)), c.port) << c.server;
         EXPECT_EQ(CFolderUpload::HostOf(c.server), c.host) << c.server;
+        // The report names the port only where it is not the protocol's own.
+        CUploadRequest request;
+        request.server = c.server;
+        request.port = c.port;
+        EXPECT_EQ(CFolderUpload::DoneText(2, request), "2 files uploaded to " + std::string(c.host))
+            << c.server;
     }
 }
 
