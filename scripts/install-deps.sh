@@ -9,6 +9,7 @@ packages=(
     python3-pyftpdlib python3-gi python3-icalendar python3-dateutil curl chromium firefox-esr nodejs
     clang libclang-rt-14-dev # the fuzzers under tests/
     gettext wx3.2-i18n bubblewrap dpkg-dev fakeroot lintian
+    libssl-dev libssh-dev python3-openssl openssh-server openssh-client
 )
 missing=()
 for p in "${packages[@]}"; do

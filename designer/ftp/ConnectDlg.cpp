@@ -3,6 +3,7 @@
 #include "designer/ftp/FTPSiteListBox.h"
 #include "designer/ftp/FTPWindow.h"
 #include "designer/ftp/ProfileNameDlg.h"
+#include "designer/ftp/RemoteFileSystem.h"
 #include "designer/ftp/SitesFile.h"
 #include "designer/ftp/UploadFolder.h"
 #include "platform/text/StringUtil.h"
@@ -14,6 +15,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/msgdlg.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -76,6 +78,7 @@ CConnectDlg::CConnectDlg(wxWindow* parent) {
         Bind(wxEVT_TEXT, &CConnectDlg::OnChangeValue, this, id);
     Bind(wxEVT_CHECKBOX, &CConnectDlg::OnChangeValue, this, IDC_PASSIVE);
     Bind(wxEVT_CHECKBOX, &CConnectDlg::OnChangeValue, this, IDC_LOG_ERRORS);
+    Bind(wxEVT_CHOICE, &CConnectDlg::OnProtocol, this, IDC_PROTOCOL);
     Bind(wxEVT_TEXT, &CConnectDlg::OnChangeUsername, this, IDC_USERNAME);
     Bind(wxEVT_CHECKBOX, &CConnectDlg::OnAnonymous, this, IDC_ANONYMOUS);
     Bind(wxEVT_BUTTON, &CConnectDlg::OnSave, this, IDC_SAVE_SITE);
@@ -155,6 +158,10 @@ void CConnectDlg::CreateOptionalFields() {
     m_retryDelay = Place(new tev::NumberEdit(this, IDC_RETRY_DELAY), kFieldX, 130, 40, 14);
     m_passive = AddCheck(IDC_PASSIVE, kPassiveCheck, 219, 95, 90);
     m_logErrors = AddCheck(IDC_LOG_ERRORS, kLogErrorsCheck, 219, 113, 90);
+    AddLabel(kProtocolLabel, 219, 130, 40);
+    m_protocol = Place(new wxChoice(this, IDC_PROTOCOL), 261, 130, 56, 14);
+    for (const char* choice : kProtocolChoices)
+        m_protocol->Append(wxString::FromUTF8(choice));
 }
 
 void CConnectDlg::CreateDescription() {
@@ -224,6 +231,7 @@ void CConnectDlg::ShowValues() {
     ShowText(m_description, values.m_description);
     m_passive->SetValue(values.m_passive);
     m_logErrors->SetValue(values.m_logErrors);
+    ShowProtocol();
     ShowAccount();
 }
 
@@ -258,6 +266,22 @@ void CConnectDlg::OnSelChangeSiteList(wxCommandEvent&) {
 }
 
 void CConnectDlg::OnChangeValue(wxCommandEvent&) {
+    m_sites.Edit(ReadControls());
+    ShowProtocol();
+    UpdateCommandStates();
+}
+
+void CConnectDlg::ShowProtocol() {
+    const RemoteProtocol protocol = ProtocolOf(TextOf(m_server));
+    m_protocol->SetSelection(protocol == RemoteProtocol::Unknown ? wxNOT_FOUND
+                                                                 : static_cast<int>(protocol));
+}
+
+void CConnectDlg::OnProtocol(wxCommandEvent&) {
+    const auto chosen = static_cast<RemoteProtocol>(m_protocol->GetSelection());
+    const std::string server = TextOf(m_server);
+    ShowNumber(m_port, PortAfterProtocolChange(DecimalValue(m_port), ProtocolOf(server), chosen));
+    ShowText(m_server, WithProtocol(server, chosen));
     m_sites.Edit(ReadControls());
     UpdateCommandStates();
 }

@@ -18,6 +18,7 @@
 
 class wxButton;
 class wxCheckBox;
+class wxChoice;
 class wxTextCtrl;
 
 namespace tev {
@@ -76,6 +77,7 @@ private:
     // Message handlers.
     void OnSelChangeSiteList(wxCommandEvent& event);
     void OnChangeValue(wxCommandEvent& event);
+    void OnProtocol(wxCommandEvent& event);
     void OnChangeUsername(wxCommandEvent& event);
     void OnAnonymous(wxCommandEvent& event);
     void OnSave(wxCommandEvent& event);
@@ -106,6 +108,7 @@ private:
     void ShowValues();
     void ShowAccount();
     void ShowAnonymousState();
+    void ShowProtocol();
     void UpdateCommandStates();
 
     CFtpSiteList m_sites;
@@ -124,6 +127,7 @@ private:
     wxCheckBox* m_passive = nullptr;
     wxCheckBox* m_anonymous = nullptr;
     wxCheckBox* m_logErrors = nullptr;
+    wxChoice* m_protocol = nullptr;
     wxTextCtrl* m_description = nullptr;
     wxButton* m_newSite = nullptr;
     wxButton* m_deleteSite = nullptr;

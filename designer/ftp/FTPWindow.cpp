@@ -91,6 +91,7 @@ CFTPWindow::CFTPWindow(wxWindow* parent, const CFtpSite& profile, const std::str
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX),
       m_profile(profile), m_localFolder(localFolder),
       m_client(CreateRemoteFileSystem(profile.m_server)) {
+    m_client->SetTrust(&m_trust);
     m_browser =
         std::make_unique<CFtpBrowser>(*m_client, [this](TraceKind kind, const std::string& text) {
             CallAfter([this, kind, text] { AddTrace(kind, text); });

@@ -14,6 +14,7 @@
 #include "designer/ftp/FtpBrowser.h"
 #include "designer/ftp/FtpSite.h"
 #include "designer/ftp/FtpWorker.h"
+#include "designer/ftp/TrustDlg.h"
 
 #include <wx/dialog.h>
 #include <wx/treebase.h>
@@ -134,6 +135,9 @@ private:
     wxButton* m_publish = nullptr;
     wxButton* m_newFolder = nullptr;
 
+    // Declared before the client, which asks them until it goes.
+    CTrustPrompt m_trustPrompt{this};
+    CStoredTrust m_trust{DefaultTrustStorePath(), &m_trustPrompt};
     std::unique_ptr<IRemoteFileSystem> m_client;
     std::unique_ptr<CFtpBrowser> m_browser;
     // Declared last, so that its thread is joined before the client it uses goes.

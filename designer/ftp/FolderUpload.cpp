@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 constexpr int kAbortWaitMilliseconds = 10000;
 // How long the upload waits for the server to take its leave.
 constexpr int kDisconnectWaitMilliseconds = 5000;
-constexpr std::int32_t kDefaultFtpPort = 21;
 // How long the windows are kept alive while a call that was cut short winds down; its waits
 // end at once, so only a host name lookup can take longer, and the join then waits for it.
 constexpr int kCutShortWaitMilliseconds = 2000;
@@ -33,11 +32,11 @@ CFolderUpload::~CFolderUpload() = default;
 
 std::string CFolderUpload::HostOf(const std::string& server) {
     std::string host = tev::Trimmed(server);
-    static const std::string kScheme = "ftp://";
-    if (host.size() < kScheme.size() ||
-        !tev::EqualsNoCase(std::string_view(host).substr(0, kScheme.size()), kScheme))
+    const std::size_t scheme = host.find("://");
+    if (ProtocolOf(host) == RemoteProtocol::Unknown || scheme == std::string::npos ||
+        host.find_first_of("/@") < scheme)
         return host;
-    host.erase(0, kScheme.size());
+    host.erase(0, scheme + 3);
     host = host.substr(0, host.find_first_of("/?#"));
     const std::size_t at = host.rfind('@');
     if (at != std::string::npos)
@@ -129,7 +128,7 @@ void CFolderUpload::Report(IUploadDisplay& display) {
 
 std::string CFolderUpload::DoneText(int files, const CUploadRequest& request) {
     std::string where = HostOf(request.server);
-    if (request.port != kDefaultFtpPort)
+    if (request.port != DefaultPortOf(ProtocolOf(request.server)))
         where += ":" + std::to_string(request.port);
     const std::string path = tev::Trimmed(request.remotePath);
     if (!path.empty())
@@ -226,6 +225,7 @@ UploadResult CFolderUpload::Run(IUploadDisplay& display, const std::string& logP
     login.passive = m_request.passive;
     login.port = m_request.port;
     m_client->SetLogin(login);
+    m_client->SetTrust(m_request.trust);
 
     std::optional<UploadResult> result = Open(display);
     if (!result) {

@@ -23,10 +23,11 @@
 namespace TEVComponentDesignerAfx {
 
 class IRemoteFileSystem;
+class IRemoteTrust;
 
 // The publish dialog's values at the moment of the click.
 struct CUploadRequest {
-    std::string server; // host name or ftp:// address
+    std::string server; // host name, or ftp://, ftps:// or sftp:// address
     std::string username;
     std::string password;
     std::string localFolder;
@@ -36,6 +37,9 @@ struct CUploadRequest {
     std::int32_t port = 21;
     bool passive = true;
     bool logErrors = false;
+    // Judges certificates and host keys the system does not vouch for; null for the user's
+    // trusted ones only. Not owned.
+    IRemoteTrust* trust = nullptr;
 };
 
 // One file of the local folder as the upload sends it.
@@ -95,8 +99,9 @@ public:
     // file, are left out. Empty when the folder is missing.
     static std::vector<CUploadFile> ListFiles(const std::string& folder);
 
-    // The host to connect to for the profile's server text: an ftp:// address gives its host
-    // (without account, port or path), anything else is the host itself, blanks trimmed.
+    // The host to connect to for the profile's server text: an ftp://, ftps:// or sftp://
+    // address gives its host (without account, port or path), anything else is the host
+    // itself, blanks trimmed.
     static std::string HostOf(const std::string& server);
 
     // The files of the last Run that arrived.

@@ -115,13 +115,9 @@ void SortEntries(std::vector<CRemoteEntry>& entries, SortColumn column, bool asc
 }
 
 bool ParseFtpServer(const std::string& server, std::string& host) {
-    std::string text = tev::Trimmed(server);
-    const std::size_t scheme = text.find("://");
-    if (scheme == std::string::npos)
-        text = "ftp://" + text;
-    else if (!tev::EqualsNoCase(text.substr(0, scheme), "ftp"))
+    if (ProtocolOf(server) == RemoteProtocol::Unknown)
         return false;
-    host = CFolderUpload::HostOf(text);
+    host = CFolderUpload::HostOf(server);
     return !host.empty() && host.find_first_of(" \t/\\") == std::string::npos;
 }
 

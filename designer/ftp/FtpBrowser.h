@@ -53,8 +53,8 @@ std::string SizeWithBytesText(const CRemoteEntry& entry);
 // for Type, then the column; names and types without regard to case.
 void SortEntries(std::vector<CRemoteEntry>& entries, SortColumn column, bool ascending);
 
-// The host of the profile's server text: an address without a scheme is taken as ftp://.
-// False for another scheme or an empty host.
+// The host of the profile's server text: an address without a scheme is taken as ftp://;
+// ftps:// and sftp:// are understood too. False for another scheme or an empty host.
 bool ParseFtpServer(const std::string& server, std::string& host);
 // The folder the browser opens: the login folder for an empty path, an absolute path as it
 // is, otherwise below the login folder. Backslashes count as "/".

@@ -14,6 +14,9 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+
 namespace TEVComponentDesignerAfx {
 
 namespace {
@@ -31,6 +34,16 @@ int RemainingMs(Clock::time_point deadline) {
 
 Clock::time_point DeadlineIn(int timeoutMs) {
     return Clock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
+}
+
+// OpenSSL's own words for the first error it queued, or `fallback`.
+std::string TlsErrorText(const std::string& fallback) {
+    const unsigned long code = ERR_get_error();
+    ERR_clear_error();
+    if (code == 0)
+        return fallback;
+    const char* reason = ERR_reason_error_string(code);
+    return reason ? reason : fallback;
 }
 
 } // namespace
@@ -97,21 +110,54 @@ CFtpSocket::~CFtpSocket() {
 }
 
 CFtpSocket::CFtpSocket(CFtpSocket&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_cancel(other.m_cancel) {}
+    : m_fd(std::exchange(other.m_fd, -1)), m_tls(std::exchange(other.m_tls, nullptr)),
+      m_cancel(other.m_cancel) {}
 
 CFtpSocket& CFtpSocket::operator=(CFtpSocket&& other) noexcept {
     if (this != &other) {
         Close();
         m_fd = std::exchange(other.m_fd, -1);
+        m_tls = std::exchange(other.m_tls, nullptr);
         m_cancel = other.m_cancel;
     }
     return *this;
 }
 
+void CFtpSocket::FreeTls(bool notifyPeer) {
+    if (!m_tls)
+        return;
+    // One close_notify, not waited on: it tells the peer the data ended here, not cut off.
+    if (notifyPeer)
+        SSL_shutdown(m_tls);
+    SSL_free(m_tls);
+    m_tls = nullptr;
+    ERR_clear_error();
+}
+
 void CFtpSocket::Close() {
+    FreeTls(true);
     if (m_fd >= 0)
         close(m_fd);
     m_fd = -1;
+}
+
+void CFtpSocket::FinishAndClose(int timeoutMs) {
+    if (m_tls && m_fd >= 0) {
+        SSL_shutdown(m_tls);
+        ::shutdown(m_fd, SHUT_WR);
+        const auto deadline = DeadlineIn(timeoutMs);
+        std::string error;
+        char drain[4096];
+        for (;;) {
+            const ssize_t got = recv(m_fd, drain, sizeof drain, 0);
+            if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR))
+                break;
+            if (got < 0 && Wait(POLLIN, RemainingMs(deadline), error) != FtpIo::Ok)
+                break;
+        }
+        FreeTls(false);
+    }
+    Close();
 }
 
 void CFtpSocket::AbortiveClose() {
@@ -119,6 +165,7 @@ void CFtpSocket::AbortiveClose() {
         linger immediate{1, 0};
         setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &immediate, sizeof immediate);
     }
+    FreeTls(false);
     Close();
 }
 
@@ -242,6 +289,8 @@ FtpIo CFtpSocket::Accept(CFtpSocket& accepted, int timeoutMs, std::string& error
 FtpIo CFtpSocket::Send(const char* data, std::size_t size, std::size_t& sent, int timeoutMs,
                        std::string& error) {
     sent = 0;
+    if (m_tls)
+        return RetryTls([&] { return SSL_write_ex(m_tls, data, size, &sent); }, timeoutMs, error);
     const auto deadline = DeadlineIn(timeoutMs);
     for (;;) {
         ssize_t n = send(m_fd, data, size, MSG_NOSIGNAL);
@@ -278,6 +327,9 @@ FtpIo CFtpSocket::SendAll(const char* data, std::size_t size, int timeoutMs, std
 FtpIo CFtpSocket::Receive(char* buffer, std::size_t size, std::size_t& received, int timeoutMs,
                           std::string& error) {
     received = 0;
+    if (m_tls)
+        return RetryTls([&] { return SSL_read_ex(m_tls, buffer, size, &received); }, timeoutMs,
+                        error);
     const auto deadline = DeadlineIn(timeoutMs);
     for (;;) {
         ssize_t n = recv(m_fd, buffer, size, 0);
@@ -299,6 +351,57 @@ FtpIo CFtpSocket::Receive(char* buffer, std::size_t size, std::size_t& received,
         if (io != FtpIo::Ok)
             return io;
     }
+}
+
+FtpIo CFtpSocket::WaitForTls(int result, int timeoutMs, std::string& error) const {
+    const int reason = SSL_get_error(m_tls, result);
+    if (reason == SSL_ERROR_WANT_READ)
+        return Wait(POLLIN, timeoutMs, error);
+    if (reason == SSL_ERROR_WANT_WRITE)
+        return Wait(POLLOUT, timeoutMs, error);
+    if (reason == SSL_ERROR_ZERO_RETURN)
+        return FtpIo::Closed;
+    if (reason == SSL_ERROR_SYSCALL && (errno == EPIPE || errno == ECONNRESET))
+        return FtpIo::Closed;
+    error = TlsErrorText(reason == SSL_ERROR_SYSCALL && errno != 0 ? SystemText(errno)
+                                                                   : "the peer ended it");
+    return FtpIo::Failed;
+}
+
+template <class Call> FtpIo CFtpSocket::RetryTls(Call call, int timeoutMs, std::string& error) {
+    const auto deadline = DeadlineIn(timeoutMs);
+    for (;;) {
+        ERR_clear_error();
+        errno = 0;
+        const int result = call();
+        if (result == 1)
+            return FtpIo::Ok;
+        FtpIo io = WaitForTls(result, RemainingMs(deadline), error);
+        if (io != FtpIo::Ok)
+            return io;
+    }
+}
+
+FtpIo CFtpSocket::StartTls(ssl_ctx_st* context, const std::string& serverName,
+                           ssl_session_st* session, int timeoutMs, std::string& error) {
+    FreeTls(false);
+    ERR_clear_error();
+    m_tls = SSL_new(context);
+    if (!m_tls || SSL_set_fd(m_tls, m_fd) != 1) {
+        error = TlsErrorText("cannot start TLS");
+        return FtpIo::Failed;
+    }
+    unsigned char address[16];
+    const bool numeric = inet_pton(AF_INET, serverName.c_str(), address) == 1 ||
+                         inet_pton(AF_INET6, serverName.c_str(), address) == 1;
+    if (!numeric)
+        SSL_set_tlsext_host_name(m_tls, serverName.c_str());
+    if (session)
+        SSL_set_session(m_tls, session);
+    FtpIo io = RetryTls([this] { return SSL_connect(m_tls); }, timeoutMs, error);
+    if (io == FtpIo::Closed)
+        error = "the server ended the connection during the handshake";
+    return io;
 }
 
 bool CFtpSocket::LocalAddress(CFtpAddress& address) const {

@@ -6,6 +6,10 @@
 
 #include <sys/socket.h>
 
+struct ssl_st;
+struct ssl_ctx_st;
+struct ssl_session_st;
+
 namespace TEVComponentDesignerAfx {
 
 // Outcome of a socket operation.
@@ -61,6 +65,10 @@ public:
 
     bool IsOpen() const { return m_fd >= 0; }
     void Close();
+    // Ends what was sent as complete and closes: over TLS, the close_notify, then the end of
+    // the stream, then whatever the peer still sends is read (for at most `timeoutMs`), as a
+    // socket closed with unread data resets the connection and the peer may lose the tail.
+    void FinishAndClose(int timeoutMs);
     // Closes with a reset instead of an orderly end, so the peer cannot take a cut-off
     // transfer for a complete one.
     void AbortiveClose();
@@ -87,6 +95,13 @@ public:
     FtpIo Receive(char* buffer, std::size_t size, std::size_t& received, int timeoutMs,
                   std::string& error);
 
+    // Speaks TLS from here on: the handshake with `serverName` (sent as SNI unless it is an
+    // address) resumes `session` where one is given. The peer's certificate is not judged
+    // here; see Tls().
+    FtpIo StartTls(ssl_ctx_st* context, const std::string& serverName, ssl_session_st* session,
+                   int timeoutMs, std::string& error);
+    ssl_st* Tls() const { return m_tls; }
+
     bool LocalAddress(CFtpAddress& address) const;
     bool PeerAddress(CFtpAddress& address) const;
 
@@ -94,8 +109,16 @@ private:
     explicit CFtpSocket(int fd) : m_fd(fd) {}
     // Waits for `events` on the socket; Ok when they came.
     FtpIo Wait(short events, int timeoutMs, std::string& error) const;
+    // After a TLS call returned `result`: Ok to try it again once the socket is ready,
+    // otherwise how it ended.
+    FtpIo WaitForTls(int result, int timeoutMs, std::string& error) const;
+    // Calls `call` (a TLS call returning 1 on success) until it succeeds, waiting between
+    // tries for what it needs, all within `timeoutMs`.
+    template <class Call> FtpIo RetryTls(Call call, int timeoutMs, std::string& error);
+    void FreeTls(bool notifyPeer);
 
     int m_fd = -1;
+    ssl_st* m_tls = nullptr;
     const CFtpCancelSignal* m_cancel = nullptr;
 };
 

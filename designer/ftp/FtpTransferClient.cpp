@@ -3,6 +3,7 @@
 #include "designer/ftp/FtpListing.h"
 #include "designer/ftp/FtpReplyReader.h"
 #include "designer/ftp/FtpSocket.h"
+#include "designer/ftp/FtpTls.h"
 
 #include <algorithm>
 #include <atomic>
@@ -19,6 +20,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <openssl/ssl.h>
 
 namespace TEVComponentDesignerAfx {
 
@@ -166,6 +169,8 @@ struct CSettings {
     int port = CFtpTransferClient::kDefaultPort;
     int connectTimeoutMs = CFtpTransferClient::kDefaultConnectTimeoutSeconds * 1000;
     int idleTimeoutMs = CFtpTransferClient::kDefaultIdleTimeoutMilliseconds;
+    bool tls = false;
+    IRemoteTrust* trust = nullptr;
 };
 
 } // namespace
@@ -175,7 +180,11 @@ struct CSettings {
 // Every wait of every operation watches `cancel`, which AbortAsync and Stop raise.
 class CFtpTransferClient::CSession {
 public:
-    CSession() { m_control.WatchCancel(&cancel); }
+    CSession() {
+        m_control.WatchCancel(&cancel);
+        settings.trust = &m_storedTrust;
+    }
+    void UseStoredTrust() { settings.trust = &m_storedTrust; }
 
     CSettings settings; // the worker works from a copy
     std::atomic<std::int32_t> busy{0};
@@ -284,9 +293,24 @@ private:
     // The checks before a command on a name; false with the error text set.
     bool CanSendName(const std::string& name);
     bool SendFile(const CSettings& use, CLocalFile& file, CFtpSocket& data, bool async);
+    // AUTH TLS and the handshake on the control connection, before the password goes out.
+    bool SecureControl(const CSettings& use);
+    // PBSZ 0 and PROT P after the login, so every data connection speaks TLS too.
+    bool ProtectData(const CSettings& use);
+    // The handshake on a data connection, resuming the control connection's session.
+    bool SecureData(const CSettings& use, CFtpSocket& data);
+    // A data connection as the transfer needs it: opened, or taken in active mode, after
+    // the preliminary reply, and secured where the session speaks TLS.
+    bool ReadyData(const CSettings& use, CFtpSocket& listener, CFtpSocket& data) {
+        if (!use.passive && !AcceptData(use, listener, data))
+            return false;
+        return !use.tls || SecureData(use, data);
+    }
     bool Abandon(CFtpSocket& data, const std::string& why, int idleMs);
 
     CFtpSocket m_control;
+    std::unique_ptr<CFtpTlsContext> m_tlsContext;
+    CStoredTrust m_storedTrust;
     CFtpReplyReader m_reader;
     char m_input[4096];
     std::size_t m_inStart = 0;
@@ -409,6 +433,8 @@ bool CFtpTransferClient::CSession::Connect() {
         DropControl();
         return Fail("the server refused the connection", &reply);
     }
+    if (use.tls && !SecureControl(use))
+        return false;
     if (!Exchange("USER " + use.username, reply, use.idleTimeoutMs))
         return false;
     if (reply.IsIntermediate()) {
@@ -426,6 +452,8 @@ bool CFtpTransferClient::CSession::Connect() {
         DropControl();
         return Fail("the server refused the user name (USER)", &reply);
     }
+    if (use.tls && !ProtectData(use))
+        return false;
     // What the server says of itself is kept for information; a refusal is no failure.
     if (!Exchange("SYST", reply, use.idleTimeoutMs))
         return false;
@@ -473,7 +501,8 @@ bool CFtpTransferClient::CSession::Upload(const CSettings& use, CLocalFile& file
     CFtpReply reply;
     if (!SendFile(use, file, data, async))
         return false;
-    data.Close(); // the end of the data tells the server the file is complete
+    // The end of the data tells the server the file is complete.
+    data.FinishAndClose(std::min(use.idleTimeoutMs, kAbandonWaitMs));
     do {
         if (!Await("the final reply to STOR", reply, use.idleTimeoutMs))
             return false;
@@ -501,7 +530,79 @@ bool CFtpTransferClient::CSession::StartTransfer(const CSettings& use, const cha
         return false;
     if (!reply.IsPreliminary())
         return Fail(refusal + " (" + command.substr(0, 4) + ")", &reply);
-    return use.passive || AcceptData(use, listener, data);
+    return ReadyData(use, listener, data);
+}
+
+bool CFtpTransferClient::CSession::SecureControl(const CSettings& use) {
+    CFtpReply reply;
+    if (!Exchange("AUTH TLS", reply, use.idleTimeoutMs))
+        return false;
+    if (reply.code != 234) {
+        DropControl();
+        return Fail("the server refused FTP over TLS (AUTH TLS); it may offer plain FTP only",
+                    &reply);
+    }
+    if (m_inStart != m_inEnd) {
+        DropControl(); // text sent ahead of the handshake could pass for a secured reply
+        return Fail("the server sent more than its reply to AUTH TLS", &reply);
+    }
+    if (!m_tlsContext)
+        m_tlsContext = std::make_unique<CFtpTlsContext>();
+    std::string error = m_tlsContext->Error();
+    FtpIo io = m_tlsContext->Get() ? m_control.StartTls(m_tlsContext->Get(), use.hostname, nullptr,
+                                                        use.connectTimeoutMs, error)
+                                   : FtpIo::Failed;
+    if (io != FtpIo::Ok) {
+        DropControl();
+        if (io == FtpIo::Cancelled)
+            return Fail("cancelled by the user");
+        return Fail(io == FtpIo::TimedOut ? "the TLS handshake did not end within " +
+                                                std::to_string(use.connectTimeoutMs) + " ms"
+                                          : "the TLS handshake was refused (" + error + ")");
+    }
+    std::string refusal;
+    IRemoteTrust& trust = use.trust ? *use.trust : m_storedTrust;
+    if (JudgePeerCertificate(m_control.Tls(), use.hostname, use.port, trust, refusal))
+        return true;
+    DropControl();
+    return Fail(refusal);
+}
+
+bool CFtpTransferClient::CSession::ProtectData(const CSettings& use) {
+    CFtpReply reply;
+    if (!Exchange("PBSZ 0", reply, use.idleTimeoutMs))
+        return false;
+    if (!reply.IsSuccess())
+        return Fail("the server refused the protection buffer size (PBSZ)", &reply);
+    if (!Exchange("PROT P", reply, use.idleTimeoutMs))
+        return false;
+    if (reply.IsSuccess())
+        return true;
+    DropControl(); // files must not go out in clear on a secured login
+    return Fail("the server refused to secure the data connections (PROT P)", &reply);
+}
+
+bool CFtpTransferClient::CSession::SecureData(const CSettings& use, CFtpSocket& data) {
+    SSL_SESSION* session = SSL_get1_session(m_control.Tls());
+    std::string error;
+    FtpIo io = data.StartTls(m_tlsContext->Get(), use.hostname, session, use.idleTimeoutMs, error);
+    SSL_SESSION_free(session);
+    if (io == FtpIo::Cancelled) {
+        data.AbortiveClose();
+        m_replyOwed = true;
+        return Fail("cancelled by the user");
+    }
+    if (io != FtpIo::Ok)
+        return Abandon(data,
+                       io == FtpIo::TimedOut
+                           ? "the TLS handshake on the data connection did not end within " +
+                                 std::to_string(use.idleTimeoutMs) + " ms"
+                           : "the TLS handshake on the data connection was refused (" + error + ")",
+                       use.idleTimeoutMs);
+    if (SamePeerCertificate(m_control.Tls(), data.Tls()))
+        return true;
+    return Abandon(data, "the data connection showed another certificate than the server",
+                   use.idleTimeoutMs);
 }
 
 bool CFtpTransferClient::CSession::AcceptData(const CSettings& use, CFtpSocket& listener,
@@ -775,6 +876,11 @@ bool CFtpTransferClient::CSession::Query(const std::string& verb, const std::str
         return false;
     if (!Offers(features, verb))
         return Fail("the server does not offer " + verb);
+    // A size in text mode would count line ends the server converts; servers refuse it.
+    if (verb == "SIZE" &&
+        (!Exchange("TYPE I", reply, settings.idleTimeoutMs) ||
+         (!reply.IsSuccess() && !Fail("the server refused binary mode (TYPE I)", &reply))))
+        return false;
     if (!Exchange(verb + " " + name, reply, settings.idleTimeoutMs))
         return false;
     return reply.code == 213 || Fail("the server gave no answer (" + verb + ")", &reply);
@@ -812,6 +918,17 @@ void CFtpTransferClient::SetConnectTimeout(int seconds) {
 
 void CFtpTransferClient::SetIdleTimeout(int milliseconds) {
     m_session->settings.idleTimeoutMs = std::max(milliseconds, 1);
+}
+
+void CFtpTransferClient::SetSecure(bool tls) {
+    m_session->settings.tls = tls;
+}
+
+void CFtpTransferClient::SetTrust(IRemoteTrust* trust) {
+    if (trust)
+        m_session->settings.trust = trust;
+    else
+        m_session->UseStoredTrust();
 }
 
 void CFtpTransferClient::SetLogin(const CRemoteLogin& login) {
@@ -959,19 +1076,7 @@ std::string CFtpTransferClient::GetLastErrorText() const {
 }
 
 bool CFtpTransferClient::SaveLastError(const std::string& path) const {
-    const std::string text = m_session->LastError();
-    if (text.empty())
-        return false;
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char stamp[32] = "";
-    if (localtime_r(&now, &local))
-        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (!file)
-        return false;
-    bool written = std::fprintf(file, "[%s]\n%s\n", stamp, text.c_str()) > 0;
-    return (std::fclose(file) == 0) && written;
+    return AppendErrorToLog(path, m_session->LastError());
 }
 
 std::string CFtpTransferClient::GetLastReply() const {

@@ -47,8 +47,12 @@ public:
     void SetConnectTimeout(int seconds);
     // Longest wait for a whole reply, or for data to move, before the operation fails.
     void SetIdleTimeout(int milliseconds);
-    // All of the above at once.
+    // On: FTP over TLS (AUTH TLS before the login, PROT P, TLS on every data connection,
+    // resuming the control connection's session); off: plain FTP.
+    void SetSecure(bool tls);
+    // All of the above but the security at once.
     void SetLogin(const CRemoteLogin& login) override;
+    void SetTrust(IRemoteTrust* trust) override;
 
     // True only when the control connection is open and the login succeeded.
     bool Connect() override;

@@ -9,6 +9,7 @@
 // current folder unless they begin with "/". No operation throws. Stop may be called from
 // another thread to end the running operation, and every later one, at once.
 #include "designer/ftp/FtpListing.h"
+#include "designer/ftp/RemoteTrust.h"
 
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,10 @@ public:
     virtual ~IRemoteFileSystem() = default;
 
     virtual void SetLogin(const CRemoteLogin& login) = 0;
+    // Who judges a certificate or host key the system does not vouch for; null for the
+    // user's trusted identities without asking about new ones. Not owned; it must outlive
+    // every connection.
+    virtual void SetTrust(IRemoteTrust* trust) = 0;
     virtual bool Connect() = 0;
     virtual bool IsConnected() const = 0;
     virtual bool Disconnect() = 0;
@@ -73,8 +78,30 @@ public:
     virtual bool SaveLastError(const std::string& path) const = 0;
 };
 
-// The file system that speaks to `server`: plain FTP for an ftp:// address or a bare host
-// name. Other protocols are chosen here, by the address's scheme.
+// Appends `text`, after a line with the date and time, to the file at `path` (created when
+// missing), so a log collects every failure of a run. False for an empty text or a file that
+// cannot be written.
+bool AppendErrorToLog(const std::string& path, const std::string& text);
+
+enum class RemoteProtocol { Ftp, Ftps, Sftp, Unknown };
+
+// The protocol a server address names by its scheme: none or "ftp://" for plain FTP,
+// "ftps://" for FTP over TLS, "sftp://" for SSH; Unknown for any other scheme.
+RemoteProtocol ProtocolOf(const std::string& server);
+// 21 for FTP with or without TLS, 22 for SFTP.
+int DefaultPortOf(RemoteProtocol protocol);
+// "ftp://", "ftps://" or "sftp://".
+const char* SchemeOf(RemoteProtocol protocol);
+// `server` with its scheme replaced by the protocol's; a bare host name stays bare for
+// plain FTP, as older profiles hold it.
+std::string WithProtocol(const std::string& server, RemoteProtocol protocol);
+
+// The port after the protocol changed from `from` to `to`: the new default when `port` was
+// the old one's (or none), otherwise `port` as the user set it.
+int PortAfterProtocolChange(int port, RemoteProtocol from, RemoteProtocol to);
+
+// The file system that speaks to `server`, chosen by the address's scheme (plain FTP for an
+// unknown one, whose host will not resolve).
 std::unique_ptr<IRemoteFileSystem> CreateRemoteFileSystem(const std::string& server);
 
 } // namespace TEVComponentDesignerAfx

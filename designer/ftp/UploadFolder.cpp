@@ -4,6 +4,7 @@
 #include "designer/ftp/ProgressMeter.h"
 #include "platform/shell/ShellPaths.h"
 #include "platform/shell/UserFolders.h"
+#include "designer/ftp/TrustDlg.h"
 #include "platform/text/StringUtil.h"
 #include "platform/widgets/EventPump.h"
 #include "platform/widgets/MessageBox.h"
@@ -97,7 +98,11 @@ UploadResult RunUpload(wxWindow* parent, const CUploadRequest& request) {
     int files = 0;
     {
         CProgressDisplay display(parent);
-        CFolderUpload upload(request);
+        CTrustPrompt prompt(parent);
+        CStoredTrust trust(DefaultTrustStorePath(), &prompt);
+        CUploadRequest asking = request;
+        asking.trust = &trust;
+        CFolderUpload upload(asking);
         result = upload.Run(display, FtpLogPath());
         files = upload.FilesSent();
     }

@@ -27,6 +27,7 @@ constexpr int IDC_DELETE_SITE = 7605;
 constexpr int IDC_SAVE_SITE = 7544;
 constexpr int IDC_PUBLISH = 7601;
 constexpr int IDC_SAVE_SITE_AS = 7545;
+constexpr int IDC_PROTOCOL = 7620;
 constexpr const char* kServerLabel = "&Server:";
 constexpr const char* kUsernameLabel = "&Username:";
 constexpr const char* kPasswordLabel = "&Password:";
@@ -38,6 +39,9 @@ constexpr const char* kRetriesLabel = "Re&tries:";
 constexpr const char* kRetryDelayLabel = "Retry Dela&y:";
 constexpr const char* kPassiveCheck = "Use PASV &Mode";
 constexpr const char* kAnonymousCheck = "Anonymo&us";
+// The protocol choice edits the server address's scheme; in the order of RemoteProtocol.
+constexpr const char* kProtocolLabel = "Protoco&l:";
+constexpr const char* kProtocolChoices[] = {"FTP", "FTPS", "SFTP"};
 constexpr const char* kLogErrorsCheck = "Log Errors";
 constexpr const char* kDescriptionLabel = "&Description:";
 constexpr const char* kNewSiteButton = "+";
@@ -47,6 +51,26 @@ constexpr const char* kPublishButton = "&Publish";
 constexpr const char* kSaveSiteAsButton = "Save As...";
 constexpr const char* kCancelButton = "Cancel";
 constexpr const char* kSaveChangesQuestion = "Do you want to save the changes you made?";
+
+// Asked when a server shows a certificate or host key not seen before.
+constexpr int IDD_TRUST_DIALOG = 7621;
+constexpr int IDC_TRUST_ALWAYS = 7622;
+constexpr int IDC_TRUST_ONCE = 7623;
+constexpr const char* kTrustCertificateCaption = "Unknown Certificate";
+constexpr const char* kTrustHostKeyCaption = "Unknown Host Key";
+// The host and port, what it showed, and why it is not vouched for.
+constexpr const char* kTrustIntro =
+    "The server %s showed a %s that is not known here (%s).\nTrust it only if you know it "
+    "is the server's own; someone listening in would show one like it.";
+constexpr const char* kTrustSubjectLabel = "Subject:";
+constexpr const char* kTrustIssuerLabel = "Issuer:";
+constexpr const char* kTrustValidityLabel = "Valid:";
+constexpr const char* kTrustValidityFormat = "%s to %s";
+constexpr const char* kTrustFingerprintLabel = "SHA-256 fingerprint:";
+constexpr const char* kTrustKeyTypeLabel = "Key type:";
+constexpr const char* kTrustAlwaysButton = "Trust &Always";
+constexpr const char* kTrustOnceButton = "Trust &Once";
+constexpr const char* kTrustRefuseButton = "&Do Not Trust";
 
 // "Profile" (template 7606): the name of a new profile.
 constexpr int IDD_PROFILE_NAME_DIALOG = 7606;

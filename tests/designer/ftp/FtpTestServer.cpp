@@ -53,6 +53,10 @@ void FtpTestServer::Start() {
         "--home", m_home,         "--throttle", std::to_string(m_options.throttleBytesPerSecond)};
     if (!m_options.mlsd)
         args.push_back("--no-mlsd");
+    if (!m_options.tlsName.empty())
+        args.insert(args.end(), {"--tls-name", m_options.tlsName, "--tls-folder", m_dir.path()});
+    if (m_options.tlsExpired)
+        args.push_back("--tls-expired");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

@@ -32,6 +32,10 @@ public:
         long throttleBytesPerSecond = 0;
         // Off: the server offers neither MLSD nor MLST, so listings go through LIST.
         bool mlsd = true;
+        // Not empty: FTP over TLS only (AUTH TLS, PROT P), with a self-signed certificate
+        // made out to this name.
+        std::string tlsName;
+        bool tlsExpired = false; // the certificate expired yesterday
     };
 
     FtpTestServer();
