@@ -27,7 +27,7 @@ void CFTPSiteListBox::SetEntries(std::vector<Entry> entries, int selection) {
 }
 
 CFTPSiteListBox::EntryStyle CFTPSiteListBox::GetEntryStyle(size_t n) const {
-    // The dialog's font stands in for the 8-point "MS Sans Serif" of the original look.
+    // The dialog's font stands in for the 8-point "MS Sans Serif" of the Windows list box.
     EntryStyle style{GetFont(), wxColour(), wxColour()};
     if (n < m_entries.size() && m_entries[n].placeholder)
         style.font.MakeItalic();

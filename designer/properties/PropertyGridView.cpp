@@ -175,8 +175,8 @@ bool CTEVComponentPropertyGridView::Create(wxWindow* parent, wxWindowID id) {
     if (!wxPanel::Create(parent, id, wxDefaultPosition, wxDefaultSize,
                          wxTAB_TRAVERSAL | wxBORDER_NONE))
         return false;
-    // The look of the original grid: a description pane under the items, the splitter in
-    // the middle.
+    // The look of the MFC property grid: a description pane under the items, the splitter
+    // in the middle.
     m_pGrid = new wxPropertyGridManager(this, wxID_ANY, wxPoint(0, 0), GridSize(GetClientSize()),
                                         wxPG_SPLITTER_AUTO_CENTER | wxTAB_TRAVERSAL);
     m_pGrid->AddPage();

@@ -46,8 +46,8 @@ CGalleryPage::FindTemplates(const std::vector<std::string>& roots) {
             if (name != "." && name != ".." && tev::FolderExists(root + name))
                 names.push_back(name);
         }
-        // Listed by name, as the original platform's file system returns them, rather than
-        // in the arbitrary order of the directory.
+        // Listed by name, as NTFS returns them on Windows, rather than in the arbitrary
+        // order of the directory here.
         std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
             const std::string la = tev::ToLowerAscii(a), lb = tev::ToLowerAscii(b);
             return la != lb ? la < lb : a < b;

@@ -16,7 +16,7 @@ public:
     // Orientation 1 places the panes side by side; any other value stacks them.
     static constexpr int kSideBySide = 1;
     static constexpr int kStacked = 0;
-    // 0xE900 on the original platform; this toolkit takes control IDs below 32767 only.
+    // 0xE900 under MFC; wxWidgets takes control IDs below 32767 only.
     static constexpr wxWindowID kFirstPaneId = 0x6900;
 
     CSimpleSplitter(int paneCount, int orientation, int minimumPane, int barThickness);

@@ -36,7 +36,7 @@ void CXTHtmlTemplateView::BuildGallery() {
 }
 
 void CXTHtmlTemplateView::ChangeTemplate(const std::string& path) {
-    // Paths keep '/' here; the original platform's conversion to '\' is the identity.
+    // Paths keep '/' here: Windows turns them into '\', which Linux paths never need.
     if (m_pOwner)
         m_pOwner->ApplyTemplate(path);
 }

@@ -12,7 +12,7 @@ namespace TEVComponentDesignerAfx {
 
 class CXTHtmlView : public wxPanel {
 public:
-    // 0xE900 on the original platform; this toolkit takes control IDs below 32767 only.
+    // 0xE900 under MFC; wxWidgets takes control IDs below 32767 only.
     static constexpr wxWindowID kBrowserId = 0x6900;
 
     ~CXTHtmlView() override;

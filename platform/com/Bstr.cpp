@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-// Layout as on the original platform: a 32-bit byte count, then the units and a zero unit.
+// Layout as a Windows BSTR: a 32-bit byte count, then the units and a zero unit.
 BSTR SysAllocStringLen(const OLECHAR* text, uint32_t length) {
     // The prefix counts bytes in 32 bits; a longer text would wrap it.
     if (length > UINT32_MAX / sizeof(OLECHAR))

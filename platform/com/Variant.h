@@ -1,5 +1,5 @@
 #pragma once
-// VARIANT with the ownership rules of the original platform: VariantClear frees a held
+// VARIANT with the ownership rules of COM: VariantClear frees a held
 // BSTR, VariantCopy duplicates it; VariantChangeType converts between the kinds used here.
 #include "platform/com/Bstr.h"
 

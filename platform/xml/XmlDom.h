@@ -1,5 +1,5 @@
 #pragma once
-// What the calling code relies on from the XML DOM of the original platform, over pugixml:
+// What the calling code relies on from the MSXML DOM, over pugixml:
 // loading from text (loadXML) and from files, and a node's XML text (the `xml` property).
 // As there, whitespace-only text between elements is not kept when loading.
 #include <pugixml.hpp>

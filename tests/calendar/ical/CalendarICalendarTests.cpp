@@ -14,7 +14,7 @@ const CalendarPatternEnd kNoEnd = kCalendarPatternNoEndDate;
 using Options = CCalendarRecurrenceOptions;
 
 // Every kind of series with every end, and the days that need care (29-31, "last").
-const SeriesSpec kSeries[] = {
+const SeriesSetup kSeries[] = {
     {"daily", Options::Daily(3), "2024-01-02", kCount, 40},
     {"work days", Options::EveryWorkDay(), "2024-03-30", kDate, 0, "2024-11-03"},
     {"weekly", Options::Weekly(2, kCalendarMonday | kCalendarSaturday), "2024-01-03", kNoEnd},
@@ -34,8 +34,8 @@ const SeriesSpec kSeries[] = {
 };
 
 void FillCalendar(CCalendarData& store) {
-    for (const SeriesSpec& spec : kSeries)
-        AddSeries(store, spec);
+    for (const SeriesSetup& setup : kSeries)
+        AddSeries(store, setup);
     const CCalendarEventPtr plain = store.CreateNewEvent();
     plain->SetStartTime(At("2024-05-06T14:30"));
     plain->SetEndTime(At("2024-05-06T16:00"));

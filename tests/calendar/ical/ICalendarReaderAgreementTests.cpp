@@ -45,10 +45,10 @@ void AddEveryKind(CCalendarData& store) {
         for (CalendarPatternEnd end : {kCalendarPatternEndAfterOccurrences, kCalendarPatternEndDate,
                                        kCalendarPatternNoEndDate}) {
             const std::string subject = "series " + std::to_string(n);
-            SeriesSpec spec{"", options, starts[n % 3], end, 25, "2026-08-15"};
-            spec.startMinutes = (7 + n % 12) * 60 + (n % 4) * 15;
-            spec.subject = subject.c_str();
-            AddSeries(store, spec);
+            SeriesSetup setup{"", options, starts[n % 3], end, 25, "2026-08-15"};
+            setup.startMinutes = (7 + n % 12) * 60 + (n % 4) * 15;
+            setup.subject = subject.c_str();
+            AddSeries(store, setup);
             ++n;
         }
     }

@@ -12,7 +12,7 @@ namespace icaltest {
 
 using tevtest::At;
 
-struct SeriesSpec {
+struct SeriesSetup {
     const char* subject;
     CCalendarRecurrenceOptions options;
     const char* rangeStart;
@@ -25,20 +25,20 @@ struct SeriesSpec {
 };
 
 // Adds a series as the recurrence dialog makes one.
-inline CCalendarEventPtr AddSeries(CCalendarData& store, const SeriesSpec& spec) {
+inline CCalendarEventPtr AddSeries(CCalendarData& store, const SeriesSetup& setup) {
     const CCalendarEventPtr event = store.CreateNewEvent();
-    const CCalendarDateTime start = At(spec.rangeStart).AddMinutes(spec.startMinutes);
+    const CCalendarDateTime start = At(setup.rangeStart).AddMinutes(setup.startMinutes);
     event->SetStartTime(start);
-    event->SetEndTime(start.AddMinutes(spec.duration));
-    event->SetSubject(spec.subject);
-    event->SetAllDayEvent(spec.allDay);
+    event->SetEndTime(start.AddMinutes(setup.duration));
+    event->SetSubject(setup.subject);
+    event->SetAllDayEvent(setup.allDay);
     event->SetBusyStatus(kCalendarBusyBusy);
     const CCalendarRecurrencePatternPtr pattern = event->MakeEventAsRecurrence();
-    pattern->SetRecurrenceOptions(spec.options);
-    if (spec.end == kCalendarPatternEndAfterOccurrences)
-        pattern->SetEndAfterOccurrences(spec.count);
-    else if (spec.end == kCalendarPatternEndDate)
-        pattern->SetPatternEndDate(At(spec.endDate));
+    pattern->SetRecurrenceOptions(setup.options);
+    if (setup.end == kCalendarPatternEndAfterOccurrences)
+        pattern->SetEndAfterOccurrences(setup.count);
+    else if (setup.end == kCalendarPatternEndDate)
+        pattern->SetPatternEndDate(At(setup.endDate));
     else
         pattern->SetNoEndDate();
     event->UpdateRecurrence(pattern);
