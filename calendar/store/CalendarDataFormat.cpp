@@ -205,13 +205,6 @@ void WriteLaterProperties(DataText& out, const CCalendarEvent& event) {
         out.Number("ReminderMinutes", event.GetReminderMinutesBeforeStart());
 }
 
-void ReadLaterProperties(const pugi::xml_node& node, CCalendarEvent& event) {
-    event.SetPrivate(CCalendarDataFormat::ParseInteger(node.attribute("Private").value()) != 0);
-    const pugi::xml_attribute reminder = node.attribute("ReminderMinutes");
-    event.SetReminder(static_cast<bool>(reminder));
-    if (reminder)
-        event.SetReminderMinutesBeforeStart(CCalendarDataFormat::ParseInteger(reminder.value()));
-}
 
 void WriteException(DataText& out, const CCalendarEvent& exception, uint32_t patternId,
                     const CCalendarLabels& labels) {
@@ -304,6 +297,9 @@ enum EventAttribute {
     kType,
     kBody,
     kBusyStatus,
+    kUid,
+    kPrivate,
+    kReminderMinutes,
     kStartTimeOrig,
     kEndTimeOrig,
     kDeleted,
@@ -322,6 +318,9 @@ const char* const kEventAttributes[kEventAttributeCount] = {"EventID",
                                                             "Type",
                                                             "Body",
                                                             "BusyStatus",
+                                                            "UID",
+                                                            "Private",
+                                                            "ReminderMinutes",
                                                             "RException_StartTimeOrig",
                                                             "RException_EndTimeOrig",
                                                             "RException_Deleted"};
@@ -382,6 +381,15 @@ template <size_t N> struct Attributes {
 };
 using EventAttributes = Attributes<kEventAttributeCount>;
 using PatternAttributes = Attributes<kPatternAttributeCount>;
+
+// The event's UID and the properties written only when set.
+void ReadLaterProperties(const EventAttributes& a, CCalendarEvent& event) {
+    event.SetUid(std::string(a[kUid]));
+    event.SetPrivate(a.Integer(kPrivate) != 0);
+    event.SetReminder(a.Has(kReminderMinutes));
+    if (a.Has(kReminderMinutes))
+        event.SetReminderMinutesBeforeStart(a.Integer(kReminderMinutes));
+}
 
 // Steps shared by events and exceptions: StartTime to BusyStatus.
 void ReadProperties(const EventAttributes& a, CCalendarEvent& event,
@@ -524,8 +532,7 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
                 const CCalendarEventPtr event = store.CreateNewEvent(0, now);
                 event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
                 ReadProperties(a, *event, store.GetLabels());
-                event->SetUid(node.attribute("UID").value());
-                ReadLaterProperties(node, *event);
+                ReadLaterProperties(a, *event);
                 if (const pugi::xml_node pattern = node.child("Pattern"))
                     ReadPattern(pattern, *event, store, now);
                 if (const pugi::xml_node schedule = node.child("Schedule"))
