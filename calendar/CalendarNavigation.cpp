@@ -78,19 +78,23 @@ void CCalendarNavigation::Step(const CCalendarViewModel& model, CCalendarSelecti
     const bool rows = IsDayView(model) && !span.allDay;
     const bool vertical = key == kCalendarKeyUp || key == kCalendarKeyDown;
     const int sign = key == kCalendarKeyUp || key == kCalendarKeyLeft ? -1 : 1;
+    if (!selection.HasSpan()) {
+        selection.SelectSpan(span.begin, span.end, span.allDay);
+        return;
+    }
+    // The cell the key moves from: the first one going back, the last one going on.
+    const CCalendarDateTime from =
+        sign < 0 ? span.begin
+                 : (span.allDay ? span.end.AddDays(-1) : span.end.AddMinutes(-model.GetScale()));
     // Rows move a row up or down, days a day sideways; the month view's rows are weeks.
     int64_t minutes = 0;
     int64_t days = 0;
     if (rows && vertical)
         minutes = sign * model.GetScale();
     else if (vertical && model.GetViewType() == kCalendarMonthView)
-        days = sign * 7;
+        days = WeekRowStep(model, from.GetDayNumber(), sign);
     else
         days = sign;
-    if (!selection.HasSpan()) {
-        selection.SelectSpan(span.begin, span.end, span.allDay);
-        return;
-    }
     if (extend) {
         const CCalendarDateTime edge = sign < 0 ? span.begin : span.end;
         const CCalendarDateTime moved = edge.AddDays(days).AddMinutes(minutes);
@@ -98,12 +102,21 @@ void CCalendarNavigation::Step(const CCalendarViewModel& model, CCalendarSelecti
         return;
     }
     // Without Shift a grown span collapses to one cell at the end it moves from.
-    const CCalendarDateTime from =
-        sign < 0 ? span.begin
-                 : (span.allDay ? span.end.AddDays(-1) : span.end.AddMinutes(-model.GetScale()));
     const CCalendarDateTime begin = from.AddDays(days).AddMinutes(minutes);
     selection.SelectSpan(begin, span.allDay ? begin.AddDays(1) : begin.AddMinutes(model.GetScale()),
                          span.allDay);
+}
+
+int64_t CCalendarNavigation::WeekRowStep(const CCalendarViewModel& model, int64_t day, int sign) {
+    // A stacked weekend is walked top to bottom: Saturday, Sunday under it, then the next
+    // Saturday under that.
+    constexpr int kSunday = 1;
+    constexpr int kSaturday = 7;
+    const int dayOfWeek = CCalendarViewModel::DayOfWeek(day);
+    if (!model.IsWeekendCompressed() || (dayOfWeek != kSaturday && dayOfWeek != kSunday))
+        return sign * 7;
+    const bool towardsSunday = (sign > 0) == (dayOfWeek == kSaturday);
+    return towardsSunday ? sign : sign * 6;
 }
 
 void CCalendarNavigation::Page(CCalendarViewModel& model, CCalendarSelection& selection,

@@ -29,6 +29,16 @@ void CCalendarViewModel::SetMonthWeeksCount(int count) {
     m_monthWeeksCount = std::clamp(count, 2, 6);
 }
 
+bool CCalendarViewModel::IsWeekendCompressed() const {
+    return m_viewType == kCalendarMonthView && m_monthCompressWeekend;
+}
+
+int CCalendarViewModel::GetMonthFirstDayOfWeek() const {
+    constexpr int kSunday = 1;
+    constexpr int kMonday = 2;
+    return m_monthCompressWeekend && m_firstDayOfWeek == kSunday ? kMonday : m_firstDayOfWeek;
+}
+
 int CCalendarViewModel::DayOfWeek(int64_t day) {
     // 1 January 1970 was a Thursday.
     return static_cast<int>(((day + 4) % 7 + 7) % 7) + 1;
@@ -84,9 +94,10 @@ std::vector<int64_t> CCalendarViewModel::GetVisibleDays() const {
     }
     case kCalendarMonthView: {
         const int64_t count = static_cast<int64_t>(m_monthWeeksCount) * 7;
-        int64_t start = WeekStart(MonthStart(m_selectedDay), m_firstDayOfWeek);
+        const int firstDay = GetMonthFirstDayOfWeek();
+        int64_t start = WeekStart(MonthStart(m_selectedDay), firstDay);
         if (m_selectedDay >= start + count)
-            start = WeekStart(m_selectedDay, m_firstDayOfWeek) - (m_monthWeeksCount - 1) * 7;
+            start = WeekStart(m_selectedDay, firstDay) - (m_monthWeeksCount - 1) * 7;
         for (int64_t day = start; day < start + count; ++day)
             days.push_back(day);
         break;

@@ -60,13 +60,25 @@ public:
     bool GetMonthShowTimeAsClocks() const { return m_monthShowClocks; }
     void SetMonthShowTimeAsClocks(bool show) { m_monthShowClocks = show; }
 
+    // Whether the month view stacks Saturday and Sunday in one column, each half a cell
+    // high. They must follow each other in a row for that, and in a week that starts on
+    // Sunday they sit at both ends: such a month view starts its rows on Monday instead,
+    // as desktop calendars do, rather than leave the weekend apart.
+    bool GetMonthCompressWeekendDays() const { return m_monthCompressWeekend; }
+    void SetMonthCompressWeekendDays(bool compress) { m_monthCompressWeekend = compress; }
+    // True in the month view while its weekend days are stacked.
+    bool IsWeekendCompressed() const;
+    // The day the month view's rows start with (1 = Sunday ... 7 = Saturday).
+    int GetMonthFirstDayOfWeek() const;
+
     // The visible days, in order:
     // - day view: the selected day;
     // - work-week view: the work days of the week that holds the selected day (the
     //   selected day alone when the week has none);
     // - week view: the seven days of the week that holds the selected day;
     // - month view: weeks-count whole weeks, from the week that holds the first of the
-    //   selected day's month, moved on so that the selected day stays visible.
+    //   selected day's month, moved on so that the selected day stays visible; its weeks
+    //   start on the month view's first day of the week.
     std::vector<int64_t> GetVisibleDays() const;
 
     bool IsWorkDay(int64_t day) const;
@@ -98,4 +110,5 @@ private:
     bool m_weekShowClocks = false;
     bool m_monthShowEndTime = false;
     bool m_monthShowClocks = false;
+    bool m_monthCompressWeekend = false;
 };

@@ -15,6 +15,9 @@
 #include <wx/stattext.h>
 #include <wx/wrapsizer.h>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace tev::calendar;
 
 namespace {
@@ -80,8 +83,7 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
     wxWindow* monthBox = monthView->GetStaticBox();
     AddCheck(monthBox, monthView, IDC_MONTH_CLOCKS, kCheckShowClocks);
     AddCheck(monthBox, monthView, IDC_MONTH_END_TIME, kCheckShowEndTime);
-    // The month view keeps weekend days in full columns: the box shows disabled.
-    AddCheck(monthBox, monthView, IDC_MONTH_COMPRESS_WEEKEND, kCheckCompressWeekend)->Disable();
+    AddCheck(monthBox, monthView, IDC_MONTH_COMPRESS_WEEKEND, kCheckCompressWeekend);
     m_pWeeks = AddChoice(monthBox, monthView, IDC_WEEKS_COUNT, kLabelWeeksCount);
     for (int weeks = 2; weeks <= 6; ++weeks)
         m_pWeeks->Append(std::to_string(weeks));
@@ -98,8 +100,10 @@ bool COptionsDialogBar::Create(wxWindow* parent, CTEVCalendarView* view) {
     other->Add(advanced, 0, wxTOP, 4);
     row->Add(other, 0, wxALL, 4);
 
-    for (int id : {IDC_WEEK_CLOCKS, IDC_WEEK_END_TIME, IDC_MONTH_CLOCKS, IDC_MONTH_END_TIME})
+    for (int id : {IDC_WEEK_CLOCKS, IDC_WEEK_END_TIME, IDC_MONTH_CLOCKS, IDC_MONTH_END_TIME,
+                   IDC_MONTH_COMPRESS_WEEKEND})
         FindWindow(id)->Bind(wxEVT_CHECKBOX, &COptionsDialogBar::OnViewCheck, this);
+    Bind(wxEVT_UPDATE_UI, &COptionsDialogBar::OnUpdateUI, this, IDD_OPTIONS_BAR);
     SetSizer(row);
     ShowCalendarSettings();
     return true;
@@ -126,25 +130,47 @@ wxChoice* COptionsDialogBar::AddChoice(wxWindow* parent, wxSizer* sizer, int id,
 void COptionsDialogBar::ShowCalendarSettings() {
     if (!m_pView || !m_pView->GetCalendarCtrl())
         return;
-    const CCalendarViewModel& model = m_pView->GetCalendarCtrl()->GetModel();
+    const CTEVCalendarControl& calendar = *m_pView->GetCalendarCtrl();
+    const CCalendarViewModel& model = calendar.GetModel();
     for (int i = 0; i < 7; ++i)
-        m_pDays[i]->SetValue((model.GetWorkWeekMask() & (1 << i)) != 0);
-    m_pFirstDay->SetSelection(m_pView->GetDataProvider().GetFirstDayOfWeek() - 1);
-    m_pStart->SetSelection(std::min(kHalfHours - 1, model.GetWorkDayStart() / 30));
-    m_pEnd->SetSelection(std::min(kHalfHours - 1, model.GetWorkDayEnd() / 30));
-    const int scale = m_pView->GetCalendarCtrl()->GetScaleInterval();
-    m_pScale->SetSelection(wxNOT_FOUND);
-    for (size_t i = 0; i < std::size(CCalendarViewModel::kScales); ++i)
-        if (CCalendarViewModel::kScales[i] == scale)
-            m_pScale->SetSelection(static_cast<int>(i));
-    static_cast<wxCheckBox*>(FindWindow(IDC_WEEK_CLOCKS))
-        ->SetValue(model.GetWeekShowTimeAsClocks());
-    static_cast<wxCheckBox*>(FindWindow(IDC_WEEK_END_TIME))->SetValue(model.GetWeekShowEndTime());
-    static_cast<wxCheckBox*>(FindWindow(IDC_MONTH_CLOCKS))
-        ->SetValue(model.GetMonthShowTimeAsClocks());
-    static_cast<wxCheckBox*>(FindWindow(IDC_MONTH_END_TIME))->SetValue(model.GetMonthShowEndTime());
-    m_pWeeks->SetSelection(model.GetMonthWeeksCount() - 2);
-    m_pToolTips->SetSelection(m_pView->GetCalendarCtrl()->GetToolTipMode());
+        ShowCheck(m_pDays[i], (model.GetWorkWeekMask() & (1 << i)) != 0);
+    ShowChoice(m_pFirstDay, m_pView->GetDataProvider().GetFirstDayOfWeek() - 1);
+    ShowChoice(m_pStart, std::min(kHalfHours - 1, model.GetWorkDayStart() / 30));
+    ShowChoice(m_pEnd, std::min(kHalfHours - 1, model.GetWorkDayEnd() / 30));
+    const int* scales = std::begin(CCalendarViewModel::kScales);
+    const int* scale =
+        std::find(scales, std::end(CCalendarViewModel::kScales), calendar.GetScaleInterval());
+    ShowChoice(m_pScale,
+               scale == std::end(CCalendarViewModel::kScales) ? wxNOT_FOUND : scale - scales);
+    ShowCheck(IDC_WEEK_CLOCKS, model.GetWeekShowTimeAsClocks());
+    ShowCheck(IDC_WEEK_END_TIME, model.GetWeekShowEndTime());
+    ShowCheck(IDC_MONTH_CLOCKS, model.GetMonthShowTimeAsClocks());
+    ShowCheck(IDC_MONTH_END_TIME, model.GetMonthShowEndTime());
+    ShowCheck(IDC_MONTH_COMPRESS_WEEKEND, model.GetMonthCompressWeekendDays());
+    ShowChoice(m_pWeeks, model.GetMonthWeeksCount() - 2);
+    ShowChoice(m_pToolTips, calendar.GetToolTipMode());
+}
+
+void COptionsDialogBar::ShowCheck(wxCheckBox* check, bool on) {
+    // Set only on a change, so that a box the user is working with is left alone.
+    if (check->GetValue() != on)
+        check->SetValue(on);
+}
+
+void COptionsDialogBar::ShowCheck(int id, bool on) {
+    ShowCheck(static_cast<wxCheckBox*>(FindWindow(id)), on);
+}
+
+void COptionsDialogBar::ShowChoice(wxChoice* choice, int index) {
+    if (choice->GetSelection() != index)
+        choice->SetSelection(index);
+}
+
+void COptionsDialogBar::OnUpdateUI(wxUpdateUIEvent&) {
+    // The calendar's settings change from outside too (the first day of the week from the
+    // component's properties, the scale from the day view's menu): an open bar follows.
+    if (IsShown())
+        ShowCalendarSettings();
 }
 
 int COptionsDialogBar::WorkWeekMaskOfBoxes() const {
@@ -218,6 +244,9 @@ void COptionsDialogBar::OnViewCheck(wxCommandEvent& event) {
         break;
     case IDC_MONTH_END_TIME:
         model.SetMonthShowEndTime(on);
+        break;
+    case IDC_MONTH_COMPRESS_WEEKEND:
+        model.SetMonthCompressWeekendDays(on);
         break;
     }
     m_pView->GetCalendarCtrl()->Populate();

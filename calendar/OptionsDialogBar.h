@@ -1,13 +1,14 @@
 #pragma once
 // The options bar of the calendar frame, shown and hidden by the toolbar's options button:
 // the work week, the first day of the week, the work day, the day view's scale, how the
-// week and month views write times, the month view's weeks and the tool-tip mode. Every
-// choice acts on the calendar at once.
+// week and month views write times, whether the month view stacks its weekend days, the
+// month view's weeks and the tool-tip mode. Every choice acts on the calendar at once.
 #include <wx/panel.h>
 
 class CTEVCalendarView;
 class wxCheckBox;
 class wxChoice;
+class wxUpdateUIEvent;
 
 class COptionsDialogBar : public wxPanel {
 public:
@@ -15,8 +16,8 @@ public:
     // Created hidden.
     bool Create(wxWindow* parent, CTEVCalendarView* view);
 
-    // Shows the calendar's current settings in the controls (the calendar's settings
-    // change from outside too, as the first day of the week does).
+    // Shows the calendar's current settings in the controls. While the bar is shown this
+    // runs with every command update, as the calendar's settings change from outside too.
     void ShowCalendarSettings();
 
     // The work-week mask of the day boxes (Sunday 1 ... Saturday 64).
@@ -34,6 +35,10 @@ private:
     void OnWeeksCount(wxCommandEvent& event);
     void OnViewCheck(wxCommandEvent& event);
     void OnToolTips(wxCommandEvent& event);
+    void OnUpdateUI(wxUpdateUIEvent& event);
+    static void ShowCheck(wxCheckBox* check, bool on);
+    void ShowCheck(int id, bool on);
+    static void ShowChoice(wxChoice* choice, int index);
     void ApplyWorkDay();
 
     CTEVCalendarView* m_pView = nullptr;

@@ -60,6 +60,17 @@ CCalendarDateTime DayStart(int64_t day) {
     return CCalendarDateTime::FromDayNumber(day);
 }
 
+wxRect WxRect(const CCalendarGridRect& rect) {
+    return wxRect(rect.x, rect.y, rect.width, rect.height);
+}
+
+std::vector<wxRect> CellRects(const CCalendarMonthGrid& grid) {
+    std::vector<wxRect> cells;
+    for (const CCalendarGridRect& cell : grid.Cells())
+        cells.push_back(WxRect(cell));
+    return cells;
+}
+
 } // namespace
 
 CTEVCalendarControl::~CTEVCalendarControl() {
@@ -606,7 +617,7 @@ wxRect CTEVCalendarControl::EditorRect() const {
     const int index = found == m_days.end() ? 0 : static_cast<int>(found - m_days.begin());
     if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
         const std::vector<wxRect> cells =
-            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects();
         const wxRect cell = index < static_cast<int>(cells.size()) ? cells[index] : wxRect();
         return wxRect(cell.x + 2, cell.y + kLineHeight + 4, std::max(40, cell.width - 4), height);
     }
@@ -681,23 +692,14 @@ std::vector<wxRect> CTEVCalendarControl::WeekCellRects() const {
     return cells;
 }
 
-std::vector<wxRect> CTEVCalendarControl::MonthCellRects(wxRect* headerRow) const {
+CCalendarMonthGrid CTEVCalendarControl::MonthGrid() const {
     const wxSize client = ClientSize();
-    const int weeks = std::max<int>(1, static_cast<int>(m_days.size() / 7));
-    if (headerRow)
-        *headerRow = wxRect(0, 0, client.x, kWeekdayRowHeight);
-    const int height = std::max(0, client.y - kWeekdayRowHeight);
-    std::vector<wxRect> cells;
-    for (int week = 0; week < weeks; ++week) {
-        const int top = kWeekdayRowHeight + week * height / weeks;
-        const int bottom = kWeekdayRowHeight + (week + 1) * height / weeks;
-        for (int column = 0; column < 7; ++column) {
-            const int left = column * client.x / 7;
-            const int right = (column + 1) * client.x / 7;
-            cells.emplace_back(left, top, right - left, bottom - top);
-        }
-    }
-    return cells;
+    return CCalendarMonthGrid(m_days, m_model.IsWeekendCompressed(), client.x, client.y,
+                              kWeekdayRowHeight);
+}
+
+std::vector<wxRect> CTEVCalendarControl::MonthCellRects() const {
+    return CellRects(MonthGrid());
 }
 
 CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& point) const {
@@ -729,7 +731,7 @@ CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTestCell(const wxPoint&
         return hit;
     if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
         const std::vector<wxRect> cells =
-            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects();
         for (size_t i = 0; i < cells.size() && i < m_days.size(); ++i) {
             if (cells[i].Contains(point)) {
                 hit.kind = HitTestInfo::kDayCell;
@@ -847,7 +849,7 @@ wxRect CTEVCalendarControl::DayRect(int64_t day, bool allDayRow) const {
     const int index = static_cast<int>(found - m_days.begin());
     if (m_model.GetViewType() == kCalendarWeekView || m_model.GetViewType() == kCalendarMonthView) {
         const std::vector<wxRect> cells =
-            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects(nullptr);
+            m_model.GetViewType() == kCalendarWeekView ? WeekCellRects() : MonthCellRects();
         return index < static_cast<int>(cells.size()) ? cells[index] : wxRect();
     }
     const DayGeometry geometry = DayViewGeometry();
@@ -1318,8 +1320,9 @@ void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
 }
 
 void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
-    wxRect headerRow;
-    const std::vector<wxRect> cells = MonthCellRects(&headerRow);
+    const CCalendarMonthGrid grid = MonthGrid();
+    const wxRect headerRow = WxRect(grid.CaptionRow());
+    const std::vector<wxRect> cells = CellRects(grid);
     const int64_t today = GetToday();
     const int month = DayStart(m_model.GetSelectedDay()).GetMonth();
 
@@ -1327,13 +1330,20 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
     dc.SetBrush(wxBrush(kHeaderBackground));
     dc.DrawRectangle(headerRow);
     dc.SetTextForeground(kMutedText);
-    for (int column = 0; column < 7 && column < static_cast<int>(cells.size()); ++column) {
-        const std::string name = DayName(DayStart(m_days[column]).GetDayOfWeek());
-        const wxString text = cells[column].width > dc.GetTextExtent(Wx(name)).x + 12
-                                  ? Wx(name)
-                                  : Wx(name.substr(0, 3));
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        // A shared column names both its days: "Saturday/Sunday", or "Sat/Sun" when narrow.
+        std::string name;
+        std::string shortName;
+        for (int dayOfWeek : grid.CaptionDays(column)) {
+            const char* separator = name.empty() ? "" : "/";
+            name += separator + DayName(dayOfWeek);
+            shortName += separator + DayName(dayOfWeek).substr(0, 3);
+        }
+        const wxRect caption = WxRect(grid.CaptionCell(column));
+        const wxString text =
+            caption.width > dc.GetTextExtent(Wx(name)).x + 12 ? Wx(name) : Wx(shortName);
         const wxSize extent = dc.GetTextExtent(text);
-        dc.DrawText(text, cells[column].x + (cells[column].width - extent.x) / 2,
+        dc.DrawText(text, caption.x + (caption.width - extent.x) / 2,
                     headerRow.y + (headerRow.height - extent.y) / 2);
     }
 
@@ -1341,8 +1351,6 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
     for (size_t week = 0; week < weeks; ++week) {
         const std::vector<int64_t> weekDays(m_days.begin() + week * 7,
                                             m_days.begin() + week * 7 + 7);
-        const std::vector<CCalendarSpanItem> spans =
-            CCalendarLayout::LayoutSpans(m_events, weekDays);
         for (int column = 0; column < 7; ++column) {
             const wxRect& cell = cells[week * 7 + column];
             const int64_t day = weekDays[column];
@@ -1375,29 +1383,6 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
             dc.DrawText(Wx(number), x, y);
             dc.SetFont(GetFont());
         }
-        // Bars run across the days of the week row, under the day numbers.
-        const int bodyTop = cells[week * 7].y + kLineHeight + 4;
-        const int bodyHeight = std::max(0, cells[week * 7].GetBottom() - bodyTop);
-        std::vector<int> timedCounts;
-        for (int64_t day : weekDays)
-            timedCounts.push_back(static_cast<int>(CCalendarLayout::DayList(m_events, day).size()));
-        const int usable =
-            CCalendarLayout::UsableLines(spans, timedCounts, bodyHeight / kLineHeight);
-        for (const CCalendarSpanItem& item : spans) {
-            if (item.lane >= usable)
-                continue;
-            const int left = cells[week * 7 + item.firstColumn].x + 3;
-            const int right = cells[week * 7 + item.lastColumn].GetRight() - 3;
-            PaintSpanBar(
-                dc,
-                wxRect(left, bodyTop + item.lane * kLineHeight + 1, right - left, kLineHeight - 2),
-                item);
-        }
-        for (int column = 0; column < 7; ++column) {
-            const wxRect& cell = cells[week * 7 + column];
-            PaintListCell(dc, wxRect(cell.x, bodyTop, cell.width, bodyHeight), column,
-                          weekDays[column], spans, usable, true);
-        }
     }
     dc.SetPen(wxPen(kGrid));
     for (const wxRect& cell : cells) {
@@ -1405,4 +1390,38 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
         dc.DrawLine(cell.x, cell.y, cell.x, cell.GetBottom() + 1);
     }
     dc.DrawLine(0, headerRow.GetBottom(), ClientSize().x, headerRow.GetBottom());
+    // Bars and events over the grid, so that no line crosses a bar.
+    for (int week = 0; week < grid.WeekCount(); ++week) {
+        for (const CCalendarGridStrip& strip : grid.Strips())
+            PaintMonthStrip(dc, grid, week, strip);
+    }
+}
+
+void CTEVCalendarControl::PaintMonthStrip(wxDC& dc, const CCalendarMonthGrid& grid, int week,
+                                          const CCalendarGridStrip& strip) {
+    // Bars run across the days of the strip, under the day numbers; a bar over a stacked
+    // weekend goes on in each half it covers.
+    const std::vector<int64_t> days = grid.StripDays(week, strip);
+    const size_t first = static_cast<size_t>(week) * CCalendarMonthGrid::kDaysPerWeek + strip.first;
+    auto cell = [&grid, first](size_t column) { return WxRect(grid.Cells()[first + column]); };
+    const std::vector<CCalendarSpanItem> spans = CCalendarLayout::LayoutSpans(m_events, days);
+    const int bodyTop = cell(0).y + kLineHeight + 4;
+    const int bodyHeight = std::max(0, cell(0).GetBottom() - bodyTop);
+    std::vector<int> timedCounts;
+    for (int64_t day : days)
+        timedCounts.push_back(static_cast<int>(CCalendarLayout::DayList(m_events, day).size()));
+    const int usable = CCalendarLayout::UsableLines(spans, timedCounts, bodyHeight / kLineHeight);
+    for (const CCalendarSpanItem& item : spans) {
+        if (item.lane >= usable)
+            continue;
+        const int left = cell(item.firstColumn).x + 3;
+        const int right = cell(item.lastColumn).GetRight() - 3;
+        PaintSpanBar(
+            dc, wxRect(left, bodyTop + item.lane * kLineHeight + 1, right - left, kLineHeight - 2),
+            item);
+    }
+    for (size_t column = 0; column < days.size(); ++column) {
+        PaintListCell(dc, wxRect(cell(column).x, bodyTop, cell(column).width, bodyHeight),
+                      static_cast<int>(column), days[column], spans, usable, true);
+    }
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The calendar control: draws the store's events in day, work-week, week or month view and
-// answers where a point falls. Where events go is worked out by CCalendarLayout and which
-// days show by CCalendarViewModel; this class only turns that into pixels and handles the
-// mouse, the wheel and the scroll bar.
+// answers where a point falls. Where events go is worked out by CCalendarLayout, where the
+// month view's days lie by CCalendarMonthGrid and which days show by CCalendarViewModel;
+// this class only turns that into pixels and handles the mouse, the wheel and the scroll bar.
 #include "calendar/CalendarDrag.h"
 #include "calendar/CalendarLayout.h"
+#include "calendar/CalendarMonthGrid.h"
 #include "calendar/CalendarNavigation.h"
 #include "calendar/CalendarSelection.h"
 #include "calendar/CalendarViewModel.h"
@@ -234,9 +235,13 @@ private:
     // The picked rows of a day view's columns, and the frame of a picked event.
     void PaintSelectedRows(wxDC& dc, const DayGeometry& geometry);
     void PaintSelectedFrame(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
-    // The rectangle of each day of the week view (index into the visible days).
+    // The rectangle of each day of the week and month views (index into the visible days).
     std::vector<wxRect> WeekCellRects() const;
-    std::vector<wxRect> MonthCellRects(wxRect* headerRow) const;
+    std::vector<wxRect> MonthCellRects() const;
+    CCalendarMonthGrid MonthGrid() const;
+    // The bars and events of the days of one strip of a week row of the month view.
+    void PaintMonthStrip(wxDC& dc, const CCalendarMonthGrid& grid, int week,
+                         const CCalendarGridStrip& strip);
 
     CCalendarData* m_pData = nullptr;
     CCalendarViewModel m_model;

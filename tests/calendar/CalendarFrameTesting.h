@@ -1,7 +1,7 @@
 #pragma once
 // The calendar frame in a real window for the view and dialog tests: a week of December
-// 2026 in sight, commands sent as the toolbar sends them, the options bar's controls, and
-// points of the day view's time rows.
+// 2026 in sight, commands sent as the toolbar sends them, the options bar's controls,
+// points of the day view's time rows and the cells of the week and month views.
 #include "calendar/OptionsDialogBar.h"
 #include "calendar/TEVCalendarControl.h"
 #include "calendar/TEVCalendarFrame.h"
@@ -109,6 +109,32 @@ struct CalendarFrame : testing::Test {
         return wxPoint(-1, -1);
     }
 
+    // The cell of `day` in the week or month view, as the hit tests find it.
+    wxRect DayBox(int64_t day) const {
+        auto on = [&](int x, int y) {
+            const auto hit = calendar->HitTest(wxPoint(x, y));
+            return hit.day == day && (hit.kind == CTEVCalendarControl::HitTestInfo::kDayCell ||
+                                      hit.kind == CTEVCalendarControl::HitTestInfo::kEvent);
+        };
+        const wxSize size = calendar->GetClientSize();
+        for (int y = 0; y < size.y; y += 4) {
+            for (int x = 0; x < size.x; x += 4) {
+                if (!on(x, y))
+                    continue;
+                int left = x, right = x, top = y, bottom = y;
+                while (on(left - 1, y))
+                    --left;
+                while (on(right + 1, y))
+                    ++right;
+                while (on(x, top - 1))
+                    --top;
+                while (on(x, bottom + 1))
+                    ++bottom;
+                return wxRect(wxPoint(left, top), wxPoint(right, bottom));
+            }
+        }
+        return wxRect();
+    }
     template <class T> T* Control(int id) const {
         return dynamic_cast<T*>(frame->GetOptionsBar()->FindWindow(id));
     }

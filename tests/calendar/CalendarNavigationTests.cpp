@@ -17,9 +17,11 @@ struct Press {
     const char* shown; // the shown day after the key
 };
 
-void RunKeys(CalendarViewType view, const std::vector<Press>& presses) {
+void RunKeys(CalendarViewType view, const std::vector<Press>& presses,
+             bool compressWeekend = false) {
     CCalendarViewModel model;
     model.SetViewType(view);
+    model.SetMonthCompressWeekendDays(compressWeekend);
     model.SetScale(30);
     model.SetSelectedDay(At("2026-12-07").GetDayNumber()); // a Monday
     CCalendarSelection selection;
@@ -76,6 +78,24 @@ TEST(CalendarNavigation, MonthViewMovesDaysAndWeeksAndPagesByMonths) {
                 {kCalendarKeyPageDown, false, "2027-01-08", "2027-01-09", "2027-01-08"},
                 {kCalendarKeyPageUp, false, "2026-12-08", "2026-12-09", "2026-12-08"},
             });
+}
+
+TEST(CalendarNavigation, UpAndDownWalkAStackedWeekendTopToBottom) {
+    RunKeys(kCalendarMonthView,
+            {
+                {kCalendarKeyRight, false, "2026-12-07", "2026-12-08", "2026-12-07"},
+                // Weekdays keep moving by weeks.
+                {kCalendarKeyDown, false, "2026-12-14", "2026-12-15", "2026-12-14"},
+                {kCalendarKeyLeft, false, "2026-12-13", "2026-12-14", "2026-12-13"},
+                // Sunday sits under Saturday, and the next Saturday under Sunday.
+                {kCalendarKeyUp, false, "2026-12-12", "2026-12-13", "2026-12-12"},
+                {kCalendarKeyUp, false, "2026-12-06", "2026-12-07", "2026-12-06"},
+                {kCalendarKeyDown, false, "2026-12-12", "2026-12-13", "2026-12-12"},
+                {kCalendarKeyDown, false, "2026-12-13", "2026-12-14", "2026-12-13"},
+                {kCalendarKeyUp, true, "2026-12-12", "2026-12-14", "2026-12-12"},
+                {kCalendarKeyDown, false, "2026-12-19", "2026-12-20", "2026-12-19"},
+            },
+            true);
 }
 
 TEST(CalendarNavigation, WeekViewsPageByWeeks) {

@@ -1,5 +1,5 @@
 // The calendar frame and view in real windows: toolbar, command rules, the date picker's
-// link to the calendar, right-click menus and the week's first day.
+// link to the calendar, right-click menus, the week's first day and the options bar.
 #include "calendar/DatePickerDialogBar.h"
 #include "calendar/OptionsDialogBar.h"
 #include "tests/calendar/CalendarFrameTesting.h"
@@ -425,4 +425,48 @@ TEST_F(CalendarFrame, OddEventsAreDrawnInEveryViewWithoutHarm) {
     pugi::xml_document written;
     ASSERT_TRUE(tev::LoadXml(written, view->WriteData()));
     EXPECT_EQ(written.select_nodes("/Data/Events/Event").size(), 66u);
+}
+
+TEST_F(CalendarFrame, CompressWeekendDaysStacksSaturdayAndSundayInTheMonthView) {
+    view->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(false)); // Monday first
+    Command(ID_CALENDARVIEW_MONTH);
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_MONTH_COMPRESS_WEEKEND)->IsEnabled());
+    const int64_t saturday = Day("2026-12-12");
+    const int64_t sunday = Day("2026-12-13");
+    EXPECT_EQ(DayBox(saturday).y, DayBox(sunday).y);
+
+    Tick(IDC_MONTH_COMPRESS_WEEKEND, true);
+    EXPECT_TRUE(calendar->GetModel().GetMonthCompressWeekendDays());
+    const wxRect fri = DayBox(Day("2026-12-11"));
+    const wxRect sat = DayBox(saturday);
+    const wxRect sun = DayBox(sunday);
+    // One column, Saturday above Sunday, the two as high as a weekday together.
+    EXPECT_EQ(sun, wxRect(sat.x, sat.GetBottom() + 1, sat.width, sun.height));
+    EXPECT_EQ(sat.height + sun.height, fri.height);
+
+    // A week from Sunday would part the weekend: the rows start on Monday while stacked.
+    view->OnPropertyChanged("WeekStartDay", "Properties", CComVariant(true));
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 2);
+    Tick(IDC_MONTH_COMPRESS_WEEKEND, false);
+    EXPECT_EQ(CCalendarViewModel::DayOfWeek(calendar->GetVisibleDays().front()), 1);
+    EXPECT_EQ(DayBox(sunday).x, 0);
+}
+
+TEST_F(CalendarFrame, AnOpenOptionsBarFollowsSettingsChangedElsewhere) {
+    Command(ID_VIEW_OPTIONS_PANE);
+    // The component's properties, the day view's menu and the calendar itself change
+    // settings while the bar is open; the next command update shows them.
+    view->OnPropertyChanged("FirstDayOfWeek", "Properties", CComVariant("Thursday"));
+    Command(ID_TIMESCALE_15);
+    calendar->GetModel().SetMonthCompressWeekendDays(true);
+    calendar->GetModel().SetWorkDay(9 * 60, 18 * 60 + 30);
+    frame->UpdateCommands();
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Thursday");
+    EXPECT_EQ(Selected(IDC_TIME_SCALE), "15 minutes");
+    EXPECT_EQ(Selected(IDC_END_TIME), "18:30");
+    EXPECT_TRUE(Control<wxCheckBox>(IDC_MONTH_COMPRESS_WEEKEND)->GetValue());
+    // The frame's own timer brings the same.
+    view->OnPropertyChanged("FirstDayOfWeek", "Properties", CComVariant("Saturday"));
+    tev::PumpEventsFor(300);
+    EXPECT_EQ(Selected(IDC_FIRST_DAY_OF_WEEK), "Saturday");
 }
