@@ -1860,6 +1860,7 @@ var TEVWebCalendar = (function () {
         this.anchor = this.today;
         this.styled = false;
         this.started = false;
+        this.earlyValues = null;
         this.drawnAhead = null;
 
         var self = this;
@@ -1870,6 +1871,8 @@ var TEVWebCalendar = (function () {
         var movieUrl = stage.movieUrl || document.baseURI;
         ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), function () {
             self.styled = true;
+            // Values that came before the look are drawn now, while the events are still coming.
+            if (self.earlyValues && pending === 2) self.drawAhead(self.earlyValues);
             ready();
         });
 
@@ -1882,6 +1885,7 @@ var TEVWebCalendar = (function () {
                 self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
             }, function (values) {
+                self.earlyValues = values;
                 self.drawAhead(values);
             });
         } else {
@@ -1906,18 +1910,15 @@ var TEVWebCalendar = (function () {
     };
 
     // The document's own values have come while its events are still on their way: the
-    // calendar is drawn and laid out with them meanwhile, so that only the events remain to be
-    // put in when they come. A document that comes whole before this turn is drawn once.
+    // calendar is drawn and laid out with them at once, while the rest of the data comes in
+    // meanwhile, so that only the events remain to be put in when they are read.
     Calendar.prototype.drawAhead = function (values) {
-        var self = this;
-        setTimeout(function () {
-            if (!self.styled || self.started) return;
-            self.values = self.valuesOf(values);
-            self.drawnAhead = JSON.stringify(self.values);
-            self.layout();
-            void self.frame.offsetHeight;
-            self.texts.prepareEventFormats();
-        }, 0);
+        if (!this.styled || this.started) return;
+        this.values = this.valuesOf(values);
+        this.drawnAhead = JSON.stringify(this.values);
+        this.layout();
+        void this.frame.offsetHeight;
+        this.texts.prepareEventFormats();
     };
 
     Calendar.prototype.start = function () {
