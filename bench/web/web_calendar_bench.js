@@ -3,7 +3,9 @@
 // month, both read from a data file over loopback HTTP, alternating on one page in one browser
 // run. The median of the runs counts; 1000 events should cost at most 1.25 times the empty
 // calendar. Every run starts alike: the calendar before it is gone and laid out, and its
-// garbage collected, so that neither kind pays for the other.
+// garbage collected, so that neither kind pays for the other. Beside them, the time the page
+// takes just to fetch and read each data file, without a calendar: the part of the figures
+// that the network and the machine's load set, whatever the calendar does.
 //
 // Usage: web_calendar_bench.js <program folder> [runs]
 "use strict";
@@ -61,6 +63,13 @@ window.drawOnce = function (file) {
     so.write(box);
   });
 };
+window.fetchOnce = async function (file) {
+  gc();
+  var started = performance.now();
+  var body = (await fetch(file)).body.getReader();
+  while (!(await body.read()).done) {}
+  return performance.now() - started;
+};
 </script></body></html>`;
 
 function quantile(values, share) {
@@ -86,16 +95,24 @@ async function main() {
     try {
         const page = await session.page(800, 600);
         await page.goto(server.url("bench.html"));
-        const times = { empty: [], busy: [] };
+        const times = { empty: [], busy: [], emptyRead: [], busyRead: [] };
         for (const file of ["empty.xml", "busy.xml"]) await page.evaluate((f) => window.drawOnce(f), file);
         for (let run = 0; run < RUNS; run++) {
-            for (const kind of ["empty", "busy"]) times[kind].push(await page.evaluate((f) => window.drawOnce(f), kind + ".xml"));
+            for (const kind of ["empty", "busy"]) {
+                times[kind].push(await page.evaluate((f) => window.drawOnce(f), kind + ".xml"));
+                times[kind + "Read"].push(await page.evaluate((f) => window.fetchOnce(f), kind + ".xml"));
+            }
         }
-        const empty = quantile(times.empty, 0.5), busy = quantile(times.busy, 0.5);
+        const ratio = (a, b) => (quantile(times[b], 0.5) / quantile(times[a], 0.5)).toFixed(2).padStart(6);
         console.log(`Time to a drawn month in headless Chromium (median of ${RUNS} runs of each, alternating):`);
         console.log(line("empty calendar", times.empty));
         console.log(line(`${EVENTS} events in month`, times.busy) + `, data file ${Math.round(busyBytes / 1024)} KB`);
-        console.log(`  ratio               ${(busy / empty).toFixed(2).padStart(6)}      (target: at most 1.25)`);
+        console.log(`  ratio               ${ratio("empty", "busy")}      (target: at most 1.25)`);
+        console.log("Fetching and reading the data file alone, without a calendar:");
+        console.log(line("empty calendar's", times.emptyRead));
+        console.log(line(`${EVENTS} events'`, times.busyRead));
+        console.log(`  ratio               ${ratio("emptyRead", "busyRead")}`);
+        console.log(`Machine load (1, 5, 15 minutes): ${os.loadavg().map((n) => n.toFixed(2)).join(", ")} on ${os.cpus().length} cores`);
     } finally {
         await session.close();
         server.close();

@@ -1444,6 +1444,14 @@ var TEVWebCalendar = (function () {
         return this.format(bare ? "hour" : "time", options, minuteOfDay * 60000);
     };
 
+    // Makes the formats the events' chips are written in: made while the events are still on
+    // their way, they cost nothing when the events come.
+    LocaleTexts.prototype.prepareEventFormats = function () {
+        this.number(0);
+        this.time(0, true);
+        this.time(30, true);
+    };
+
     // 4 January 1970 was a Sunday.
     var A_SUNDAY = 3;
 
@@ -1689,7 +1697,7 @@ var TEVWebCalendar = (function () {
 
     function streamData(url, callback, early) {
         var reader = new DataReader();
-        var expected = 0, received = 0, told = false;
+        var expected = 0, received = 0, whole = -1, told = false;
         var abort = new AbortController();
         var timer = setTimeout(function () { abort.abort(); }, LOAD_TIMEOUT);
         function finish(data, problem) {
@@ -1708,18 +1716,25 @@ var TEVWebCalendar = (function () {
         }
         function readFrom(body) {
             body.read().then(function (part) {
-                if (part.done) {
-                    finish(reader.push(new Uint8Array(0), true));
-                } else {
+                if (!part.done) {
                     reader.push(part.value, false);
                     received += part.value.length;
-                    if (early && received < expected) tellValues();
-                    readFrom(body);
+                    if (received !== whole) {
+                        if (early && received < expected) tellValues();
+                        readFrom(body);
+                        return;
+                    }
+                    body.cancel().catch(function () {});
                 }
+                finish(reader.push(new Uint8Array(0), true));
             }, unreachable);
         }
         fetch(url, { signal: abort.signal }).then(function (response) {
             expected = Number(response.headers.get("Content-Length")) || 0;
+            // Bytes as they were sent, all of them once their count is the length the server
+            // gave: the end of the stream, which may come a good while later, is not waited for.
+            // Only this site's own answers show whether they came compressed.
+            if (response.type === "basic" && !response.headers.get("Content-Encoding") && expected > 0) whole = expected;
             if (response.ok) readFrom(response.body.getReader());
             else finish(null, response.status >= 400 ? "missing" : "unreachable");
         }, unreachable);
@@ -1845,6 +1860,7 @@ var TEVWebCalendar = (function () {
         this.anchor = this.today;
         this.styled = false;
         this.started = false;
+        this.earlyValues = null;
         this.drawnAhead = null;
 
         var self = this;
@@ -1855,6 +1871,8 @@ var TEVWebCalendar = (function () {
         var movieUrl = stage.movieUrl || document.baseURI;
         ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), function () {
             self.styled = true;
+            // Values that came before the look are drawn now, while the events are still coming.
+            if (self.earlyValues && pending === 2) self.drawAhead(self.earlyValues);
             ready();
         });
 
@@ -1867,6 +1885,7 @@ var TEVWebCalendar = (function () {
                 self.takeDocument(data, data ? null : problem || "damaged");
                 ready();
             }, function (values) {
+                self.earlyValues = values;
                 self.drawAhead(values);
             });
         } else {
@@ -1891,17 +1910,15 @@ var TEVWebCalendar = (function () {
     };
 
     // The document's own values have come while its events are still on their way: the
-    // calendar is drawn and laid out with them meanwhile, so that only the events remain to be
-    // put in when they come. A document that comes whole before this turn is drawn once.
+    // calendar is drawn and laid out with them at once, while the rest of the data comes in
+    // meanwhile, so that only the events remain to be put in when they are read.
     Calendar.prototype.drawAhead = function (values) {
-        var self = this;
-        setTimeout(function () {
-            if (!self.styled || self.started) return;
-            self.values = self.valuesOf(values);
-            self.drawnAhead = JSON.stringify(self.values);
-            self.layout();
-            void self.frame.offsetHeight;
-        }, 0);
+        if (!this.styled || this.started) return;
+        this.values = this.valuesOf(values);
+        this.drawnAhead = JSON.stringify(this.values);
+        this.layout();
+        void this.frame.offsetHeight;
+        this.texts.prepareEventFormats();
     };
 
     Calendar.prototype.start = function () {
@@ -2292,9 +2309,8 @@ var TEVWebCalendar = (function () {
         for (var i = 0; i < 7; i++) first.push(span.from + i);
         month.appendChild(this.weekdayRow(first, s.ShowWeekNumbers, this.texts.say("weekColumn")));
         this.grid = el("div", "wcal-grid");
-        this.laterWeeks = document.createDocumentFragment();
         this.cells = [];
-        for (var w = 0; w < weeks; w++) (w ? this.laterWeeks : this.grid).appendChild(this.monthRow(span, span.from + w * 7));
+        for (var w = 0; w < weeks; w++) this.grid.appendChild(this.monthRow(span, span.from + w * 7));
         month.appendChild(this.grid);
         return month;
     };
@@ -2316,8 +2332,8 @@ var TEVWebCalendar = (function () {
             number.appendChild(shownOnly(el("span", null, this.texts.dayOfMonth(day))));
             number.appendChild(spokenText(this.texts.longDate(day)));
             cell.appendChild(number);
-            var list = el("div", "wcal-events");
-            cell.appendChild(list);
+            var list = el("div", "wcal-event-list");
+            cell.appendChild(el("div", "wcal-events")).appendChild(list);
             row.appendChild(cell);
             this.cells.push({ cell: cell, list: list, day: day });
         }
@@ -2326,9 +2342,9 @@ var TEVWebCalendar = (function () {
 
     // Puts into every day as many chips as it holds, at most EventsPerDay; the rest are
     // summed up in a "+n more" line, or in marks beside the day number when not even that
-    // fits. Only the chips that show are made. The first week alone has been laid out, which
-    // tells how much room a day has; the other weeks join it with their chips, so that the
-    // month is laid out once more only.
+    // fits. Only the chips that show are made, and the month's one measurement tells how many
+    // fit in every day; the chips lay out in boxes of their own, leaving the rest of the month
+    // as it was laid out.
     Calendar.prototype.fillMonth = function () {
         var cells = this.cells;
         var byDay = this.cache.byDay;
@@ -2341,7 +2357,6 @@ var TEVWebCalendar = (function () {
             if (marksOnly) this.markDay(cells[i], list.length);
             else this.fillDay(cells[i], list, fit);
         }
-        this.grid.appendChild(this.laterWeeks);
     };
 
     // How many chips fit in a day: the weeks share the grid's height equally.

@@ -6,6 +6,7 @@
 const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
+const zlib = require("node:zlib");
 
 const MODULES = path.join(__dirname, "node_modules");
 
@@ -79,6 +80,63 @@ function serve(folder) {
     };
 }
 
+// Serves `files` (name -> bytes) on 127.0.0.1 at a free port, with their lengths, except that
+// those `inParts` names go out in two parts, the second when release() is called (or after
+// `holdMs`; a release that comes before the request lets that request's rest go at once), and
+// those `compressed` names go out gzip-compressed. url(name), release(), close().
+function serveFiles(files, { inParts = () => false, compressed = () => false, holdMs = 30000 } = {}) {
+    const held = [];
+    let early = 0;
+    function sendRest(rest) {
+        if (early > 0) {
+            early--;
+            setImmediate(rest);
+            return;
+        }
+        const timer = setTimeout(rest, holdMs);
+        held.push(() => {
+            clearTimeout(timer);
+            rest();
+        });
+    }
+    const server = http.createServer((request, response) => {
+        const name = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname.slice(1));
+        let body = files[name];
+        if (!body) {
+            response.writeHead(404).end();
+            return;
+        }
+        const headers = { "Content-Type": TYPES[path.extname(name).toLowerCase()] || "application/octet-stream", "Cache-Control": "no-store" };
+        if (compressed(name)) {
+            body = zlib.gzipSync(body);
+            headers["Content-Encoding"] = "gzip";
+        }
+        headers["Content-Length"] = body.length;
+        response.writeHead(200, headers);
+        if (!inParts(name)) {
+            response.end(body);
+            return;
+        }
+        const cut = Math.floor(body.length / 3) & ~1;
+        response.write(body.subarray(0, cut));
+        sendRest(() => {
+            if (!response.writableEnded) response.end(body.subarray(cut));
+        });
+    });
+    server.listen(0, "127.0.0.1");
+    return {
+        url: (name) => `http://127.0.0.1:${server.address().port}/${name}`,
+        release: () => {
+            if (held.length === 0) early++;
+            held.splice(0).forEach((send) => send());
+        },
+        close: () => {
+            held.splice(0).forEach((send) => send());
+            server.close();
+        },
+    };
+}
+
 // The rules of WCAG 2.1 A and AA and axe's best practices that the page breaks, as "rule:
 // element" texts. The index page holds the calendar alone, so it has no heading of its own
 // for the one-heading rule to find.
@@ -113,4 +171,4 @@ function styleSite(published, styleProps, target) {
     return target;
 }
 
-module.exports = { KINDS, launch, serve, axeViolations, styleSite, readUtf16, writeUtf16 };
+module.exports = { KINDS, launch, serve, serveFiles, axeViolations, styleSite, readUtf16, writeUtf16 };

@@ -3,20 +3,17 @@
 // looked at the page (or after a bound, so nothing hangs). While it waits
 // the month is already drawn in the document's colours; when the rest has come every day shows
 // its events. A file that turns out damaged after the wait ends with the defaults and the
-// notice, not with the look drawn ahead.
+// notice, not with the look drawn ahead; a compressed one is read to its end.
 "use strict";
 const test = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
-const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
 const browsers = require("./browser_session.js");
 const docs = require("./xml_documents.js");
 
 const ROOT = path.join(__dirname, "..", "..");
-// How long the server holds the rest of a data file back at most.
-const HOLD_MS = 30000;
 const EVENTS = 300;
 
 const now = new Date();
@@ -48,48 +45,6 @@ so.addVariable("tev_xmlConnectorURL", new URLSearchParams(location.search).get("
 so.write("box");
 </script></body></html>`;
 
-// Serves the page and the movie's files; data files go out in two parts, the second when
-// release() is called (a release that comes before its request lets that request's rest go at
-// once).
-function slowServer(files) {
-    const held = [];
-    let early = 0;
-    const server = http.createServer((request, response) => {
-        const name = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname.slice(1));
-        const body = files[name];
-        if (!body) {
-            response.writeHead(404).end();
-            return;
-        }
-        const type = { xml: "application/xml", html: "text/html", js: "text/javascript", css: "text/css" }[name.split(".").pop()];
-        response.writeHead(200, { "Content-Type": type, "Content-Length": body.length, "Cache-Control": "no-store" });
-        if (!name.endsWith(".xml")) {
-            response.end(body);
-            return;
-        }
-        const cut = Math.floor(body.length / 3) & ~1;
-        response.write(body.subarray(0, cut));
-        const rest = () => { if (!response.writableEnded) response.end(body.subarray(cut)); };
-        if (early > 0) {
-            early--;
-            setImmediate(rest);
-            return;
-        }
-        const timer = setTimeout(rest, HOLD_MS);
-        held.push(() => { clearTimeout(timer); rest(); });
-    });
-    server.listen(0, "127.0.0.1");
-    return {
-        url: (name) => `http://127.0.0.1:${server.address().port}/${name}`,
-        release: () => {
-            if (held.length === 0)
-                early++;
-            held.splice(0).forEach((send) => send());
-        },
-        close: () => { held.splice(0).forEach((send) => send()); server.close(); },
-    };
-}
-
 function siteFiles() {
     const program = path.join(ROOT, "component", "Calendar");
     const text = dataText();
@@ -101,6 +56,7 @@ function siteFiles() {
         "Events.xml": utf16(text),
         // well-formed up to the pause, broken after it
         "Broken.xml": utf16(text.replace("</Events>", "<Event Subject='x' Subject='y'/></Events>")),
+        "Compressed.xml": utf16(text),
     };
 }
 
@@ -121,7 +77,8 @@ function shown(page) {
 
 for (const kind of browsers.KINDS) {
     test(`${kind}: a data file that arrives slowly is drawn ahead and then filled`, { timeout: 120000 }, async (t) => {
-        const server = slowServer(siteFiles());
+        const server = browsers.serveFiles(siteFiles(), { inParts: (name) => /^(Events|Broken)\.xml$/.test(name),
+            compressed: (name) => name === "Compressed.xml" });
         const session = await browsers.launch(kind, "en-US");
         t.after(async () => {
             await session.close();
@@ -152,5 +109,10 @@ for (const kind of browsers.KINDS) {
         assert.ok(broken.notice, "the notice says the file is damaged");
         assert.equal(broken.header, "rgb(47, 93, 140)", "the default header colour again");
         assert.ok(Object.values(broken.days).every((n) => n === 0), "no events from a damaged file");
+
+        // Its length on the wire is not the length of what it holds.
+        await page.goto(server.url("index.html?data=Compressed.xml"));
+        await page.waitForSelector(".wcal[data-state=ready]", { timeout: 15000 });
+        assert.equal((await shown(page)).count, String(EVENTS), "a compressed file is read to its end");
     });
 }
