@@ -5,8 +5,10 @@
 // mouse, the wheel and the scroll bar.
 #include "calendar/CalendarDrag.h"
 #include "calendar/CalendarLayout.h"
+#include "calendar/CalendarMarkStamps.h"
 #include "calendar/CalendarNavigation.h"
 #include "calendar/CalendarSelection.h"
+#include "calendar/CalendarTextCache.h"
 #include "calendar/CalendarViewModel.h"
 
 #include <wx/cursor.h>
@@ -196,10 +198,13 @@ private:
     void PaintDragGhost(wxDC& dc);
     // Draws the event's reminder and meeting marks at the right of `text` and leaves
     // `text` the room that is left.
-    void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event);
+    void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event,
+                         CCalendarTextCache::Face face);
     // A day's column (its time rows or its all-day part) or cell; empty when not shown.
     wxRect DayRect(int64_t day, bool allDayRow) const;
     wxSize ClientSize() const;
+    // Marks are stamped on the screen; a printed page draws them in place.
+    bool Stamping() const;
     int ScrollWidth() const;
     void ScrollIntoView(const CCalendarSelection::Span& span);
     void OnScroll(wxScrollEvent& event);
@@ -228,6 +233,9 @@ private:
     // their own bars. `usable` lines hold items, the next one the hidden count.
     void PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
                        const std::vector<CCalendarSpanItem>& spans, int usable, bool monthCell);
+    // One line of a month or week cell: the event's dot, times, marks and subject.
+    void PaintListItem(wxDC& dc, const wxRect& rect, const CCalendarEvent& event, int64_t day,
+                       bool monthCell);
     void PaintSpanBar(wxDC& dc, const wxRect& rect, const CCalendarSpanItem& item);
     void PaintTimedEvent(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
     void PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay);
@@ -237,6 +245,8 @@ private:
     // The rectangle of each day of the week view (index into the visible days).
     std::vector<wxRect> WeekCellRects() const;
     std::vector<wxRect> MonthCellRects(wxRect* headerRow) const;
+    // The day's timed events as its cell lists them, read when the events were.
+    const std::vector<CCalendarEventPtr>& DayListOf(int64_t day) const;
 
     CCalendarData* m_pData = nullptr;
     CCalendarViewModel m_model;
@@ -244,6 +254,8 @@ private:
     std::vector<CCalendarEventPtr> m_events;
     std::vector<CCalendarSpanItem> m_spans;
     std::vector<CCalendarTimedItem> m_timed;
+    // The timed events of each visible day in list order (week and month views).
+    std::vector<std::vector<CCalendarEventPtr>> m_dayLists;
     // Where events were drawn last, for hit tests.
     std::vector<PlacedEvent> m_placed;
 
@@ -262,6 +274,8 @@ private:
     EditState m_edit;
     bool m_editing = false;
     ChangeRunner m_changeRunner;
+    CCalendarTextCache m_text;
+    CCalendarMarkStamps m_stamps;
     // Set while painting for print: the size painted and no marks of the screen.
     wxSize m_printSize;
     int m_updateDepth = 0;
