@@ -27,8 +27,6 @@ public:
     void Draw(wxDC& dc, uint64_t key, const wxPoint& at, const wxSize& size, bool stamp,
               const Painter& paint);
 
-    size_t GetStampCount() const { return m_stamps.size(); }
-
 private:
     static bool CanStamp(wxDC& dc);
     wxGraphicsBitmap MakeStamp(wxGraphicsContext& context, const wxSize& size,

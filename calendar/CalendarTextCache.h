@@ -43,9 +43,6 @@ public:
     // Draws with the font and colour selected on `dc`.
     static void DrawText(wxDC& dc, const wxString& text, int x, int y);
 
-    // How many texts are measured now, for tests of what is kept.
-    size_t GetMeasuredCount() const;
-
 private:
     struct CutKey {
         std::string text;
@@ -66,6 +63,7 @@ private:
     };
 
     void UseFace(wxDC& dc, Face face);
+    size_t GetMeasuredCount() const;
     void Forget();
 
     wxFont m_windowFont;

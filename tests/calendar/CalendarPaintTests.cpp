@@ -1,7 +1,6 @@
 // What the calendar keeps from one paint to the next (measured texts, stamped marks, the
 // events it read and their day lists) never shows stale content: after a change, the
 // calendar paints exactly what a calendar that never painted before paints.
-#include "calendar/CalendarMarkStamps.h"
 #include "calendar/store/CalendarData.h"
 #include "tests/calendar/CalendarFrameTesting.h"
 
@@ -136,20 +135,6 @@ TEST_F(CalendarPaint, ChangesAfterAPaintShowOnTheNextPaintInTheMonthAndWeekViews
     }
 }
 
-TEST_F(CalendarPaint, ScrollingAndResizingPaintTheEventsAlreadyRead) {
-    for (int command : {ID_CALENDARVIEW_DAY, ID_CALENDARVIEW_WEEK, ID_CALENDARVIEW_MONTH}) {
-        Command(command);
-        // Occurrences are made anew by every query: the same objects mean no new query.
-        const std::vector<CCalendarEventPtr> read = calendar->GetVisibleEvents();
-        Painted(*calendar);
-        calendar->SetSize(wxSize(700, 500));
-        calendar->ScrollToMinute(15 * 60);
-        Painted(*calendar);
-        EXPECT_EQ(calendar->GetVisibleEvents(), read) << command;
-        EXPECT_EQ(LargestDifference(Painted(*calendar), PaintedAfresh()), 0) << command;
-    }
-}
-
 TEST(CalendarPaintForPrint, DrawsTheMarksTheScreenStamps) {
     // A printed page draws every mark in place; on a bitmap of the same size the screen's
     // paint stamps them. Nothing else differs in these views when no day is picked or today.
@@ -176,31 +161,6 @@ TEST(CalendarPaintForPrint, DrawsTheMarksTheScreenStamps) {
         EXPECT_LE(LargestDifference(screen, bitmap.ConvertToImage()), 2) << type;
     }
     top->Destroy();
-}
-
-TEST(CalendarMarkStamps, AStampLooksLikeTheMarkAndIsMadeOncePerLook) {
-    const wxSize size(60, 30);
-    auto ring = [](const wxColour& colour) {
-        return [colour](wxDC& dc, const wxPoint& at) {
-            dc.SetPen(wxPen(*wxBLACK));
-            dc.SetBrush(wxBrush(colour));
-            // Reaches a pixel past the box on every side.
-            dc.DrawEllipse(at.x - 1, at.y - 1, 12, 12);
-        };
-    };
-    CCalendarMarkStamps stamps;
-    wxBitmap stamped(size), drawn(size);
-    for (bool stamp : {true, false}) {
-        wxMemoryDC memory(stamp ? stamped : drawn);
-        wxGCDC dc(memory);
-        dc.SetBackground(wxBrush(wxColour(232, 240, 254)));
-        dc.Clear();
-        stamps.Draw(dc, 1, wxPoint(3, 4), wxSize(10, 10), stamp, ring(*wxRED));
-        stamps.Draw(dc, 1, wxPoint(20, 15), wxSize(10, 10), stamp, ring(*wxRED));
-        stamps.Draw(dc, 2, wxPoint(40, 8), wxSize(10, 10), stamp, ring(*wxGREEN));
-    }
-    EXPECT_EQ(stamps.GetStampCount(), 2u);
-    EXPECT_LE(LargestDifference(stamped.ConvertToImage(), drawn.ConvertToImage()), 2);
 }
 
 } // namespace
