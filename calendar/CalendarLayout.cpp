@@ -173,13 +173,46 @@ CCalendarLayout::DayList(const std::vector<CCalendarEventPtr>& events, int64_t d
         if (event && !IsSpanEvent(*event) && CoversDay(*event, day))
             list.push_back(event);
     }
+    SortDayList(list);
+    return list;
+}
+
+std::vector<std::vector<CCalendarEventPtr>>
+CCalendarLayout::DayLists(const std::vector<CCalendarEventPtr>& events,
+                          const std::vector<int64_t>& days) {
+    // The columns of each day, looked up by day number.
+    std::vector<std::pair<int64_t, size_t>> columns;
+    for (size_t column = 0; column < days.size(); ++column)
+        columns.emplace_back(days[column], column);
+    std::sort(columns.begin(), columns.end());
+    std::vector<std::vector<CCalendarEventPtr>> lists(days.size());
+    for (const CCalendarEventPtr& event : events) {
+        if (!event || IsSpanEvent(*event) || !event->GetStartTime().IsValid())
+            continue;
+        // Shorter than a day, a timed event touches no day but its first and the next.
+        const int64_t first = event->GetStartTime().GetDayNumber();
+        for (int64_t day = first; day <= first + 1; ++day) {
+            if (!CoversDay(*event, day))
+                continue;
+            const auto range =
+                std::equal_range(columns.begin(), columns.end(), std::make_pair(day, size_t{0}),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (auto it = range.first; it != range.second; ++it)
+                lists[it->second].push_back(event);
+        }
+    }
+    for (std::vector<CCalendarEventPtr>& list : lists)
+        SortDayList(list);
+    return lists;
+}
+
+void CCalendarLayout::SortDayList(std::vector<CCalendarEventPtr>& list) {
     std::stable_sort(list.begin(), list.end(),
                      [](const CCalendarEventPtr& a, const CCalendarEventPtr& b) {
                          if (a->GetStartTime() != b->GetStartTime())
                              return a->GetStartTime() < b->GetStartTime();
                          return a->GetSubject() < b->GetSubject();
                      });
-    return list;
 }
 
 int CCalendarLayout::HiddenCount(const std::vector<CCalendarSpanItem>& spans, int column,

@@ -68,6 +68,9 @@ public:
     // start, then by subject.
     static std::vector<CCalendarEventPtr> DayList(const std::vector<CCalendarEventPtr>& events,
                                                   int64_t day);
+    // DayList for each of the given days, in one pass over `events`.
+    static std::vector<std::vector<CCalendarEventPtr>>
+    DayLists(const std::vector<CCalendarEventPtr>& events, const std::vector<int64_t>& days);
 
     // How many items a month or week cell with room for `lines` lines cannot show, given
     // the bars crossing the cell (which keep their lanes) and the timed events below them.
@@ -79,4 +82,8 @@ public:
     // keep one lane across the row, so the row decides for all its cells.
     static int UsableLines(const std::vector<CCalendarSpanItem>& spans,
                            const std::vector<int>& timedCounts, int lines);
+
+private:
+    // By start, then by subject; equal events keep their order.
+    static void SortDayList(std::vector<CCalendarEventPtr>& list);
 };

@@ -4,7 +4,6 @@
 #include "platform/text/StringUtil.h"
 #include "resources/calendar/CalendarStrings.h"
 
-#include <wx/control.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcgraph.h>
 #include <wx/scrolbar.h>
@@ -69,6 +68,41 @@ std::vector<wxRect> CellRects(const CCalendarMonthGrid& grid) {
     for (const CCalendarGridRect& cell : grid.Cells())
         cells.push_back(WxRect(cell));
     return cells;
+}
+
+using Measured = CCalendarTextCache::Measured;
+constexpr CCalendarTextCache::Face kNormalFace = CCalendarTextCache::kNormal;
+constexpr CCalendarTextCache::Face kBoldFace = CCalendarTextCache::kBold;
+
+void DrawText(wxDC& dc, const wxString& text, int x, int y) {
+    CCalendarTextCache::DrawText(dc, text, x, y);
+}
+
+// The marks stamped: the kind of mark, and what sets its look (a colour or a size).
+enum StampKind : uint64_t { kLabelDotStamp = 1, kMeetingStamp, kReminderStamp };
+
+uint64_t StampKey(StampKind kind, uint32_t look) {
+    return kind << 32 | look;
+}
+
+// Two heads over a body, in a square of `size`.
+void PaintMeetingMark(wxDC& dc, const wxPoint& at, int size) {
+    dc.SetPen(wxPen(kMutedText));
+    dc.SetBrush(wxBrush(kMutedText));
+    const int head = std::max(2, size / 4);
+    dc.DrawCircle(at.x + size / 3, at.y + head, head);
+    dc.DrawCircle(at.x + 2 * size / 3 + 1, at.y + head, head);
+    dc.DrawRectangle(at.x, at.y + 2 * head + 1, size, size - 2 * head - 1);
+}
+
+// A bell with its clapper, `size` wide.
+void PaintReminderMark(wxDC& dc, const wxPoint& at, int size) {
+    dc.SetPen(wxPen(kMutedText));
+    dc.SetBrush(wxBrush(kMutedText));
+    dc.DrawEllipticArc(at.x + 1, at.y, size - 2, size + 2, 0, 180);
+    dc.DrawRectangle(at.x + 1, at.y + size / 2, size - 2, size / 2 - 1);
+    dc.DrawRectangle(at.x, at.y + size - 2, size, 2);
+    dc.DrawCircle(at.x + size / 2, at.y + size + 1, 1);
 }
 
 } // namespace
@@ -170,6 +204,8 @@ void CTEVCalendarControl::Recalc() {
         dayView ? CCalendarLayout::LayoutSpans(m_events, m_days) : std::vector<CCalendarSpanItem>();
     m_timed = dayView ? CCalendarLayout::LayoutTimed(m_events, m_days, m_model.GetScale())
                       : std::vector<CCalendarTimedItem>();
+    m_dayLists = dayView ? std::vector<std::vector<CCalendarEventPtr>>()
+                         : CCalendarLayout::DayLists(m_events, m_days);
     m_selection.Rebind(m_events);
 }
 
@@ -702,6 +738,12 @@ std::vector<wxRect> CTEVCalendarControl::MonthCellRects() const {
     return CellRects(MonthGrid());
 }
 
+const std::vector<CCalendarEventPtr>& CTEVCalendarControl::DayListOf(int64_t day) const {
+    static const std::vector<CCalendarEventPtr> none;
+    const size_t index = std::find(m_days.begin(), m_days.end(), day) - m_days.begin();
+    return index < m_dayLists.size() ? m_dayLists[index] : none;
+}
+
 CTEVCalendarControl::HitTestInfo CTEVCalendarControl::HitTest(const wxPoint& point) const {
     HitTestInfo hit = HitTestCell(point);
     const PlacedEvent* placed = PlacedAt(point);
@@ -794,7 +836,7 @@ void CTEVCalendarControl::Draw(wxDC& dc) {
     dc.SetBrush(wxBrush(kBackground));
     dc.DrawRectangle(wxRect(ClientSize()));
     m_placed.clear();
-    dc.SetFont(GetFont());
+    m_text.BeginPaint(GetFont());
     switch (m_model.GetViewType()) {
     case kCalendarDayView:
     case kCalendarWorkWeekView:
@@ -807,6 +849,10 @@ void CTEVCalendarControl::Draw(wxDC& dc) {
         PaintMonthView(dc);
         break;
     }
+}
+
+bool CTEVCalendarControl::Stamping() const {
+    return m_printSize.x <= 0;
 }
 
 wxSize CTEVCalendarControl::ClientSize() const {
@@ -832,7 +878,11 @@ void CTEVCalendarControl::PaintForPrint(wxDC& dc, const wxSize& size) {
     m_today = INT64_MIN + 1;
     m_topRow = 0;
     m_printSize = size;
+    // The page measures its texts on its own device, not with the screen's measures.
+    CCalendarTextCache screenText = std::move(m_text);
+    m_text = CCalendarTextCache();
     Draw(dc);
+    m_text = std::move(screenText);
     m_printSize = wxSize();
     m_topRow = topRow;
     m_today = today;
@@ -895,27 +945,24 @@ void CTEVCalendarControl::PaintDragGhost(wxDC& dc) {
     }
 }
 
-void CTEVCalendarControl::PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event) {
+void CTEVCalendarControl::PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event,
+                                          CCalendarTextCache::Face face) {
     // A bell for a reminder and two heads for a meeting, at the right of the first line.
-    const int size = std::min(12, std::max(6, dc.GetCharHeight() - 4));
+    const int size = std::min(12, std::max(6, m_text.CharHeight(dc, face) - 4));
     int right = text.GetRight();
     const int top = text.y + 2;
-    dc.SetPen(wxPen(kMutedText));
-    dc.SetBrush(wxBrush(kMutedText));
     if (event.IsMeeting() && text.width > 3 * size) {
         const int left = right - size;
-        const int head = std::max(2, size / 4);
-        dc.DrawCircle(left + size / 3, top + head, head);
-        dc.DrawCircle(left + 2 * size / 3 + 1, top + head, head);
-        dc.DrawRectangle(left, top + 2 * head + 1, size, size - 2 * head - 1);
+        m_stamps.Draw(dc, StampKey(kMeetingStamp, size), wxPoint(left, top), wxSize(size, size),
+                      Stamping(),
+                      [size](wxDC& on, const wxPoint& at) { PaintMeetingMark(on, at, size); });
         right = left - 3;
     }
     if (event.IsReminder() && text.width > 4 * size) {
         const int left = right - size;
-        dc.DrawEllipticArc(left + 1, top, size - 2, size + 2, 0, 180);
-        dc.DrawRectangle(left + 1, top + size / 2, size - 2, size / 2 - 1);
-        dc.DrawRectangle(left, top + size - 2, size, 2);
-        dc.DrawCircle(left + size / 2, top + size + 1, 1);
+        m_stamps.Draw(dc, StampKey(kReminderStamp, size), wxPoint(left, top),
+                      wxSize(size, size + 3), Stamping(),
+                      [size](wxDC& on, const wxPoint& at) { PaintReminderMark(on, at, size); });
         right = left - 3;
     }
     text.SetRight(right);
@@ -937,16 +984,12 @@ void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
     PaintSelectedFrame(dc, rect, event);
 
     wxDCClipper clip(dc, wxRect(rect).Deflate(1));
-    wxFont bold = GetFont().Bold();
-    dc.SetFont(bold);
-    dc.SetTextForeground(kText);
     const int textLeft = rect.x + 8;
     wxRect textRect(textLeft, rect.y + 1, std::max(0, rect.GetRight() - textLeft - 1), rect.height);
-    PaintEventIcons(dc, textRect, event);
-    dc.SetFont(bold);
-    dc.SetTextForeground(kText);
+    PaintEventIcons(dc, textRect, event, kBoldFace);
+    m_text.Select(dc, kBoldFace, kText);
     const int textWidth = std::max(0, textRect.width - 1);
-    const int lineHeight = dc.GetCharHeight();
+    const int lineHeight = m_text.CharHeight(dc, kBoldFace);
     std::string first = event.GetSubject();
     std::string second;
     if (!event.IsAllDayEvent() && !CCalendarLayout::IsSpanEvent(event))
@@ -960,23 +1003,20 @@ void CTEVCalendarControl::PaintTimedEvent(wxDC& dc, const wxRect& rect,
         !CCalendarLayout::IsSpanEvent(event)) {
         // One line: the subject, then the time when it fits.
         first += "  ";
-        dc.DrawText(wxControl::Ellipsize(Wx(first), dc, wxELLIPSIZE_END, textWidth), textLeft, top);
-        const int used = dc.GetTextExtent(Wx(first)).x;
-        dc.SetFont(GetFont());
-        dc.SetTextForeground(kMutedText);
+        DrawText(dc, m_text.Ellipsized(dc, kBoldFace, first, textWidth), textLeft, top);
+        const int used = m_text.Measure(dc, kBoldFace, first).extent.x;
+        m_text.Select(dc, kNormalFace, kMutedText);
         if (used < textWidth)
-            dc.DrawText(wxControl::Ellipsize(Wx(second), dc, wxELLIPSIZE_END, textWidth - used),
-                        textLeft + used, top);
+            DrawText(dc, m_text.Ellipsized(dc, kNormalFace, second, textWidth - used),
+                     textLeft + used, top);
     } else {
-        dc.DrawText(wxControl::Ellipsize(Wx(first), dc, wxELLIPSIZE_END, textWidth), textLeft, top);
+        DrawText(dc, m_text.Ellipsized(dc, kBoldFace, first, textWidth), textLeft, top);
         if (!second.empty()) {
-            dc.SetFont(GetFont());
-            dc.SetTextForeground(kMutedText);
-            dc.DrawText(wxControl::Ellipsize(Wx(second), dc, wxELLIPSIZE_END, textWidth), textLeft,
-                        top + lineHeight + 1);
+            m_text.Select(dc, kNormalFace, kMutedText);
+            DrawText(dc, m_text.Ellipsized(dc, kNormalFace, second, textWidth), textLeft,
+                     top + lineHeight + 1);
         }
     }
-    dc.SetFont(GetFont());
 }
 
 void CTEVCalendarControl::PaintSpanBar(wxDC& dc, const wxRect& rect,
@@ -1012,7 +1052,6 @@ void CTEVCalendarControl::PaintDayCaptions(wxDC& dc, const DayGeometry& geometry
                           geometry.header.height);
         PaintDayCaption(dc, cell, DayStart(m_days[column]), m_days[column] == today);
     }
-    dc.SetFont(GetFont());
 }
 
 void CTEVCalendarControl::PaintDayCaption(wxDC& dc, const wxRect& cell,
@@ -1024,21 +1063,17 @@ void CTEVCalendarControl::PaintDayCaption(wxDC& dc, const wxRect& cell,
         caption = DayName(dayOfWeek) + ", " + MonthName(date.GetMonth()) + " " + caption;
     else if (cell.width > 70)
         caption = ShortDayName(dayOfWeek) + " " + caption;
-    wxFont font = GetFont();
-    if (isToday)
-        font.MakeBold();
-    dc.SetFont(font);
-    const wxSize extent = dc.GetTextExtent(Wx(caption));
+    const CCalendarTextCache::Face face = isToday ? kBoldFace : kNormalFace;
+    const Measured& measured = m_text.Measure(dc, face, caption);
+    const wxSize& extent = measured.extent;
     const int x = cell.x + (cell.width - extent.x) / 2;
     const int y = cell.y + (cell.height - extent.y) / 2;
     if (isToday) {
         dc.SetBrush(wxBrush(kAccent));
         dc.DrawRoundedRectangle(x - 8, y - 3, extent.x + 16, extent.y + 6, (extent.y + 6) / 2);
-        dc.SetTextForeground(*wxWHITE);
-    } else {
-        dc.SetTextForeground(kText);
     }
-    dc.DrawText(Wx(caption), x, y);
+    m_text.Select(dc, face, isToday ? *wxWHITE : kText);
+    DrawText(dc, measured.text, x, y);
 }
 
 void CTEVCalendarControl::PaintAllDayBars(wxDC& dc, const DayGeometry& geometry) {
@@ -1088,18 +1123,14 @@ void CTEVCalendarControl::PaintHourCaption(wxDC& dc, const DayGeometry& geometry
     // The hour large, its minutes small beside it, right against a tick at the grid.
     dc.SetPen(wxPen(kGrid));
     dc.DrawLine(geometry.gutter - 8, y, geometry.gutter, y);
-    const std::string hourText = tev::Format("%02d", hour);
-    wxFont big = GetFont();
-    big.SetPointSize(big.GetPointSize() + 3);
-    wxFont small = GetFont();
-    small.SetPointSize(std::max(6, small.GetPointSize() - 2));
-    dc.SetTextForeground(kMutedText);
-    dc.SetFont(small);
-    const int minutesLeft = geometry.gutter - 8 - dc.GetTextExtent("00").x;
-    dc.DrawText("00", minutesLeft, y + 3);
-    dc.SetFont(big);
-    dc.DrawText(Wx(hourText), minutesLeft - dc.GetTextExtent(Wx(hourText)).x - 1, y + 2);
-    dc.SetFont(GetFont());
+    const Measured& minutes = m_text.Measure(dc, CCalendarTextCache::kSmall, "00");
+    const Measured& hourText =
+        m_text.Measure(dc, CCalendarTextCache::kLarge, tev::Format("%02d", hour));
+    const int minutesLeft = geometry.gutter - 8 - minutes.extent.x;
+    m_text.Select(dc, CCalendarTextCache::kSmall, kMutedText);
+    DrawText(dc, minutes.text, minutesLeft, y + 3);
+    m_text.Select(dc, CCalendarTextCache::kLarge, kMutedText);
+    DrawText(dc, hourText.text, minutesLeft - hourText.extent.x - 1, y + 2);
 }
 
 void CTEVCalendarControl::PaintTimedEvents(wxDC& dc, const DayGeometry& geometry) {
@@ -1165,7 +1196,7 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
                          item);
         }
     }
-    const std::vector<CCalendarEventPtr> list = CCalendarLayout::DayList(m_events, day);
+    const std::vector<CCalendarEventPtr>& list = DayListOf(day);
     const int hidden =
         CCalendarLayout::HiddenCount(spans, column, static_cast<int>(list.size()), usable);
     int line = CCalendarLayout::LaneCount(spans, column);
@@ -1175,60 +1206,67 @@ void CTEVCalendarControl::PaintListCell(wxDC& dc, const wxRect& body, int column
             break;
         const wxRect rect(body.x + 3, body.y + line * kLineHeight + 1, body.width - 6,
                           kLineHeight - 2);
-        PaintSelectedFrame(dc, rect, *event);
-        const CCalendarLabel* label =
-            m_pData ? m_pData->GetLabels().Find(event->GetLabelId()) : nullptr;
-        const wxColour base =
-            ColourOf(label && event->GetLabelId() != 0 ? label->m_colour : kNoLabelColour);
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(Blend(base, *wxBLACK, 0.2)));
-        dc.DrawCircle(rect.x + 5, rect.y + rect.height / 2, 4);
-        const int startMinute = event->GetStartTime().GetDayNumber() == day
-                                    ? event->GetStartTime().GetMinuteOfDay()
-                                    : 0;
-        const bool showEnd =
-            monthCell ? m_model.GetMonthShowEndTime() : m_model.GetWeekShowEndTime();
-        const bool clocks =
-            monthCell ? m_model.GetMonthShowTimeAsClocks() : m_model.GetWeekShowTimeAsClocks();
-        dc.SetFont(GetFont());
-        dc.SetTextForeground(kMutedText);
-        const int textTop = rect.y + (rect.height - dc.GetCharHeight()) / 2;
-        int subjectLeft = rect.x + 13;
-        if (clocks) {
-            const int radius = std::max(3, rect.height / 2 - 2);
-            const wxPoint centre(subjectLeft + radius, rect.y + rect.height / 2);
-            PaintClock(dc, centre, radius, startMinute);
-            subjectLeft += 2 * radius + 3;
-            if (showEnd) {
-                PaintClock(dc, wxPoint(subjectLeft + radius, centre.y), radius,
-                           event->GetEndTime().GetMinuteOfDay());
-                subjectLeft += 2 * radius + 3;
-            }
-            subjectLeft += 2;
-        } else {
-            std::string time = TimeText(startMinute);
-            if (showEnd)
-                time += "-" + TimeText(event->GetEndTime().GetMinuteOfDay());
-            dc.DrawText(Wx(time), subjectLeft, textTop);
-            subjectLeft += dc.GetTextExtent(Wx(time + " ")).x;
-        }
-        wxRect textRect(subjectLeft, rect.y + (rect.height - dc.GetCharHeight()) / 2,
-                        std::max(0, rect.GetRight() - subjectLeft), rect.height);
-        PaintEventIcons(dc, textRect, *event);
-        dc.SetTextForeground(kText);
-        dc.DrawText(wxControl::Ellipsize(Wx(event->GetSubject()), dc, wxELLIPSIZE_END,
-                                         std::max(0, textRect.width)),
-                    subjectLeft, textTop);
+        PaintListItem(dc, rect, *event, day, monthCell);
         m_placed.push_back({rect, event});
         ++line;
     }
     if (hidden > 0) {
-        const std::string more = tev::Format("+%d more", hidden);
-        dc.SetTextForeground(kAccent);
-        const wxSize extent = dc.GetTextExtent(Wx(more));
-        dc.DrawText(Wx(more), body.GetRight() - extent.x - 4,
-                    body.y + usable * kLineHeight + (kLineHeight - extent.y) / 2);
+        m_text.Select(dc, kNormalFace, kAccent);
+        const Measured& more = m_text.Measure(dc, kNormalFace, tev::Format("+%d more", hidden));
+        DrawText(dc, more.text, body.GetRight() - more.extent.x - 4,
+                 body.y + usable * kLineHeight + (kLineHeight - more.extent.y) / 2);
     }
+}
+
+void CTEVCalendarControl::PaintListItem(wxDC& dc, const wxRect& rect, const CCalendarEvent& event,
+                                        int64_t day, bool monthCell) {
+    // A dot of the label's colour, the times (as text or clocks), the marks and the subject.
+    PaintSelectedFrame(dc, rect, event);
+    const CCalendarLabel* label = m_pData ? m_pData->GetLabels().Find(event.GetLabelId()) : nullptr;
+    const wxColour base =
+        ColourOf(label && event.GetLabelId() != 0 ? label->m_colour : kNoLabelColour);
+    const wxColour dot = Blend(base, *wxBLACK, 0.2);
+    constexpr int kDotRadius = 4;
+    const wxPoint dotCorner(rect.x + 5 - kDotRadius, rect.y + rect.height / 2 - kDotRadius);
+    m_stamps.Draw(dc, StampKey(kLabelDotStamp, dot.GetRGB()), dotCorner,
+                  wxSize(2 * kDotRadius, 2 * kDotRadius), Stamping(),
+                  [&dot](wxDC& on, const wxPoint& at) {
+                      on.SetPen(*wxTRANSPARENT_PEN);
+                      on.SetBrush(wxBrush(dot));
+                      on.DrawCircle(at.x + kDotRadius, at.y + kDotRadius, kDotRadius);
+                  });
+    const int startMinute =
+        event.GetStartTime().GetDayNumber() == day ? event.GetStartTime().GetMinuteOfDay() : 0;
+    const bool showEnd = monthCell ? m_model.GetMonthShowEndTime() : m_model.GetWeekShowEndTime();
+    const bool clocks =
+        monthCell ? m_model.GetMonthShowTimeAsClocks() : m_model.GetWeekShowTimeAsClocks();
+    const int textTop = rect.y + (rect.height - m_text.CharHeight(dc, kNormalFace)) / 2;
+    int subjectLeft = rect.x + 13;
+    if (clocks) {
+        const int radius = std::max(3, rect.height / 2 - 2);
+        const wxPoint centre(subjectLeft + radius, rect.y + rect.height / 2);
+        PaintClock(dc, centre, radius, startMinute);
+        subjectLeft += 2 * radius + 3;
+        if (showEnd) {
+            PaintClock(dc, wxPoint(subjectLeft + radius, centre.y), radius,
+                       event.GetEndTime().GetMinuteOfDay());
+            subjectLeft += 2 * radius + 3;
+        }
+        subjectLeft += 2;
+    } else {
+        std::string time = TimeText(startMinute);
+        if (showEnd)
+            time += "-" + TimeText(event.GetEndTime().GetMinuteOfDay());
+        m_text.Select(dc, kNormalFace, kMutedText);
+        DrawText(dc, m_text.Measure(dc, kNormalFace, time).text, subjectLeft, textTop);
+        subjectLeft += m_text.Measure(dc, kNormalFace, time + " ").extent.x;
+    }
+    wxRect textRect(subjectLeft, textTop, std::max(0, rect.GetRight() - subjectLeft), rect.height);
+    PaintEventIcons(dc, textRect, event, kNormalFace);
+    m_text.Select(dc, kNormalFace, kText);
+    DrawText(dc,
+             m_text.Ellipsized(dc, kNormalFace, event.GetSubject(), std::max(0, textRect.width)),
+             subjectLeft, textTop);
 }
 
 void CTEVCalendarControl::PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay) {
@@ -1295,22 +1333,19 @@ void CTEVCalendarControl::PaintWeekView(wxDC& dc) {
         const wxRect header(cell.x, cell.y, cell.width, kHeaderHeight - 6);
         dc.SetBrush(wxBrush(isToday ? kAccent : kHeaderBackground));
         dc.DrawRectangle(header);
-        wxFont font = GetFont();
-        if (isToday)
-            font.MakeBold();
-        dc.SetFont(font);
-        dc.SetTextForeground(isToday ? *wxWHITE : kText);
+        const CCalendarTextCache::Face face = isToday ? kBoldFace : kNormalFace;
+        m_text.Select(dc, face, isToday ? *wxWHITE : kText);
         const std::string caption = DayName(date.GetDayOfWeek()) + ", " +
                                     MonthName(date.GetMonth()) + " " +
                                     std::to_string(date.GetDay());
-        const wxSize extent = dc.GetTextExtent(Wx(caption));
-        dc.DrawText(Wx(caption), header.x + 8, header.y + (header.height - extent.y) / 2);
-        dc.SetFont(GetFont());
+        const Measured& measured = m_text.Measure(dc, face, caption);
+        DrawText(dc, measured.text, header.x + 8,
+                 header.y + (header.height - measured.extent.y) / 2);
         const wxRect body(cell.x, header.GetBottom() + 3, cell.width,
                           std::max(0, cell.GetBottom() - header.GetBottom() - 3));
         const std::vector<int64_t> oneDay{day};
         const std::vector<CCalendarSpanItem> spans = CCalendarLayout::LayoutSpans(m_events, oneDay);
-        const int timed = static_cast<int>(CCalendarLayout::DayList(m_events, day).size());
+        const int timed = static_cast<int>(DayListOf(day).size());
         const int usable = CCalendarLayout::UsableLines(spans, {timed}, body.height / kLineHeight);
         PaintListCell(dc, body, 0, day, spans, usable, false);
         dc.SetPen(wxPen(kGrid));
@@ -1329,7 +1364,7 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(kHeaderBackground));
     dc.DrawRectangle(headerRow);
-    dc.SetTextForeground(kMutedText);
+    m_text.Select(dc, kNormalFace, kMutedText);
     for (int column = 0; column < grid.ColumnCount(); ++column) {
         // A shared column names both its days: "Saturday/Sunday", or "Sat/Sun" when narrow.
         std::string name;
@@ -1340,11 +1375,11 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
             shortName += separator + DayName(dayOfWeek).substr(0, 3);
         }
         const wxRect caption = WxRect(grid.CaptionCell(column));
-        const wxString text =
-            caption.width > dc.GetTextExtent(Wx(name)).x + 12 ? Wx(name) : Wx(shortName);
-        const wxSize extent = dc.GetTextExtent(text);
-        dc.DrawText(text, caption.x + (caption.width - extent.x) / 2,
-                    headerRow.y + (headerRow.height - extent.y) / 2);
+        const Measured& text = caption.width > m_text.Measure(dc, kNormalFace, name).extent.x + 12
+                                   ? m_text.Measure(dc, kNormalFace, name)
+                                   : m_text.Measure(dc, kNormalFace, shortName);
+        DrawText(dc, text.text, caption.x + (caption.width - text.extent.x) / 2,
+                 headerRow.y + (headerRow.height - text.extent.y) / 2);
     }
 
     const size_t weeks = cells.size() / 7;
@@ -1365,23 +1400,20 @@ void CTEVCalendarControl::PaintMonthView(wxDC& dc) {
             std::string number = std::to_string(date.GetDay());
             if (date.GetDay() == 1)
                 number = ShortMonthName(date.GetMonth()) + " " + number;
-            wxFont font = GetFont();
-            if (day == today)
-                font.MakeBold();
-            dc.SetFont(font);
-            const wxSize extent = dc.GetTextExtent(Wx(number));
+            const CCalendarTextCache::Face face = day == today ? kBoldFace : kNormalFace;
+            const Measured& measured = m_text.Measure(dc, face, number);
+            const wxSize& extent = measured.extent;
             const int x = cell.x + 8;
             const int y = cell.y + 4;
             if (day == today) {
                 dc.SetBrush(wxBrush(kAccent));
                 dc.DrawRoundedRectangle(x - 5, y - 2, extent.x + 10, extent.y + 4,
                                         (extent.y + 4) / 2);
-                dc.SetTextForeground(*wxWHITE);
+                m_text.Select(dc, face, *wxWHITE);
             } else {
-                dc.SetTextForeground(date.GetMonth() == month ? kText : kMutedText);
+                m_text.Select(dc, face, date.GetMonth() == month ? kText : kMutedText);
             }
-            dc.DrawText(Wx(number), x, y);
-            dc.SetFont(GetFont());
+            DrawText(dc, measured.text, x, y);
         }
     }
     dc.SetPen(wxPen(kGrid));
@@ -1409,7 +1441,7 @@ void CTEVCalendarControl::PaintMonthStrip(wxDC& dc, const CCalendarMonthGrid& gr
     const int bodyHeight = std::max(0, cell(0).GetBottom() - bodyTop);
     std::vector<int> timedCounts;
     for (int64_t day : days)
-        timedCounts.push_back(static_cast<int>(CCalendarLayout::DayList(m_events, day).size()));
+        timedCounts.push_back(static_cast<int>(DayListOf(day).size()));
     const int usable = CCalendarLayout::UsableLines(spans, timedCounts, bodyHeight / kLineHeight);
     for (const CCalendarSpanItem& item : spans) {
         if (item.lane >= usable)

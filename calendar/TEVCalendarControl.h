@@ -5,9 +5,11 @@
 // this class only turns that into pixels and handles the mouse, the wheel and the scroll bar.
 #include "calendar/CalendarDrag.h"
 #include "calendar/CalendarLayout.h"
+#include "calendar/CalendarMarkStamps.h"
 #include "calendar/CalendarMonthGrid.h"
 #include "calendar/CalendarNavigation.h"
 #include "calendar/CalendarSelection.h"
+#include "calendar/CalendarTextCache.h"
 #include "calendar/CalendarViewModel.h"
 
 #include <wx/cursor.h>
@@ -197,10 +199,13 @@ private:
     void PaintDragGhost(wxDC& dc);
     // Draws the event's reminder and meeting marks at the right of `text` and leaves
     // `text` the room that is left.
-    void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event);
+    void PaintEventIcons(wxDC& dc, wxRect& text, const CCalendarEvent& event,
+                         CCalendarTextCache::Face face);
     // A day's column (its time rows or its all-day part) or cell; empty when not shown.
     wxRect DayRect(int64_t day, bool allDayRow) const;
     wxSize ClientSize() const;
+    // Marks are stamped on the screen; a printed page draws them in place.
+    bool Stamping() const;
     int ScrollWidth() const;
     void ScrollIntoView(const CCalendarSelection::Span& span);
     void OnScroll(wxScrollEvent& event);
@@ -229,6 +234,9 @@ private:
     // their own bars. `usable` lines hold items, the next one the hidden count.
     void PaintListCell(wxDC& dc, const wxRect& body, int column, int64_t day,
                        const std::vector<CCalendarSpanItem>& spans, int usable, bool monthCell);
+    // One line of a month or week cell: the event's dot, times, marks and subject.
+    void PaintListItem(wxDC& dc, const wxRect& rect, const CCalendarEvent& event, int64_t day,
+                       bool monthCell);
     void PaintSpanBar(wxDC& dc, const wxRect& rect, const CCalendarSpanItem& item);
     void PaintTimedEvent(wxDC& dc, const wxRect& rect, const CCalendarEvent& event);
     void PaintClock(wxDC& dc, const wxPoint& centre, int radius, int minuteOfDay);
@@ -242,6 +250,8 @@ private:
     // The bars and events of the days of one strip of a week row of the month view.
     void PaintMonthStrip(wxDC& dc, const CCalendarMonthGrid& grid, int week,
                          const CCalendarGridStrip& strip);
+    // The day's timed events as its cell lists them, read when the events were.
+    const std::vector<CCalendarEventPtr>& DayListOf(int64_t day) const;
 
     CCalendarData* m_pData = nullptr;
     CCalendarViewModel m_model;
@@ -249,6 +259,8 @@ private:
     std::vector<CCalendarEventPtr> m_events;
     std::vector<CCalendarSpanItem> m_spans;
     std::vector<CCalendarTimedItem> m_timed;
+    // The timed events of each visible day in list order (week and month views).
+    std::vector<std::vector<CCalendarEventPtr>> m_dayLists;
     // Where events were drawn last, for hit tests.
     std::vector<PlacedEvent> m_placed;
 
@@ -267,6 +279,8 @@ private:
     EditState m_edit;
     bool m_editing = false;
     ChangeRunner m_changeRunner;
+    CCalendarTextCache m_text;
+    CCalendarMarkStamps m_stamps;
     // Set while painting for print: the size painted and no marks of the screen.
     wxSize m_printSize;
     int m_updateDepth = 0;

@@ -473,6 +473,45 @@ TEST(CalendarLayout, DayListsAndWhatACellCannotShow) {
     }
 }
 
+TEST(CalendarLayout, DayListsOfManyDaysInOnePassListWhatEachDayLists) {
+    std::vector<CCalendarEventPtr> events = {
+        Event("late", "2026-12-07T23:59", "2026-12-08T00:01"),
+        Event("to midnight", "2026-12-07T10:00", "2026-12-08T00:00"),
+        Event("almost a day", "2026-12-07T00:01", "2026-12-08T00:00"),
+        Event("no length", "2026-12-08T00:00", "2026-12-08T00:00"),
+        Event("backwards", "2026-12-08T11:00", "2026-12-08T09:00"),
+        Event("b", "2026-12-08T09:00", "2026-12-08T10:00"),
+        Event("a", "2026-12-08T09:00", "2026-12-08T09:30"),
+        Event("a", "2026-12-08T09:00", "2026-12-08T11:30"),
+        Event("allday", "2026-12-08", "2026-12-09", true),
+        Event("two days", "2026-12-07T12:00", "2026-12-09T12:00"),
+        Event("friday", "2026-12-11T08:00", "2026-12-11T09:00"),
+        nullptr,
+    };
+    events.push_back(std::make_shared<CCalendarEvent>()); // no times at all
+    auto objects = [](const std::vector<CCalendarEventPtr>& list) {
+        std::vector<const CCalendarEvent*> shown;
+        for (const CCalendarEventPtr& event : list)
+            shown.push_back(event.get());
+        return shown;
+    };
+    // Days out of order, one missing, one twice.
+    const std::vector<int64_t> days = {Day("2026-12-09"), Day("2026-12-07"), Day("2026-12-08"),
+                                       Day("2026-12-11"), Day("2026-12-08")};
+    const auto lists = CCalendarLayout::DayLists(events, days);
+    ASSERT_EQ(lists.size(), days.size());
+    for (size_t i = 0; i < days.size(); ++i)
+        EXPECT_EQ(objects(lists[i]), objects(CCalendarLayout::DayList(events, days[i])))
+            << DateOf(days[i]);
+    std::vector<std::string> monday;
+    for (const CCalendarEventPtr& event : lists[1])
+        monday.push_back(event->GetSubject());
+    EXPECT_EQ(monday, (std::vector<std::string>{"almost a day", "to midnight", "late"}));
+    EXPECT_EQ(lists[2].size(), 6u); // late, no length, a, a, b, backwards
+    EXPECT_TRUE(lists[0].empty());
+    EXPECT_TRUE(CCalendarLayout::DayLists(events, {}).empty());
+}
+
 TEST(CalendarLayout, RecurringEventsAreExpandedForTheVisibleDays) {
     // The project of a week of meetings: a weekly one-to-one on Tuesdays, deleted on
     // 1 December and moved from 8 December to Wednesday afternoon.
