@@ -12,12 +12,15 @@
 #include "platform/widgets/MessageBox.h"
 #include "resources/calendar/CalendarStrings.h"
 
+#include <cstdio>
+
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/printdlg.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
 using namespace tev::calendar;
 
@@ -122,7 +125,25 @@ bool CTEVCalendarView::Create(wxWindow* parent, wxWindowID id) {
     m_pCalendar->Bind(wxEVT_KEY_DOWN, &CTEVCalendarView::OnKeyDown, this);
     Bind(wxEVT_MENU, &CTEVCalendarView::OnMenuCommand, this);
     Bind(wxEVT_UPDATE_UI, &CTEVCalendarView::OnUpdateUI, this);
+    if (wxGetEnv("TEV_REPORT_CALENDAR_PAINTS", nullptr))
+        m_pCalendar->Bind(wxEVT_PAINT, &CTEVCalendarView::OnCalendarPaintReport, this);
     return true;
+}
+
+void CTEVCalendarView::OnCalendarPaintReport(wxPaintEvent& event) {
+    // Counted before the calendar's own handler paints, reported after it has painted.
+    event.Skip();
+    const std::vector<int64_t> days = m_pCalendar->GetModel().GetVisibleDays();
+    const size_t shown =
+        days.empty() ? 0
+                     : m_data
+                           .RetrieveEvents(CCalendarDateTime::FromDayNumber(days.front()),
+                                           CCalendarDateTime::FromDayNumber(days.back() + 1))
+                           .size();
+    CallAfter([shown] {
+        std::fprintf(stderr, "TEVCalendar: calendar painted, %zu events shown\n", shown);
+        std::fflush(stderr);
+    });
 }
 
 void CTEVCalendarView::ConnectDatePicker(CDatePickerDialogBar* datePicker) {

@@ -127,6 +127,11 @@ private:
     void OnMenuCommand(wxCommandEvent& event);
     void OnUpdateUI(wxUpdateUIEvent& event);
     void OnSizeView(wxSizeEvent& event);
+    // With TEV_REPORT_CALENDAR_PAINTS set in the environment, each paint of the calendar is
+    // reported on standard error once it is done, as "TEVCalendar: calendar painted, N
+    // events shown" (N: events and occurrences in the days it shows), so that a benchmark
+    // can time a start to the first drawn event.
+    void OnCalendarPaintReport(wxPaintEvent& event);
     void ApplyScale();
     void SwitchTo(CalendarViewType type);
     void SyncDatePicker();

@@ -239,9 +239,9 @@ bool CCalendarData::ChangeEvent(const CCalendarEventPtr& event) {
     m_index.RemoveEvent(stored->GetEventId());
 
     if (stored != event) {
-        const std::string uid = stored->GetUid();
+        std::string uid = stored->GetUid();
         stored->CopyFrom(*event);
-        stored->SetUid(uid);
+        stored->SetUid(std::move(uid));
     }
     stored->SetLastModificationTime(GetCurrentTime());
     if (stored->GetRecurrenceState() == kCalendarRecurrenceMaster &&
@@ -341,6 +341,11 @@ void CCalendarData::RemoveAllEvents() {
     m_nextId = 1;
     DropIndex();
     Notify([](ICalendarDataListener& listener) { listener.OnAllEventsRemoved(); });
+}
+
+void CCalendarData::ReserveEvents(size_t count) {
+    m_events.reserve(count);
+    m_uids.reserve(count);
 }
 
 void CCalendarData::AssignUid(CCalendarEvent& event) {

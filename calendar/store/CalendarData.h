@@ -90,6 +90,9 @@ public:
     // Removes every event and series (labels, schedules and settings stay); reported once,
     // with OnAllEventsRemoved.
     void RemoveAllEvents();
+    // Makes room for that many plain events and masters, so that a load adding them one by
+    // one does not regrow the store's tables on the way.
+    void ReserveEvents(size_t count);
 
     // A plain event or master by identifier; null when there is none.
     CCalendarEventPtr GetEvent(uint32_t eventId) const;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <unordered_map>
 
 namespace {
 
@@ -38,6 +39,13 @@ size_t PutDateTime(char* out, const CCalendarDateTime& value, bool withTime) {
         p = PutDigits(p, value.GetMinute(), 2);
     }
     return static_cast<size_t>(p - out);
+}
+
+// The number the two decimal digits at `text` make; -1 unless both are digits.
+int TwoDigits(const char* text) {
+    const unsigned tens = static_cast<unsigned char>(text[0]) - static_cast<unsigned>('0');
+    const unsigned ones = static_cast<unsigned char>(text[1]) - static_cast<unsigned>('0');
+    return tens < 10 && ones < 10 ? static_cast<int>(tens * 10 + ones) : -1;
 }
 
 // The characters the class library's Mid(start, count) gives: fewer at the end of the text.
@@ -204,7 +212,6 @@ void WriteLaterProperties(DataText& out, const CCalendarEvent& event) {
     if (event.IsReminder())
         out.Number("ReminderMinutes", event.GetReminderMinutesBeforeStart());
 }
-
 
 void WriteException(DataText& out, const CCalendarEvent& exception, uint32_t patternId,
                     const CCalendarLabels& labels) {
@@ -382,6 +389,33 @@ template <size_t N> struct Attributes {
 using EventAttributes = Attributes<kEventAttributeCount>;
 using PatternAttributes = Attributes<kPatternAttributeCount>;
 
+// What reading one document needs beside its elements: the store, the moment the load began
+// (every new event is stamped with it) and the label numbers by name, the last label of a
+// name winning. The names are the store's own, which a load leaves as they are.
+struct ReadContext {
+    explicit ReadContext(CCalendarData& target) : store(target), now(target.GetCurrentTime()) {
+        for (const CCalendarLabel& label : store.GetLabels().GetLabels())
+            labelIds[label.m_name] = label.m_labelId;
+    }
+
+    CCalendarData& store;
+    const CCalendarDateTime now;
+    std::unordered_map<std::string_view, int> labelIds;
+};
+
+// The `Event` elements of a document.
+size_t CountEvents(const pugi::xml_document& document) {
+    size_t count = 0;
+    for (const pugi::xml_node& data : document.children("Data")) {
+        for (const pugi::xml_node& events : data.children("Events")) {
+            for (pugi::xml_node node = events.child("Event"); node;
+                 node = node.next_sibling("Event"))
+                ++count;
+        }
+    }
+    return count;
+}
+
 // The event's UID and the properties written only when set.
 void ReadLaterProperties(const EventAttributes& a, CCalendarEvent& event) {
     event.SetUid(std::string(a[kUid]));
@@ -392,8 +426,7 @@ void ReadLaterProperties(const EventAttributes& a, CCalendarEvent& event) {
 }
 
 // Steps shared by events and exceptions: StartTime to BusyStatus.
-void ReadProperties(const EventAttributes& a, CCalendarEvent& event,
-                    const CCalendarLabels& labels) {
+void ReadProperties(const EventAttributes& a, CCalendarEvent& event, const ReadContext& context) {
     const CCalendarDateTime start = a.DateTime(kStartTime);
     if (start.IsValid())
         event.SetStartTime(start);
@@ -410,17 +443,14 @@ void ReadProperties(const EventAttributes& a, CCalendarEvent& event,
     event.SetLocation(std::string(a[kLocation]));
     event.SetMeeting(a.Integer(kIsMeeting) != 0);
     event.SetAllDayEvent(a.Integer(kAllDayEvent) != 0);
-    const std::string_view type = a[kType];
-    for (const CCalendarLabel& label : labels.GetLabels()) {
-        if (label.m_name == type)
-            event.SetLabelId(label.m_labelId);
-    }
+    const auto label = context.labelIds.find(a[kType]);
+    if (label != context.labelIds.end())
+        event.SetLabelId(label->second);
     event.SetBody(std::string(a[kBody]));
     event.SetBusyStatus(CCalendarDataFormat::ParseBusyStatus(a[kBusyStatus]));
 }
 
-void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, CCalendarData& store,
-                 const CCalendarDateTime& now) {
+void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, ReadContext& context) {
     const PatternAttributes a(node, kPatternAttributes);
     const CCalendarRecurrencePatternPtr pattern = master.MakeEventAsRecurrence();
     const CCalendarDateTime startTime = CCalendarDataFormat::ParseTime(a[kPatternStartTime]);
@@ -454,8 +484,8 @@ void ReadPattern(const pugi::xml_node& node, CCalendarEvent& master, CCalendarDa
     for (const pugi::xml_node& exceptionNode : node.children("Exception")) {
         const EventAttributes e(exceptionNode, kEventAttributes);
         const CCalendarEventPtr exception =
-            store.CreateNewEvent(static_cast<uint32_t>(e.Integer(kEventID)), now);
-        ReadProperties(e, *exception, store.GetLabels());
+            context.store.CreateNewEvent(static_cast<uint32_t>(e.Integer(kEventID)), context.now);
+        ReadProperties(e, *exception, context);
         exception->SetRecurrencePatternId(pattern->GetPatternId());
         exception->SetRExceptionDeleted(e.Integer(kDeleted) != 0);
         const CCalendarDateTime originalStart = e.DateTime(kStartTimeOrig);
@@ -491,6 +521,26 @@ void ReadSchedule(const pugi::xml_node& node, CCalendarEvent& event, CCalendarDa
     event.SetScheduleId(schedule->GetId());
 }
 
+// One `Event` element as a new event of the store, not added yet.
+CCalendarEventPtr ReadEvent(const pugi::xml_node& node, ReadContext& context) {
+    const EventAttributes a(node, kEventAttributes);
+    const CCalendarEventPtr event = context.store.CreateNewEvent(0, context.now);
+    event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
+    ReadProperties(a, *event, context);
+    ReadLaterProperties(a, *event);
+    if (const pugi::xml_node pattern = node.child("Pattern"))
+        ReadPattern(pattern, *event, context);
+    if (const pugi::xml_node schedule = node.child("Schedule"))
+        ReadSchedule(schedule, *event, context.store);
+    // Exceptions carry no schedule of their own in the document: they stay in their series'
+    // schedule, as they were made.
+    if (const CCalendarRecurrencePatternPtr pattern = event->GetRecurrencePattern()) {
+        for (const CCalendarEventPtr& exception : pattern->GetExceptions())
+            exception->SetScheduleId(event->GetScheduleId());
+    }
+    return event;
+}
+
 } // namespace
 
 std::string CCalendarDataFormat::Write(const CCalendarData& store, const CEventIdList& idList) {
@@ -524,25 +574,12 @@ void CCalendarDataFormat::Read(const pugi::xml_document& document, CCalendarData
     store.RemoveAllEvents();
     store.RemoveAllSchedules();
     const bool appendOurselves = !idList.IsAttachedTo(store);
-    const CCalendarDateTime now = store.GetCurrentTime();
+    store.ReserveEvents(CountEvents(document));
+    ReadContext context(store);
     for (const pugi::xml_node& data : document.children("Data")) {
         for (const pugi::xml_node& events : data.children("Events")) {
             for (const pugi::xml_node& node : events.children("Event")) {
-                const EventAttributes a(node, kEventAttributes);
-                const CCalendarEventPtr event = store.CreateNewEvent(0, now);
-                event->SetEventId(static_cast<uint32_t>(a.Integer(kEventID)));
-                ReadProperties(a, *event, store.GetLabels());
-                ReadLaterProperties(a, *event);
-                if (const pugi::xml_node pattern = node.child("Pattern"))
-                    ReadPattern(pattern, *event, store, now);
-                if (const pugi::xml_node schedule = node.child("Schedule"))
-                    ReadSchedule(schedule, *event, store);
-                // Exceptions carry no schedule of their own in the document: they stay in
-                // their series' schedule, as they were made.
-                if (const CCalendarRecurrencePatternPtr pattern = event->GetRecurrencePattern()) {
-                    for (const CCalendarEventPtr& exception : pattern->GetExceptions())
-                        exception->SetScheduleId(event->GetScheduleId());
-                }
+                const CCalendarEventPtr event = ReadEvent(node, context);
                 if (store.AddEvent(event) && appendOurselves)
                     idList.Append(event->GetEventId());
             }
@@ -584,17 +621,14 @@ CCalendarDateTime CCalendarDataFormat::ParseDateTime(std::string_view text) {
         return CCalendarDateTime();
     // The writer's own form, digits where digits belong: each number is its digits.
     if (text.size() == 16) {
-        int digits[16] = {};
-        bool plain = true;
-        for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15}) {
-            plain = plain && text[i] >= '0' && text[i] <= '9';
-            digits[i] = text[i] - '0';
-        }
-        if (plain)
-            return CCalendarDateTime(digits[6] * 1000 + digits[7] * 100 + digits[8] * 10 +
-                                         digits[9],
-                                     digits[0] * 10 + digits[1], digits[3] * 10 + digits[4],
-                                     digits[11] * 10 + digits[12], digits[14] * 10 + digits[15], 0);
+        const int month = TwoDigits(&text[0]);
+        const int day = TwoDigits(&text[3]);
+        const int century = TwoDigits(&text[6]);
+        const int year = TwoDigits(&text[8]);
+        const int hour = TwoDigits(&text[11]);
+        const int minute = TwoDigits(&text[14]);
+        if ((month | day | century | year | hour | minute) >= 0)
+            return CCalendarDateTime(century * 100 + year, month, day, hour, minute, 0);
     }
     return CCalendarDateTime(ParseInteger(Mid(text, 6, 4)), ParseInteger(Mid(text, 0, 2)),
                              ParseInteger(Mid(text, 3, 2)), ParseInteger(Mid(text, 11, 2)),

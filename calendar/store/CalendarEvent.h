@@ -104,7 +104,7 @@ public:
     // The event's lasting name in iCalendar feeds (UID), so a subscribed calendar updates an
     // event instead of adding it again. The store gives every plain event and master one.
     const std::string& GetUid() const { return m_uid; }
-    void SetUid(const std::string& uid) { m_uid = uid; }
+    void SetUid(std::string uid) { m_uid = std::move(uid); }
 
     // The identifier of the schedule the event belongs to; 0 for none.
     int GetScheduleId() const { return m_scheduleId; }
