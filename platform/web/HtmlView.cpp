@@ -122,11 +122,20 @@ void RegisterSchemesOn(WebKitWebView* view) {
 
 } // namespace
 
+struct BrowserLoadSignal {
+    static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent loadEvent, gpointer self) {
+        if (loadEvent == WEBKIT_LOAD_STARTED)
+            ++static_cast<HtmlView*>(self)->m_loadsStarted;
+    }
+};
+
 HtmlView::~HtmlView() {
     if (m_browser)
         m_browser->Unbind(wxEVT_WEBVIEW_LOADED, &HtmlView::OnLoaded, this);
-    if (WebKitWebView* view = NativeView(m_browser))
+    if (WebKitWebView* view = NativeView(m_browser)) {
+        g_signal_handlers_disconnect_by_data(view, this);
         g_signal_handlers_disconnect_by_data(webkit_web_view_get_user_content_manager(view), this);
+    }
 }
 
 bool HtmlView::Create(wxWindow* parent, wxWindowID id, const wxString& name,
@@ -167,6 +176,7 @@ void HtmlView::CreateBrowser() {
     m_browser->EnableAccessToDevTools(false);
     if (WebKitWebView* view = NativeView(m_browser)) {
         g_signal_connect(view, "script-dialog", G_CALLBACK(OnScriptDialog), nullptr);
+        g_signal_connect(view, "load-changed", G_CALLBACK(&BrowserLoadSignal::OnLoadChanged), this);
         g_signal_connect(view, "drag-motion", G_CALLBACK(OnDragMotion), nullptr);
         g_signal_connect(view, "drag-drop", G_CALLBACK(OnDragDrop), nullptr);
         // Registered with WebKit itself: the toolkit's own registration waits for a script
@@ -220,6 +230,7 @@ void HtmlView::OnFirstDocument() {
     const PendingLoad pending = m_pending;
     m_pending = PendingLoad();
     m_pendingLoadUnderWay = pending.kind != PendingLoad::Kind::None;
+    m_loadsStartedBeforePending = m_loadsStarted;
     if (pending.kind == PendingLoad::Kind::Page)
         SetPage(pending.text, pending.baseUrl);
     else if (pending.kind == PendingLoad::Kind::Url)
@@ -323,7 +334,7 @@ void HtmlView::OnLoaded(wxWebViewEvent& event) {
     event.Skip();
     if (!m_firstDocumentShown)
         CallAfter(&HtmlView::OnFirstDocument);
-    else
+    else if (m_loadsStarted > m_loadsStartedBeforePending)
         m_pendingLoadUnderWay = false;
 }
 

@@ -115,6 +115,7 @@ private:
     // The first document is there (or was waited for long enough): pending loads go ahead.
     void OnFirstDocument();
     void OnLoaded(wxWebViewEvent& event);
+    friend struct BrowserLoadSignal;
     void OnSize(wxSizeEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnIdle(wxIdleEvent& event);
@@ -124,6 +125,10 @@ private:
     bool m_firstDocumentShown = false;
     PendingLoad m_pending;
     bool m_pendingLoadUnderWay = false; // what waited is loading now
+    // Loads the browser has started, and how many had started when what waited went ahead:
+    // a browser's first document, cut short by it, still reports itself loaded.
+    int m_loadsStarted = 0;
+    int m_loadsStartedBeforePending = 0;
     wxTimer m_backgroundStart;
     wxTimer m_firstDocumentWait;
     bool m_fileAccess = false;
