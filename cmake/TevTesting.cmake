@@ -26,6 +26,7 @@ function(tev_add_test name)
         set(main GTest::gtest_main)
     endif()
     target_link_libraries(${name} PRIVATE ${T_LIBS} tev_test_support GTest::gtest ${main})
+    tev_use_program_allocator(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
     # Bounds that only a hang reaches: window tests open web views and whole windows, which
     # take many times longer on a busy machine.

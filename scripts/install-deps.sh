@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev libpugixml-dev
-    libgtest-dev libical-dev
+    libgtest-dev libical-dev libmimalloc-dev
     xvfb xauth xdotool imagemagick zip poppler-utils
     python3-pyftpdlib python3-gi python3-icalendar python3-dateutil curl chromium firefox-esr nodejs
     clang libclang-rt-14-dev # the fuzzers under tests/
