@@ -34,17 +34,21 @@ double ThreadMilliseconds() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
+// The time of one paint of the control's view into `bitmap`.
+double OnePaintMilliseconds(CTEVCalendarControl& control, wxBitmap& bitmap) {
+    wxMemoryDC memory(bitmap);
+    wxGCDC dc(memory);
+    const double start = ThreadMilliseconds();
+    control.Draw(dc);
+    return ThreadMilliseconds() - start;
+}
+
 // The median time of painting the control's view into a bitmap of its size.
 double PaintMilliseconds(CTEVCalendarControl& control) {
     wxBitmap bitmap(kSize);
     std::vector<double> times;
-    for (int round = 0; round < kRounds; ++round) {
-        wxMemoryDC memory(bitmap);
-        wxGCDC dc(memory);
-        const double start = ThreadMilliseconds();
-        control.Draw(dc);
-        times.push_back(ThreadMilliseconds() - start);
-    }
+    for (int round = 0; round < kRounds; ++round)
+        times.push_back(OnePaintMilliseconds(control, bitmap));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
@@ -58,11 +62,7 @@ void PrintFirstMonthPaints(CTEVCalendarControl& control) {
     std::vector<double> times;
     for (int month = 4; month <= 12; ++month) {
         control.SelectDay(CCalendarDateTime(2024, month, 15).GetDayNumber());
-        wxMemoryDC memory(bitmap);
-        wxGCDC dc(memory);
-        const double start = ThreadMilliseconds();
-        control.Draw(dc);
-        times.push_back(ThreadMilliseconds() - start);
+        times.push_back(OnePaintMilliseconds(control, bitmap));
     }
     std::sort(times.begin(), times.end());
     std::printf("  first paint of another month  %6.2f ms (slowest of %zu: %.2f ms)\n",
