@@ -20,11 +20,6 @@ install(CODE "
         message(FATAL_ERROR \"Registering the calendar control failed (\${result})\")
     endif()
     file(REMOVE \"\${hive_dir}/.lock\")
-    # Every user reads the machine's classes; the registration tool made them private.
-    file(CHMOD \"\${hive_dir}/HKEY_CLASSES_ROOT.reg\"
-         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-    file(CHMOD \"\${hive_dir}\" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-         GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 ")
 
 # The data: component folder, player script, help book, online page, icon.

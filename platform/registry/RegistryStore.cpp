@@ -30,7 +30,8 @@ bool Overlay(bool user, bool machine) {
     return user || machine;
 }
 
-std::vector<std::string> Overlay(std::vector<std::string> user, const std::vector<std::string>& machine) {
+std::vector<std::string> Overlay(std::vector<std::string> user,
+                                 const std::vector<std::string>& machine) {
     for (const std::string& name : machine) {
         bool known = false;
         for (const std::string& mine : user)
@@ -65,12 +66,23 @@ std::string Escape(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -139,24 +151,25 @@ FileIdentity IdentityOf(const std::string& path) {
             static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
-bool MakeFolders(const std::string& folder) {
+bool MakeFolders(const std::string& folder, mode_t mode) {
     std::string path;
     for (const std::string& part : Split(folder, '/')) {
         path += part + "/";
         if (part.empty())
             continue;
-        if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        if (mkdir(path.c_str(), mode) != 0 && errno != EEXIST)
             return false;
     }
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
+bool WriteFileAtomically(const std::string& path, const std::string& text, mode_t mode) {
     std::string temp = path + ".~XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0)
         return false;
-    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    bool ok = fchmod(fd, mode) == 0;
+    ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && ok;
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), path.c_str()) == 0;
@@ -196,7 +209,8 @@ std::vector<RegistryStore::Key> ParseHiveText(std::string_view text) {
         if (line.empty() || line[0] == ';')
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            const std::string path = NormalizeKey(std::string_view(line).substr(1, line.size() - 2));
+            const std::string path =
+                NormalizeKey(std::string_view(line).substr(1, line.size() - 2));
             if (ValidKeyName(path))
                 keys.push_back({path, {}});
             continue;
@@ -214,7 +228,8 @@ std::string PrintHiveText(const std::vector<RegistryStore::Key>& keys, std::stri
     for (const auto& key : keys) {
         out << "\n[" << key.path << "]\n";
         for (const auto& value : key.values) {
-            out << (value.name.empty() ? std::string("@") : "\"" + Escape(value.name) + "\"") << '=';
+            out << (value.name.empty() ? std::string("@") : "\"" + Escape(value.name) + "\"")
+                << '=';
             if (value.isInteger)
                 out << Format("dword:%08x", value.number);
             else
@@ -249,11 +264,11 @@ struct RegistryStore::HiveData {
         loaded = true;
     }
 
-    bool Save(const std::string& path, std::string_view hiveName) {
+    bool Save(const std::string& path, std::string_view hiveName, mode_t mode) {
         std::vector<Key> list;
         for (const auto& entry : keys)
             list.push_back(entry.second);
-        if (!WriteFileAtomically(path, PrintHiveText(list, hiveName)))
+        if (!WriteFileAtomically(path, PrintHiveText(list, hiveName), mode))
             return false;
         identity = IdentityOf(path);
         return true;
@@ -320,7 +335,8 @@ std::string RegistryStore::MachineFolder() {
     // Beside this library, wherever the program's tree was built or installed.
     std::string library = "/proc/self/exe";
     Dl_info info{};
-    if (dladdr(reinterpret_cast<const void*>(&RegistryStore::MachineFolder), &info) && info.dli_fname)
+    if (dladdr(reinterpret_cast<const void*>(&RegistryStore::MachineFolder), &info) &&
+        info.dli_fname)
         library = info.dli_fname;
     char resolved[PATH_MAX];
     if (realpath(library.c_str(), resolved))
@@ -336,21 +352,26 @@ std::string RegistryStore::HiveFile(Hive hive) {
 // The file a write to `hive` goes to: the classes root writes into the user's classes.
 RegistryStore::HiveFileIndex RegistryStore::FileFor(Hive hive) {
     switch (hive) {
-    case Hive::CurrentUser: return kUserFile;
-    case Hive::MachineClasses: return kMachineClassesFile;
-    default: return kUserClassesFile;
+    case Hive::CurrentUser:
+        return kUserFile;
+    case Hive::MachineClasses:
+        return kMachineClassesFile;
+    default:
+        return kUserClassesFile;
     }
 }
 
 template <class Fn> auto RegistryStore::WithHive(HiveFileIndex index, bool modify, Fn&& fn) {
-    const Hive hive = index == kUserFile           ? Hive::CurrentUser
+    const Hive hive = index == kUserFile          ? Hive::CurrentUser
                       : index == kUserClassesFile ? Hive::UserClasses
                                                   : Hive::MachineClasses;
     std::lock_guard<std::mutex> guard(m_mutex);
     const std::string file = HiveFile(hive);
     const std::string folder = file.substr(0, file.rfind('/') + 1);
-    if (modify)
-        MakeFolders(folder);
+    // Every user reads the machine's classes; the user's own hives stay private.
+    const bool shared = hive == Hive::MachineClasses;
+    if (modify && MakeFolders(folder, shared ? 0755 : 0700) && shared)
+        chmod(folder.c_str(), 0755);
     StoreLock lock(folder, modify);
     HiveData& data = *m_hives[index];
     if (data.file != file) {
@@ -360,7 +381,7 @@ template <class Fn> auto RegistryStore::WithHive(HiveFileIndex index, bool modif
     data.Load(file);
     bool changed = false;
     auto result = fn(data, changed);
-    if (modify && changed && !data.Save(file, HiveName(hive))) {
+    if (modify && changed && !data.Save(file, HiveName(hive), shared ? 0644 : 0600)) {
         data.loaded = false;
         return decltype(result){};
     }

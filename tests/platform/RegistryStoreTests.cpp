@@ -13,7 +13,8 @@ TEST(RegistryStore, KeysAndValuesPersistInReadableFiles) {
     EXPECT_TRUE(store.SetString(Hive::ClassesRoot, ".kcd", "", "kcd.Document"));
     EXPECT_TRUE(store.SetString(Hive::ClassesRoot, ".kcd\\shell\\open\\command", "",
                                 "/opt/TEVCalendar \"%1\""));
-    EXPECT_TRUE(store.SetInteger(Hive::CurrentUser, "Software\\Q\\Settings", "LastSelectedSite", 2));
+    EXPECT_TRUE(
+        store.SetInteger(Hive::CurrentUser, "Software\\Q\\Settings", "LastSelectedSite", 2));
 
     EXPECT_EQ(store.GetString(Hive::ClassesRoot, ".KCD", ""), "kcd.Document");
     EXPECT_TRUE(store.KeyExists(Hive::ClassesRoot, ".kcd\\shell"));
@@ -59,8 +60,9 @@ TEST(RegistryStore, TextSurvivesEscapingAndDamagedLinesAreSkipped) {
     EXPECT_EQ(parsed[0].values[0].text, "line\nbreak \\ \"q\"\t");
     EXPECT_EQ(parsed[0].values[1].number, 0xDEADBEEFu);
 
-    const auto damaged = ParseHiveText("\"orphan\"=\"x\"\n[K]\n\"a\"=dword:zz\n\"b\"=\"unterminated\n"
-                                       "\"c\"=\"ok\"\n[\x01]\n");
+    const auto damaged =
+        ParseHiveText("\"orphan\"=\"x\"\n[K]\n\"a\"=dword:zz\n\"b\"=\"unterminated\n"
+                      "\"c\"=\"ok\"\n[\x01]\n");
     ASSERT_EQ(damaged.size(), 1u);
     ASSERT_EQ(damaged[0].values.size(), 1u);
     EXPECT_EQ(damaged[0].values[0].name, "c");
@@ -71,7 +73,8 @@ TEST(RegistryStore, ChangesByAnotherWriterAreSeen) {
     auto& store = RegistryStore::Instance();
     store.SetString(Hive::CurrentUser, "K", "v", "one");
     // Another process rewrites the file.
-    tevtest::WriteFileBytes(RegistryStore::HiveFile(Hive::CurrentUser), "[K]\n\"v\"=\"two, longer\"\n");
+    tevtest::WriteFileBytes(RegistryStore::HiveFile(Hive::CurrentUser),
+                            "[K]\n\"v\"=\"two, longer\"\n");
     EXPECT_EQ(store.GetString(Hive::CurrentUser, "K", "v"), "two, longer");
 }
 
@@ -87,8 +90,10 @@ TEST(RegistryStore, TheUsersClassesOverlayTheMachinesAndOnlyTheUsersChange) {
     EXPECT_EQ(store.GetString(Hive::ClassesRoot, "shared", "WHO"), "user");
     EXPECT_EQ(store.GetString(Hive::ClassesRoot, "Shared", "only"), "machine");
     EXPECT_EQ(store.GetString(Hive::UserClasses, "Shared", "only"), std::nullopt);
-    EXPECT_EQ(store.ValueNames(Hive::ClassesRoot, "Shared"), (std::vector<std::string>{"who", "only"}));
-    EXPECT_EQ(store.SubKeyNames(Hive::ClassesRoot, "CLSID"), (std::vector<std::string>{"{U}", "{M}"}));
+    EXPECT_EQ(store.ValueNames(Hive::ClassesRoot, "Shared"),
+              (std::vector<std::string>{"who", "only"}));
+    EXPECT_EQ(store.SubKeyNames(Hive::ClassesRoot, "CLSID"),
+              (std::vector<std::string>{"{U}", "{M}"}));
     EXPECT_TRUE(store.KeyExists(Hive::ClassesRoot, "CLSID\\{M}\\InprocServer32"));
 
     // Deleting through the classes root never reaches the machine's classes.
@@ -102,13 +107,33 @@ TEST(RegistryStore, TheUsersClassesOverlayTheMachinesAndOnlyTheUsersChange) {
               std::string::npos);
 }
 
+TEST(RegistryStore, TheMachinesClassesAreWrittenForEveryUserToReadAndTheUsersHivesPrivately) {
+    tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
+    auto& store = RegistryStore::Instance();
+    const mode_t oldMask = umask(022);
+    ASSERT_EQ(mkdir(RegistryStore::MachineFolder().c_str(), 0700), 0); // left by an older build
+    ASSERT_TRUE(store.SetString(Hive::MachineClasses, "CLSID\\{M}", "", "m"));
+    ASSERT_TRUE(store.SetString(Hive::ClassesRoot, "CLSID\\{U}", "", "u"));
+    ASSERT_TRUE(store.SetString(Hive::CurrentUser, "Software\\Q", "v", "1"));
+    umask(oldMask);
+    const auto mode = [](const std::string& path) {
+        struct stat st {};
+        return stat(path.c_str(), &st) == 0 ? st.st_mode & 0777 : 01000u;
+    };
+    EXPECT_EQ(mode(RegistryStore::MachineFolder()), 0755u);
+    EXPECT_EQ(mode(RegistryStore::HiveFile(Hive::MachineClasses)), 0644u);
+    EXPECT_EQ(mode(RegistryStore::HiveFile(Hive::ClassesRoot)), 0600u);
+    EXPECT_EQ(mode(RegistryStore::HiveFile(Hive::CurrentUser)), 0600u);
+}
+
 TEST(RegistryStore, ReadingTheMachinesClassesWritesNothingIntoTheirFolder) {
     tevtest::ScopedRegistry registry(tevtest::ScopedRegistry::MachineClasses::Private);
     const std::string folder = RegistryStore::MachineFolder();
     ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
     ASSERT_TRUE(tevtest::WriteFileBytes(folder + "HKEY_CLASSES_ROOT.reg", "[A]\n@=\"a\"\n"));
     EXPECT_EQ(RegistryStore::Instance().GetString(Hive::ClassesRoot, "A", ""), "a");
-    EXPECT_EQ(tevtest::SortedFileNames(folder), (std::vector<std::string>{"HKEY_CLASSES_ROOT.reg"}));
+    EXPECT_EQ(tevtest::SortedFileNames(folder),
+              (std::vector<std::string>{"HKEY_CLASSES_ROOT.reg"}));
 }
 
 TEST(AppProfile, IntegersAndStringsInASection) {
