@@ -1,6 +1,7 @@
 #include "platform/registry/RegistryStore.h"
 
 #include "platform/text/StringUtil.h"
+#include "platform/text/TextEscaping.h"
 
 #include <cerrno>
 #include <climits>
@@ -63,29 +64,7 @@ bool ValidKeyName(std::string_view key) {
 }
 
 std::string Escape(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return BackslashEscaped(text, DoubleQuote::Escaped);
 }
 
 // Reads a quoted, escaped text starting at `pos` (on the opening quote); advances past it.

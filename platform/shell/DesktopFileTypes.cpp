@@ -24,26 +24,7 @@ std::string XmlEscaped(const std::string& text) {
 
 // A desktop entry value is one line; backslashes and line breaks are escaped.
 std::string EntryValue(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return BackslashEscaped(text, DoubleQuote::Kept);
 }
 
 bool WriteWhole(const std::string& path, const std::string& text) {

@@ -2,6 +2,33 @@
 
 namespace tev {
 
+std::string BackslashEscaped(std::string_view text, DoubleQuote quote) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '"':
+            out += quote == DoubleQuote::Escaped ? "\\\"" : "\"";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string MarkupEscaped(std::string_view text, Apostrophe apostrophe) {
     std::string out;
     out.reserve(text.size());

@@ -14,6 +14,14 @@ enum class Apostrophe { Kept, AsReference };
 // other byte is copied as it is.
 std::string MarkupEscaped(std::string_view text, Apostrophe apostrophe);
 
+// How BackslashEscaped treats the double quote: a value written between quotes escapes it.
+enum class DoubleQuote { Kept, Escaped };
+
+// Text for a one-line value of a settings file: backslash, line feed, carriage return and tab
+// become \\ \n \r \t, and the double quote \" when asked for; every other byte is copied as
+// it is.
+std::string BackslashEscaped(std::string_view text, DoubleQuote quote);
+
 // The value of one hexadecimal digit (either case), -1 for any other character.
 int HexDigitValue(char c);
 
