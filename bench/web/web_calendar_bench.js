@@ -24,17 +24,22 @@ function stamp(date, hour, minute) {
     return `${two(date.getMonth() + 1)}:${two(date.getDate())}:${date.getFullYear()} ${two(hour)}:${two(minute)}`;
 }
 
-// A data file as the designer writes it, with `count` events spread over this month.
+// A data file as the designer writes it, every attribute it writes included, with `count`
+// events spread over this month.
 function dataFile(count) {
     const now = new Date();
     const days = new Date(now.getFullYear(), now.getMonth() + 1, 0).getDate();
+    const made = new Date(now.getFullYear(), now.getMonth() - 1, 20);
     const events = [];
     for (let i = 0; i < count; i++) {
         const day = new Date(now.getFullYear(), now.getMonth(), 1 + (i % days));
         const hour = 7 + (i % 12), allDay = i % 10 === 0 ? 1 : 0;
+        const uid = (i + 1).toString(16).padStart(32, "0");
         events.push(`<Event EventID="${i + 1}" StartTime="${stamp(day, allDay ? 0 : hour, 0)}" ` +
             `EndTime="${stamp(day, allDay ? 23 : hour, allDay ? 59 : 45)}" Subject="Event ${i + 1}" ` +
-            `Location="Room ${i % 7}" IsMeeting="0" AllDayEvent="${allDay}" Type="Business" Body="" BusyStatus="Busy"/>`);
+            `CreationTime="${stamp(made, 9, 30)}" LastModificationTime="${stamp(made, 10, 15)}" ` +
+            `Location="Room ${i % 7}" IsMeeting="0" AllDayEvent="${allDay}" Type="Business" Body="" BusyStatus="Busy" ` +
+            `UID="${uid}@quorvane-web-calendar"/>`);
     }
     return '<?xml version="1.0" encoding="UTF-16" standalone="no"?>\n\r<flash>\n<tev></tev>\n' +
         '<UserDefined><Param name="Title" value="Bench"/></UserDefined>\n<Data>\n\t<Events>\n\t\t' +

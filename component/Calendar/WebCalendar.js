@@ -279,8 +279,11 @@ var TEVWebCalendar = (function () {
     }
 
     // Scans a text given piece by piece, as it arrives; the pieces together give what the
-    // whole text at once gives.
-    function XmlScanner() {
+    // whole text at once gives. With `readsEvents`, an Event element of an Events list is
+    // read into its event as it is scanned (its `event`; its attributes are then left out),
+    // which spares a data file's thousands of attribute strings.
+    function XmlScanner(readsEvents) {
+        this.readsEvents = !!readsEvents;
         this.text = "";
         this.pos = 0;
         this.open = [];
@@ -388,7 +391,78 @@ var TEVWebCalendar = (function () {
         return this.skipTo("?>", 0);
     };
 
+    // A start tag whose attribute values need no normalizing: no references, no line ends or
+    // tabs. Most tags are like this, and one match reads them whole; the rest, and every tag
+    // this does not match, are read attribute by attribute below.
+    var PLAIN_START_TAG = /<([A-Za-z_][A-Za-z0-9._-]*)((?:[ \t\r\n]+[A-Za-z_][A-Za-z0-9._-]*[ \t\r\n]*=[ \t\r\n]*(?:"[^"\t\n\r&<]*"|'[^'\t\n\r&<]*'))*)[ \t\r\n]*(\/?)>/y;
+    var PLAIN_ATTRIBUTE = /([A-Za-z_][A-Za-z0-9._-]*)[ \t\r\n]*=[ \t\r\n]*(?:"([^"]*)"|'([^']*)')/g;
+
     XmlScanner.prototype.startTag = function () {
+        if (this.root && !this.open.length) return false;
+        if (this.readsEvents && this.eventTag()) return true;
+        PLAIN_START_TAG.lastIndex = this.pos;
+        var m = PLAIN_START_TAG.exec(this.text);
+        var attributes = m ? plainAttributes(m[2]) : null;
+        if (!attributes) return this.startTagInParts();
+        this.pos = PLAIN_START_TAG.lastIndex;
+        this.opened({ name: m[1], attributes: attributes, children: [] }, m[3] === "/");
+        return true;
+    };
+
+    // The attributes of a plain start tag; null when one is repeated or a namespace, or
+    // there are too many, which the slower reading turns down.
+    function plainAttributes(source) {
+        var list = [];
+        if (!source) return list;
+        PLAIN_ATTRIBUTE.lastIndex = 0;
+        for (var m; (m = PLAIN_ATTRIBUTE.exec(source));) {
+            var name = m[1];
+            if (name === "xmlns" || list.length >= 2 * MOST_ATTRIBUTES) return null;
+            for (var i = 0; i < list.length; i += 2) if (list[i] === name) return null;
+            list.push(name, m[2] !== undefined ? m[2] : m[3]);
+        }
+        return list;
+    }
+
+    // An Event start tag in the form the designer writes, attributes in its order and values
+    // that need no normalizing: read straight into its event, which spares a data file's
+    // thousands of attribute strings. Captures the values EVENT_ATTRIBUTES name, in the order
+    // they come here, and the slash of an empty element.
+    var DESIGNER_EVENT_TAG = (function () {
+        function attribute(name, captured, optional) {
+            var text = " " + name + "=\"(" + (captured ? "" : "?:") + "[^\"\\t\\n\\r&<]*)\"";
+            return optional ? "(?:" + text + ")?" : text;
+        }
+        return new RegExp("<Event" + attribute("EventID") + attribute("StartTime", true) +
+            attribute("EndTime", true) + attribute("Subject", true) + attribute("CreationTime", false, true) +
+            attribute("LastModificationTime", false, true) + attribute("Location", true) +
+            attribute("IsMeeting") + attribute("AllDayEvent", true) + attribute("Type", true) +
+            attribute("Body", true) + attribute("BusyStatus", true) + attribute("UID", false, true) +
+            attribute("Private", false, true) + attribute("ReminderMinutes", false, true) + "(/?)>", "y");
+    })();
+
+    // An Event of an Events list in the designer's form, read into its event; false for any
+    // other tag, which the general reading then takes as it is.
+    XmlScanner.prototype.eventTag = function () {
+        var parent = this.open[this.open.length - 1];
+        if (!parent || parent.name !== "Events") return false;
+        DESIGNER_EVENT_TAG.lastIndex = this.pos;
+        var m = DESIGNER_EVENT_TAG.exec(this.text);
+        if (!m) return false;
+        this.pos = DESIGNER_EVENT_TAG.lastIndex;
+        var element = { name: "Event", attributes: [], children: [] };
+        element.event = eventOf([m[1], m[2], m[3], m[4], m[7], m[5], m[6], m[8]]);
+        this.opened(element, m[9] === "/");
+        return true;
+    };
+
+    XmlScanner.prototype.opened = function (element, empty) {
+        if (this.open.length) this.open[this.open.length - 1].children.push(element);
+        else this.root = element;
+        if (!empty) this.open.push(element);
+    };
+
+    XmlScanner.prototype.startTagInParts = function () {
         var text = this.text;
         var from = this.pos + 1;
         var end = nameEnd(text, from);
@@ -400,9 +474,7 @@ var TEVWebCalendar = (function () {
         var empty = text.charAt(at) === "/";
         if (text.charAt(empty ? at + 1 : at) !== ">") return false;
         this.pos = at + (empty ? 2 : 1);
-        if (this.open.length) this.open[this.open.length - 1].children.push(element);
-        else this.root = element;
-        if (!empty) this.open.push(element);
+        this.opened(element, empty);
         return true;
     };
 
@@ -446,8 +518,8 @@ var TEVWebCalendar = (function () {
         return true;
     };
 
-    function scanXml(text) {
-        return new XmlScanner().push(String(text), true);
+    function scanXml(text, readsEvents) {
+        return new XmlScanner(readsEvents).push(String(text), true);
     }
 
     function parseXml(text) {
@@ -483,12 +555,6 @@ var TEVWebCalendar = (function () {
             }
         }
         return root;
-    }
-
-    // The tree of an XML text: the scanner's, else DOMParser's; null when the text is no
-    // well-formed XML.
-    function readXml(text) {
-        return scanXml(text) || elementTreeOf(parseXml(text));
     }
 
     // An attribute's value, null when the element has none of that name.
@@ -826,43 +892,51 @@ var TEVWebCalendar = (function () {
     // [{ event, start, end, allDay, subject, location, body, label, busyStatus, recurring }].
     function occurrencesBetween(events, firstDayOfWeek, fromDay, toDay) {
         var out = [];
-        function add(event, start, end, override) {
-            var source = override || event;
-            function pick(name) {
-                return override && override[name] != null ? override[name] : event[name];
-            }
-            var lastDay = end > start ? dayOf(end - 1) : dayOf(start);
-            if (dayOf(start) > toDay || lastDay < fromDay) return;
-            out.push({
-                event: event,
-                start: start,
-                end: end,
-                allDay: !!pick("allDay"),
-                subject: pick("subject") || "",
-                location: pick("location") || "",
-                body: pick("body") || "",
-                label: pick("label") || "",
-                busyStatus: source.busyStatus != null ? source.busyStatus : -1,
-                recurring: !!event.pattern,
-                pattern: event.pattern || null
-            });
-        }
-        events.forEach(function (event) {
+        var fromMinute = fromDay * MINUTES_PER_DAY, toMinute = (toDay + 1) * MINUTES_PER_DAY;
+        for (var i = 0; i < events.length; i++) {
+            var event = events[i];
             if (event.pattern) {
                 var lookBack = Math.min(Math.max(0, event.pattern.duration), LONGEST_LOOK_BACK_MINUTES);
                 var spanDays = Math.ceil(lookBack / MINUTES_PER_DAY);
-                expandPattern(event.pattern, firstDayOfWeek, fromDay - spanDays, toDay).forEach(function (o) {
-                    add(event, o.start, o.end, o.exception);
-                });
+                var found = expandPattern(event.pattern, firstDayOfWeek, fromDay - spanDays, toDay);
+                for (var j = 0; j < found.length; j++) {
+                    var o = found[j];
+                    if (touches(o.start, o.end, fromMinute, toMinute)) out.push(occurrence(event, o.start, o.end, o.exception));
+                }
             } else if (event.start != null) {
-                add(event, event.start, event.end != null && event.end >= event.start ? event.end : event.start, null);
+                var end = event.end != null && event.end >= event.start ? event.end : event.start;
+                if (touches(event.start, end, fromMinute, toMinute)) out.push(occurrence(event, event.start, end, null));
             }
-        });
+        }
         out.sort(function (a, b) {
             return (b.allDay - a.allDay) || a.start - b.start || a.end - b.end ||
                 (a.subject < b.subject ? -1 : a.subject > b.subject ? 1 : 0);
         });
         return out;
+    }
+
+    // Whether a time span touches the minutes from `from` to before `to`; one of no length
+    // touches the day it is on.
+    function touches(start, end, from, to) {
+        return start < to && (end > start ? end > from : start >= from);
+    }
+
+    // An occurrence of an event, with what an exception changes of it.
+    function occurrence(event, start, end, override) {
+        var own = override || event;
+        return {
+            event: event,
+            start: start,
+            end: end,
+            allDay: !!(own.allDay != null ? own.allDay : event.allDay),
+            subject: (own.subject != null ? own.subject : event.subject) || "",
+            location: (own.location != null ? own.location : event.location) || "",
+            body: (own.body != null ? own.body : event.body) || "",
+            label: (own.label != null ? own.label : event.label) || "",
+            busyStatus: own.busyStatus != null ? own.busyStatus : -1,
+            recurring: !!event.pattern,
+            pattern: event.pattern || null
+        };
     }
 
     function coversDay(occurrence, day) {
@@ -874,16 +948,23 @@ var TEVWebCalendar = (function () {
     // The properties an Event and an Exception element share; null for an absent attribute
     // so that an exception can fall back on its event.
     function readEventAttributes(el) {
-        var busy = attributeOf(el, "BusyStatus");
-        var allDay = attributeOf(el, "AllDayEvent");
+        return el.event || eventOf(EVENT_ATTRIBUTES.map(function (name) { return attributeOf(el, name); }));
+    }
+
+    // The attributes an event is read from, in the order eventOf takes their values.
+    var EVENT_ATTRIBUTES = ["StartTime", "EndTime", "Subject", "Location", "Body", "AllDayEvent", "Type", "BusyStatus"];
+
+    // The event of the values of EVENT_ATTRIBUTES, in that order, null for absent ones.
+    function eventOf(values) {
+        var allDay = values[5], busy = values[7];
         return {
-            start: parseDateTime(attributeOf(el, "StartTime")),
-            end: parseDateTime(attributeOf(el, "EndTime")),
-            subject: attributeOf(el, "Subject"),
-            location: attributeOf(el, "Location"),
-            body: attributeOf(el, "Body"),
+            start: parseDateTime(values[0]),
+            end: parseDateTime(values[1]),
+            subject: values[2],
+            location: values[3],
+            body: values[4],
             allDay: allDay !== null ? atoi(allDay) !== 0 : null,
-            label: attributeOf(el, "Type"),
+            label: values[6],
             busyStatus: busy !== null && has(BUSY_STATUS, busy) ? BUSY_STATUS[busy] : -1
         };
     }
@@ -956,16 +1037,17 @@ var TEVWebCalendar = (function () {
         return root ? { values: readUserValues(root), events: readEvents(root) } : null;
     }
 
-    // The values and events of a data document's text; null when the text is no XML.
+    // The values and events of a data document's text: the scanner's reading, else
+    // DOMParser's; null when the text is no well-formed XML.
     function readDataText(text) {
-        return readData(readXml(text));
+        return readData(scanXml(text, true) || elementTreeOf(parseXml(text)));
     }
 
     // Reads a data document piece by piece as its bytes arrive, so that decoding and scanning
     // keep pace with the download.
     function DataReader() {
         this.stream = new TextStream();
-        this.scanner = new XmlScanner();
+        this.scanner = new XmlScanner(true);
         this.pieces = [];
     }
 
@@ -1360,6 +1442,7 @@ var TEVWebCalendar = (function () {
     function LocaleTexts(locale, twelveHour) {
         this.locale = locale;
         this.formats = Object.create(null);
+        this.numbers = Object.create(null);
         this.twelveHour = twelveHour;
         this.words = wordsFor(locale);
         this.plurals = null;
@@ -1370,10 +1453,12 @@ var TEVWebCalendar = (function () {
         return fill(this.words[key], values);
     };
 
-    // A number in the language's digits.
+    // A number in the language's digits; a month of busy days asks for the same few often.
     LocaleTexts.prototype.number = function (n) {
+        var known = this.numbers[n];
+        if (known !== undefined) return known;
         var f = this.formats.number || (this.formats.number = new Intl.NumberFormat(this.locale));
-        return f.format(n);
+        return (this.numbers[n] = f.format(n));
     };
 
     // The template of a plural table that fits the count n, filled with n and the values.
@@ -1837,6 +1922,11 @@ var TEVWebCalendar = (function () {
 
     var nextId = 0;
 
+    // Events that come within this long after the document's values are drawn with the month in
+    // one go; later ones are drawn into a month shown ahead of them. Drawing ahead costs a paint
+    // of the empty month, which is worth it only while the visitor would wait for the events.
+    var DRAW_AHEAD_AFTER_MS = 100;
+
     function Calendar(stage) {
         this.stage = stage;
         this.variables = stage.variables || {};
@@ -1861,6 +1951,8 @@ var TEVWebCalendar = (function () {
         this.styled = false;
         this.started = false;
         this.earlyValues = null;
+        this.aheadTimer = null;
+        this.aheadDue = false;
         this.drawnAhead = null;
 
         var self = this;
@@ -1871,8 +1963,9 @@ var TEVWebCalendar = (function () {
         var movieUrl = stage.movieUrl || document.baseURI;
         ensureStylesheet(resolveDocumentUrl(STYLESHEET_FILE, movieUrl), function () {
             self.styled = true;
-            // Values that came before the look are drawn now, while the events are still coming.
-            if (self.earlyValues && pending === 2) self.drawAhead(self.earlyValues);
+            // A month due to be drawn ahead before the look came is drawn now, while the events
+            // are still coming.
+            if (self.aheadDue && pending === 2) self.drawAhead();
             ready();
         });
 
@@ -1886,7 +1979,10 @@ var TEVWebCalendar = (function () {
                 ready();
             }, function (values) {
                 self.earlyValues = values;
-                self.drawAhead(values);
+                self.aheadTimer = setTimeout(function () {
+                    self.aheadDue = true;
+                    self.drawAhead();
+                }, DRAW_AHEAD_AFTER_MS);
             });
         } else {
             this.takeDocument(null, null);
@@ -1909,12 +2005,12 @@ var TEVWebCalendar = (function () {
         return values;
     };
 
-    // The document's own values have come while its events are still on their way: the
-    // calendar is drawn and laid out with them at once, while the rest of the data comes in
-    // meanwhile, so that only the events remain to be put in when they are read.
-    Calendar.prototype.drawAhead = function (values) {
+    // The document's own values came a while ago and its events are still on their way: the
+    // calendar is drawn and laid out with the values, so that the visitor sees the month while
+    // the rest of the data comes in, and only the events remain to be put in when they are read.
+    Calendar.prototype.drawAhead = function () {
         if (!this.styled || this.started) return;
-        this.values = this.valuesOf(values);
+        this.values = this.valuesOf(this.earlyValues);
         this.drawnAhead = JSON.stringify(this.values);
         this.layout();
         void this.frame.offsetHeight;
@@ -1924,6 +2020,7 @@ var TEVWebCalendar = (function () {
     Calendar.prototype.start = function () {
         var self = this;
         this.started = true;
+        clearTimeout(this.aheadTimer);
         this.root.setAttribute("data-state", this.loaded ? "ready" : "defaults");
         if (this.problem) this.root.setAttribute("data-problem", this.problem);
         this.root.setAttribute("data-event-count", String(this.events.length));

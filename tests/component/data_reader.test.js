@@ -229,6 +229,28 @@ test("the scanner reads a text given in pieces as it reads the whole", () => {
     assert.deepEqual(last.push("/>", true), element("a"));
 });
 
+// The Event elements below a tree's Events lists that were read straight into their events.
+function eventsReadStraight(root) {
+    const data = root.children.find((c) => c.name === "Data");
+    return data.children.filter((c) => c.name === "Events").flatMap((list) => list.children).filter((e) => e.event).length;
+}
+
+test("events in the designer's form read straight into events, as every other form reads", () => {
+    const random = docs.randomSource(2026);
+    for (let i = 0; i < 200; i++) {
+        const made = Array.from({ length: 1 + random.below(6) }, (_, k) => docs.designerEvent(random, k + 1));
+        const text = docs.designerDataFile([["Title", "Events"]], made.map((e) => e.tree));
+        const tree = scan(text);
+        const expected = { values: cal.readUserValues(tree), events: cal.readEvents(tree) };
+        assert.deepEqual(cal.readDataText(text), expected, text);
+        const scanner = new cal.XmlScanner(true);
+        for (const part of pieces(text, random)) assert.equal(scanner.push(part, false), null);
+        const root = scanner.push("", true);
+        assert.deepEqual(cal.readEvents(root), expected.events, text);
+        assert.equal(eventsReadStraight(root), made.filter((e) => e.plain).length, text);
+    }
+});
+
 // What the browser's TextDecoder makes of a document's bytes at once: the reference for the
 // calendar's own decoding.
 function referenceDecode(b) {
@@ -281,4 +303,11 @@ test("bytes decode, whole and in pieces, as TextDecoder decodes them", () => {
             assert.equal(got + stream.push(new Uint8Array(0), true), expected, bytes.toString("hex"));
         }
     }
+    // Longer than the decoder takes in one go, with surrogate pairs across every 4096th unit.
+    const long = Array.from({ length: 70000 }, (_, i) => i % 4096 === 4095 ? 0xd83d : i % 4096 === 0 && i ? 0xde00 : 0x41 + i % 26);
+    const longBytes = new Uint8Array(utf16Bytes(long, false, true));
+    const stream = new cal.TextStream();
+    const halves = stream.push(longBytes.subarray(0, 60001), false) + stream.push(longBytes.subarray(60001), true);
+    assert.equal(cal.decodeText(longBytes), referenceDecode(longBytes));
+    assert.equal(halves, referenceDecode(longBytes));
 });

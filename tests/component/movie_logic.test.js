@@ -293,6 +293,18 @@ test("occurrences cover every day they touch", () => {
     assert.deepEqual(days("Ends at midnight"), [12]);
     assert.deepEqual(days("Reminder"), [14]);
     assert.deepEqual(days("Before"), []);
+    // At the edges of the window: an end at its first midnight is outside, a moment there inside.
+    const edges = [
+        { subject: "Ends as it begins", start: T(2024, 2, 29, 22), end: T(2024, 3, 1) },
+        { subject: "Into it", start: T(2024, 2, 29, 23), end: T(2024, 3, 1, 0, 1) },
+        { subject: "First midnight", start: T(2024, 3, 1), end: T(2024, 3, 1) },
+        { subject: "Midnight after", start: T(2024, 4, 1), end: T(2024, 4, 1) },
+        { subject: "Last minute", start: T(2024, 3, 31, 23, 59), end: T(2024, 4, 1, 1) },
+        { subject: "Ends before it starts", start: T(2024, 3, 5, 10), end: T(2024, 3, 4) },
+    ];
+    assert.deepEqual(cal.occurrencesBetween(edges, 1, D(2024, 3, 1), D(2024, 3, 31)).map((o) => [o.subject, o.end]),
+        [["Into it", T(2024, 3, 1, 0, 1)], ["First midnight", T(2024, 3, 1)], ["Ends before it starts", T(2024, 3, 5, 10)],
+            ["Last minute", T(2024, 4, 1, 1)]]);
 });
 
 test("recurring events take their exceptions' own texts", () => {

@@ -138,6 +138,45 @@ function randomTree(random, depth = 0) {
     return element(random.pick(NAMES), attributes, children);
 }
 
+// The attributes of an Event as the designer writes them, in its order; the ones it writes
+// only when set are marked.
+const DESIGNER_EVENT_ATTRIBUTES = [["EventID"], ["StartTime"], ["EndTime"], ["Subject"], ["CreationTime", true],
+    ["LastModificationTime", true], ["Location"], ["IsMeeting"], ["AllDayEvent"], ["Type"], ["Body"], ["BusyStatus"],
+    ["UID", true], ["Private", true], ["ReminderMinutes", true]];
+const STAMPS = ["03:05:2024 09:00", "12:31:2026 23:59", "02:29:2024 00:00", "", "13:01:2024 09:00", "3:5:2024 9:00"];
+const EVENT_VALUES = ["", "Busy", "Out Of Office", "Free", "Business", "1", "0", "-1", "+2", " 7", "x"];
+
+// An Event of a data file as the designer writes it, its values at random (some needing
+// references), or now and then off that form: attributes swapped, one it always writes left
+// out, one unknown, or a Pattern inside. `plain` tells whether it is in the designer's form
+// with values that need no references.
+function designerEvent(random, id) {
+    const attributes = [];
+    for (const [name, optional] of DESIGNER_EVENT_ATTRIBUTES) {
+        if (optional && random.chance(0.4)) continue;
+        const value = name === "EventID" ? String(id) : /Time$/.test(name) ? random.pick(STAMPS) :
+            random.chance(0.2) ? randomValue(random) : random.pick(EVENT_VALUES);
+        attributes.push(name, value);
+    }
+    let plain = attributes.every((value, i) => i % 2 === 0 || !/[&<>"\u0000-\u001f]/.test(value));
+    const change = random.below(8);
+    if (change === 0) {
+        const at = 2 * (1 + random.below(attributes.length / 2 - 1));
+        attributes.splice(at - 2, 4, attributes[at], attributes[at + 1], attributes[at - 2], attributes[at - 1]);
+        plain = false;
+    } else if (change === 1) {
+        const required = DESIGNER_EVENT_ATTRIBUTES.filter(([, optional]) => !optional).map(([name]) => name);
+        attributes.splice(attributes.indexOf(random.pick(required)), 2);
+        plain = false;
+    } else if (change === 2) {
+        attributes.push("Extra", "1");
+        plain = false;
+    }
+    const children = change === 3 ? [element("Pattern", ["RecurrenceType", "0", "PatternStartDate", "03:04:2024 00:00"],
+        [element("Exception", ["StartTime", random.pick(STAMPS), "Subject", randomValue(random)])])] : [];
+    return { tree: element("Event", attributes, children), plain };
+}
+
 // Damaged copies of a text: one edit each, at a random place.
 const EDITS = [
     (t, at) => t.slice(0, at) + t.slice(at + 1),
@@ -155,5 +194,5 @@ function damagedCopy(text, random) {
     return random.pick(EDITS)(text, random.below(text.length + 1), random);
 }
 
-module.exports = { randomSource, element, designerEscape, designerDataFile, designerDataTree, dressedDocument,
-    randomTree, damagedCopy };
+module.exports = { randomSource, element, designerEscape, designerDataFile, designerDataTree, designerEvent,
+    dressedDocument, randomTree, damagedCopy };
