@@ -416,10 +416,7 @@ var TEVWebCalendar = (function () {
         if (!source) return list;
         PLAIN_ATTRIBUTE.lastIndex = 0;
         for (var m; (m = PLAIN_ATTRIBUTE.exec(source));) {
-            var name = m[1];
-            if (name === "xmlns" || list.length >= 2 * MOST_ATTRIBUTES) return null;
-            for (var i = 0; i < list.length; i += 2) if (list[i] === name) return null;
-            list.push(name, m[2] !== undefined ? m[2] : m[3]);
+            if (!addAttribute(list, m[1], m[2] !== undefined ? m[2] : m[3])) return null;
         }
         return list;
     }
